@@ -1,0 +1,102 @@
+#include "app/ScriptedUiServices.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace zelmora {
+
+ScriptedUiServices::ScriptedUiServices()
+{
+    setUi(this);
+}
+
+ScriptedUiServices::~ScriptedUiServices()
+{
+    setUi(nullptr);
+}
+
+void ScriptedUiServices::setNextFile(const QString &path)
+{
+    FileDialogResult r;
+    r.confirmed = true;
+    r.fileName = path;
+    r.fileTitle = QFileInfo(path).fileName();
+    m_files.enqueue(r);
+}
+
+void ScriptedUiServices::setNextFileCancelled()
+{
+    m_files.enqueue(FileDialogResult{});
+}
+
+QStringList ScriptedUiServices::messages() const
+{
+    QStringList texts;
+    for (const Shown &s : shown)
+        if (s.kind == QLatin1String("MsgBox"))
+            texts.append(s.text);
+    return texts;
+}
+
+void ScriptedUiServices::clear()
+{
+    shown.clear();
+    beeps = 0;
+    tabs = 0;
+    pointers.clear();
+    openedUrls.clear();
+}
+
+int ScriptedUiServices::MsgBox(const QString &prompt, int style, const QString &title)
+{
+    shown.append(Shown{QStringLiteral("MsgBox"), prompt, style, title, {}, {}});
+    if (!m_msgAnswers.isEmpty())
+        return m_msgAnswers.dequeue();
+    return (style & 0x0F) == 4 ? vbNo : vbOK;
+}
+
+QString ScriptedUiServices::InputBox(const QString &prompt, const QString &title,
+                                     const QString &defaultText)
+{
+    shown.append(Shown{QStringLiteral("InputBox"), prompt, 0, title, defaultText, {}});
+    return m_inputs.isEmpty() ? QString() : m_inputs.dequeue();
+}
+
+FileDialogResult ScriptedUiServices::nextFile(const QString &kind, const FileDialogRequest &request)
+{
+    shown.append(Shown{kind, request.filter, 0, {}, request.fileName, request});
+    return m_files.isEmpty() ? FileDialogResult{} : m_files.dequeue();
+}
+
+FileDialogResult ScriptedUiServices::ShowOpen(QWidget *, const FileDialogRequest &request)
+{
+    return nextFile(QStringLiteral("ShowOpen"), request);
+}
+
+FileDialogResult ScriptedUiServices::ShowSave(QWidget *, const FileDialogRequest &request)
+{
+    return nextFile(QStringLiteral("ShowSave"), request);
+}
+
+void ScriptedUiServices::DoEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void ScriptedUiServices::SendTab()
+{
+    ++tabs;
+    if (QWidget *focus = QApplication::focusWidget())
+        QCoreApplication::postEvent(focus,
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+}
+
+bool ScriptedUiServices::OpenUrl(const QString &address)
+{
+    openedUrls.append(address);
+    return openUrlResult;
+}
+
+} // namespace zelmora

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/UiServices.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+namespace zelmora {
+
+// Desktop services for tests: every message box, input box and file dialog takes its answer
+// from a queue filled beforehand, and every call is recorded so a test can read what the
+// player would have seen. An unanswered Yes/No box answers No; an unanswered input box
+// answers as if cancelled; an unanswered file dialog is cancelled.
+class ScriptedUiServices : public UiServices
+{
+public:
+    struct Shown
+    {
+        QString kind; // "MsgBox", "InputBox", "ShowOpen", "ShowSave"
+        QString text; // prompt, or the dialog's filter
+        int style = 0;
+        QString title; // as passed; empty means the application title
+        QString defaultText;
+        FileDialogRequest request;
+    };
+
+    ScriptedUiServices();           // installs itself
+    ~ScriptedUiServices() override; // and uninstalls
+
+    void setNextAnswer(int answer) { m_msgAnswers.enqueue(answer); }
+    void setNextInput(const QString &text) { m_inputs.enqueue(text); }
+    void setNextFile(const QString &path); // confirmed with that full path
+    void setNextFileCancelled();
+
+    QList<Shown> shown;
+    int beeps = 0;
+    int tabs = 0;
+    QList<int> pointers;
+    QStringList openedUrls;
+    bool openUrlResult = true;
+
+    // The texts of the message boxes shown, in order.
+    QStringList messages() const;
+    void clear();
+
+    int MsgBox(const QString &prompt, int style, const QString &title) override;
+    QString InputBox(const QString &prompt, const QString &title,
+                     const QString &defaultText) override;
+    FileDialogResult ShowOpen(QWidget *owner, const FileDialogRequest &request) override;
+    FileDialogResult ShowSave(QWidget *owner, const FileDialogRequest &request) override;
+    void Beep() override { ++beeps; }
+    void SetMousePointer(int pointer) override { pointers.append(pointer); }
+    void DoEvents() override;
+    void SendTab() override;
+    bool OpenUrl(const QString &address) override;
+
+private:
+    FileDialogResult nextFile(const QString &kind, const FileDialogRequest &request);
+
+    QQueue<int> m_msgAnswers;
+    QQueue<QString> m_inputs;
+    QQueue<FileDialogResult> m_files;
+};
+
+} // namespace zelmora

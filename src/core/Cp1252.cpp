@@ -1,0 +1,52 @@
+#include "core/Cp1252.h"
+
+namespace zelmora {
+
+namespace {
+// Unicode for bytes 0x80 to 0x9F; 0 marks the five bytes that are unassigned.
+constexpr char16_t kHighBlock[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+} // namespace
+
+QByteArray toCp1252(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out += char(u);
+            continue;
+        }
+        char byte = '?';
+        for (int i = 0; i < 32; ++i) {
+            if (kHighBlock[i] == u || (kHighBlock[i] == 0 && u == 0x80 + i)) {
+                byte = char(0x80 + i);
+                break;
+            }
+        }
+        out += byte;
+    }
+    return out;
+}
+
+QString fromCp1252(const QByteArray &bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b >= 0x80 && b <= 0x9F) {
+            const char16_t u = kHighBlock[b - 0x80];
+            out += QChar(u ? u : char16_t(b));
+        } else {
+            out += QChar(char16_t(b));
+        }
+    }
+    return out;
+}
+
+} // namespace zelmora

@@ -1,0 +1,80 @@
+#include "ui/TextBox.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace zelmora {
+
+namespace {
+bool isWindowSwitch(const QFocusEvent *event)
+{
+    return event->reason() == Qt::ActiveWindowFocusReason ||
+           event->reason() == Qt::PopupFocusReason;
+}
+} // namespace
+
+TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {}
+
+void TextBox::keyPressEvent(QKeyEvent *event)
+{
+    int code = -1;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        code = 13;
+    else if (event->key() == Qt::Key_Backspace)
+        code = 8;
+    else if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+             !event->text().isEmpty() && event->key() != Qt::Key_Tab &&
+             event->key() != Qt::Key_Backtab)
+        code = event->text().at(0).unicode();
+
+    if (code >= 0) {
+        const int typed = code;
+        emit KeyPress(code);
+        if (code == 0) {
+            event->accept();
+            return;
+        }
+        if (code != typed) {
+            QKeyEvent changed(event->type(), 0, event->modifiers(), QString(QChar(code)));
+            QLineEdit::keyPressEvent(&changed);
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TextBox::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    // Coming back from another window or a popup is not entering the box again.
+    const bool returning = m_focusParked && isWindowSwitch(event);
+    m_focusParked = false;
+    if (returning)
+        return;
+    m_keepSelectionOnClick = event->reason() == Qt::MouseFocusReason;
+    emit GotFocus();
+}
+
+void TextBox::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    m_keepSelectionOnClick = false;
+    if (isWindowSwitch(event))
+        m_focusParked = true;
+    else
+        emit LostFocus();
+}
+
+void TextBox::mousePressEvent(QMouseEvent *event)
+{
+    // The click that brought the focus keeps the selection made on entry, so typing replaces
+    // the whole text as it does after Tab.
+    if (m_keepSelectionOnClick) {
+        m_keepSelectionOnClick = false;
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+} // namespace zelmora

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace zelmora {
+
+// A one-line text box with the events the windows handle: KeyPress gets the character code
+// of a typed key and may change it (0 drops the key), GotFocus and LostFocus follow the
+// focus. Keys that type no character (arrows, Delete, shortcuts such as Ctrl+V) pass
+// straight through, so pasting still works and still runs the Change handler.
+class TextBox : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget *parent = nullptr);
+
+signals:
+    void KeyPress(int &keyAscii);
+    void GotFocus();
+    void LostFocus();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    bool m_keepSelectionOnClick = false;
+    bool m_focusParked = false; // the focus left with its window and will come back with it
+};
+
+} // namespace zelmora

@@ -1,0 +1,15 @@
+// Runs the GoogleTest suite inside a QApplication on the offscreen platform unless another
+// platform is asked for.
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zelmoravintesca"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,31 @@
+# Shared by ./run and ./test: installs the Debian packages that are missing, then configures
+# and builds the program in Release into build/.
+
+ZELMORA_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev libgtest-dev
+    fonts-liberation fonts-liberation2 fonts-crosextra-carlito fonts-comic-neue
+    xvfb xauth openbox xdotool x11-utils imagemagick poppler-utils
+)
+
+ensure_packages() {
+    local missing=() p
+    for p in "${ZELMORA_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    if [ "$(id -u)" != 0 ]; then
+        echo "Missing packages need root: sudo apt-get install ${missing[*]}" >&2
+        return 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+build_program() {
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build -j"$(nproc)"
+}
