@@ -67,7 +67,9 @@ int QtUiServices::MsgBox(const QString &prompt, int style, const QString &title)
 {
     QMessageBox box(dialogParent());
     box.setWindowTitle(titleOrApp(title));
-    box.setText(prompt);
+    QString text = prompt;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setText(text);
     const int icon = style & 0x70;
     box.setIcon(icon == vbCritical      ? QMessageBox::Critical
                 : icon == 32            ? QMessageBox::Question

@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QValidator>
 
 namespace zelmora {
 
@@ -11,9 +12,30 @@ bool isWindowSwitch(const QFocusEvent *event)
     return event->reason() == Qt::ActiveWindowFocusReason ||
            event->reason() == Qt::PopupFocusReason;
 }
+// Refuses an edit that would make the text longer than the limit.
+class LengthLimit : public QValidator
+{
+public:
+    LengthLimit(int limit, QObject *parent) : QValidator(parent), m_limit(limit) {}
+    State validate(QString &input, int &) const override
+    {
+        return input.size() <= m_limit ? Acceptable : Invalid;
+    }
+
+private:
+    int m_limit;
+};
+
 } // namespace
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {}
+
+void TextBox::setMaxTyped(int characters)
+{
+    m_maxTyped = characters;
+    // A validator limits typing and pasting but, unlike maxLength, not setText().
+    setValidator(new LengthLimit(characters, this));
+}
 
 void TextBox::keyPressEvent(QKeyEvent *event)
 {

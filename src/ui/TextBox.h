@@ -14,6 +14,10 @@ class TextBox : public QLineEdit
 public:
     explicit TextBox(QWidget *parent = nullptr);
 
+    // The most characters the user can type or paste; text the program sets is never cut.
+    void setMaxTyped(int characters);
+    int maxTyped() const { return m_maxTyped; }
+
 signals:
     void KeyPress(int &keyAscii);
     void GotFocus();
@@ -26,6 +30,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    int m_maxTyped = 0;
     bool m_keepSelectionOnClick = false;
     bool m_focusParked = false; // the focus left with its window and will come back with it
 };

@@ -1,53 +1,144 @@
 #include "ui/frmMain.h"
 
+#include "app/AutoResizer.h"
+#include "app/Forms.h"
+#include "app/Pause.h"
 #include "app/Twips.h"
 #include "app/UiServices.h"
+#include "app/WebPage.h"
 #include "core/Corpo.h"
+#include "core/FileIO.h"
+#include "core/Format.h"
 #include "core/GridCheck.h"
 #include "core/KeyFilters.h"
 #include "core/NumberReading.h"
+#include "core/Prognosis.h"
+#include "core/RuntimeError.h"
+#include "core/Stakes.h"
+#include "core/SystemFile.h"
+#include "core/WheelsFile.h"
+#include "ui/Artwork.h"
 #include "ui/TextBox.h"
 
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
 #include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <cstring>
+#include <random>
 
 namespace zelmora {
 
 namespace {
+
 const QColor kLeadCellColour(128, 128, 255);
 const QString kEmptyCell = QStringLiteral("  ");
+const QString kSystemFilter = QStringLiteral("Sistemi Zelmoravintesca (*.zlm)|*.zlm");
+const QString kEmptySystemName = QStringLiteral("vuoto.zlm");
+constexpr int kDesignWidth = 9315;
+constexpr int kDesignHeight = 5835;
+
+QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &twips, bool bold = false,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    label->setAlignment(alignment);
+    if (bold) {
+        QFont f = label->font();
+        f.setBold(true);
+        label->setFont(f);
+    }
+    return label;
+}
+
+QFrame *makePanel(QWidget *parent, const char *name, const QRect &twips)
+{
+    auto *panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return panel;
+}
+
 } // namespace
 
 frmMain::frmMain(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setFixedSize(twipsToPixels(9315), twipsToPixels(5835));
+    setWindowIcon(artwork::windowIcon());
+    setFont(QFont(QStringLiteral("Calibri"), 10));
+    resize(twipsToPixels(kDesignWidth), twipsToPixels(kDesignHeight));
+    setMinimumSize(size() * 0.6);
+    setStyleSheet(QStringLiteral(
+        "QFrame#Picture2, QFrame#Frame2, QFrame#frmComandi {"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f7f8ff, stop:1 #e2e5f7);"
+        " border: 1px solid #9aa0d0; border-radius: 6px; }"
+        "QFrame#Picture2 QFrame[tile=\"true\"] { border: 1px solid #8088c8; border-radius: 8px; }"
+        "QLabel { background: transparent; }"
+        "QToolButton { padding: 1px; }"
+        "QLabel#lblNomeSistema, QLabel[amount=\"true\"] {"
+        " background: white; border: 1px solid #b0b4d8; border-radius: 3px; padding: 0 3px; }"));
+
+    buildBanner();
     buildSquare();
+    buildStakes();
+    buildCommands();
+    setTabOrder();
+
+    AutoResizer1 = new AutoResizer(this);
+    AutoResizer1->captureDesign();
+}
+
+void frmMain::buildBanner()
+{
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(twipsRect(60, 60, 6885, 1380));
+    Picture1->setScaledContents(true);
+    Picture1->setPixmap(artwork::banner(Picture1->size() * 2));
+
+    cmdRitardatari = new QPushButton(QStringLiteral("Ritardatari"), this);
+    cmdRitardatari->setObjectName(QStringLiteral("cmdRitardatari"));
+    cmdRitardatari->setGeometry(twipsRect(5505, 1020, 1320, 345));
+    cmdRitardatari->setToolTip(QStringLiteral("Apri la pagina dei numeri ritardatari"));
+    connect(cmdRitardatari, &QPushButton::clicked, this, &frmMain::cmdRitardatari_Click);
 }
 
 void frmMain::buildSquare()
 {
-    Picture2 = new QFrame(this);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setGeometry(twipsRect(60, 1500, 4215, 4275));
-    Picture2->setFrameShape(QFrame::StyledPanel);
+    Picture2 = makePanel(this, "Picture2", QRect(60, 1500, 4215, 4275));
 
     std::array<TextBox *, 4> *rows[4] = {&txtQuaterna1, &txtQuaterna2, &txtQuaterna3,
                                          &txtQuaterna4};
-    QFont cellFont(QStringLiteral("Calibri"), 14, QFont::Bold);
-    QWidget *previous = nullptr;
+    const QFont cellFont(QStringLiteral("Calibri"), 15, QFont::Bold);
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 4; ++c) {
+            const QColor colour = r == c ? kLeadCellColour : QColor(Qt::white);
+            // The tile behind each cell.
+            auto *tile = new QFrame(Picture2);
+            tile->setObjectName(QStringLiteral("num_brick%1").arg(r * 4 + c));
+            tile->setProperty("tile", true);
+            tile->setGeometry(twipsRect(480 + 840 * c, 480 + 840 * r, 795, 795));
+            tile->setStyleSheet(QStringLiteral("background: %1;").arg(colour.name()));
+
             auto *box = new TextBox(Picture2);
             box->setObjectName(QStringLiteral("txtQuaterna%1_%2").arg(r + 1).arg(c));
-            box->setGeometry(twipsRect(660 + 840 * c, 660 + 840 * (r - 0), 435, 435));
-            box->setMaxLength(2);
+            box->setGeometry(twipsRect(660 + 840 * c, 660 + 840 * r, 435, 435));
+            box->setMaxTyped(2);
             box->setAlignment(Qt::AlignCenter);
             box->setFont(cellFont);
+            box->setFrame(false);
             box->setText(QStringLiteral("00"));
             QPalette pal = box->palette();
-            pal.setColor(QPalette::Base, r == c ? kLeadCellColour : QColor(Qt::white));
+            pal.setColor(QPalette::Base, colour);
             pal.setColor(QPalette::Text, Qt::black);
             box->setPalette(pal);
+            // The window's style sheet would otherwise paint every cell white.
+            box->setStyleSheet(
+                QStringLiteral("background: %1; color: black; border: none;").arg(colour.name()));
             (*rows[r])[c] = box;
             m_cells[r][c] = box;
             connect(box, &TextBox::KeyPress, this,
@@ -56,11 +147,169 @@ void frmMain::buildSquare()
                     [this, r, c] { txtQuaterna_GotFocus(r + 1, c); });
             connect(box, &QLineEdit::textChanged, this,
                     [this, r, c] { txtQuaterna_Change(r + 1, c); });
-            if (previous)
-                QWidget::setTabOrder(previous, box);
-            previous = box;
         }
     }
+}
+
+void frmMain::buildStakes()
+{
+    Frame2 = makePanel(this, "Frame2", QRect(4350, 1500, 2595, 4275));
+    const auto heading = [this](int index, const char *text, int top) {
+        QLabel *l = makeLabel(Frame2, QString::fromUtf8(text), QRect(120, top, 2355, 375), true,
+                              Qt::AlignCenter);
+        QFont f = l->font();
+        f.setPointSize(12);
+        l->setFont(f);
+        l->setObjectName(QStringLiteral("lblGiocate%1").arg(index));
+        lblGiocate[index] = l;
+    };
+    const auto caption = [this](int index, const char *text, int top) {
+        QLabel *l = makeLabel(Frame2, QString::fromUtf8(text), QRect(180, top, 960, 285), true);
+        l->setObjectName(QStringLiteral("lblGiocate%1").arg(index));
+        lblGiocate[index] = l;
+    };
+    const auto euro = [this](int index, QWidget *parent, const QRect &twips) {
+        QLabel *l = makeLabel(parent, QStringLiteral("€"), twips, true, Qt::AlignCenter);
+        l->setObjectName(QStringLiteral("lblEuro%1").arg(index));
+        lblEuro[index] = l;
+    };
+
+    heading(0, "Importi Giocati", 600);
+    const int stakeTops[3] = {1140, 1560, 1920};
+    const int stakeCaptions[3] = {2, 10, 16};
+    const char *names[3] = {"Ambo", "Terno", "Quaterna"};
+    for (int i = 0; i < 3; ++i) {
+        caption(stakeCaptions[i], names[i], stakeTops[i]);
+        auto *box = new TextBox(Frame2);
+        box->setObjectName(QStringLiteral("txtImpQuad%1").arg(i));
+        box->setGeometry(twipsRect(1320, stakeTops[i], 915, 285));
+        box->setMaxTyped(5);
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        box->setText(QStringLiteral("0,00"));
+        txtImpQuad[i] = box;
+        euro(i, Frame2, QRect(2235, stakeTops[i], 300, 285));
+        connect(box, &TextBox::KeyPress, this,
+                [this, i](int &key) { txtImpQuad_KeyPress(i, key); });
+        connect(box, &TextBox::GotFocus, this, [this, i] { txtImpQuad_GotFocus(i); });
+        connect(box, &TextBox::LostFocus, this, [this, i] { txtImpQuad_LostFocus(i); });
+    }
+
+    heading(1, "Importi di Vincita", 2340);
+    const int winTops[3] = {2880, 3300, 3660};
+    const int winCaptions[3] = {5, 4, 3};
+    for (int i = 0; i < 3; ++i) {
+        caption(winCaptions[i], names[i], winTops[i]);
+        QLabel *l = makeLabel(Frame2, QStringLiteral("0,00"), QRect(1140, winTops[i], 1095, 285),
+                              false, Qt::AlignRight | Qt::AlignVCenter);
+        l->setObjectName(QStringLiteral("lblVincite%1").arg(i));
+        l->setProperty("amount", true);
+        lblVincite[i] = l;
+        euro(3 + i, Frame2, QRect(2235, winTops[i], 300, 285));
+    }
+}
+
+void frmMain::buildCommands()
+{
+    frmComandi = makePanel(this, "frmComandi", QRect(7080, 60, 2175, 5715));
+
+    struct ButtonSpec
+    {
+        QToolButton **button;
+        const char *name;
+        const char *caption;
+        const char *tooltip;
+        int left, top;
+        void (frmMain::*slot)();
+    };
+    const ButtonSpec specs[] = {
+        {&cmdApri, "cmdApri", "&Apri", "Apri Sistema", 60, 60, &frmMain::cmdApri_Click},
+        {&cmdSalva, "cmdSalva", "&Salva", "Salva Sistema", 1140, 60, &frmMain::cmdSalva_Click},
+        {&cmdCapogioco, "cmdCapogioco", "&Capogioco", "Inserisci il capogioco di ogni schedina", 60,
+         1020, &frmMain::cmdCapogioco_Click},
+        {&cmdCasuale, "cmdCasuale", "Cas&uale", "Genera un pronostico casuale", 1140, 1020,
+         &frmMain::cmdCasuale_Click},
+        {&cmdPrnSchedine, "cmdPrnSchedine", "&Schedine", "Stampa Schedine", 60, 1980,
+         &frmMain::cmdPrnSchedine_Click},
+        {&cmdPrnTabulato, "cmdPrnTabulato", "&Tabulato", "Stampa Tabulato", 1140, 1980,
+         &frmMain::cmdPrnTabulato_Click},
+        {&cmdCancella, "cmdCancella", "Canc&ella", "Cancella Sistema", 60, 2940,
+         &frmMain::cmdCancella_Click},
+        {&cmd12Euro, "cmd12Euro", "12 €", "Imposta le puntate del sistema da 12 €", 1140, 2940,
+         &frmMain::cmd12Euro_Click},
+    };
+    const artwork::ButtonIcon icons[] = {
+        artwork::ButtonIcon::Apri,      artwork::ButtonIcon::Salva,
+        artwork::ButtonIcon::Capogioco, artwork::ButtonIcon::Casuale,
+        artwork::ButtonIcon::Schedine,  artwork::ButtonIcon::Tabulato,
+        artwork::ButtonIcon::Cancella,
+    };
+    for (int i = 0; i < 8; ++i) {
+        const ButtonSpec &spec = specs[i];
+        auto *button = new QToolButton(frmComandi);
+        button->setObjectName(QString::fromLatin1(spec.name));
+        button->setText(QString::fromUtf8(spec.caption));
+        button->setToolTip(QString::fromUtf8(spec.tooltip));
+        button->setGeometry(twipsRect(spec.left, spec.top, 975, 855));
+        button->setFocusPolicy(Qt::StrongFocus);
+        QFont f = button->font();
+        f.setPointSizeF(9);
+        if (i < 7) {
+            button->setIcon(artwork::buttonIcon(icons[i]));
+            button->setIconSize(QSize(twipsToPixels(480), twipsToPixels(480)));
+            button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        } else {
+            f.setBold(true);
+            f.setPointSize(16);
+        }
+        button->setFont(f);
+        connect(button, &QToolButton::clicked, this, spec.slot);
+        *spec.button = button;
+    }
+
+    QLabel *total = makeLabel(frmComandi, QStringLiteral("Importo Sistema"),
+                              QRect(60, 3900, 2055, 285), true, Qt::AlignCenter);
+    total->setObjectName(QStringLiteral("lblGiocate21"));
+    lblGiocate[21] = total;
+    QLabel *euro = makeLabel(frmComandi, QStringLiteral("€"), QRect(180, 4260, 330, 375), true,
+                             Qt::AlignCenter);
+    euro->setObjectName(QStringLiteral("lblEuro6"));
+    QFont euroFont = euro->font();
+    euroFont.setPointSize(14);
+    euro->setFont(euroFont);
+    lblEuro[6] = euro;
+
+    txtImportoSistema = new TextBox(frmComandi);
+    txtImportoSistema->setObjectName(QStringLiteral("txtImportoSistema"));
+    txtImportoSistema->setGeometry(twipsRect(540, 4200, 1515, 495));
+    txtImportoSistema->setReadOnly(true);
+    txtImportoSistema->setFocusPolicy(Qt::NoFocus);
+    txtImportoSistema->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont totalFont(QStringLiteral("Calibri"), 14, QFont::Bold);
+    txtImportoSistema->setFont(totalFont);
+    txtImportoSistema->setText(QStringLiteral("0,00"));
+
+    lblNomeSistema =
+        makeLabel(frmComandi, QString(), QRect(180, 4800, 1875, 315), false, Qt::AlignCenter);
+    lblNomeSistema->setObjectName(QStringLiteral("lblNomeSistema"));
+
+    cmbRuote = new QComboBox(frmComandi);
+    cmbRuote->setObjectName(QStringLiteral("cmbRuote"));
+    cmbRuote->setGeometry(twipsRect(180, 5280, 1875, 330));
+    connect(cmbRuote, &QComboBox::textActivated, this, &frmMain::cmbRuote_Change);
+}
+
+void frmMain::setTabOrder()
+{
+    QList<QWidget *> order;
+    for (const auto &row : m_cells)
+        for (TextBox *box : row)
+            order.append(box);
+    for (TextBox *box : txtImpQuad)
+        order.append(box);
+    order << cmbRuote << cmdApri << cmdSalva << cmdCapogioco << cmdCasuale << cmdPrnSchedine
+          << cmdPrnTabulato << cmdCancella << cmd12Euro << cmdRitardatari;
+    for (int i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 TextBox *frmMain::cell(int row, int column) const
@@ -68,14 +317,84 @@ TextBox *frmMain::cell(int row, int column) const
     return m_cells[row][column];
 }
 
+QString frmMain::systemFolder() const
+{
+    const QString folder = corpo::gAppPath + QStringLiteral("sistemi");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+// --- Load, reset and exit -----------------------------------------------------------------
+
 void frmMain::Form_Load()
 {
     setWindowTitle(corpo::AppTitle + QStringLiteral(" by Vandrel - Versione ") +
                    corpo::versionText() + QStringLiteral(" - ") + corpo::gEdition);
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            m_cells[r][c]->setText(kEmptyCell);
+    CaricaRuote();
+    AzzeraSistema();
+    // The player starts typing in the first cell.
+    m_cells[0][0]->setFocus(Qt::OtherFocusReason);
 }
+
+void frmMain::CaricaRuote()
+{
+    QStringList names;
+    try {
+        names = parseRuote(readWholeFile(corpo::gAppPath + QStringLiteral("ruote.grc")));
+    } catch (const RuntimeError &error) {
+        ui().MsgBox(moduleErrorMessage(error, QStringLiteral("CaricaRuote")));
+    }
+    cmbRuote->clear();
+    cmbRuote->addItems(names);
+    corpo::Ruote = names;
+    if (!names.isEmpty())
+        cmbRuote->setCurrentIndex(0);
+}
+
+void frmMain::AzzeraSistema()
+{
+    Sistema &s = corpo::sistema;
+    s.Capogioco = 0;
+    for (int c = 0; c < 4; ++c) {
+        for (int r = 0; r < 4; ++r) {
+            m_cells[r][c]->setText(kEmptyCell);
+            s.Righe[r][c] = 0;
+            s.Colonne[c][r] = 0;
+        }
+    }
+    s.NomeSistema = kEmptySystemName;
+    lblNomeSistema->setText(s.NomeSistema.trimmed());
+    s.Ruota = QString();
+    if (cmbRuote->count() > 0)
+        cmbRuote->setCurrentIndex(0);
+    for (TextBox *box : txtImpQuad)
+        box->setText(QStringLiteral("0,00"));
+    CalcolaImporto();
+    MostraVincite();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    try {
+        if (Form_QueryUnload())
+            event->accept();
+        else
+            event->ignore();
+    } catch (const EndRequested &) {
+        event->accept();
+    }
+}
+
+bool frmMain::Form_QueryUnload()
+{
+    if (ui().MsgBox(QStringLiteral("Uscire dall'applicazione?"), vbYesNoQuestion, windowTitle()) !=
+        vbYes)
+        return false;
+    UnloadAllFormsExcept(QStringLiteral("frmMain"));
+    End();
+}
+
+// --- The square -----------------------------------------------------------------------------
 
 void frmMain::txtQuaterna_KeyPress(int, int, int &KeyAscii)
 {
@@ -119,6 +438,265 @@ bool frmMain::ControllaGriglia()
     if (result.focusRow >= 0)
         m_cells[result.focusRow][result.focusColumn]->setFocus(Qt::OtherFocusReason);
     return false;
+}
+
+void frmMain::MostraGriglia()
+{
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            m_cells[r][c]->setText(QString::number(corpo::sistema.Righe[r][c]));
+}
+
+void frmMain::ImpostaCapogioco(bool ask)
+{
+    Sistema &s = corpo::sistema;
+    int value = s.Capogioco;
+    if (ask) {
+        const QString text =
+            ui().InputBox(QStringLiteral("Inserisci il capogioco (1-90)"),
+                          QStringLiteral("CAPOGIOCO"), QString::number(s.Capogioco));
+        if (text.isEmpty())
+            return;
+        value = leadNumberFromText(text);
+        if (value == 0) {
+            ui().MsgBox(QString::fromUtf8(kMessaggioRange), vbCritical,
+                        QString::fromUtf8(kTitoloErrore));
+            return;
+        }
+    }
+    for (int i = 0; i < 4; ++i)
+        m_cells[i][i]->setText(QString::number(value));
+    s.Capogioco = std::uint8_t(value);
+    ControllaGriglia();
+}
+
+void frmMain::PronosticoCasuale()
+{
+    const float seconds = Timer();
+    std::uint32_t seed = 0;
+    std::memcpy(&seed, &seconds, sizeof seed);
+    std::mt19937 generator(seed);
+    std::uniform_real_distribution<double> uniform(0.0, 1.0);
+    const Square square =
+        zelmora::PronosticoCasuale(corpo::sistema.Capogioco, [&] { return uniform(generator); });
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            m_cells[r][c]->setText(QString::number(square[r][c]));
+    if (corpo::sistema.Capogioco != 0)
+        ImpostaCapogioco(false);
+}
+
+// --- Stakes and winnings ------------------------------------------------------------------
+
+void frmMain::txtImpQuad_KeyPress(int, int &KeyAscii)
+{
+    switch (FiltroTastiImporto(KeyAscii)) {
+    case KeyAction::NextField:
+        ui().SendTab();
+        break;
+    case KeyAction::Refuse:
+        ui().Beep();
+        break;
+    case KeyAction::Pass:
+        break;
+    }
+}
+
+void frmMain::txtImpQuad_GotFocus(int index)
+{
+    txtImpQuad[index]->setSelection(0, 5);
+}
+
+void frmMain::txtImpQuad_LostFocus(int index)
+{
+    TextBox *box = txtImpQuad[index];
+    box->setText(formatMask(stakeValue(box->text()), QString::fromLatin1(kMaskPuntata)));
+    CalcolaImporto();
+    MostraVincite();
+}
+
+void frmMain::CalcolaImporto()
+{
+    const Importo importo = zelmora::CalcolaImporto(
+        {txtImpQuad[0]->text(), txtImpQuad[1]->text(), txtImpQuad[2]->text()});
+    corpo::sistema.Puntate = importo.puntate;
+    corpo::sistema.ImportoSistema = importo.totale;
+    txtImportoSistema->setText(formatMask(importo.totale, QString::fromLatin1(kMaskImporto)));
+}
+
+void frmMain::MostraVincite()
+{
+    corpo::sistema.Vincite = CalcolaVincite(corpo::sistema.Puntate);
+    for (int i = 0; i < 3; ++i)
+        lblVincite[i]->setText(
+            formatMask(corpo::sistema.Vincite[i], QString::fromLatin1(kMaskVincita)));
+}
+
+void frmMain::MostraPuntate()
+{
+    for (int i = 0; i < 3; ++i)
+        txtImpQuad[i]->setText(
+            formatMask(corpo::sistema.Puntate[i], QString::fromLatin1(kMaskPuntata)));
+}
+
+void frmMain::Sistema12Euro()
+{
+    corpo::sistema.Puntate = puntate12Euro();
+    MostraVincite();
+    MostraPuntate();
+    CalcolaImporto();
+}
+
+void frmMain::cmbRuote_Change()
+{
+    corpo::sistema.Ruota = cmbRuote->currentText();
+}
+
+// --- Buttons --------------------------------------------------------------------------------
+
+void frmMain::cmdCancella_Click()
+{
+    AzzeraSistema();
+}
+
+void frmMain::cmdCapogioco_Click()
+{
+    ImpostaCapogioco(true);
+}
+
+void frmMain::cmdCasuale_Click()
+{
+    PronosticoCasuale();
+    ControllaGriglia();
+}
+
+void frmMain::cmd12Euro_Click()
+{
+    Sistema12Euro();
+}
+
+bool frmMain::prepareForPrint()
+{
+    corpo::sistema.Ruota = cmbRuote->currentText();
+    if (!ControllaGriglia())
+        return false;
+    CalcolaImporto();
+    Trasponi(corpo::sistema);
+    return true;
+}
+
+void frmMain::cmdPrnSchedine_Click()
+{
+    prepareForPrint();
+}
+
+void frmMain::cmdPrnTabulato_Click()
+{
+    prepareForPrint();
+}
+
+void frmMain::cmdRitardatari_Click()
+{
+    OpenWebPage(webHost() + QStringLiteral("/ritardatari"));
+}
+
+// --- System files ---------------------------------------------------------------------------
+
+void frmMain::cmdSalva_Click()
+{
+    Sistema &s = corpo::sistema;
+    if (!ControllaGriglia())
+        return;
+    s.Vincite = CalcolaVincite(s.Puntate);
+    Trasponi(s);
+
+    FileDialogRequest request;
+    request.initDir = systemFolder();
+    request.filter = kSystemFilter;
+    request.defaultExt = QStringLiteral(".zlm");
+    request.overwritePrompt = true;
+    const FileDialogResult chosen = ui().ShowSave(this, request);
+    if (!chosen.confirmed)
+        return;
+
+    const FixedText<20> previousName = s.NomeSistema;
+    s.NomeSistema = chosen.fileTitle.left(20).trimmed();
+    if (s.NomeSistema.trimmed() == kEmptySystemName) {
+        ui().MsgBox(QStringLiteral("Impostare un nome diverso da\r\n[") + kEmptySystemName +
+                        QStringLiteral("]"),
+                    vbCritical, QStringLiteral("Attenzione"));
+        s.NomeSistema = lblNomeSistema->text();
+        return;
+    }
+
+    ui().SetMousePointer(vbHourglass);
+    s.Ruota = cmbRuote->currentText();
+    CalcolaImporto();
+    try {
+        writeWholeFile(chosen.fileName, encodeSistema(s));
+    } catch (const RuntimeError &error) {
+        // Nothing was written: the system keeps the name it had.
+        s.NomeSistema = previousName;
+        ui().SetMousePointer(vbDefault);
+        ui().MsgBox(
+            formErrorMessage(error, QStringLiteral("cmdSalva_Click"), QStringLiteral("frmMain")));
+        return;
+    }
+    ui().SetMousePointer(vbDefault);
+    lblNomeSistema->setText(s.NomeSistema.trimmed().toLower());
+}
+
+void frmMain::cmdApri_Click()
+{
+    FileDialogRequest request;
+    request.initDir = systemFolder();
+    request.filter = kSystemFilter;
+    request.fileMustExist = true;
+    const FileDialogResult chosen = ui().ShowOpen(this, request);
+    if (!chosen.confirmed)
+        return;
+
+    std::optional<Sistema> loaded;
+    try {
+        // A system is 106 bytes; nothing after them is read.
+        loaded = decodeSistema(readWholeFile(chosen.fileName, kSystemFileSize));
+    } catch (const RuntimeError &error) {
+        ui().MsgBox(
+            formErrorMessage(error, QStringLiteral("cmdApri_Click"), QStringLiteral("frmMain")));
+        return;
+    }
+    if (!loaded) {
+        ui().MsgBox(QStringLiteral("Questo file non puo' essere letto"), vbCritical,
+                    QStringLiteral("E R R O R E"));
+        return;
+    }
+
+    ui().SetMousePointer(vbHourglass);
+    AzzeraSistema();
+    Sistema &s = corpo::sistema;
+    s = *loaded;
+    QString wheel = s.Ruota.text();
+    while (wheel.startsWith(u' '))
+        wheel.remove(0, 1);
+    s.Ruota = wheel;
+    ui().SetMousePointer(vbDefault);
+
+    MostraGriglia();
+    if (s.Capogioco != 0)
+        ImpostaCapogioco(false);
+    lblNomeSistema->setText(s.NomeSistema.trimmed());
+    MostraPuntate();
+    ControllaGriglia();
+    CalcolaImporto();
+    MostraVincite();
+
+    if (cmbRuote->count() > 0) {
+        int index = 0;
+        cmbRuote->setCurrentIndex(index);
+        while (cmbRuote->itemText(index).trimmed() != s.Ruota.trimmed() &&
+               index < cmbRuote->count() - 1)
+            cmbRuote->setCurrentIndex(++index);
+    }
 }
 
 } // namespace zelmora

@@ -2,14 +2,21 @@
 
 #include <QWidget>
 #include <array>
+#include <map>
 
+class QComboBox;
 class QFrame;
+class QLabel;
+class QToolButton;
+class QPushButton;
 
 namespace zelmora {
 
+class AutoResizer;
 class TextBox;
 
-// The main window: the square of the system being edited and every action on it.
+// The main window: the square of the system being edited, its stakes, winnings, total, name
+// and wheel, and the buttons for every action on it.
 class frmMain : public QWidget
 {
     Q_OBJECT
@@ -18,14 +25,37 @@ public:
 
     // The 16 cells: txtQuaterna1 to txtQuaterna4 are rows 1 to 4, each indexed 0 to 3.
     std::array<TextBox *, 4> txtQuaterna1{}, txtQuaterna2{}, txtQuaterna3{}, txtQuaterna4{};
-    QFrame *Picture2 = nullptr; // the square's panel
+    std::array<TextBox *, 3> txtImpQuad{}; // stakes: Ambo, Terno, Quaterna
+    std::array<QLabel *, 3> lblVincite{};  // winnings: Ambo, Terno, Quaterna
+    std::map<int, QLabel *> lblGiocate;    // headings and row captions, by index
+    std::array<QLabel *, 7> lblEuro{};     // "€" beside each amount
+    TextBox *txtImportoSistema = nullptr;
+    QLabel *lblNomeSistema = nullptr;
+    QComboBox *cmbRuote = nullptr;
+    QToolButton *cmdApri = nullptr, *cmdSalva = nullptr, *cmdCapogioco = nullptr,
+                *cmdCasuale = nullptr, *cmdPrnSchedine = nullptr, *cmdPrnTabulato = nullptr,
+                *cmdCancella = nullptr, *cmd12Euro = nullptr;
+    QPushButton *cmdRitardatari = nullptr;
+    QLabel *Picture1 = nullptr;   // banner
+    QFrame *Picture2 = nullptr;   // square panel
+    QFrame *Frame2 = nullptr;     // stakes panel
+    QFrame *frmComandi = nullptr; // command panel
+    AutoResizer *AutoResizer1 = nullptr;
 
     // Cell of row r, column c (both 0-based).
     TextBox *cell(int row, int column) const;
 
-    // Copies the cells into the system's rows and checks the square; a fault is shown and
-    // the focus goes where it points. True when the square is valid.
+    // The window's routines that the other actions share.
     bool ControllaGriglia();
+    void AzzeraSistema();
+    void CalcolaImporto();
+    void MostraVincite();
+    void MostraPuntate();
+    void MostraGriglia();
+    void ImpostaCapogioco(bool ask);
+    void PronosticoCasuale();
+    void Sistema12Euro();
+    void CaricaRuote();
 
 public slots:
     void Form_Load();
@@ -33,9 +63,35 @@ public slots:
     void txtQuaterna_KeyPress(int row, int index, int &KeyAscii);
     void txtQuaterna_GotFocus(int row, int index);
     void txtQuaterna_Change(int row, int index);
+    void txtImpQuad_KeyPress(int index, int &KeyAscii);
+    void txtImpQuad_GotFocus(int index);
+    void txtImpQuad_LostFocus(int index);
+    void cmbRuote_Change();
+
+    void cmdApri_Click();
+    void cmdSalva_Click();
+    void cmdCancella_Click();
+    void cmdCapogioco_Click();
+    void cmdCasuale_Click();
+    void cmd12Euro_Click();
+    void cmdPrnSchedine_Click();
+    void cmdPrnTabulato_Click();
+    void cmdRitardatari_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Returns true when the window may close (the exit question).
+    bool Form_QueryUnload();
+    void buildBanner();
     void buildSquare();
+    void buildStakes();
+    void buildCommands();
+    void setTabOrder();
+    bool prepareForPrint();
+    QString systemFolder() const;
+
     std::array<std::array<TextBox *, 4>, 4> m_cells{};
 };
 

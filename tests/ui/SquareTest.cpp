@@ -1,83 +1,50 @@
 // The square of the main window driven through its real cells with keystrokes.
 
-#include "app/ScriptedUiServices.h"
-#include "core/Corpo.h"
-#include "support/WidgetTest.h"
-#include "ui/TextBox.h"
-#include "ui/frmMain.h"
+#include "support/MainWindowFixture.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace zelmora;
-using zelmora::testing::settle;
-using zelmora::testing::showActive;
+using namespace zelmora::testing;
 
 namespace {
 
-class SquareTest : public ::testing::Test
+class SquareTest : public MainWindowFixture
 {
 protected:
-    void SetUp() override
-    {
-        corpo::sistema = Sistema{};
-        corpo::gEdition = QStringLiteral("Freeware");
-        form.Form_Load();
-        ASSERT_TRUE(showActive(form));
-    }
-
     void typeInto(int row, int column, const char *keys)
     {
-        TextBox *box = form.cell(row, column);
-        box->setFocus(Qt::TabFocusReason);
-        settle();
-        QTest::keyClicks(box, QString::fromLatin1(keys));
+        MainWindowFixture::typeInto(form->cell(row, column), QString::fromLatin1(keys));
     }
-
-    // Fills the square with a valid system, lead number 7 on the diagonal.
-    void fillValid()
-    {
-        const int values[4][4] = {
-            {7, 11, 12, 13}, {21, 7, 22, 23}, {31, 32, 7, 33}, {41, 42, 43, 7}};
-        for (int r = 0; r < 4; ++r)
-            for (int c = 0; c < 4; ++c)
-                form.cell(r, c)->setText(QString::number(values[r][c]));
-    }
-
-    ScriptedUiServices ui;
-    frmMain form;
+    void fillValid() { typeValidSquare(); }
 };
 
-TEST_F(SquareTest, StartsWithTheCaptionAndEmptyCells)
+TEST_F(SquareTest, CellsStartEmptyWithTheDiagonalInLightBlue)
 {
-    EXPECT_EQ(form.windowTitle(),
-              QStringLiteral("Zelmoravintesca by Vandrel - Versione 0.1.4 - Freeware"));
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c) {
-            EXPECT_EQ(form.cell(r, c)->text(), QStringLiteral("  "));
-            EXPECT_EQ(form.cell(r, c)->maxLength(), 2);
-            const QColor base = form.cell(r, c)->palette().color(QPalette::Base);
+            EXPECT_EQ(form->cell(r, c)->text(), QStringLiteral("  "));
+            EXPECT_EQ(form->cell(r, c)->maxTyped(), 2);
+            const QColor base = form->cell(r, c)->palette().color(QPalette::Base);
             EXPECT_EQ(base, r == c ? QColor(128, 128, 255) : QColor(Qt::white));
         }
-    EXPECT_EQ(form.findChild<TextBox *>(QStringLiteral("txtQuaterna3_2")), form.txtQuaterna3[2]);
+    EXPECT_EQ(form->findChild<TextBox *>(QStringLiteral("txtQuaterna3_2")), form->txtQuaterna3[2]);
 }
 
 TEST_F(SquareTest, NinetyFiveIsRefusedAndTheCellShowsDoubleZeroSelected)
 {
     typeInto(1, 2, "9");
     EXPECT_TRUE(ui.messages().isEmpty());
-    QTest::keyClick(form.cell(1, 2), Qt::Key_5);
+    QTest::keyClick(form->cell(1, 2), Qt::Key_5);
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_EQ(ui.shown[0].text, QStringLiteral("I valori possibili sono da 1 a 90"));
     EXPECT_EQ(ui.shown[0].style, 16);
     EXPECT_EQ(ui.shown[0].title, QStringLiteral("Errore"));
-    EXPECT_EQ(form.cell(1, 2)->text(), QStringLiteral("00"));
-    EXPECT_EQ(form.cell(1, 2)->selectedText(), QStringLiteral("00"));
+    EXPECT_EQ(form->cell(1, 2)->text(), QStringLiteral("00"));
+    EXPECT_EQ(form->cell(1, 2)->selectedText(), QStringLiteral("00"));
     // Typing goes on replacing the selection.
-    QTest::keyClicks(form.cell(1, 2), QStringLiteral("45"));
-    EXPECT_EQ(form.cell(1, 2)->text(), QStringLiteral("45"));
+    QTest::keyClicks(form->cell(1, 2), QStringLiteral("45"));
+    EXPECT_EQ(form->cell(1, 2)->text(), QStringLiteral("45"));
 }
 
 TEST_F(SquareTest, LettersAndCommaBeepAndTypeNothing)
@@ -86,80 +53,80 @@ TEST_F(SquareTest, LettersAndCommaBeepAndTypeNothing)
     EXPECT_EQ(ui.beeps, 1);
     typeInto(0, 0, ",");
     EXPECT_EQ(ui.beeps, 2);
-    EXPECT_EQ(form.cell(0, 0)->text(), QStringLiteral("  "));
+    EXPECT_EQ(form->cell(0, 0)->text(), QStringLiteral("  "));
     typeInto(0, 0, "4");
-    EXPECT_EQ(form.cell(0, 0)->text(), QStringLiteral("4"));
-    QTest::keyClick(form.cell(0, 0), Qt::Key_Backspace);
-    EXPECT_EQ(form.cell(0, 0)->text(), QString());
+    EXPECT_EQ(form->cell(0, 0)->text(), QStringLiteral("4"));
+    QTest::keyClick(form->cell(0, 0), Qt::Key_Backspace);
+    EXPECT_EQ(form->cell(0, 0)->text(), QString());
     EXPECT_EQ(ui.beeps, 2);
 }
 
 TEST_F(SquareTest, EnteringACellSelectsItsText)
 {
-    form.cell(2, 1)->setText(QStringLiteral("33"));
-    form.cell(2, 1)->setFocus(Qt::TabFocusReason);
+    form->cell(2, 1)->setText(QStringLiteral("33"));
+    form->cell(2, 1)->setFocus(Qt::TabFocusReason);
     settle();
-    EXPECT_EQ(form.cell(2, 1)->selectedText(), QStringLiteral("33"));
-    form.cell(2, 2)->setText(QStringLiteral("44"));
-    QTest::mouseClick(form.cell(2, 2), Qt::LeftButton);
+    EXPECT_EQ(form->cell(2, 1)->selectedText(), QStringLiteral("33"));
+    form->cell(2, 2)->setText(QStringLiteral("44"));
+    QTest::mouseClick(form->cell(2, 2), Qt::LeftButton);
     settle();
-    EXPECT_EQ(form.cell(2, 2)->selectedText(), QStringLiteral("44"));
+    EXPECT_EQ(form->cell(2, 2)->selectedText(), QStringLiteral("44"));
 }
 
 TEST_F(SquareTest, EnterMovesAlongTheRowAndOnToTheNextRow)
 {
     typeInto(0, 2, "5");
-    QTest::keyClick(form.cell(0, 2), Qt::Key_Return);
+    QTest::keyClick(form->cell(0, 2), Qt::Key_Return);
     settle();
-    EXPECT_EQ(QApplication::focusWidget(), form.cell(0, 3));
-    QTest::keyClick(form.cell(0, 3), Qt::Key_Enter);
+    EXPECT_EQ(QApplication::focusWidget(), form->cell(0, 3));
+    QTest::keyClick(form->cell(0, 3), Qt::Key_Enter);
     settle();
-    EXPECT_EQ(QApplication::focusWidget(), form.cell(1, 0));
+    EXPECT_EQ(QApplication::focusWidget(), form->cell(1, 0));
     EXPECT_EQ(ui.beeps, 0);
-    EXPECT_EQ(form.cell(0, 2)->text(), QStringLiteral("5"));
+    EXPECT_EQ(form->cell(0, 2)->text(), QStringLiteral("5"));
 }
 
 TEST_F(SquareTest, PastedTextIsCheckedLikeTypedText)
 {
     QApplication::clipboard()->setText(QStringLiteral("97"));
-    form.cell(3, 0)->setFocus(Qt::TabFocusReason);
+    form->cell(3, 0)->setFocus(Qt::TabFocusReason);
     settle();
-    QTest::keyClick(form.cell(3, 0), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(form->cell(3, 0), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("I valori possibili sono da 1 a 90")});
-    EXPECT_EQ(form.cell(3, 0)->text(), QStringLiteral("00"));
+    EXPECT_EQ(form->cell(3, 0)->text(), QStringLiteral("00"));
 }
 
 TEST_F(SquareTest, CheckShowsTheFirstFaultAndMovesTheFocus)
 {
     fillValid();
-    form.cell(2, 3)->setText(QStringLiteral("00")); // "00" counts as empty
-    EXPECT_FALSE(form.ControllaGriglia());
+    form->cell(2, 3)->setText(QStringLiteral("00")); // "00" counts as empty
+    EXPECT_FALSE(form->ControllaGriglia());
     settle();
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_EQ(ui.shown[0].text, QStringLiteral("La terza quaterna non è completa!!!"));
     EXPECT_EQ(ui.shown[0].style, 16);
     EXPECT_EQ(ui.shown[0].title, QStringLiteral("Attenzione!!"));
-    EXPECT_EQ(QApplication::focusWidget(), form.cell(2, 3));
+    EXPECT_EQ(QApplication::focusWidget(), form->cell(2, 3));
 
-    form.cell(2, 3)->setText(QStringLiteral("0"));
-    form.cell(1, 0)->setText(QStringLiteral("22")); // row 2 now holds 22 twice
-    form.cell(2, 3)->setText(QStringLiteral("33"));
-    EXPECT_FALSE(form.ControllaGriglia());
+    form->cell(2, 3)->setText(QStringLiteral("0"));
+    form->cell(1, 0)->setText(QStringLiteral("22")); // row 2 now holds 22 twice
+    form->cell(2, 3)->setText(QStringLiteral("33"));
+    EXPECT_FALSE(form->ControllaGriglia());
     settle();
     EXPECT_EQ(ui.messages().last(),
               QStringLiteral("Valore duplicato nella 2° quaterna orizzontale!!!"));
-    EXPECT_EQ(QApplication::focusWidget(), form.cell(1, 2));
+    EXPECT_EQ(QApplication::focusWidget(), form->cell(1, 2));
 }
 
 TEST_F(SquareTest, ValidSquareIsCopiedIntoTheSystem)
 {
     fillValid();
-    form.cell(0, 1)->setText(QStringLiteral("07")); // typed with a leading zero
-    form.cell(1, 1)->setText(QStringLiteral("8"));
-    form.cell(2, 2)->setText(QStringLiteral("9"));
-    form.cell(3, 3)->setText(QStringLiteral("10"));
-    form.cell(0, 0)->setText(QStringLiteral("6"));
-    EXPECT_TRUE(form.ControllaGriglia());
+    form->cell(0, 1)->setText(QStringLiteral("07")); // typed with a leading zero
+    form->cell(1, 1)->setText(QStringLiteral("8"));
+    form->cell(2, 2)->setText(QStringLiteral("9"));
+    form->cell(3, 3)->setText(QStringLiteral("10"));
+    form->cell(0, 0)->setText(QStringLiteral("6"));
+    EXPECT_TRUE(form->ControllaGriglia());
     EXPECT_TRUE(ui.messages().isEmpty());
     EXPECT_EQ(corpo::sistema.Righe[0], (std::array<std::uint8_t, 4>{6, 7, 12, 13}));
 }

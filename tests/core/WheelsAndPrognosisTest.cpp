@@ -1,0 +1,95 @@
+#include "core/Prognosis.h"
+#include "core/WheelsFile.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <set>
+
+using namespace zelmora;
+
+namespace {
+
+TEST(WheelsFileTest, ReadsDelimitedNames)
+{
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        QStringList expected;
+    } cases[] = {
+        {"three lines", "Bari\r\nCagliari\r\nFirenze\r\n", {"Bari", "Cagliari", "Firenze"}},
+        {"no final line end", "Bari\nRoma", {"Bari", "Roma"}},
+        {"commas", "Bari,Cagliari , Firenze\r\nRoma", {"Bari", "Cagliari", "Firenze", "Roma"}},
+        {"quotes keep commas",
+         "\"Bari, centro\",\"Roma\"\r\n\"Napoli\"",
+         {"Bari, centro", "Roma", "Napoli"}},
+        {"blank lines skipped", "\r\nBari\r\n\r\n  \r\nRoma\r\n", {"Bari", "Roma"}},
+        {"empty file", "", {}},
+        {"accents in the Windows code page", "For\xEC\r\n", {QStringLiteral("Forì")}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(parseRuote(c.bytes), c.expected) << c.name;
+}
+
+TEST(WheelsFileTest, KeepsOnlyTheFirstElevenNames)
+{
+    QByteArray twelve;
+    for (int i = 1; i <= 12; ++i)
+        twelve += "Ruota" + QByteArray::number(i) + "\r\n";
+    const QStringList names = parseRuote(twelve);
+    ASSERT_EQ(names.size(), 11);
+    EXPECT_EQ(names.last(), QStringLiteral("Ruota11"));
+}
+
+TEST(PrognosisTest, RowsAreDistinctAndAvoidTheLeadNumber)
+{
+    std::mt19937 generator(2026);
+    std::uniform_real_distribution<double> uniform(0.0, 1.0);
+    for (const std::uint8_t lead :
+         {std::uint8_t(0), std::uint8_t(45), std::uint8_t(1), std::uint8_t(90)}) {
+        std::set<int> seen;
+        for (int press = 0; press < 2000; ++press) {
+            const Square square = PronosticoCasuale(lead, [&] { return uniform(generator); });
+            for (const auto &row : square) {
+                std::set<int> inRow;
+                for (int n : row) {
+                    EXPECT_GE(n, 1);
+                    EXPECT_LE(n, 90);
+                    EXPECT_NE(n, lead);
+                    inRow.insert(n);
+                    seen.insert(n);
+                }
+                EXPECT_EQ(inRow.size(), 4u);
+            }
+        }
+        // Every number other than the lead turns up.
+        EXPECT_EQ(seen.size(), lead ? 89u : 90u);
+    }
+}
+
+TEST(PrognosisTest, DrawsAgainUntilTheNumberIsNew)
+{
+    // The same draw three times, then new ones: the repeats are thrown away.
+    const double draws[] = {0.0, 0.0, 0.0, 0.5, 0.99, 0.2};
+    int next = 0;
+    const Square square = PronosticoCasuale(0, [&] { return draws[next++ % 6]; });
+    EXPECT_EQ(square[0][0], 1);
+    EXPECT_EQ(square[0][1], 46);
+    EXPECT_EQ(square[0][2], 90);
+    EXPECT_EQ(square[0][3], 19);
+}
+
+TEST(LeadNumberTest, AcceptsOneToNinetyOnly)
+{
+    const struct
+    {
+        const char *text;
+        int value;
+    } cases[] = {{"7", 7},     {"90", 90}, {"1", 1},     {"0", 0},      {"91", 0},
+                 {"-3", 0},    {"300", 0}, {"abc", 0},   {"12abc", 12}, {" 12", 12},
+                 {"12.5", 12}, {"7.5", 8}, {"89.6", 90}, {"90.5", 90},  {"90.6", 0}};
+    for (const auto &c : cases)
+        EXPECT_EQ(leadNumberFromText(QString::fromLatin1(c.text)), c.value) << c.text;
+}
+
+} // namespace

@@ -1,0 +1,312 @@
+// The main window as a player uses it: stakes, lead number, random prognosis, clear, print
+// buttons and the exit question, through its real controls.
+
+#include "support/MainWindowFixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPointer>
+#include <QToolButton>
+
+using namespace zelmora;
+using namespace zelmora::testing;
+
+namespace {
+
+class MainWindowTest : public MainWindowFixture
+{
+protected:
+    QStringList cellTexts() const
+    {
+        QStringList texts;
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 4; ++c)
+                texts << form->cell(r, c)->text();
+        return texts;
+    }
+    QStringList amounts() const
+    {
+        QStringList texts;
+        for (TextBox *box : form->txtImpQuad)
+            texts << box->text();
+        texts << form->txtImportoSistema->text();
+        for (QLabel *label : form->lblVincite)
+            texts << label->text();
+        return texts;
+    }
+    void leaveStakeBox(int index)
+    {
+        QTest::keyClick(form->txtImpQuad[index], Qt::Key_Tab);
+        settle();
+    }
+};
+
+const QStringList kZeroAmounts(7, QStringLiteral("0,00"));
+
+TEST_F(MainWindowTest, StartState)
+{
+    EXPECT_EQ(form->windowTitle(),
+              QStringLiteral("Zelmoravintesca by Vandrel - Versione 0.1.4 - Freeware"));
+    EXPECT_EQ(cellTexts(), QStringList(16, QStringLiteral("  ")));
+    EXPECT_EQ(amounts(), kZeroAmounts);
+    EXPECT_EQ(form->lblNomeSistema->text(), QStringLiteral("vuoto.zlm"));
+    EXPECT_EQ(form->cmbRuote->count(), 11);
+    EXPECT_EQ(form->cmbRuote->currentText(), QStringLiteral("Bari"));
+    EXPECT_EQ(corpo::Ruote.last(), QStringLiteral("Nazionale"));
+    EXPECT_EQ(corpo::sistema.NomeSistema.text(), QStringLiteral("vuoto.zlm           "));
+    EXPECT_EQ(corpo::sistema.Ruota.text(), QString(10, u' '));
+    EXPECT_TRUE(ui.shown.isEmpty());
+}
+
+TEST_F(MainWindowTest, ButtonsCarryTheirCaptionsAndTooltips)
+{
+    const struct
+    {
+        QToolButton *button;
+        const char *text;
+        const char *tip;
+    } buttons[] = {{form->cmdApri, "&Apri", "Apri Sistema"},
+                   {form->cmdSalva, "&Salva", "Salva Sistema"},
+                   {form->cmdCapogioco, "&Capogioco", "Inserisci il capogioco di ogni schedina"},
+                   {form->cmdCasuale, "Cas&uale", "Genera un pronostico casuale"},
+                   {form->cmdPrnSchedine, "&Schedine", "Stampa Schedine"},
+                   {form->cmdPrnTabulato, "&Tabulato", "Stampa Tabulato"},
+                   {form->cmdCancella, "Canc&ella", "Cancella Sistema"}};
+    for (const auto &b : buttons) {
+        EXPECT_EQ(b.button->text(), QString::fromUtf8(b.text));
+        EXPECT_EQ(b.button->toolTip(), QString::fromUtf8(b.tip));
+        EXPECT_FALSE(b.button->icon().isNull());
+    }
+    EXPECT_EQ(form->cmd12Euro->text(), QStringLiteral("12 €"));
+    EXPECT_FALSE(form->cmd12Euro->toolTip().isEmpty());
+}
+
+TEST_F(MainWindowTest, AmboStakeTypedAndLeft)
+{
+    typeInto(form->txtImpQuad[0], QStringLiteral("1,5"));
+    leaveStakeBox(0);
+    EXPECT_EQ(amounts(), (QStringList{"1,50", "0,00", "0,00", "12,00", "62,50", "0,00", "0,00"}));
+    EXPECT_EQ(corpo::sistema.Puntate[0], 1.5f);
+    EXPECT_EQ(corpo::sistema.ImportoSistema, 12.0f);
+}
+
+TEST_F(MainWindowTest, TernoStakeAloneHasNoAmboShare)
+{
+    typeInto(form->txtImpQuad[1], QStringLiteral("3"));
+    leaveStakeBox(1);
+    EXPECT_EQ(amounts(),
+              (QStringList{"0,00", "3,00", "0,00", "24,00", "0,00", "3.375,00", "0,00"}));
+}
+
+TEST_F(MainWindowTest, StakeBoxesRefuseDotsAndLettersAndTakeAtMostFiveCharacters)
+{
+    typeInto(form->txtImpQuad[2], QStringLiteral("1.5a"));
+    EXPECT_EQ(ui.beeps, 2);
+    EXPECT_EQ(form->txtImpQuad[2]->text(), QStringLiteral("15"));
+    QTest::keyClicks(form->txtImpQuad[2], QStringLiteral("12345"));
+    EXPECT_EQ(form->txtImpQuad[2]->text().size(), 5);
+}
+
+TEST_F(MainWindowTest, UnreadableStakeCountsAsZero)
+{
+    typeInto(form->txtImpQuad[0], QStringLiteral("2"));
+    leaveStakeBox(0);
+    form->txtImpQuad[0]->setFocus(Qt::TabFocusReason);
+    settle();
+    QTest::keyClick(form->txtImpQuad[0], Qt::Key_Backspace); // the selection goes: empty box
+    leaveStakeBox(0);
+    EXPECT_EQ(amounts(), kZeroAmounts);
+    typeInto(form->txtImpQuad[0], QStringLiteral(",,"));
+    leaveStakeBox(0);
+    EXPECT_EQ(amounts(), kZeroAmounts);
+}
+
+TEST_F(MainWindowTest, TwelveEuroSetsTheStakesAndLeavesTheSquare)
+{
+    form->cell(0, 0)->setText(QStringLiteral("5"));
+    form->cmd12Euro->click();
+    EXPECT_EQ(amounts(),
+              (QStringList{"1,15", "0,25", "0,10", "12,00", "47,92", "425,00", "13.412,50"}));
+    EXPECT_EQ(form->cell(0, 0)->text(), QStringLiteral("5"));
+    EXPECT_TRUE(ui.shown.isEmpty());
+}
+
+TEST_F(MainWindowTest, EnterInTheLastCellMovesOnToTheStakes)
+{
+    typeInto(form->cell(3, 3), QStringLiteral("8"));
+    QTest::keyClick(form->cell(3, 3), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(QApplication::focusWidget(), form->txtImpQuad[0]);
+    EXPECT_EQ(form->txtImpQuad[0]->selectedText(), QStringLiteral("0,00"));
+}
+
+TEST_F(MainWindowTest, ClearAfterAFullSystem)
+{
+    typeValidSquare();
+    form->cmd12Euro->click();
+    ui.setNextInput(QStringLiteral("7"));
+    form->cmdCapogioco->click();
+    form->cmbRuote->setCurrentIndex(4);
+    form->cmdCancella->click();
+    EXPECT_EQ(cellTexts(), QStringList(16, QStringLiteral("  ")));
+    EXPECT_EQ(amounts(), kZeroAmounts);
+    EXPECT_EQ(form->lblNomeSistema->text(), QStringLiteral("vuoto.zlm"));
+    EXPECT_EQ(form->cmbRuote->currentIndex(), 0);
+    EXPECT_EQ(corpo::sistema.Capogioco, 0);
+    EXPECT_EQ(corpo::sistema.Righe, Square{});
+    EXPECT_EQ(corpo::sistema.Puntate, (Amounts{0, 0, 0}));
+}
+
+TEST_F(MainWindowTest, LeadNumberOnAnEmptySquare)
+{
+    ui.setNextInput(QStringLiteral("7"));
+    form->cmdCapogioco->click();
+    settle();
+    ASSERT_EQ(ui.shown.size(), 2);
+    EXPECT_EQ(ui.shown[0].kind, QStringLiteral("InputBox"));
+    EXPECT_EQ(ui.shown[0].text, QStringLiteral("Inserisci il capogioco (1-90)"));
+    EXPECT_EQ(ui.shown[0].title, QStringLiteral("CAPOGIOCO"));
+    EXPECT_EQ(ui.shown[0].defaultText, QStringLiteral("0"));
+    EXPECT_EQ(ui.shown[1].text, QStringLiteral("La prima quaterna non è completa!!!"));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(form->cell(i, i)->text(), QStringLiteral("7"));
+    EXPECT_EQ(corpo::sistema.Capogioco, 7);
+    EXPECT_EQ(QApplication::focusWidget(), form->cell(0, 1));
+
+    // The next question offers the lead number already set.
+    form->cmdCapogioco->click();
+    EXPECT_EQ(ui.shown.last().defaultText, QStringLiteral("7"));
+}
+
+TEST_F(MainWindowTest, LeadNumberOutOfRangeOrCancelledChangesNothing)
+{
+    typeValidSquare();
+    ui.setNextInput(QStringLiteral("9"));
+    form->cmdCapogioco->click();
+    const QStringList before = cellTexts();
+    for (const char *input : {"0", "91", "-3", "300", "abc"}) {
+        ui.clear();
+        ui.setNextInput(QString::fromLatin1(input));
+        form->cmdCapogioco->click();
+        ASSERT_EQ(ui.messages(), QStringList{QStringLiteral("I valori possibili sono da 1 a 90")})
+            << input;
+        EXPECT_EQ(ui.shown.last().style, 16);
+        EXPECT_EQ(ui.shown.last().title, QStringLiteral("Errore"));
+        EXPECT_EQ(cellTexts(), before) << input;
+        EXPECT_EQ(corpo::sistema.Capogioco, 9);
+    }
+    ui.clear();
+    form->cmdCapogioco->click(); // cancelled: no answer queued
+    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_EQ(cellTexts(), before);
+
+    ui.setNextInput(QStringLiteral("12abc"));
+    form->cmdCapogioco->click();
+    EXPECT_EQ(form->cell(2, 2)->text(), QStringLiteral("12"));
+    EXPECT_EQ(corpo::sistema.Capogioco, 12);
+}
+
+TEST_F(MainWindowTest, RandomPrognosisKeepsTheLeadNumberOnTheDiagonal)
+{
+    ui.setNextInput(QStringLiteral("45"));
+    form->cmdCapogioco->click();
+    for (int press = 0; press < 40; ++press) {
+        form->cmdCasuale->click();
+        for (int r = 0; r < 4; ++r) {
+            QSet<int> row;
+            for (int c = 0; c < 4; ++c) {
+                const int n = form->cell(r, c)->text().toInt();
+                if (r == c) {
+                    EXPECT_EQ(n, 45);
+                } else {
+                    EXPECT_GE(n, 1);
+                    EXPECT_LE(n, 90);
+                    EXPECT_NE(n, 45);
+                }
+                row.insert(n);
+            }
+            EXPECT_EQ(row.size(), 4);
+        }
+    }
+    // Any fault the check finds is a repeated number in a column.
+    for (const QString &m : ui.messages().mid(1))
+        EXPECT_TRUE(m.endsWith(QStringLiteral("° quaterna verticale!!!"))) << m.toStdString();
+}
+
+TEST_F(MainWindowTest, PrintButtonsStopAtAnIncompleteSquare)
+{
+    for (QToolButton *button : {form->cmdPrnSchedine, form->cmdPrnTabulato}) {
+        ui.clear();
+        button->click();
+        EXPECT_EQ(ui.messages(),
+                  QStringList{QStringLiteral("La prima quaterna non è completa!!!")});
+        EXPECT_TRUE(form->isEnabled());
+    }
+}
+
+TEST_F(MainWindowTest, PrintButtonsBringTheSystemUpToDate)
+{
+    typeValidSquare();
+    form->cmd12Euro->click();
+    form->cmbRuote->setCurrentIndex(2);
+    form->cmdPrnTabulato->click();
+    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_EQ(corpo::sistema.Ruota.text(), QStringLiteral("Firenze   "));
+    EXPECT_EQ(corpo::sistema.Colonne[3], (std::array<std::uint8_t, 4>{13, 23, 33, 7}));
+    EXPECT_EQ(corpo::sistema.ImportoSistema, 12.0f);
+}
+
+TEST_F(MainWindowTest, ExitQuestionNoKeepsEverythingYesUnloadsTheOthers)
+{
+    typeValidSquare();
+    QPointer<QWidget> other = new QWidget;
+    other->setObjectName(QStringLiteral("frmTabulato"));
+    other->show();
+
+    ui.setNextAnswer(vbNo);
+    EXPECT_FALSE(form->close());
+    ASSERT_EQ(ui.shown.size(), 1);
+    EXPECT_EQ(ui.shown[0].text, QStringLiteral("Uscire dall'applicazione?"));
+    EXPECT_EQ(ui.shown[0].style, 36);
+    EXPECT_EQ(ui.shown[0].title, form->windowTitle());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->cell(1, 2)->text(), QStringLiteral("22"));
+    EXPECT_EQ(endCalls, 0);
+
+    ui.setNextAnswer(vbYes);
+    form->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(endCalls, 1);
+    EXPECT_TRUE(other.isNull());
+}
+
+TEST_F(MainWindowTest, MissingWheelsFileGivesAnEmptyListAndAMessage)
+{
+    QFile::remove(corpo::gAppPath + QStringLiteral("ruote.grc"));
+    form = std::make_unique<frmMain>();
+    form->Form_Load();
+    EXPECT_EQ(ui.messages(),
+              QStringList{QStringLiteral(
+                  "Error 53 (File not found) in procedure CaricaRuote of Modulo corpo")});
+    EXPECT_EQ(ui.shown[0].style, 0);
+    EXPECT_EQ(form->cmbRuote->count(), 0);
+    EXPECT_TRUE(corpo::Ruote.isEmpty());
+    EXPECT_EQ(form->lblNomeSistema->text(), QStringLiteral("vuoto.zlm"));
+}
+
+TEST_F(MainWindowTest, ResizingScalesTheControls)
+{
+    const QRect cellBefore = form->cell(3, 3)->geometry();
+    const qreal fontBefore = form->cell(3, 3)->font().pointSizeF();
+    form->resize(form->size() * 1.5);
+    settle();
+    const QRect cellAfter = form->cell(3, 3)->geometry();
+    EXPECT_NEAR(cellAfter.x(), cellBefore.x() * 1.5, 2);
+    EXPECT_NEAR(cellAfter.width(), cellBefore.width() * 1.5, 2);
+    EXPECT_NEAR(form->cell(3, 3)->font().pointSizeF(), fontBefore * 1.5, 0.1);
+    form->resize(form->size() / 1.5);
+    settle();
+    EXPECT_EQ(form->cell(3, 3)->geometry(), cellBefore);
+}
+
+} // namespace
