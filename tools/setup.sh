@@ -6,6 +6,7 @@ ZELMORA_PACKAGES=(
     qt6-base-dev libgtest-dev
     fonts-liberation fonts-liberation2 fonts-crosextra-carlito fonts-comic-neue
     xvfb xauth openbox xdotool x11-utils imagemagick poppler-utils
+    cups cups-client printer-driver-cups-pdf
 )
 
 ensure_packages() {

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+namespace zelmora::print {
+
+// What a document is asked for when it starts.
+struct DocumentOptions
+{
+    QString kind = QStringLiteral("stampa"); // "schedine", "tabulato", ... names PDF files
+    int printQuality = -3;                   // -1 draft, -3 medium
+    int colorMode = 2;                       // 1 monochrome, 2 colour
+};
+
+// How a text is drawn: its font, colour and whether a background box is painted behind it.
+struct TextStyle
+{
+    QFont font;
+    QColor color = Qt::black;
+    bool transparent = true;
+};
+
+// How a box is drawn: outline colour, line style and width, and its fill.
+struct BoxStyle
+{
+    QColor lineColor = Qt::black;
+    int drawStyle = 0; // 0 solid
+    int drawWidth = 1; // in device pixels, as the printer draws thin lines
+    int fillStyle = 1; // 0 solid, 1 transparent
+    QColor fillColor = Qt::black;
+};
+
+// A device the printer object draws on. Positions and sizes are millimetres from the
+// top-left corner of the printable area; fonts carry their size in points. A device that
+// cannot start or write throws RuntimeError 482.
+class PrintDevice
+{
+public:
+    virtual ~PrintDevice() = default;
+
+    virtual QString DeviceName() const = 0;
+
+    virtual void beginDocument(const DocumentOptions &options) = 0;
+    // Starts a new page after the first; the printer object calls it only for pages that get
+    // something drawn on them.
+    virtual void newPage() = 0;
+    virtual void drawText(const QPointF &topLeft, const QString &text, const TextStyle &style) = 0;
+    virtual void drawBox(const QRectF &box, const BoxStyle &style) = 0;
+    virtual void drawPicture(const QImage &picture, const QRectF &target) = 0;
+    // Hands the document over (to the print queue, to the file).
+    virtual void endDocument() = 0;
+    // Drops the document: nothing of it is printed or kept.
+    virtual void abortDocument() = 0;
+
+    // The width and height of a text in millimetres, measured on this device.
+    virtual QSizeF textSize(const QString &text, const QFont &font) = 0;
+    // The font's ascent (baseline below the top of a text) in millimetres.
+    virtual double ascent(const QFont &font) = 0;
+};
+
+} // namespace zelmora::print

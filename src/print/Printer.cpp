@@ -1,0 +1,257 @@
+#include "print/Printer.h"
+
+#include "core/RuntimeError.h"
+#include "print/QtPrintDevice.h"
+
+#include <QPrinterInfo>
+
+namespace zelmora::print {
+
+const char *const kFilePdfName = "File PDF";
+
+namespace {
+constexpr double kMmPerTwip = 25.4 / 1440.0;
+} // namespace
+
+Printer::Printer() = default;
+Printer::~Printer() = default;
+
+void Printer::setDevice(std::unique_ptr<PrintDevice> device)
+{
+    KillDoc();
+    m_device = std::move(device);
+}
+
+QString Printer::DeviceName() const
+{
+    return m_device ? m_device->DeviceName() : QString();
+}
+
+void Printer::setScaleMode(int mode)
+{
+    // Positions keep their place on the page; only the unit they are read in changes.
+    m_scaleMode = mode == vbMillimeters ? vbMillimeters : vbTwips;
+}
+
+double Printer::toMm(double value) const
+{
+    return m_scaleMode == vbMillimeters ? value : value * kMmPerTwip;
+}
+
+double Printer::fromMm(double mm) const
+{
+    return m_scaleMode == vbMillimeters ? mm : mm / kMmPerTwip;
+}
+
+double Printer::CurrentX() const
+{
+    return fromMm(m_xMm);
+}
+
+double Printer::CurrentY() const
+{
+    return fromMm(m_yMm);
+}
+
+void Printer::setCurrentX(double x)
+{
+    m_xMm = toMm(x);
+}
+
+void Printer::setCurrentY(double y)
+{
+    m_yMm = toMm(y);
+}
+
+QFont Printer::currentFont() const
+{
+    QFont font(FontName);
+    font.setPointSizeF(FontSize > 0 ? FontSize : 1);
+    font.setBold(FontBold);
+    return font;
+}
+
+void Printer::ensurePage()
+{
+    if (!m_device)
+        throw RuntimeError(RuntimeError::PrinterError);
+    if (!m_documentOpen) {
+        DocumentOptions options;
+        options.kind = DocumentKind;
+        options.printQuality = PrintQuality;
+        options.colorMode = ColorMode;
+        m_device->beginDocument(options);
+        m_documentOpen = true;
+        m_pageOpen = true;
+        return;
+    }
+    if (!m_pageOpen) {
+        m_device->newPage();
+        m_pageOpen = true;
+    }
+}
+
+void Printer::Print(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    const QFont font = currentFont();
+    ensurePage();
+    TextStyle style{font, ForeColor, FontTransparent};
+    m_device->drawText(QPointF(m_xMm, m_yMm), text, style);
+    m_xMm += m_device->textSize(text, font).width();
+}
+
+void Printer::PrintLine(const QString &text)
+{
+    Print(text);
+    m_xMm = 0;
+    if (m_device)
+        m_yMm += m_device->textSize(QStringLiteral("Ag"), currentFont()).height();
+}
+
+void Printer::Line(double x1, double y1, double x2, double y2, const QColor &color)
+{
+    ensurePage();
+    const QRectF box =
+        QRectF(QPointF(toMm(x1), toMm(y1)), QPointF(toMm(x2), toMm(y2))).normalized();
+    BoxStyle style{color, DrawStyle, DrawWidth, FillStyle, FillColor};
+    m_device->drawBox(box, style);
+    m_xMm = toMm(x2);
+    m_yMm = toMm(y2);
+}
+
+void Printer::PaintPicture(const QImage &picture, double x, double y, double width, double height)
+{
+    ensurePage();
+    m_device->drawPicture(picture, QRectF(toMm(x), toMm(y), toMm(width), toMm(height)));
+}
+
+void Printer::PaintPicture(const QImage &picture, double x, double y)
+{
+    // At its own size: the picture's resolution, or 96 dots per inch when it has none.
+    const double dpmX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() : 96 / 0.0254;
+    const double dpmY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() : 96 / 0.0254;
+    ensurePage();
+    m_device->drawPicture(picture, QRectF(toMm(x), toMm(y), picture.width() * 1000.0 / dpmX,
+                                          picture.height() * 1000.0 / dpmY));
+}
+
+void Printer::NewPage()
+{
+    // The next drawing starts the next page; a page with nothing on it is never sent.
+    m_pageOpen = false;
+    m_xMm = 0;
+    m_yMm = 0;
+}
+
+void Printer::EndDoc()
+{
+    m_xMm = 0;
+    m_yMm = 0;
+    if (!m_documentOpen)
+        return;
+    m_documentOpen = false;
+    m_pageOpen = false;
+    m_device->endDocument();
+}
+
+void Printer::KillDoc()
+{
+    m_xMm = 0;
+    m_yMm = 0;
+    if (!m_documentOpen)
+        return;
+    m_documentOpen = false;
+    m_pageOpen = false;
+    m_device->abortDocument();
+}
+
+double Printer::TextWidth(const QString &text)
+{
+    if (!m_device)
+        return 0;
+    return fromMm(m_device->textSize(text, currentFont()).width());
+}
+
+double Printer::TextHeight(const QString &text)
+{
+    if (!m_device)
+        return 0;
+    return fromMm(
+        m_device->textSize(text.isEmpty() ? QStringLiteral("Ag") : text, currentFont()).height());
+}
+
+// --- The printer list ---------------------------------------------------------------------
+
+namespace {
+PrinterSource &installedSource()
+{
+    static PrinterSource source;
+    return source;
+}
+
+const PrinterSource &source()
+{
+    static const PrinterSource system = systemPrinterSource();
+    return installedSource().names ? installedSource() : system;
+}
+} // namespace
+
+PrinterSource systemPrinterSource()
+{
+    PrinterSource s;
+    s.names = [] {
+        QStringList names = QPrinterInfo::availablePrinterNames();
+        names.append(QString::fromLatin1(kFilePdfName));
+        return names;
+    };
+    s.create = [](const QString &name) -> std::unique_ptr<PrintDevice> {
+        if (name == QLatin1String(kFilePdfName))
+            return std::make_unique<PdfFileDevice>();
+        return std::make_unique<QueueDevice>(name);
+    };
+    s.defaultName = [] {
+        const QString name = QPrinterInfo::defaultPrinterName();
+        return name.isEmpty() ? QString::fromLatin1(kFilePdfName) : name;
+    };
+    return s;
+}
+
+void setPrinterSource(PrinterSource s)
+{
+    installedSource() = std::move(s);
+    // The current printer follows the new source's default.
+    CurrentPrinter().setDevice(source().create(source().defaultName()));
+}
+
+QStringList Printers()
+{
+    return source().names();
+}
+
+bool SelectPrinter(const QString &name)
+{
+    const QStringList names = Printers();
+    for (const QString &candidate : names) {
+        if (candidate == name) {
+            if (CurrentPrinter().DeviceName() != name)
+                CurrentPrinter().setDevice(source().create(candidate));
+            return true;
+        }
+    }
+    return false;
+}
+
+Printer &CurrentPrinter()
+{
+    static Printer printer;
+    static bool initialised = false;
+    if (!initialised) {
+        initialised = true;
+        printer.setDevice(source().create(source().defaultName()));
+    }
+    return printer;
+}
+
+} // namespace zelmora::print

@@ -1,0 +1,192 @@
+#include "print/QtPrintDevice.h"
+
+#include "core/Corpo.h"
+#include "core/RuntimeError.h"
+#include "print/Printer.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPageLayout>
+
+namespace zelmora::print {
+
+namespace {
+[[noreturn]] void printerError()
+{
+    throw RuntimeError(RuntimeError::PrinterError);
+}
+} // namespace
+
+void PainterDevice::startPainting(QPrinter &printer)
+{
+    m_printer = &printer;
+    printer.setFullPage(false);
+    if (!m_painter.begin(&printer))
+        printerError();
+}
+
+double PainterDevice::pixelsPerMm() const
+{
+    return m_printer ? m_printer->resolution() / 25.4 : 1200 / 25.4;
+}
+
+QFont PainterDevice::deviceFont(const QFont &font) const
+{
+    return font; // sizes are in points: the painter maps them to the device's resolution
+}
+
+void PainterDevice::newPage()
+{
+    if (!m_printer || !m_printer->newPage())
+        printerError();
+}
+
+void PainterDevice::drawText(const QPointF &topLeft, const QString &text, const TextStyle &style)
+{
+    if (!m_painter.isActive())
+        printerError();
+    const double k = pixelsPerMm();
+    const QFont font = deviceFont(style.font);
+    m_painter.setFont(font);
+    const QFontMetricsF metrics(font, m_printer);
+    const QPointF origin(topLeft.x() * k, topLeft.y() * k);
+    if (!style.transparent)
+        m_painter.fillRect(
+            QRectF(origin, QSizeF(metrics.horizontalAdvance(text), metrics.height())), Qt::white);
+    m_painter.setPen(style.color);
+    m_painter.drawText(origin + QPointF(0, metrics.ascent()), text);
+}
+
+void PainterDevice::drawBox(const QRectF &box, const BoxStyle &style)
+{
+    if (!m_painter.isActive())
+        printerError();
+    const double k = pixelsPerMm();
+    const QRectF r(box.x() * k, box.y() * k, box.width() * k, box.height() * k);
+    if (style.fillStyle == vbFSSolid)
+        m_painter.fillRect(r, style.fillColor);
+    QPen pen(style.lineColor);
+    pen.setWidthF(std::max(1, style.drawWidth));
+    pen.setStyle(style.drawStyle == 0 ? Qt::SolidLine : Qt::DashLine);
+    pen.setJoinStyle(Qt::MiterJoin);
+    m_painter.setPen(pen);
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawRect(r);
+}
+
+void PainterDevice::drawPicture(const QImage &picture, const QRectF &target)
+{
+    if (!m_painter.isActive())
+        printerError();
+    const double k = pixelsPerMm();
+    m_painter.drawImage(
+        QRectF(target.x() * k, target.y() * k, target.width() * k, target.height() * k), picture);
+}
+
+void PainterDevice::endDocument()
+{
+    const bool ok = m_painter.end();
+    finished(ok);
+    if (!ok)
+        printerError();
+}
+
+void PainterDevice::abortDocument()
+{
+    if (m_printer)
+        m_printer->abort();
+    if (m_painter.isActive())
+        m_painter.end();
+    finished(false);
+}
+
+QSizeF PainterDevice::textSize(const QString &text, const QFont &font)
+{
+    const double k = pixelsPerMm();
+    const QFontMetricsF metrics = m_printer ? QFontMetricsF(font, m_printer) : QFontMetricsF(font);
+    return QSizeF(metrics.horizontalAdvance(text) / k, metrics.height() / k);
+}
+
+double PainterDevice::ascent(const QFont &font)
+{
+    const QFontMetricsF metrics = m_printer ? QFontMetricsF(font, m_printer) : QFontMetricsF(font);
+    return metrics.ascent() / pixelsPerMm();
+}
+
+// --- A system print queue -----------------------------------------------------------------
+
+QueueDevice::QueueDevice(QString queueName)
+    : m_name(std::move(queueName)),
+      m_ownPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    m_ownPrinter->setPrinterName(m_name);
+    m_printer = m_ownPrinter.get();
+}
+
+void QueueDevice::beginDocument(const DocumentOptions &options)
+{
+    // A fresh QPrinter per document: settings of an earlier job never leak into this one.
+    m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_ownPrinter->setPrinterName(m_name);
+    if (!m_ownPrinter->isValid())
+        printerError();
+    m_ownPrinter->setDocName(QStringLiteral("Zelmoravintesca - ") + options.kind);
+    m_ownPrinter->setCreator(QStringLiteral("Zelmoravintesca"));
+    m_ownPrinter->setColorMode(options.colorMode == vbPRCMColor ? QPrinter::Color
+                                                                : QPrinter::GrayScale);
+    // Draft quality prints at a lower resolution.
+    m_ownPrinter->setResolution(options.printQuality == vbPRPQDraft ? 300 : 600);
+    startPainting(*m_ownPrinter);
+}
+
+// --- File PDF --------------------------------------------------------------------------------
+
+QString PdfFileDevice::DeviceName() const
+{
+    return QString::fromLatin1(kFilePdfName);
+}
+
+QString newPdfFileName(const QString &folder, const QString &kind, const QDateTime &when)
+{
+    const QString base =
+        folder + u'/' + when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) + u'_' + kind;
+    QString name = base + QStringLiteral(".pdf");
+    for (int n = 2; QFile::exists(name); ++n)
+        name = base + QStringLiteral("_%1.pdf").arg(n);
+    return name;
+}
+
+void PdfFileDevice::beginDocument(const DocumentOptions &options)
+{
+    const QString folder = corpo::gAppPath + QStringLiteral("stampe");
+    if (!QDir().mkpath(folder))
+        printerError();
+    m_file = newPdfFileName(folder, options.kind, QDateTime::currentDateTime());
+    // Claim the name at once, so a second document in the same second never takes it.
+    {
+        QFile claim(m_file);
+        if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            printerError();
+    }
+    m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_ownPrinter->setOutputFormat(QPrinter::PdfFormat);
+    m_ownPrinter->setOutputFileName(m_file);
+    m_ownPrinter->setPageSize(QPageSize(QPageSize::A4));
+    m_ownPrinter->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    m_ownPrinter->setDocName(QStringLiteral("Zelmoravintesca - ") + options.kind);
+    m_ownPrinter->setCreator(QStringLiteral("Zelmoravintesca"));
+    m_ownPrinter->setColorMode(options.colorMode == vbPRCMColor ? QPrinter::Color
+                                                                : QPrinter::GrayScale);
+    startPainting(*m_ownPrinter);
+}
+
+void PdfFileDevice::finished(bool handedOver)
+{
+    // A document that was dropped or failed leaves no file behind.
+    if (!handedOver && !m_file.isEmpty())
+        QFile::remove(m_file);
+}
+
+} // namespace zelmora::print

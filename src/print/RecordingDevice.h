@@ -1,0 +1,61 @@
+#pragma once
+
+#include "print/PrintDevice.h"
+
+#include <QList>
+
+namespace zelmora::print {
+
+// One thing drawn on a page, in millimetres.
+struct RecordedItem
+{
+    enum Kind
+    {
+        Text,
+        Box,
+        Picture
+    };
+    Kind kind = Text;
+    QRectF rect; // text: top-left and measured size; box: the box; picture: its target
+    QString text;
+    TextStyle textStyle;
+    BoxStyle boxStyle;
+    QSize pictureSize; // the picture's own size in pixels
+};
+
+struct RecordedDocument
+{
+    DocumentOptions options;
+    QList<QList<RecordedItem>> pages;
+    bool ended = false;   // handed over with EndDoc
+    bool aborted = false; // abandoned
+};
+
+// A device for tests: keeps every document, page and drawing with its position, font and
+// colours. Text is measured as on a 1200 dpi page, like the PDF device.
+class RecordingDevice : public PrintDevice
+{
+public:
+    explicit RecordingDevice(QString name = QStringLiteral("Recorder"));
+
+    QString DeviceName() const override { return m_name; }
+    void beginDocument(const DocumentOptions &options) override;
+    void newPage() override;
+    void drawText(const QPointF &topLeft, const QString &text, const TextStyle &style) override;
+    void drawBox(const QRectF &box, const BoxStyle &style) override;
+    void drawPicture(const QImage &picture, const QRectF &target) override;
+    void endDocument() override;
+    void abortDocument() override;
+    QSizeF textSize(const QString &text, const QFont &font) override;
+    double ascent(const QFont &font) override;
+
+    QList<RecordedDocument> documents;
+    // Makes the next beginDocument (or the one after `afterDocuments` more) fail with 482.
+    int failOnDocument = -1;
+
+private:
+    QList<RecordedItem> &page();
+    QString m_name;
+};
+
+} // namespace zelmora::print
