@@ -21,6 +21,8 @@ QString RuntimeError::describe(int number)
         return QStringLiteral("Device I/O error");
     case DiskFull:
         return QStringLiteral("Disk full");
+    case BadRecordLength:
+        return QStringLiteral("Bad record length");
     case InputPastEndOfFile:
         return QStringLiteral("Input past end of file");
     case PermissionDenied:

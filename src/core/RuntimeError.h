@@ -21,6 +21,7 @@ public:
         FileNotFound = 53,
         DeviceIoError = 57,
         DiskFull = 61,
+        BadRecordLength = 59,
         InputPastEndOfFile = 62,
         PermissionDenied = 70,
         PathFileAccessError = 75,

@@ -29,6 +29,7 @@ protected:
         corpo::AppTitle = QStringLiteral("Zelmoravintesca");
         corpo::sistema = Sistema{};
         writeWheels(QStringLiteral(ZELMORA_TEST_SOURCE_DIR "/assets/ruote.grc"));
+        writeSettings();
         setEndHandler([this] { ++endCalls; });
         form = std::make_unique<frmMain>();
         loadAndShow();
@@ -41,6 +42,14 @@ protected:
     {
         QFile::remove(corpo::gAppPath + QStringLiteral("ruote.grc"));
         ASSERT_TRUE(QFile::copy(source, corpo::gAppPath + QStringLiteral("ruote.grc")));
+    }
+
+    // A settings file with an empty heading and no printer, so loading reports nothing.
+    void writeSettings()
+    {
+        QFile settings(corpo::gAppPath + QStringLiteral("impostazioni.cfg"));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        ASSERT_EQ(settings.write("\r\n\r\n"), 4);
     }
 
     void loadAndShow()

@@ -1,0 +1,69 @@
+#include "app/Settings.h"
+
+#include "app/UiServices.h"
+#include "core/Corpo.h"
+#include "core/Cp1252.h"
+#include "core/FileIO.h"
+#include "core/RuntimeError.h"
+
+namespace zelmora {
+
+namespace {
+
+// Reads the file line by line, as a text file is read: each line up to its end, with no end
+// at all past the last byte.
+class LineReader
+{
+public:
+    explicit LineReader(QByteArray bytes) : m_bytes(std::move(bytes)) {}
+
+    QString next()
+    {
+        if (m_at >= m_bytes.size())
+            throw RuntimeError(RuntimeError::InputPastEndOfFile);
+        qsizetype end = m_at;
+        while (end < m_bytes.size() && m_bytes[end] != '\r' && m_bytes[end] != '\n')
+            ++end;
+        const QString line = fromCp1252(m_bytes.mid(m_at, end - m_at));
+        m_at = end;
+        if (m_at < m_bytes.size() && m_bytes[m_at] == '\r')
+            ++m_at;
+        if (m_at < m_bytes.size() && m_bytes[m_at] == '\n')
+            ++m_at;
+        return line;
+    }
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_at = 0;
+};
+
+} // namespace
+
+QString impostazioniPath()
+{
+    return corpo::gAppPath + QStringLiteral("impostazioni.cfg");
+}
+
+void ReadConfiguration()
+{
+    try {
+        LineReader file(readWholeFile(impostazioniPath()));
+        corpo::gIntestazioneStampa = file.next();
+        corpo::gStampanteTabulato = file.next();
+    } catch (const RuntimeError &error) {
+        ui().MsgBox(moduleErrorMessage(error, QStringLiteral("ReadConfiguration")), vbOKOnly);
+    }
+}
+
+QByteArray configurationBytes(const QString &heading, const QString &printer)
+{
+    return toCp1252(heading + QStringLiteral("\r\n") + printer + QStringLiteral("\r\n"));
+}
+
+void WriteConfiguration(const QString &heading, const QString &printer)
+{
+    writeWholeFile(impostazioniPath(), configurationBytes(heading, printer));
+}
+
+} // namespace zelmora

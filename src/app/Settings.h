@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace zelmora {
+
+// The two user settings, kept in impostazioni.cfg in the program folder: line 1 the print
+// heading, line 2 the listing printer's device name, in Windows-1252.
+
+// The settings file's path: the program folder and "impostazioni.cfg".
+QString impostazioniPath();
+
+// Loads the file into gIntestazioneStampa and gStampanteTabulato. A line ends at a carriage
+// return, optionally followed by a line feed, or at a bare line feed. A failure (a missing
+// file, fewer than two lines) shows "Error N (...) in procedure ReadConfiguration of Modulo
+// corpo"; a line read before the failure keeps its new value.
+void ReadConfiguration();
+
+// The file's content for a heading and a printer: each line ends with CR LF.
+QByteArray configurationBytes(const QString &heading, const QString &printer);
+// Replaces the file with those two lines, whole or not at all; failures throw RuntimeError.
+void WriteConfiguration(const QString &heading, const QString &printer);
+
+} // namespace zelmora

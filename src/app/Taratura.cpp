@@ -1,0 +1,36 @@
+#include "app/Taratura.h"
+
+#include "app/UiServices.h"
+#include "core/Corpo.h"
+#include "core/RuntimeError.h"
+#include "print/Printer.h"
+
+namespace zelmora {
+
+QString taraturaPath()
+{
+    return corpo::gAppPath + QStringLiteral("printA.cfg");
+}
+
+void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &formName)
+{
+    try {
+        print::readCalibration(taraturaPath(), record);
+        print::SelectPrinter(record.Stampante);
+    } catch (const RuntimeError &error) {
+        // A box with only the OK button and the application's title.
+        ui().MsgBox(formErrorMessage(error, QStringLiteral("LeggiTaraturaAmbetto"), formName),
+                    vbOKOnly);
+    }
+}
+
+void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const QString &formName)
+{
+    try {
+        print::writeCalibration(taraturaPath(), record);
+    } catch (const RuntimeError &error) {
+        ui().MsgBox(formErrorMessage(error, QStringLiteral("cmdSalva_Click"), formName), vbOKOnly);
+    }
+}
+
+} // namespace zelmora

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace zelmora {
+
+class TextBox;
+
+// The settings window: the print heading and the printer for the listing, saved to
+// impostazioni.cfg. It lives only while shown and builds the printer list afresh each time.
+class frmImpostazioni : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmImpostazioni(QWidget *parent = nullptr);
+
+    // Builds the window over `owner`, loads it and shows it modal until it is closed.
+    static void showModal(QWidget *owner);
+
+    // The most characters the heading can hold.
+    static constexpr int kHeadingLength = 55;
+
+    QLabel *Label1 = nullptr;
+    TextBox *mskIntestazione = nullptr;
+    QLabel *Label3 = nullptr;
+    QComboBox *cmbStampante = nullptr;
+    QPushButton *cmdSalva = nullptr;
+    QPushButton *cmdUscita = nullptr;
+
+    void setVisible(bool visible) override;
+
+public slots:
+    void Form_Load();
+    void mskIntestazione_KeyPress(int &KeyAscii);
+    void mskIntestazione_Change();
+    void cmdSalva_Click();
+    void cmdUscita_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void centreOverOwner();
+};
+
+} // namespace zelmora

@@ -1,0 +1,230 @@
+// The two files of saved settings: impostazioni.cfg (heading and listing printer) and the slip
+// calibration read and saved by the print windows, with the messages they show.
+
+#include "app/Settings.h"
+#include "app/ScriptedUiServices.h"
+#include "app/Taratura.h"
+#include "core/Corpo.h"
+#include "core/RuntimeError.h"
+#include "print/Printer.h"
+#include "print/RecordingDevice.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zelmora;
+
+namespace {
+
+class SettingsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        corpo::gAppPath = folder.path() + u'/';
+        corpo::gIntestazioneStampa = QStringLiteral("old heading");
+        corpo::gStampanteTabulato = QStringLiteral("old printer");
+    }
+
+    void writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(folder.path() + u'/' + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
+
+    QByteArray fileBytes(const QString &name) const
+    {
+        QFile f(folder.path() + u'/' + name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir folder;
+    ScriptedUiServices ui;
+};
+
+const QString kReadError62 = QStringLiteral(
+    "Error 62 (Input past end of file) in procedure ReadConfiguration of Modulo corpo");
+
+TEST_F(SettingsTest, ReadsTheTwoLinesWhateverTheirEnds)
+{
+    const struct
+    {
+        QByteArray file;
+        const char *heading;
+        const char *printer;
+        bool error; // the second line is missing
+    } cases[] = {
+        {"TITOLO\r\nHP LaserJet\r\n", "TITOLO", "HP LaserJet", false},
+        {"TITOLO\rHP LaserJet\r", "TITOLO", "HP LaserJet", false},
+        {"TITOLO\nHP LaserJet\n", "TITOLO", "HP LaserJet", false},
+        {"TITOLO\r\nHP LaserJet", "TITOLO", "HP LaserJet", false},
+        {"TITOLO\r\nHP LaserJet\r\nthird line\r\n", "TITOLO", "HP LaserJet", false},
+        {"  TITOLO  \r\n HP \r\n", "  TITOLO  ", " HP ", false},
+        {"\r\n\r\n", "", "", false},
+        {"TITOLO\r\rHP", "TITOLO", "", false},
+        {"TITOLO\n\r\nHP", "TITOLO", "", false},
+        {QByteArray("\x80 LOTTO \xe8\r\nStampante \x80\r\n"), "€ LOTTO è", "Stampante €", false},
+        {"TITOLO\r\n", "TITOLO", "old printer", true},
+        {"TITOLO", "TITOLO", "old printer", true},
+        {"\r\n", "", "old printer", true},
+        {"", "old heading", "old printer", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        corpo::gIntestazioneStampa = QStringLiteral("old heading");
+        corpo::gStampanteTabulato = QStringLiteral("old printer");
+        ui.clear();
+        writeFile(QStringLiteral("impostazioni.cfg"), c.file);
+
+        ReadConfiguration();
+        EXPECT_EQ(corpo::gIntestazioneStampa, QString::fromUtf8(c.heading));
+        EXPECT_EQ(corpo::gStampanteTabulato, QString::fromUtf8(c.printer));
+        EXPECT_EQ(ui.messages(), c.error ? QStringList{kReadError62} : QStringList{});
+    }
+}
+
+TEST_F(SettingsTest, AMissingFileIsReportedAndChangesNothing)
+{
+    ReadConfiguration();
+    ASSERT_EQ(ui.shown.size(), 1);
+    EXPECT_EQ(
+        ui.shown[0].text,
+        QStringLiteral("Error 53 (File not found) in procedure ReadConfiguration of Modulo corpo"));
+    EXPECT_EQ(ui.shown[0].style, int(vbOKOnly));
+    EXPECT_TRUE(ui.shown[0].title.isEmpty()); // the program title
+    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("old heading"));
+    EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("old printer"));
+    EXPECT_FALSE(QFile::exists(impostazioniPath()));
+}
+
+TEST_F(SettingsTest, WritesBothLinesInWindows1252WithCrLf)
+{
+    WriteConfiguration(QStringLiteral("€ LOTTO È"), QStringLiteral("Stampante 2"));
+    EXPECT_EQ(fileBytes(QStringLiteral("impostazioni.cfg")),
+              QByteArray("\x80 LOTTO \xC8\r\nStampante 2\r\n"));
+    WriteConfiguration(QStringLiteral("BREVE"), QString());
+    EXPECT_EQ(fileBytes(QStringLiteral("impostazioni.cfg")), QByteArray("BREVE\r\n\r\n"));
+
+    ReadConfiguration();
+    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("BREVE"));
+    EXPECT_EQ(corpo::gStampanteTabulato, QString());
+}
+
+TEST_F(SettingsTest, AFailedWriteIsRaisedAndKeepsTheOldFile)
+{
+    writeFile(QStringLiteral("impostazioni.cfg"), "OLD\r\nP\r\n");
+    corpo::gAppPath = folder.path() + QStringLiteral("/missing/");
+    try {
+        WriteConfiguration(QStringLiteral("NEW"), QStringLiteral("Q"));
+        ADD_FAILURE() << "written";
+    } catch (const RuntimeError &error) {
+        EXPECT_EQ(error.number(), int(RuntimeError::PathNotFound));
+    }
+    EXPECT_EQ(fileBytes(QStringLiteral("impostazioni.cfg")), QByteArray("OLD\r\nP\r\n"));
+}
+
+// --- Slip calibration --------------------------------------------------------------------
+
+class TaraturaTest : public SettingsTest
+{
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        print::setPrinterSource(print::PrinterSource{
+            [] {
+                return QStringList{QStringLiteral("Alfa"), QStringLiteral("Beta")};
+            },
+            [](const QString &name) { return std::make_unique<print::RecordingDevice>(name); },
+            [] { return QStringLiteral("Alfa"); }});
+    }
+    void TearDown() override { print::setPrinterSource({}); }
+
+    static print::TaraturaAmbetto record(const QString &printer)
+    {
+        print::TaraturaAmbetto r;
+        r.DXnumeri = 6.1f;
+        r.Top = 12.34f;
+        r.DYimporti = 0.01f;
+        r.Qualita = print::TaggedQuality::integer(print::kQualitaNormale);
+        r.Stampante = printer;
+        return r;
+    }
+
+    static QString currentPrinter() { return print::CurrentPrinter().DeviceName(); }
+};
+
+TEST_F(TaraturaTest, ReadingChoosesOnlyAnExactlyMatchingPrinter)
+{
+    const struct
+    {
+        const char *saved;
+        const char *chosen;
+    } cases[] = {
+        {"Beta", "Beta"},  {"beta", "Alfa"},  {"BETA", "Alfa"},
+        {"Beta ", "Alfa"}, {"Gamma", "Alfa"}, {"", "Alfa"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.saved);
+        ASSERT_TRUE(print::SelectPrinter(QStringLiteral("Alfa")));
+        SalvaTaraturaAmbetto(record(QString::fromUtf8(c.saved)),
+                             QStringLiteral("frmTaraturaAmbetto"));
+
+        print::TaraturaAmbetto read;
+        LeggiTaraturaAmbetto(read, QStringLiteral("frmStampaSchedine"));
+        EXPECT_TRUE(ui.messages().isEmpty());
+        EXPECT_EQ(read, record(QString::fromUtf8(c.saved)));
+        EXPECT_EQ(currentPrinter(), QString::fromUtf8(c.chosen));
+    }
+}
+
+TEST_F(TaraturaTest, AMissingFileIsReportedNamingTheWindowAndChoosesNoPrinter)
+{
+    for (const char *form : {"frmStampaSchedine", "frmTaraturaAmbetto"}) {
+        ui.clear();
+        print::TaraturaAmbetto r = record(QStringLiteral("Beta"));
+        LeggiTaraturaAmbetto(r, QString::fromLatin1(form));
+        ASSERT_EQ(ui.shown.size(), 1);
+        EXPECT_EQ(ui.shown[0].text,
+                  QStringLiteral("Error 53 (File not found) in procedure LeggiTaraturaAmbetto "
+                                 "of Form ") +
+                      QString::fromLatin1(form));
+        EXPECT_EQ(ui.shown[0].style, int(vbOKOnly));
+        EXPECT_EQ(r, record(QStringLiteral("Beta")));
+        EXPECT_EQ(currentPrinter(), QStringLiteral("Alfa"));
+        EXPECT_FALSE(QFile::exists(taraturaPath()));
+    }
+}
+
+TEST_F(TaraturaTest, ADamagedFileKeepsWhatWasReadAndChoosesNoPrinter)
+{
+    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), QStringLiteral("frmTaraturaAmbetto"));
+    // Cut inside the printer name.
+    const QByteArray bytes = fileBytes(QStringLiteral("printA.cfg"));
+    writeFile(QStringLiteral("printA.cfg"), bytes.left(bytes.size() - 1));
+
+    print::TaraturaAmbetto r;
+    r.Stampante = QStringLiteral("Beta");
+    LeggiTaraturaAmbetto(r, QStringLiteral("frmStampaSchedine"));
+    EXPECT_EQ(ui.messages(),
+              QStringList{QStringLiteral("Error 62 (Input past end of file) in procedure "
+                                         "LeggiTaraturaAmbetto of Form frmStampaSchedine")});
+    EXPECT_EQ(r.Top, 12.34f);
+    EXPECT_EQ(r.PrintQuality(), -3);
+    EXPECT_EQ(currentPrinter(), QStringLiteral("Alfa"));
+}
+
+TEST_F(TaraturaTest, AFailedSaveIsReportedNamingTheSaveButton)
+{
+    corpo::gAppPath = folder.path() + QStringLiteral("/missing/");
+    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), QStringLiteral("frmTaraturaAmbetto"));
+    EXPECT_EQ(ui.messages(),
+              QStringList{QStringLiteral("Error 76 (Path not found) in procedure cmdSalva_Click "
+                                         "of Form frmTaraturaAmbetto")});
+}
+
+} // namespace

@@ -1,0 +1,329 @@
+// The slip calibration file printA.cfg: its byte layout, overwriting in place, and how a short
+// or damaged file ends the read.
+
+#include "print/CalibrationFile.h"
+#include "core/RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <optional>
+#include <unistd.h>
+
+using namespace zelmora;
+using namespace zelmora::print;
+
+namespace {
+
+class CalibrationFileTest : public ::testing::Test
+{
+protected:
+    QString path() const { return folder.path() + QStringLiteral("/printA.cfg"); }
+
+    QByteArray fileBytes() const
+    {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    void writeBytes(const QByteArray &bytes)
+    {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
+
+    // The error number a read ends with, or nothing when it succeeds.
+    std::optional<int> read(TaraturaAmbetto &record)
+    {
+        try {
+            readCalibration(path(), record);
+        } catch (const RuntimeError &error) {
+            return error.number();
+        }
+        return std::nullopt;
+    }
+
+    QTemporaryDir folder;
+};
+
+// A record whose every field differs from what any test file holds.
+TaraturaAmbetto untouched()
+{
+    TaraturaAmbetto r;
+    r.DXnumeri = r.DYnumeri = r.Top = r.Left = r.Intestazione = -7;
+    r.Ximporti = r.Yimporti = r.DXimporti = r.DYimporti = -7;
+    r.Qualita = TaggedQuality::integer(-7);
+    r.Stampante = QStringLiteral("before");
+    return r;
+}
+
+TaraturaAmbetto sample()
+{
+    TaraturaAmbetto r;
+    r.DXnumeri = 1.5f;
+    r.DYnumeri = 2.25f;
+    r.Top = 10;
+    r.Left = 20;
+    r.Intestazione = 5;
+    r.Ximporti = 30;
+    r.Yimporti = 40;
+    r.DXimporti = 3.5f;
+    r.DYimporti = 4.75f;
+    r.Qualita = TaggedQuality::integer(9999);
+    r.Stampante = QStringLiteral("Stampa €");
+    return r;
+}
+
+TEST_F(CalibrationFileTest, KnownRecordIsWrittenByteForByte)
+{
+    writeCalibration(path(), sample());
+    const QByteArray bytes = fileBytes();
+    ASSERT_EQ(bytes.size(), 10 * 128 + 2 + 8);
+
+    QByteArray expected(1290, '\0');
+    const struct
+    {
+        int record;
+        const char *data;
+        int size;
+    } values[] = {
+        {1, "\x00\x00\xC0\x3F", 4},  {2, "\x00\x00\x10\x40", 4},      {3, "\x00\x00\x20\x41", 4},
+        {4, "\x00\x00\xA0\x41", 4},  {5, "\x00\x00\xA0\x40", 4},      {6, "\x00\x00\xF0\x41", 4},
+        {7, "\x00\x00\x20\x42", 4},  {8, "\x00\x00\x60\x40", 4},      {9, "\x00\x00\x98\x40", 4},
+        {10, "\x02\x00\x0F\x27", 4}, {11, "\x08\x00Stampa \x80", 10},
+    };
+    for (const auto &v : values)
+        expected.replace((v.record - 1) * 128, v.size, QByteArray(v.data, v.size));
+    for (int i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(quint8(bytes[i]), quint8(expected[i])) << "byte " << i;
+
+    TaraturaAmbetto back = untouched();
+    EXPECT_EQ(read(back), std::nullopt);
+    EXPECT_EQ(back, sample());
+}
+
+TEST_F(CalibrationFileTest, QualityTagsRoundTripAndMapToPrintQuality)
+{
+    const struct
+    {
+        TaggedQuality quality;
+        const char *record10;
+        bool normale;
+        int printQuality;
+    } cases[] = {
+        {TaggedQuality{}, "\x00\x00\x00\x00", false, -1},
+        {TaggedQuality::integer(1111), "\x02\x00\x57\x04", false, -1},
+        {TaggedQuality::integer(9999), "\x02\x00\x0F\x27", true, -3},
+        {TaggedQuality::integer(0), "\x02\x00\x00\x00", false, -1},
+        {TaggedQuality::integer(-1), "\x02\x00\xFF\xFF", false, -1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.quality.value);
+        TaraturaAmbetto record = sample();
+        record.Qualita = c.quality;
+        writeCalibration(path(), record);
+        EXPECT_EQ(fileBytes().mid(9 * 128, 4), QByteArray(c.record10, 4));
+
+        TaraturaAmbetto back = untouched();
+        ASSERT_EQ(read(back), std::nullopt);
+        EXPECT_EQ(back.Qualita, c.quality);
+        EXPECT_EQ(back.QualitaNormale(), c.normale);
+        EXPECT_EQ(back.PrintQuality(), c.printQuality);
+    }
+}
+
+TEST_F(CalibrationFileTest, ATagZeroFileIgnoresWhateverFollowsTheTag)
+{
+    TaraturaAmbetto record = sample();
+    writeCalibration(path(), record);
+    QByteArray bytes = fileBytes();
+    bytes.replace(9 * 128, 4, QByteArray("\x00\x00\x0F\x27", 4));
+    writeBytes(bytes);
+
+    TaraturaAmbetto back = untouched();
+    ASSERT_EQ(read(back), std::nullopt);
+    EXPECT_EQ(back.Qualita.tag, TaggedQuality::Empty);
+    EXPECT_FALSE(back.QualitaNormale());
+}
+
+TEST_F(CalibrationFileTest, AShorterNameLeavesTheOldTailAndReadsBackAlone)
+{
+    TaraturaAmbetto record = sample();
+    record.Stampante = QStringLiteral("Stampante lunga");
+    writeCalibration(path(), record);
+    record.Stampante = QStringLiteral("Corta");
+    writeCalibration(path(), record);
+
+    const QByteArray bytes = fileBytes();
+    EXPECT_EQ(bytes.size(), 1280 + 2 + 15);
+    EXPECT_EQ(bytes.mid(1280), QByteArray("\x05\x00"
+                                          "Cortaante lunga",
+                                          17));
+    TaraturaAmbetto back = untouched();
+    ASSERT_EQ(read(back), std::nullopt);
+    EXPECT_EQ(back.Stampante, QStringLiteral("Corta"));
+}
+
+TEST_F(CalibrationFileTest, OverwritesInPlaceWithZerosInTheUnusedBytes)
+{
+    writeBytes(QByteArray(2000, '\xFF'));
+    writeCalibration(path(), sample());
+
+    const QByteArray bytes = fileBytes();
+    ASSERT_EQ(bytes.size(), 2000);
+    for (int record = 1; record <= 10; ++record)
+        EXPECT_EQ(bytes.mid((record - 1) * 128 + 4, 124), QByteArray(124, '\0')) << record;
+    EXPECT_EQ(bytes.mid(1290), QByteArray(710, '\xFF'));
+}
+
+TEST_F(CalibrationFileTest, NameLengthLimitIs126Bytes)
+{
+    for (int length : {0, 1, 126, 127, 200}) {
+        SCOPED_TRACE(length);
+        QFile::remove(path());
+        TaraturaAmbetto record = sample();
+        record.Stampante = QString(length, u'é'); // one byte each in the file
+        if (length <= 126) {
+            writeCalibration(path(), record);
+            TaraturaAmbetto back = untouched();
+            ASSERT_EQ(read(back), std::nullopt);
+            EXPECT_EQ(back.Stampante, record.Stampante);
+            continue;
+        }
+        // The writer refuses it before touching the file...
+        try {
+            writeCalibration(path(), record);
+            ADD_FAILURE() << "written";
+        } catch (const RuntimeError &error) {
+            EXPECT_EQ(error.number(), RuntimeError::BadRecordLength);
+            EXPECT_EQ(error.description(), QStringLiteral("Bad record length"));
+        }
+        EXPECT_FALSE(QFile::exists(path()));
+
+        // ...and the reader refuses a file that claims it, keeping the values before it.
+        record.Stampante.clear();
+        writeCalibration(path(), record);
+        QByteArray bytes = fileBytes().left(1280);
+        bytes.append(char(length & 0xFF)).append(char(length >> 8)).append(QByteArray(length, 'x'));
+        writeBytes(bytes);
+        TaraturaAmbetto back = untouched();
+        EXPECT_EQ(read(back), RuntimeError::BadRecordLength);
+        EXPECT_EQ(back.DYimporti, 4.75f);
+        EXPECT_EQ(back.Qualita, TaggedQuality::integer(9999));
+        EXPECT_EQ(back.Stampante, QStringLiteral("before"));
+    }
+}
+
+TEST_F(CalibrationFileTest, AShortFileKeepsTheValuesReadBeforeItsEnd)
+{
+    writeCalibration(path(), sample());
+    const QByteArray whole = fileBytes();
+    const TaraturaAmbetto before = untouched();
+    const TaraturaAmbetto full = sample();
+
+    const struct
+    {
+        int length;
+        int floatsRead;
+        bool qualityRead;
+    } cases[] = {
+        {0, 0, false},   {3, 0, false},    {4, 1, false},    {128, 1, false},  {131, 1, false},
+        {132, 2, false}, {1028, 9, false}, {1153, 9, false}, {1154, 9, false}, {1155, 9, false},
+        {1156, 9, true}, {1280, 9, true},  {1281, 9, true},  {1282, 9, true},  {1289, 9, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.length);
+        writeBytes(whole.left(c.length));
+        TaraturaAmbetto r = untouched();
+        EXPECT_EQ(read(r), int(RuntimeError::InputPastEndOfFile));
+        const float got[] = {r.DXnumeri, r.DYnumeri, r.Top,       r.Left,     r.Intestazione,
+                             r.Ximporti, r.Yimporti, r.DXimporti, r.DYimporti};
+        const float written[] = {full.DXnumeri, full.DYnumeri,     full.Top,
+                                 full.Left,     full.Intestazione, full.Ximporti,
+                                 full.Yimporti, full.DXimporti,    full.DYimporti};
+        for (int i = 0; i < 9; ++i)
+            EXPECT_EQ(got[i], i < c.floatsRead ? written[i] : -7.0f) << "field " << i + 1;
+        EXPECT_EQ(r.Qualita, c.qualityRead ? full.Qualita : before.Qualita);
+        EXPECT_EQ(r.Stampante, before.Stampante);
+    }
+}
+
+TEST_F(CalibrationFileTest, AnEmptyQualityNeedsNoValue)
+{
+    TaraturaAmbetto record = sample();
+    record.Qualita = TaggedQuality{};
+    record.Stampante.clear();
+    writeCalibration(path(), record);
+    writeBytes(fileBytes().left(1154)); // the tag and nothing after it
+
+    TaraturaAmbetto back = untouched();
+    EXPECT_EQ(read(back), int(RuntimeError::InputPastEndOfFile));
+    EXPECT_EQ(back.Qualita, TaggedQuality{}); // read; the name record is missing
+}
+
+TEST_F(CalibrationFileTest, AnUnknownQualityTagIsATypeMismatch)
+{
+    for (quint16 tag : {1, 3, 8, 0x4000}) {
+        SCOPED_TRACE(tag);
+        writeCalibration(path(), sample());
+        QByteArray bytes = fileBytes();
+        bytes[9 * 128] = char(tag & 0xFF);
+        bytes[9 * 128 + 1] = char(tag >> 8);
+        writeBytes(bytes);
+
+        TaraturaAmbetto back = untouched();
+        EXPECT_EQ(read(back), int(RuntimeError::TypeMismatch));
+        EXPECT_EQ(back.DYimporti, 4.75f);
+        EXPECT_EQ(back.Qualita, untouched().Qualita);
+        EXPECT_EQ(back.Stampante, QStringLiteral("before"));
+    }
+}
+
+TEST_F(CalibrationFileTest, AMissingFileIsNotFoundAndNotCreated)
+{
+    TaraturaAmbetto record = untouched();
+    EXPECT_EQ(read(record), int(RuntimeError::FileNotFound));
+    EXPECT_EQ(record, untouched());
+    EXPECT_FALSE(QFile::exists(path()));
+}
+
+TEST_F(CalibrationFileTest, AFolderInTheWayIsRaised)
+{
+    try {
+        writeCalibration(folder.path() + QStringLiteral("/missing/printA.cfg"), sample());
+        ADD_FAILURE() << "written";
+    } catch (const RuntimeError &error) {
+        EXPECT_EQ(error.number(), int(RuntimeError::PathNotFound));
+    }
+    // A folder where the file should be cannot be opened as one.
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("printA.cfg")));
+    try {
+        writeCalibration(path(), sample());
+        ADD_FAILURE() << "written";
+    } catch (const RuntimeError &error) {
+        EXPECT_EQ(error.number(), int(RuntimeError::PathFileAccessError));
+    }
+}
+
+TEST_F(CalibrationFileTest, AFileThatMayNotBeWrittenIsLeftAsItWas)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
+    writeCalibration(path(), sample());
+    ASSERT_TRUE(QFile::setPermissions(path(), QFile::ReadOwner));
+    TaraturaAmbetto other = sample();
+    other.Top = 99;
+    try {
+        writeCalibration(path(), other);
+        ADD_FAILURE() << "written";
+    } catch (const RuntimeError &error) {
+        EXPECT_EQ(error.number(), int(RuntimeError::PermissionDenied));
+    }
+    TaraturaAmbetto back = untouched();
+    ASSERT_EQ(read(back), std::nullopt);
+    EXPECT_EQ(back, sample());
+}
+
+} // namespace
