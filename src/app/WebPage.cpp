@@ -4,11 +4,6 @@
 
 namespace zelmora {
 
-QString webHost()
-{
-    return QStringLiteral(ZELMORA_WEB_HOST);
-}
-
 QString webAddress(const QString &address)
 {
     if (address.startsWith(QLatin1String("www."), Qt::CaseInsensitive))

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "core/BuildSettings.h"
+
 #include <QString>
 
 namespace zelmora {
-
-// The maker's web host, fixed when the program is built ("www.vandrel.example").
-QString webHost();
 
 // The address as the browser gets it: one that begins with "www." gets "http://" in front.
 QString webAddress(const QString &address);

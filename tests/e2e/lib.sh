@@ -51,6 +51,17 @@ start_display() {
     fail "could not start Xvfb"
 }
 
+# Lays out a fresh program folder in the test's temporary folder from the built one, with a
+# settings file so that start-up shows no message, and prints the path of its executable.
+fresh_program() {
+    local built=$1 folder=$E2E_TMP/program
+    mkdir -p "$folder"
+    cp -r "$(dirname "$built")"/. "$folder"/
+    rm -rf "$folder/sistemi" "$folder/stampe" "$folder/impostazioni.cfg" "$folder/printA.cfg"
+    printf 'PROVA E2E\r\nFile PDF\r\n' > "$folder/impostazioni.cfg"
+    echo "$folder/$(basename "$built")"
+}
+
 # Waits for a visible window whose title matches, prints its id.
 wait_window() {
     local pattern=$1 seconds=${2:-15} id

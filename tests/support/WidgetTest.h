@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 
 namespace zelmora::testing {
 
@@ -20,6 +24,26 @@ inline void settle()
 {
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
+}
+
+// Runs `action` on the next modal dialog as soon as it is shown (then, by default, closes it),
+// so a test can go on past a call that shows a window modally.
+inline void onNextModal(std::function<void(QDialog *)> action = {})
+{
+    auto *timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (action)
+            action(dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    timer->start();
 }
 
 } // namespace zelmora::testing

@@ -249,8 +249,12 @@ TEST_F(MainWindowTest, PrintButtonsBringTheSystemUpToDate)
     typeValidSquare();
     form->cmd12Euro->click();
     form->cmbRuote->setCurrentIndex(2);
+    QString opened;
+    onNextModal([&](QDialog *dialog) { opened = dialog->objectName(); });
     form->cmdPrnTabulato->click();
-    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_EQ(opened, QStringLiteral("frmTabulato"));
+    EXPECT_TRUE(form->isEnabled());
+    EXPECT_TRUE(ui.messages().filter(QStringLiteral("quaterna")).isEmpty());
     EXPECT_EQ(corpo::sistema.Ruota.text(), QStringLiteral("Firenze   "));
     EXPECT_EQ(corpo::sistema.Colonne[3], (std::array<std::uint8_t, 4>{13, 23, 33, 7}));
     EXPECT_EQ(corpo::sistema.ImportoSistema, 12.0f);

@@ -1,0 +1,10 @@
+#include "core/BuildSettings.h"
+
+namespace zelmora {
+
+QString webHost()
+{
+    return QStringLiteral(ZELMORA_WEB_HOST);
+}
+
+} // namespace zelmora

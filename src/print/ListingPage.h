@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/Sistema.h"
+
+#include <QImage>
+#include <QString>
+
+namespace zelmora::print {
+
+// What a listing run prints with.
+struct ListingJob
+{
+    int copies = 1;      // 1 to 20, each copy a document of its own
+    bool colour = true;  // "A colori": the product name in dark blue, the wheel in red
+    QImage sfondo;       // background of the square; a null picture is left out
+    QImage vietato;      // picture at the foot of the page; likewise
+    QString heading;     // the print heading of the settings
+    QString printerName; // the listing printer of the settings
+};
+
+// The listing print run: chooses the listing printer by its exact name (no match keeps the
+// current printer), then prints one page per copy. The first failure stops the run and the
+// document it interrupted is abandoned; the result is the run-time error number that stopped
+// it, or 0.
+int StampaTabulato(Sistema &sistema, const ListingJob &job);
+
+} // namespace zelmora::print

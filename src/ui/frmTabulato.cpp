@@ -1,0 +1,151 @@
+#include "ui/frmTabulato.h"
+
+#include "app/Settings.h"
+#include "app/Twips.h"
+#include "app/UiServices.h"
+#include "core/Corpo.h"
+#include "core/RuntimeError.h"
+#include "print/ListingPage.h"
+#include "ui/frmImpostazioni.h"
+
+#include <QCheckBox>
+#include <QImageReader>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace zelmora {
+
+namespace {
+QFont calibri(double points, bool bold = false)
+{
+    QFont font(QStringLiteral("Calibri"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+} // namespace
+
+frmTabulato::frmTabulato(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmTabulato"));
+    setWindowTitle(QStringLiteral("Stampa Tabulato"));
+    setFixedSize(twipsToPixels(2985), twipsToPixels(2175));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    Label2 = new QLabel(QStringLiteral("Copie"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(twipsRect(120, 120, 735, 330));
+    Label2->setFont(calibri(11.25, true));
+
+    labCopie = new QLabel(QStringLiteral("1"), this);
+    labCopie->setObjectName(QStringLiteral("labCopie"));
+    labCopie->setGeometry(twipsRect(840, 120, 495, 330));
+    labCopie->setFont(calibri(11.25, true));
+    labCopie->setAlignment(Qt::AlignCenter);
+    labCopie->setFrameShape(QFrame::StyledPanel);
+
+    // The upper arrow raises the copies towards 20, the lower one lowers them towards 1.
+    VsCopie = new QScrollBar(Qt::Vertical, this);
+    VsCopie->setObjectName(QStringLiteral("VsCopie"));
+    VsCopie->setGeometry(twipsRect(1320, 120, 255, 330));
+    VsCopie->setRange(1, 20);
+    VsCopie->setInvertedAppearance(true);
+    VsCopie->setInvertedControls(false);
+    VsCopie->setFocusPolicy(Qt::StrongFocus);
+    Label2->setBuddy(VsCopie);
+
+    chkColor = new QCheckBox(QStringLiteral("A colori"), this);
+    chkColor->setObjectName(QStringLiteral("chkColor"));
+    chkColor->setGeometry(twipsRect(1800, 120, 1095, 255));
+    chkColor->setFont(calibri(9.75));
+
+    cmdImpostazioni = new QPushButton(QStringLiteral("&Impostazioni"), this);
+    cmdImpostazioni->setObjectName(QStringLiteral("cmdImpostazioni"));
+    cmdImpostazioni->setGeometry(twipsRect(120, 540, 2775, 495));
+    cmdImpostazioni->setFont(calibri(12));
+    cmdImpostazioni->setAutoDefault(false);
+
+    cmdStampa = new QPushButton(QStringLiteral("&Stampa"), this);
+    cmdStampa->setObjectName(QStringLiteral("cmdStampa"));
+    cmdStampa->setGeometry(twipsRect(120, 1140, 2775, 915));
+    cmdStampa->setFont(calibri(12, true));
+    cmdStampa->setDefault(true);
+
+    setTabOrder(VsCopie, chkColor);
+    setTabOrder(chkColor, cmdImpostazioni);
+    setTabOrder(cmdImpostazioni, cmdStampa);
+
+    connect(VsCopie, &QScrollBar::valueChanged, this, &frmTabulato::VsCopie_Change);
+    connect(cmdImpostazioni, &QPushButton::clicked, this, &frmTabulato::cmdImpostazioni_Click);
+    connect(cmdStampa, &QPushButton::clicked, this, &frmTabulato::cmdStampa_Click);
+}
+
+void frmTabulato::showModal()
+{
+    Form_Load();
+    if (parentWidget())
+        move(parentWidget()->geometry().center() - rect().center());
+    cmdStampa->setFocus();
+    exec();
+}
+
+void frmTabulato::Form_Load()
+{
+    ReadConfiguration();
+    VsCopie->setValue(1);
+    VsCopie_Change();
+    chkColor->setChecked(true);
+}
+
+void frmTabulato::VsCopie_Change()
+{
+    labCopie->setText(QString::number(VsCopie->value()));
+}
+
+void frmTabulato::cmdImpostazioni_Click()
+{
+    frmImpostazioni::showModal(this);
+    ReadConfiguration();
+}
+
+QImage frmTabulato::loadPicture(const QString &path, QStringList &missing) const
+{
+    QImageReader reader(path);
+    const QImage picture = reader.read();
+    if (picture.isNull())
+        missing << path;
+    return picture;
+}
+
+void frmTabulato::cmdStampa_Click()
+{
+    setEnabled(false);
+    const bool colour = chkColor->isChecked();
+    QStringList missing;
+    sfondo = loadPicture(corpo::gAppPath + (colour ? QStringLiteral("/images/sfondoColor.bmp")
+                                                   : QStringLiteral("/images/sfondoBW.bmp")),
+                         missing);
+    vietato = loadPicture(corpo::gAppPath + (colour ? QStringLiteral("images/vietato.jpg")
+                                                    : QStringLiteral("images/vietatoBW.jpg")),
+                          missing);
+    if (!missing.isEmpty())
+        ui().MsgBox(QStringLiteral("Impossibile leggere l'immagine:\r\n") +
+                        missing.join(QStringLiteral("\r\n")) +
+                        QStringLiteral("\r\nLa pagina sarà stampata senza."),
+                    vbExclamation);
+
+    print::ListingJob job;
+    job.copies = labCopie->text().toInt();
+    job.colour = colour;
+    job.sfondo = sfondo;
+    job.vietato = vietato;
+    job.heading = corpo::gIntestazioneStampa;
+    job.printerName = corpo::gStampanteTabulato;
+    if (print::StampaTabulato(corpo::sistema, job) == RuntimeError::PrinterError)
+        ui().MsgBox(QStringLiteral("Stampante non installata"), vbCritical,
+                    QStringLiteral("!!! E R R O R E !!!"));
+    setEnabled(true);
+}
+
+} // namespace zelmora

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace zelmora {
+
+// The listing window: number of copies, colour or black and white, the settings, and the
+// print run of the listing page.
+class frmTabulato : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmTabulato(QWidget *parent = nullptr);
+
+    // Loads the window afresh (copies back to 1, "A colori" ticked) and shows it modally.
+    void showModal();
+
+    QLabel *Label2 = nullptr;
+    QLabel *labCopie = nullptr;
+    QScrollBar *VsCopie = nullptr;
+    QCheckBox *chkColor = nullptr;
+    QPushButton *cmdImpostazioni = nullptr;
+    QPushButton *cmdStampa = nullptr;
+    // The two pictures of the page, loaded at each print.
+    QImage sfondo;
+    QImage vietato;
+
+public slots:
+    void Form_Load();
+    void VsCopie_Change();
+    void cmdImpostazioni_Click();
+    void cmdStampa_Click();
+
+private:
+    QImage loadPicture(const QString &path, QStringList &missing) const;
+};
+
+} // namespace zelmora

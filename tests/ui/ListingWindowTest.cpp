@@ -1,0 +1,149 @@
+// The listing window driven through its controls, printing on recording devices.
+
+#include "app/ScriptedUiServices.h"
+#include "core/Corpo.h"
+#include "core/Stakes.h"
+#include "print/Printer.h"
+#include "print/RecordingDevice.h"
+#include "support/RecordingPrinters.h"
+#include "support/WidgetTest.h"
+#include "ui/frmTabulato.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QMap>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zelmora;
+using namespace zelmora::print;
+using namespace zelmora::testing;
+
+namespace {
+
+class ListingWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        corpo::gAppPath = folder.path() + u'/';
+        writeSettings("CIRCOLO\r\nTabulati\r\n");
+        Sistema s;
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 4; ++c)
+                s.Righe[r][c] = std::uint8_t(r == c ? 7 : 10 * (r + 1) + c);
+        Trasponi(s);
+        s.Puntate = puntate12Euro();
+        s.ImportoSistema = 12;
+        corpo::sistema = s;
+        form.Form_Load();
+        ASSERT_TRUE(showActive(form));
+        ui.clear();
+    }
+
+    void writeSettings(const char *text)
+    {
+        QFile f(corpo::gAppPath + QStringLiteral("impostazioni.cfg"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+
+    QTemporaryDir folder;
+    ScriptedUiServices ui;
+    RecordingPrinters devices{{"Ufficio", "Tabulati", "File PDF"}};
+    frmTabulato form;
+};
+
+TEST_F(ListingWindowTest, OpensWithOneColourCopyAndTheSettingsRead)
+{
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Stampa Tabulato"));
+    EXPECT_EQ(form.labCopie->text(), QStringLiteral("1"));
+    EXPECT_TRUE(form.chkColor->isChecked());
+    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("CIRCOLO"));
+    EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("Tabulati"));
+}
+
+TEST_F(ListingWindowTest, CopiesStayBetweenOneAndTwenty)
+{
+    form.VsCopie->setFocus();
+    for (int i = 0; i < 25; ++i)
+        QTest::keyClick(form.VsCopie, Qt::Key_Up);
+    EXPECT_EQ(form.labCopie->text(), QStringLiteral("20"));
+    for (int i = 0; i < 25; ++i)
+        QTest::keyClick(form.VsCopie, Qt::Key_Down);
+    EXPECT_EQ(form.labCopie->text(), QStringLiteral("1"));
+    // The upper arrow of the bar raises the number.
+    form.VsCopie->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(form.labCopie->text(), QStringLiteral("2"));
+    // Opening again starts from one copy and colour.
+    form.chkColor->setChecked(false);
+    form.Form_Load();
+    EXPECT_EQ(form.labCopie->text(), QStringLiteral("1"));
+    EXPECT_TRUE(form.chkColor->isChecked());
+}
+
+TEST_F(ListingWindowTest, PrintsOnTheListingPrinterAndReportsMissingPicturesOnce)
+{
+    form.VsCopie->setValue(2);
+    QTest::mouseClick(form.cmdStampa, Qt::LeftButton);
+    EXPECT_TRUE(form.isEnabled());
+    ASSERT_TRUE(devices.contains(QStringLiteral("Tabulati")));
+    EXPECT_EQ(devices[QStringLiteral("Tabulati")]->documents.size(), 2);
+    // No pictures in this program folder: one message naming both paths.
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(
+        ui.messages()[0].contains(corpo::gAppPath + QStringLiteral("/images/sfondoColor.bmp")));
+    EXPECT_TRUE(ui.messages()[0].contains(corpo::gAppPath + QStringLiteral("images/vietato.jpg")));
+}
+
+TEST_F(ListingWindowTest, BlackAndWhiteUsesTheGreyPictures)
+{
+    QDir(folder.path()).mkpath(QStringLiteral("images"));
+    QImage grey(20, 20, QImage::Format_RGB32);
+    grey.fill(Qt::gray);
+    ASSERT_TRUE(grey.save(corpo::gAppPath + QStringLiteral("images/sfondoBW.bmp")));
+    ASSERT_TRUE(grey.save(corpo::gAppPath + QStringLiteral("images/vietatoBW.jpg")));
+    form.chkColor->setChecked(false);
+    form.cmdStampa->click();
+    EXPECT_TRUE(ui.messages().isEmpty());
+    int pictures = 0;
+    for (const RecordedItem &item : devices[QStringLiteral("Tabulati")]->documents[0].pages[0])
+        pictures += item.kind == RecordedItem::Picture;
+    EXPECT_EQ(pictures, 2);
+}
+
+TEST_F(ListingWindowTest, APrinterFailureIsShownOnceAndTheWindowWorksAgain)
+{
+    form.VsCopie->setValue(3);
+    SelectPrinter(QStringLiteral("Tabulati"));
+    devices[QStringLiteral("Tabulati")]->failOnDocument = 1;
+    form.cmdStampa->click();
+    const QStringList errors = ui.messages().filter(QStringLiteral("Stampante"));
+    EXPECT_EQ(errors, QStringList{QStringLiteral("Stampante non installata")});
+    EXPECT_EQ(ui.shown.last().title, QStringLiteral("!!! E R R O R E !!!"));
+    EXPECT_EQ(ui.shown.last().style, 16);
+    EXPECT_EQ(devices[QStringLiteral("Tabulati")]->documents.size(), 1);
+    EXPECT_TRUE(form.isEnabled());
+    EXPECT_TRUE(form.cmdStampa->isEnabled());
+}
+
+TEST_F(ListingWindowTest, TheSettingsButtonReadsTheSettingsAgainWhenTheWindowCloses)
+{
+    onNextModal([&](QDialog *dialog) {
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("frmImpostazioni"));
+        // Meanwhile the settings change on disk, as a save there would do.
+        writeSettings("NUOVA\r\nUfficio\r\n");
+    });
+    form.cmdImpostazioni->click();
+    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("NUOVA"));
+    EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("Ufficio"));
+    form.cmdStampa->click();
+    EXPECT_TRUE(devices.contains(QStringLiteral("Ufficio")));
+    EXPECT_EQ(devices[QStringLiteral("Ufficio")]->documents.size(), 1);
+}
+
+} // namespace
