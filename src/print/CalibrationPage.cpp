@@ -1,0 +1,48 @@
+#include "print/CalibrationPage.h"
+
+#include "print/SlipRun.h"
+
+namespace zelmora::print {
+
+namespace {
+
+constexpr double kBoxSize = 2;
+
+// A box of the slip drawn as an outline (FillStyle is transparent on the test page).
+void outline(Printer &printer, const QPointF &at)
+{
+    printer.Line(at.x(), at.y(), at.x() + kBoxSize, at.y() + kBoxSize, Qt::black);
+}
+
+} // namespace
+
+void StampaTestTaratura(Printer &printer, TaraturaAmbetto &taratura, const QString &nomeSistema,
+                        const QString &heading)
+{
+    printer.DocumentKind = QStringLiteral("taratura");
+    printer.FillStyle = vbFSTransparent;
+    printer.setScaleMode(vbMillimeters);
+    printer.PrintQuality = taratura.PrintQuality();
+    printer.DrawStyle = 0;
+    printer.DrawWidth = 1;
+    printer.ForeColor = Qt::black;
+    // FillColor stays as it is: nothing on this page is filled.
+
+    // The amount block always follows Left and Top; the calibration keeps where it fell.
+    taratura.Ximporti = taratura.Left + 14.5f;
+    taratura.Yimporti = taratura.Top + 74;
+
+    for (int n = 1; n <= 90; ++n)
+        outline(printer, numberBox(taratura, n));
+    for (int b = 0; b < kWheelBoxes; ++b)
+        outline(printer, wheelBox(taratura, b));
+    // Line by line, each from the first column to the last, as the slip run draws them.
+    for (int line = 0; line < kTestAmountLines; ++line)
+        for (int c = 0; c < kDenominations; ++c)
+            outline(printer, amountBox(taratura, line, c));
+
+    printSlipHeading(printer, taratura, 0, 0, nomeSistema, heading);
+    printer.EndDoc();
+}
+
+} // namespace zelmora::print

@@ -1,0 +1,201 @@
+#include "print/SlipRun.h"
+
+#include "core/BuildSettings.h"
+#include "core/Format.h"
+#include "core/NumberReading.h"
+#include "core/RuntimeError.h"
+#include "core/Stakes.h"
+
+namespace zelmora::print {
+
+const std::array<float, kDenominations> kDenominationValues = {
+    200, 100, 50, 20, 10, 5, 3, 2, 1, 0.50f, 0.20f, 0.10f, 0.05f};
+
+namespace {
+
+constexpr float kMarkSize = 2;
+
+// An amount rounded to two decimals the way the program does it: shown with "##0.00" and
+// read back as a 32-bit float.
+float roundToCents(float amount)
+{
+    return stakeValue(formatMask(amount, QStringLiteral("##0.00")));
+}
+
+void mark(Printer &printer, const QPointF &at)
+{
+    printer.Line(at.x(), at.y(), at.x() + kMarkSize, at.y() + kMarkSize, Qt::black);
+}
+
+void printPlay(Printer &printer, const Sistema &sistema, const TaraturaAmbetto &t,
+               std::optional<int> wheel, int play, float &total, const QString &heading)
+{
+    std::array<bool, 91> numbers{};
+    std::array<bool, kWheelBoxes> wheels{};
+    std::array<std::array<bool, kDenominations>, kAmountLines> amounts{};
+    if (play >= kMinGiocata && play <= kMaxGiocata) {
+        for (std::uint8_t n : giocata(sistema, play))
+            if (n >= 1 && n <= 90)
+                numbers[n] = true;
+        if (wheel)
+            wheels[*wheel] = true;
+        for (int i = 0; i < 3; ++i)
+            amounts[i + 1] = stakeMarks(sistema.Puntate[i]);
+        total = playTotal(sistema.Puntate);
+    }
+    for (int n = 1; n <= 90; ++n)
+        if (numbers[n])
+            mark(printer, numberBox(t, n));
+    for (int b = 0; b < kWheelBoxes; ++b)
+        if (wheels[b])
+            mark(printer, wheelBox(t, b));
+    for (int line = 0; line < kAmountLines; ++line)
+        for (int c = 0; c < kDenominations; ++c)
+            if (amounts[line][c])
+                mark(printer, amountBox(t, line, c));
+    printSlipHeading(printer, t, total, play, sistema.NomeSistema.text(), heading);
+}
+
+} // namespace
+
+// Stepping as the slip does: across by DXnumeri, back to Left and down by DYnumeri after
+// every tenth number.
+QPointF numberBox(const TaraturaAmbetto &t, int n)
+{
+    const int row = (n - 1) / 10;
+    const int column = (n - 1) % 10;
+    return QPointF(double(t.Left) + column * double(t.DXnumeri),
+                   double(t.Top) + row * double(t.DYnumeri));
+}
+
+QPointF wheelBox(const TaraturaAmbetto &t, int b)
+{
+    return QPointF(double(t.Left) + 83.3, double(t.Top) - 0.9 + b * 5.2);
+}
+
+QPointF amountBox(const TaraturaAmbetto &t, int line, int column)
+{
+    return QPointF(double(t.Left) + 14.5 + column * double(t.DXimporti),
+                   double(t.Top) + 74 + line * double(t.DYimporti));
+}
+
+std::optional<int> wheelBoxFor(const QString &ruota, const QStringList &ruote)
+{
+    const QString wanted = ruota.trimmed();
+    for (int w = 0; w < ruote.size() && w < kMaxRuote; ++w) {
+        if (ruote[w].trimmed() != wanted)
+            continue;
+        return w == kMaxRuote - 1 ? kWheelBoxes - 1 : w;
+    }
+    return std::nullopt;
+}
+
+std::array<bool, kDenominations> stakeMarks(float stake)
+{
+    std::array<bool, kDenominations> marks{};
+    float a = stake;
+    for (int i = 0; i < kDenominations; ++i) {
+        const float d = kDenominationValues[i];
+        if (a >= d) {
+            marks[i] = true;
+            if (i < kDenominations - 1)
+                a = roundToCents(float(a - d));
+        }
+    }
+    return marks;
+}
+
+float playTotal(const Amounts &puntate)
+{
+    float total = 0;
+    for (float p : puntate)
+        total = roundToCents(float(total + p));
+    return total;
+}
+
+void printSlipHeading(Printer &printer, const TaraturaAmbetto &t, float total, int play,
+                      const QString &nomeSistema, const QString &heading)
+{
+    printer.setCurrentX(t.Left);
+    printer.setCurrentY(t.Intestazione);
+    printer.FontBold = false;
+    printer.FontSize = 12;
+    printer.FontName = QStringLiteral("Comic Sans MS");
+    printer.PrintLine(QStringLiteral("Zelmoravintesca - ") + webHost().toUpper());
+    printer.setCurrentX(t.Left);
+    printer.FontSize = 10;
+    printer.FontBold = true;
+    printer.PrintLine(formatMask(total, QStringLiteral(" € ##0.00 -- ")) +
+                      QStringLiteral("Scheda N. ") + formatMask(play, QStringLiteral("#0 -- ")) +
+                      nomeSistema);
+    printer.setCurrentX(t.Left);
+    printer.FontName = QStringLiteral("Comic Sans MS");
+    printer.FontSize = 8;
+    printer.PrintLine(heading);
+}
+
+RangeCheck checkRange(const QString &da, const QString &a)
+{
+    RangeCheck check;
+    check.from = int(roundHalfEven(leadingNumber(da)));
+    check.to = int(roundHalfEven(leadingNumber(a)));
+    const QString title = QStringLiteral("!!! E R R O R E !!!");
+    if (check.to < check.from) {
+        check.ok = false;
+        check.message = QStringLiteral("'DA' è maggiore di 'A'");
+        check.title = QStringLiteral(" ") + title + QStringLiteral(" ");
+    } else if (!da.trimmed().isEmpty() && check.from < kMinGiocata) {
+        check.ok = false;
+        check.message = QStringLiteral("'DA' è minore del minimo");
+        check.title = title;
+    } else if (!a.trimmed().isEmpty() && check.to > kMaxGiocata) {
+        check.ok = false;
+        check.message = QStringLiteral("'A' è maggiore del massimo");
+        check.title = title;
+    }
+    return check;
+}
+
+void StampaSchedaAmbetto(Printer &printer, Sistema &sistema, const TaraturaAmbetto &taratura,
+                         const SlipRun &run)
+{
+    const std::optional<int> wheel = wheelBoxFor(sistema.Ruota.text(), run.ruote);
+    try {
+        printer.DocumentKind = QStringLiteral("schedine");
+        printer.FillStyle = vbFSSolid;
+        printer.setScaleMode(vbMillimeters);
+        printer.PrintQuality = taratura.PrintQuality();
+        printer.DrawStyle = 0;
+        printer.DrawWidth = 1;
+        printer.ForeColor = Qt::black;
+        printer.FillColor = Qt::black;
+
+        if (run.pronostico) {
+            try {
+                StampaPronostico(printer, sistema, taratura, run.heading, run.pictures);
+            } catch (const RuntimeError &error) {
+                run.sheetFailed(error.number());
+                // The first slip starts on a clean page, not on the unfinished sheet.
+                printer.NewPage();
+            }
+        }
+
+        float total = 0;
+        for (int play = run.from; play <= run.to; ++play) {
+            run.doEvents();
+            if (run.interrupted()) {
+                printer.EndDoc();
+                return;
+            }
+            printPlay(printer, sistema, taratura, wheel, play, total, run.heading);
+            run.progress(play);
+            printer.NewPage();
+        }
+        printer.EndDoc();
+    } catch (const RuntimeError &) {
+        printer.KillDoc();
+        throw;
+    }
+}
+
+} // namespace zelmora::print

@@ -1,0 +1,227 @@
+#include "ui/frmStampaSchedine.h"
+
+#include "app/Settings.h"
+#include "app/Taratura.h"
+#include "app/Twips.h"
+#include "app/UiServices.h"
+#include "core/Corpo.h"
+#include "core/RuntimeError.h"
+#include "print/Printer.h"
+#include "print/SlipRun.h"
+#include "ui/Artwork.h"
+#include "ui/frmPrnInCorso.h"
+#include "ui/frmTaraturaAmbetto.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+namespace zelmora {
+
+namespace {
+
+QLineEdit *rangeBox(QWidget *parent, const char *name, const QRect &twips)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    box->setInputMask(QStringLiteral("9;_"));
+    box->setAlignment(Qt::AlignCenter);
+    QFont font = box->font();
+    font.setPointSize(14);
+    font.setBold(true);
+    box->setFont(font);
+    return box;
+}
+
+void reportPrinterError(int number)
+{
+    ui().MsgBox(number == RuntimeError::PrinterError
+                    ? QStringLiteral("Stampante non installata")
+                    : QStringLiteral("Errore Stampante non previsto"),
+                vbCritical, QStringLiteral("!!! E R R O R E !!!"));
+}
+
+} // namespace
+
+frmStampaSchedine::frmStampaSchedine(QWidget *owner) : QWidget(nullptr), m_owner(owner)
+{
+    setObjectName(QStringLiteral("frmStampaSchedine"));
+    setWindowTitle(QStringLiteral("Stampa Schedine"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(artwork::windowIcon());
+    setFont(QFont(QStringLiteral("Calibri"), 10));
+    setFixedSize(twipsToPixels(4200), twipsToPixels(2700));
+
+    imgNewScheda = new QLabel(this);
+    imgNewScheda->setObjectName(QStringLiteral("imgNewScheda"));
+    imgNewScheda->setGeometry(twipsRect(120, 120, 900, 900));
+    imgNewScheda->setPixmap(
+        artwork::buttonIcon(artwork::ButtonIcon::Schedine).pixmap(twipsToPixels(840)));
+    imgNewScheda->setAlignment(Qt::AlignCenter);
+
+    Label1 = new QLabel(QStringLiteral("Totale schedine"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twipsRect(1140, 180, 1800, 330));
+    labSchede = new QLabel(QStringLiteral("8"), this);
+    labSchede->setObjectName(QStringLiteral("labSchede"));
+    labSchede->setGeometry(twipsRect(2940, 180, 600, 330));
+    QFont bold = labSchede->font();
+    bold.setBold(true);
+    labSchede->setFont(bold);
+
+    auto *daLabel = new QLabel(QStringLiteral("&Da"), this);
+    daLabel->setGeometry(twipsRect(1140, 660, 420, 375));
+    meDa = rangeBox(this, "meDa", QRect(1560, 600, 600, 435));
+    daLabel->setBuddy(meDa);
+    auto *aLabel = new QLabel(QStringLiteral("&A"), this);
+    aLabel->setGeometry(twipsRect(2400, 660, 300, 375));
+    meA = rangeBox(this, "meA", QRect(2700, 600, 600, 435));
+    aLabel->setBuddy(meA);
+
+    chkPronostico = new QCheckBox(QStringLiteral("Pronostico"), this);
+    chkPronostico->setObjectName(QStringLiteral("chkPronostico"));
+    chkPronostico->setGeometry(twipsRect(1140, 1200, 2400, 330));
+
+    cmdTaratura = new QPushButton(QStringLiteral("&Taratura"), this);
+    cmdTaratura->setObjectName(QStringLiteral("cmdTaratura"));
+    cmdTaratura->setGeometry(twipsRect(120, 1800, 1800, 615));
+    cmdStampa = new QPushButton(QStringLiteral("&Stampa"), this);
+    cmdStampa->setObjectName(QStringLiteral("cmdStampa"));
+    cmdStampa->setGeometry(twipsRect(2040, 1800, 2040, 615));
+    QFont big = cmdStampa->font();
+    big.setPointSize(12);
+    big.setBold(true);
+    cmdStampa->setFont(big);
+    cmdStampa->setDefault(true);
+
+    setTabOrder(meDa, meA);
+    setTabOrder(meA, chkPronostico);
+    setTabOrder(chkPronostico, cmdStampa);
+    setTabOrder(cmdStampa, cmdTaratura);
+
+    meDa->installEventFilter(this);
+    meA->installEventFilter(this);
+    connect(cmdTaratura, &QPushButton::clicked, this, &frmStampaSchedine::cmdTaratura_Click);
+    connect(cmdStampa, &QPushButton::clicked, this, &frmStampaSchedine::cmdStampa_Click);
+
+    if (owner)
+        move(owner->geometry().center() - rect().center());
+}
+
+// However the window goes, the main window must not stay disabled.
+frmStampaSchedine::~frmStampaSchedine()
+{
+    if (m_owner)
+        m_owner->setEnabled(true);
+}
+
+void frmStampaSchedine::Form_Load()
+{
+    m_minimo = print::kMinGiocata;
+    m_massimo = print::kMaxGiocata;
+    labSchede->setText(QString::number(m_massimo));
+    meDa->setText(QStringLiteral("1"));
+    meA->setText(QStringLiteral("8"));
+    chkPronostico->setChecked(true);
+
+    QStringList missing;
+    const auto load = [&missing](const QString &path) {
+        const QImage picture = QImageReader(path).read();
+        if (picture.isNull())
+            missing << path;
+        return picture;
+    };
+    vietato = load(corpo::gAppPath + QStringLiteral("images/vietato.jpg"));
+    sfondo = load(corpo::gAppPath + QStringLiteral("/images/sfondoColor.bmp"));
+    if (!missing.isEmpty())
+        ui().MsgBox(QStringLiteral("Impossibile leggere l'immagine:\r\n") +
+                        missing.join(QStringLiteral("\r\n")) +
+                        QStringLiteral("\r\nIl pronostico sarà stampato senza."),
+                    vbExclamation);
+}
+
+bool frmStampaSchedine::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (watched == meDa)
+                meA->setFocus(Qt::TabFocusReason);
+            else if (watched == meA)
+                cmdStampa->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmStampaSchedine::cmdTaratura_Click()
+{
+    frmTaraturaAmbetto::showModal(this);
+}
+
+void frmStampaSchedine::cmdStampa_Click()
+{
+    setEnabled(false);
+    ReadConfiguration();
+    LeggiTaraturaAmbetto(taratura, QStringLiteral("frmStampaSchedine"));
+    StampaSchedaAmbetto();
+    setEnabled(true);
+}
+
+void frmStampaSchedine::StampaSchedaAmbetto()
+{
+    // The masked boxes are read as shown: an empty one reads "_".
+    const print::RangeCheck range = print::checkRange(meDa->displayText(), meA->displayText());
+    if (!range.ok) {
+        ui().Beep();
+        ui().MsgBox(range.message, vbExclamation, range.title);
+        return;
+    }
+
+    QPointer<frmPrnInCorso> progress = new frmPrnInCorso(this);
+    corpo::gInterrompiStampa = false;
+
+    print::SlipRun run;
+    run.from = range.from;
+    run.to = range.to;
+    run.pronostico = chkPronostico->isChecked();
+    run.heading = corpo::gIntestazioneStampa;
+    run.pictures = print::SheetPictures{sfondo, vietato};
+    run.ruote = corpo::Ruote;
+    run.doEvents = [] { ui().DoEvents(); };
+    run.interrupted = [] { return corpo::gInterrompiStampa; };
+    run.progress = [progress](int play) {
+        if (progress)
+            progress->showPlay(play);
+    };
+    run.sheetFailed = [](int number) {
+        if (number == RuntimeError::PrinterError)
+            reportPrinterError(number);
+    };
+    try {
+        print::StampaSchedaAmbetto(print::CurrentPrinter(), corpo::sistema, taratura, run);
+    } catch (const RuntimeError &error) {
+        if (progress)
+            progress->close();
+        reportPrinterError(error.number());
+        return;
+    }
+    if (progress)
+        progress->close();
+}
+
+void frmStampaSchedine::closeEvent(QCloseEvent *event)
+{
+    if (m_owner)
+        m_owner->setEnabled(true);
+    event->accept();
+}
+
+} // namespace zelmora

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "print/CalibrationFile.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace zelmora {
+
+// The print-slips window: which plays to print, whether the prognosis sheet goes first, the
+// calibration, and the slip run. The main window stays disabled while it is open.
+class frmStampaSchedine : public QWidget
+{
+    Q_OBJECT
+public:
+    // `owner` is the main window, enabled again when this window closes.
+    explicit frmStampaSchedine(QWidget *owner);
+    ~frmStampaSchedine() override;
+
+    QCheckBox *chkPronostico = nullptr;
+    QLineEdit *meDa = nullptr;
+    QLineEdit *meA = nullptr;
+    QPushButton *cmdTaratura = nullptr;
+    QPushButton *cmdStampa = nullptr;
+    QLabel *imgNewScheda = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *labSchede = nullptr;
+    QImage sfondo;
+    QImage vietato;
+    print::TaraturaAmbetto taratura; // read again before every run
+
+public slots:
+    void Form_Load();
+    void cmdTaratura_Click();
+    void cmdStampa_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Checks the range and runs the slips with the progress window.
+    void StampaSchedaAmbetto();
+
+    QPointer<QWidget> m_owner;
+    int m_minimo = 1;
+    int m_massimo = 8;
+};
+
+} // namespace zelmora

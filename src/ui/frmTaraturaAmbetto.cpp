@@ -1,0 +1,573 @@
+#include "ui/frmTaraturaAmbetto.h"
+
+#include "app/Taratura.h"
+#include "app/Twips.h"
+#include "app/UiServices.h"
+#include "core/Corpo.h"
+#include "core/Format.h"
+#include "core/RuntimeError.h"
+#include "print/CalibrationPage.h"
+#include "print/Printer.h"
+#include "ui/Artwork.h"
+#include "ui/Fonts.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include <cmath>
+#include <functional>
+
+namespace zelmora {
+
+using print::TaraturaAmbetto;
+
+namespace {
+
+// --- Geometry (twips) ----------------------------------------------------------------------
+
+constexpr int kClientWidth = 7800;
+constexpr int kClientHeight = 5160;
+constexpr int kMargin = 120;
+constexpr int kGap = 120;
+constexpr int kFrameWidth = 3720;
+constexpr int kLeftColumn = kMargin;
+constexpr int kRightColumn = kMargin + kFrameWidth + kGap;
+constexpr int kTwoRowFrame = 1320;
+constexpr int kOneRowFrame = 900;
+constexpr int kRow1 = kMargin;
+constexpr int kRow2 = kRow1 + kTwoRowFrame + kGap;
+constexpr int kRow3 = kRow2 + kTwoRowFrame + kGap;
+constexpr int kRow4 = kRow3 + kOneRowFrame + kGap;
+
+// Inside a frame: the first line of controls below the caption, the second one under it.
+constexpr int kFirstLine = 360;
+constexpr int kSecondLine = 840;
+constexpr int kLineHeight = 360;
+
+// --- Artwork -------------------------------------------------------------------------------
+
+// The colours of the program's other artwork, so that these pieces match its buttons.
+const QColor kAccent(128, 128, 255);
+const QColor kAccentDeep(78, 78, 200);
+const QColor kInk(44, 48, 90);
+const QColor kPaper(253, 253, 255);
+const QColor kSteel(206, 210, 226);
+const QColor kSlipPink(246, 214, 222);
+const QColor kSlipRed(214, 86, 108);
+
+QPen pen(const QColor &color, qreal width)
+{
+    QPen p(color, width);
+    p.setJoinStyle(Qt::RoundJoin);
+    p.setCapStyle(Qt::RoundCap);
+    return p;
+}
+
+// A picture drawn on a `width` x `height` grid, at the screen's pixel density.
+QPixmap drawn(QSize size, qreal dpr, const std::function<void(QPainter &)> &draw)
+{
+    QPixmap pixmap(size * dpr);
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHints(QPainter::Antialiasing);
+    draw(p);
+    return pixmap;
+}
+
+// The test-print button: a printer with a sheet of empty box outlines coming out of it, and a
+// cross-hair on the first box (on a 32 x 32 grid).
+void drawTestPrint(QPainter &p)
+{
+    p.setPen(pen(kInk, 1.2));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(9, 3, 14, 10), 0.5, 0.5);
+    QLinearGradient body(0, 11, 0, 23);
+    body.setColorAt(0, kSteel.lighter(112));
+    body.setColorAt(1, kSteel.darker(108));
+    p.setPen(pen(kInk, 1.5));
+    p.setBrush(body);
+    p.drawRoundedRect(QRectF(3, 11, 26, 12), 3, 3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kAccent);
+    p.drawEllipse(QPointF(24.5, 15), 1.3, 1.3);
+    p.setPen(pen(kInk, 1.2));
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(8, 19, 16, 11));
+    // The outlines of the test page: every box drawn, none filled.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(kAccentDeep, 1.0));
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 3; ++col)
+            p.drawRoundedRect(QRectF(10.3 + col * 4.4, 22 + row * 4, 2.6, 2.6), 0.4, 0.4);
+    p.setPen(pen(kInk, 1.5));
+    p.drawLine(QPointF(6, 19), QPointF(26, 19));
+}
+
+QIcon testPrintIcon()
+{
+    QIcon icon;
+    for (int px : {24, 32, 48})
+        icon.addPixmap(drawn(QSize(px, px), 1, [px](QPainter &p) {
+            p.scale(px / 32.0, px / 32.0);
+            drawTestPrint(p);
+        }));
+    return icon;
+}
+
+// Image1: a small Lotto slip with its number grid and a line of amount boxes, a few boxes
+// marked, and the calibration's marks: a cross-hair on number 1 and the distance across and
+// down to the next boxes.
+void drawSlip(QPainter &p, const QSizeF &size)
+{
+    const QRectF sheet(1.5, 1.5, size.width() - 3, size.height() - 3);
+    p.setPen(pen(kSlipRed.darker(110), 1.0));
+    p.setBrush(kSlipPink);
+    p.drawRoundedRect(sheet, 3, 3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kSlipRed);
+    p.drawRect(QRectF(sheet.left() + 0.5, sheet.top() + 6, sheet.width() - 1, 3));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(sheet.left() + 5, sheet.top() + 2, sheet.width() * 0.45, 2.5), 1.2,
+                      1.2);
+
+    // Numbers: 3 rows of 10, then a line of 9 amount boxes, spread over the sheet.
+    const qreal left = sheet.left() + 9;
+    const qreal right = sheet.right() - 10;
+    const qreal dx = (right - left) / 9.6;
+    const qreal box = dx * 0.62;
+    const qreal top = sheet.top() + 17;
+    const qreal dy = (sheet.bottom() - 6 - top) / 3.9;
+    const auto cell = [&](int col, int row, qreal extra = 0) {
+        return QRectF(left + col * dx, top + row * dy + extra, box, box);
+    };
+    p.setPen(pen(kSlipRed, 0.8));
+    p.setBrush(kPaper);
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 10; ++col)
+            p.drawRect(cell(col, row));
+    for (int col = 1; col < 10; ++col)
+        p.drawRect(cell(col, 3, dy * 0.15));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    for (const QPoint &at : {QPoint(3, 0), QPoint(7, 1), QPoint(5, 2)})
+        p.drawRect(cell(at.x(), at.y()).adjusted(1, 1, -1, -1));
+    p.drawRect(cell(6, 3, dy * 0.15).adjusted(1, 1, -1, -1));
+
+    // The calibration marks.
+    const QPointF centre = cell(0, 0).center();
+    p.setPen(pen(kAccentDeep, 1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(centre, box * 0.8, box * 0.8);
+    p.drawLine(centre - QPointF(box * 1.2, 0), centre + QPointF(box * 1.2, 0));
+    p.drawLine(centre - QPointF(0, box * 1.2), centre + QPointF(0, box * 1.2));
+    const qreal rulerY = top - 4;
+    const qreal x1 = cell(1, 0).center().x(), x2 = cell(2, 0).center().x();
+    p.drawLine(QPointF(x1, rulerY), QPointF(x2, rulerY));
+    for (qreal x : {x1, x2})
+        p.drawLine(QPointF(x, rulerY - 1.8), QPointF(x, rulerY + 1.8));
+    const qreal rulerX = right + 5.5;
+    const qreal y1 = cell(9, 0).center().y(), y2 = cell(9, 1).center().y();
+    p.drawLine(QPointF(rulerX, y1), QPointF(rulerX, y2));
+    for (qreal y : {y1, y2})
+        p.drawLine(QPointF(rulerX - 1.8, y), QPointF(rulerX + 1.8, y));
+}
+
+// --- Texts ---------------------------------------------------------------------------------
+
+// A length as the value boxes show it: up to seven significant digits, no fixed decimals and
+// a decimal comma (12.5 shows as "12,5", 0 as "0").
+QString lengthText(float mm)
+{
+    return QString::number(double(mm), 'g', 7).replace(u'.', u',');
+}
+
+} // namespace
+
+// --- Construction ----------------------------------------------------------------------------
+
+frmTaraturaAmbetto::frmTaraturaAmbetto(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmTaraturaAmbetto"));
+    setWindowTitle(QStringLiteral("Taratura Stampa Schedine"));
+    setWindowIcon(artwork::windowIcon());
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    setFont(msSansSerif());
+    setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
+
+    const auto name = [](QWidget *w, const char *objectName) {
+        w->setObjectName(QString::fromLatin1(objectName));
+    };
+    const auto frame = [&](const char *objectName, const QString &caption, int left, int top,
+                           int height) {
+        auto *box = new QGroupBox(caption, this);
+        name(box, objectName);
+        box->setGeometry(twipsRect(left, top, kFrameWidth, height));
+        box->setFont(msSansSerif(true));
+        return box;
+    };
+    // One line of a frame: "X :" or "Y :", the bar, and the box that shows its length.
+    const auto line = [&](QGroupBox *owner, int top, const QString &axis, QLabel *&label,
+                          const char *labelName, QScrollBar *&bar, const char *barName,
+                          QLineEdit *&box, const char *boxName) {
+        label = new QLabel(axis, owner);
+        name(label, labelName);
+        label->setGeometry(twipsRect(180, top, 360, kLineHeight));
+        label->setFont(msSansSerif(true));
+
+        bar = new QScrollBar(Qt::Horizontal, owner);
+        name(bar, barName);
+        bar->setGeometry(twipsRect(540, top + 45, 2100, 270));
+        bar->setRange(0, kBarMax);
+        bar->setSingleStep(10);
+        bar->setPageStep(100);
+        bar->setFocusPolicy(Qt::StrongFocus);
+        bar->installEventFilter(this);
+        label->setBuddy(bar);
+
+        box = new QLineEdit(owner);
+        name(box, boxName);
+        box->setGeometry(twipsRect(2760, top, 780, kLineHeight));
+        box->setFont(msSansSerif());
+        box->setReadOnly(true);
+        box->setAlignment(Qt::AlignCenter);
+        box->setFocusPolicy(Qt::ClickFocus);
+        box->setText(QStringLiteral("0"));
+        box->setToolTip(QStringLiteral("Millimetri"));
+    };
+
+    framePosNumeri = frame("framePosNumeri", QStringLiteral("Posizione Numero 1"), kLeftColumn,
+                           kRow1, kTwoRowFrame);
+    line(framePosNumeri, kFirstLine, QStringLiteral("X :"), lblLeft, "lblLeft", vsLeft, "vsLeft",
+         labLeft, "labLeft");
+    line(framePosNumeri, kSecondLine, QStringLiteral("Y :"), lblTop, "lblTop", vsTop, "vsTop",
+         labTop, "labTop");
+
+    frameDistNumeri = frame("frameDistNumeri", QStringLiteral("Distanza Numeri"), kRightColumn,
+                            kRow1, kTwoRowFrame);
+    line(frameDistNumeri, kFirstLine, QStringLiteral("X :"), lblX, "lblX", VsX, "VsX", labX,
+         "labX");
+    line(frameDistNumeri, kSecondLine, QStringLiteral("Y :"), lblY, "lblY", VsY, "VsY", labY,
+         "labY");
+
+    framePosImporti = frame("framePosImporti", QStringLiteral("Posizione Importi"), kLeftColumn,
+                            kRow2, kTwoRowFrame);
+    line(framePosImporti, kFirstLine, QStringLiteral("X :"), lblXimporti, "lblXimporti", vsXimporti,
+         "vsXimporti", labXimporti, "labXimporti");
+    line(framePosImporti, kSecondLine, QStringLiteral("Y :"), lblYimporti, "lblYimporti",
+         vsYimporti, "vsYimporti", labYimporti, "labYimporti");
+
+    frameDistImporti = frame("frameDistImporti", QStringLiteral("Distanza Importi"), kRightColumn,
+                             kRow2, kTwoRowFrame);
+    line(frameDistImporti, kFirstLine, QStringLiteral("X :"), lblDXimporti, "lblDXimporti",
+         vsDXimporti, "vsDXimporti", labDXimporti, "labDXimporti");
+    line(frameDistImporti, kSecondLine, QStringLiteral("Y :"), lblDYimporti, "lblDYimporti",
+         vsDYimporti, "vsDYimporti", labDYimporti, "labDYimporti");
+
+    frameIntestazione = frame("frameIntestazione", QStringLiteral("Posizione Intestazione"),
+                              kLeftColumn, kRow3, kOneRowFrame);
+    line(frameIntestazione, kFirstLine, QStringLiteral("Y :"), lblIntestazione, "lblIntestazione",
+         vsIntestazione, "vsIntestazione", labIntestazione, "labIntestazione");
+
+    frameQualita = frame("frameQualita", QStringLiteral("Qualita' di stampa"), kRightColumn, kRow3,
+                         kOneRowFrame);
+    optColor[0] = new QRadioButton(QStringLiteral("&Normale"), frameQualita);
+    name(optColor[0], "optColor0");
+    optColor[0]->setGeometry(twipsRect(240, kFirstLine, 1500, kLineHeight));
+    optColor[1] = new QRadioButton(QStringLiteral("&Bassa"), frameQualita);
+    name(optColor[1], "optColor1");
+    optColor[1]->setGeometry(twipsRect(1920, kFirstLine, 1500, kLineHeight));
+    for (QRadioButton *option : optColor)
+        option->setFont(msSansSerif());
+    optColor[0]->setChecked(true);
+
+    frameStampante =
+        frame("frameStampante", QStringLiteral("&Stampante"), kLeftColumn, kRow4, kOneRowFrame);
+    cmbStampante = new QComboBox(frameStampante);
+    name(cmbStampante, "cmbStampante");
+    cmbStampante->setGeometry(twipsRect(180, kFirstLine - 30, kFrameWidth - 360, 390));
+    cmbStampante->setFont(msSansSerif());
+
+    Image1 = new QLabel(this);
+    name(Image1, "Image1");
+    Image1->setGeometry(twipsRect(kRightColumn, kRow4, 1560, kOneRowFrame));
+    Image1->setAlignment(Qt::AlignCenter);
+    const QSize slipSize = Image1->size();
+    Image1->setPixmap(drawn(slipSize, devicePixelRatioF(),
+                            [slipSize](QPainter &p) { drawSlip(p, QSizeF(slipSize)); }));
+
+    const auto pictureButton = [&](const char *objectName, const QIcon &icon, const QString &tip,
+                                   int left) {
+        auto *button = new QPushButton(this);
+        name(button, objectName);
+        button->setGeometry(twipsRect(left, kRow4, 1020, kOneRowFrame));
+        button->setIcon(icon);
+        button->setIconSize(QSize(32, 32));
+        button->setToolTip(tip);
+        button->setAccessibleName(tip);
+        // Enter or Space on the focused button presses it; neither is the window's default.
+        button->setAutoDefault(false);
+        return button;
+    };
+    cmdTest = pictureButton("cmdTest", testPrintIcon(), QStringLiteral("Stampa di prova"),
+                            kRightColumn + 1620);
+    cmdSalva = pictureButton("cmdSalva", artwork::buttonIcon(artwork::ButtonIcon::Salva),
+                             QStringLiteral("Salva la taratura"), kRightColumn + 2700);
+
+    // Tab follows the frames as they are read: left to right, top to bottom.
+    const QList<QWidget *> order = {vsLeft,         vsTop,       VsX,         VsY,
+                                    vsXimporti,     vsYimporti,  vsDXimporti, vsDYimporti,
+                                    vsIntestazione, optColor[0], optColor[1], cmbStampante,
+                                    cmdTest,        cmdSalva};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(vsTop, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::vsTop_Change);
+    connect(vsLeft, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::vsLeft_Change);
+    connect(VsY, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::VsY_Change);
+    connect(VsX, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::VsX_Change);
+    connect(vsYimporti, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::vsYimporti_Change);
+    connect(vsXimporti, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::vsXimporti_Change);
+    connect(vsDYimporti, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::vsDYimporti_Change);
+    connect(vsDXimporti, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::vsDXimporti_Change);
+    connect(vsIntestazione, &QScrollBar::valueChanged, this,
+            &frmTaraturaAmbetto::vsIntestazione_Change);
+    for (int i = 0; i < int(optColor.size()); ++i)
+        connect(optColor[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                optColor_Click(i);
+        });
+    connect(cmdSalva, &QPushButton::clicked, this, &frmTaraturaAmbetto::cmdSalva_Click);
+    connect(cmdTest, &QPushButton::clicked, this, &frmTaraturaAmbetto::cmdTest_Click);
+}
+
+void frmTaraturaAmbetto::showModal(QWidget *owner)
+{
+    frmTaraturaAmbetto window(owner);
+    window.Form_Load();
+    if (const QWidget *over = owner ? owner->window() : nullptr) {
+        const QPoint centre = over->frameGeometry().center();
+        window.move(centre.x() - window.width() / 2, centre.y() - window.height() / 2);
+    }
+    window.vsLeft->setFocus(Qt::OtherFocusReason);
+    window.exec();
+}
+
+void frmTaraturaAmbetto::keyPressEvent(QKeyEvent *event)
+{
+    // Enter presses the focused picture button and nothing else: a test print or a save is
+    // never started from a bar or the printer list.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
+            button->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool frmTaraturaAmbetto::eventFilter(QObject *watched, QEvent *event)
+{
+    // The keys of a horizontal bar, whatever the toolkit's own mapping: the arrows move by a
+    // tenth of a millimetre (right and down add), the page keys by a millimetre (Page Down
+    // adds), Home and End go to the ends.
+    auto *bar = qobject_cast<QScrollBar *>(watched);
+    if (!bar || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return QDialog::eventFilter(watched, event);
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    switch (key->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        action = QAbstractSlider::SliderSingleStepSub;
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        action = QAbstractSlider::SliderSingleStepAdd;
+        break;
+    case Qt::Key_PageUp:
+        action = QAbstractSlider::SliderPageStepSub;
+        break;
+    case Qt::Key_PageDown:
+        action = QAbstractSlider::SliderPageStepAdd;
+        break;
+    case Qt::Key_Home:
+        action = QAbstractSlider::SliderToMinimum;
+        break;
+    case Qt::Key_End:
+        action = QAbstractSlider::SliderToMaximum;
+        break;
+    default:
+        return QDialog::eventFilter(watched, event);
+    }
+    bar->triggerAction(action);
+    return true;
+}
+
+std::array<frmTaraturaAmbetto::Length, 9> frmTaraturaAmbetto::lengths() const
+{
+    return {{
+        {VsX, labX, &TaraturaAmbetto::DXnumeri, "DXnumeri"},
+        {VsY, labY, &TaraturaAmbetto::DYnumeri, "DYnumeri"},
+        {vsTop, labTop, &TaraturaAmbetto::Top, "Top"},
+        {vsLeft, labLeft, &TaraturaAmbetto::Left, "Left"},
+        {vsIntestazione, labIntestazione, &TaraturaAmbetto::Intestazione, "Intestazione"},
+        {vsXimporti, labXimporti, &TaraturaAmbetto::Ximporti, "Ximporti"},
+        {vsYimporti, labYimporti, &TaraturaAmbetto::Yimporti, "Yimporti"},
+        {vsDXimporti, labDXimporti, &TaraturaAmbetto::DXimporti, "DXimporti"},
+        {vsDYimporti, labDYimporti, &TaraturaAmbetto::DYimporti, "DYimporti"},
+    }};
+}
+
+// --- Events ----------------------------------------------------------------------------------
+
+void frmTaraturaAmbetto::Form_Load()
+{
+    LeggiTaraturaAmbetto(taratura, QStringLiteral("frmTaraturaAmbetto"));
+
+    // A drop-down list selects its first entry by itself; the stored printer is selected only
+    // when it is installed under exactly that name.
+    int storedPrinter = -1;
+    cmbStampante->clear();
+    for (const QString &deviceName : print::Printers()) {
+        cmbStampante->addItem(deviceName);
+        if (storedPrinter < 0 && deviceName == taratura.Stampante)
+            storedPrinter = cmbStampante->count() - 1;
+    }
+    cmbStampante->setCurrentIndex(storedPrinter);
+    if (cmbStampante->currentText().isEmpty()) {
+        ui().MsgBox(QStringLiteral("Attenzione non e' selezionata nessuna stampante"), vbCritical,
+                    QStringLiteral("Importante"));
+        if (cmbStampante->count() > 0)
+            cmbStampante->setCurrentIndex(0);
+    }
+
+    // A length the bars cannot show (a file written by hand or damaged) is brought into their
+    // range, and the player is told which values were changed.
+    QStringList corrected;
+    for (const Length &length : lengths()) {
+        const float stored = taratura.*length.field;
+        const double hundredths = double(stored) * 100;
+        int value = 0;
+        if (!std::isfinite(hundredths) || hundredths < 0 || hundredths > kBarMax) {
+            value = hundredths > kBarMax ? kBarMax : 0;
+            corrected << QStringLiteral("Il valore di %1 (%2) è fuori dall'intervallo 0 - %3 mm "
+                                        "ed è stato corretto")
+                             .arg(QString::fromLatin1(length.name),
+                                  std::isnan(stored) ? QStringLiteral("non numerico")
+                                                     : lengthText(stored),
+                                  QString::number(kBarMax / 100));
+        } else {
+            value = int(roundHalfEven(hundredths));
+        }
+        const int before = length.bar->value();
+        length.bar->setValue(value);
+        // The handler runs on a change of value; an unchanged bar still shows the field.
+        if (before == value)
+            showLength(length);
+    }
+    if (!corrected.isEmpty())
+        ui().MsgBox(corrected.join(QStringLiteral("\r\n")), vbExclamation,
+                    QStringLiteral("Importante"));
+
+    const int quality = taratura.QualitaNormale() ? 0 : 1;
+    if (optColor[quality]->isChecked())
+        optColor_Click(quality);
+    else
+        optColor[quality]->setChecked(true);
+}
+
+void frmTaraturaAmbetto::showLength(const Length &length)
+{
+    taratura.*length.field = float(length.bar->value()) / 100.0f;
+    length.box->setText(lengthText(taratura.*length.field));
+}
+
+void frmTaraturaAmbetto::VsX_Change()
+{
+    showLength(lengths()[0]);
+}
+
+void frmTaraturaAmbetto::VsY_Change()
+{
+    showLength(lengths()[1]);
+}
+
+void frmTaraturaAmbetto::vsTop_Change()
+{
+    showLength(lengths()[2]);
+}
+
+void frmTaraturaAmbetto::vsLeft_Change()
+{
+    showLength(lengths()[3]);
+}
+
+void frmTaraturaAmbetto::vsIntestazione_Change()
+{
+    showLength(lengths()[4]);
+}
+
+void frmTaraturaAmbetto::vsXimporti_Change()
+{
+    showLength(lengths()[5]);
+}
+
+void frmTaraturaAmbetto::vsYimporti_Change()
+{
+    showLength(lengths()[6]);
+}
+
+void frmTaraturaAmbetto::vsDXimporti_Change()
+{
+    showLength(lengths()[7]);
+}
+
+void frmTaraturaAmbetto::vsDYimporti_Change()
+{
+    showLength(lengths()[8]);
+}
+
+void frmTaraturaAmbetto::optColor_Click(int Index)
+{
+    taratura.Qualita =
+        print::TaggedQuality::integer(Index == 0 ? print::kQualitaNormale : print::kQualitaBassa);
+}
+
+void frmTaraturaAmbetto::cmdSalva_Click()
+{
+    taratura.Stampante = cmbStampante->currentText();
+    SalvaTaraturaAmbetto(taratura, QStringLiteral("frmTaraturaAmbetto"));
+}
+
+void frmTaraturaAmbetto::cmdTest_Click()
+{
+    QString failure;
+    try {
+        print::SelectPrinter(cmbStampante->currentText());
+        print::StampaTestTaratura(print::CurrentPrinter(), taratura,
+                                  corpo::sistema.NomeSistema.text(), corpo::gIntestazioneStampa);
+        return;
+    } catch (const RuntimeError &error) {
+        failure = error.number() == RuntimeError::PrinterError
+                      ? QStringLiteral("Stampante non installata")
+                      : QStringLiteral("Errore Stampante non previsto");
+    } catch (...) {
+        failure = QStringLiteral("Errore Stampante non previsto");
+    }
+    // Nothing of a page that failed half-way is sent to the printer.
+    print::CurrentPrinter().KillDoc();
+    ui().MsgBox(failure, vbCritical, QStringLiteral("!!! E R R O R E !!!"));
+}
+
+} // namespace zelmora

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "print/CalibrationFile.h"
+
+#include <QDialog>
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace zelmora {
+
+// The slip calibration window: nine scroll bars for the positions and distances of the
+// slip's boxes (hundredths of a millimetre), the slip printer, the print quality, a test page
+// that outlines every box of the slip, and the save to printA.cfg. Every change is kept in the
+// window's own record at once, so the test page prints what the window shows, saved or not.
+class frmTaraturaAmbetto : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmTaraturaAmbetto(QWidget *parent = nullptr);
+
+    // Builds the window over `owner`, loads it and shows it modally until it is closed.
+    static void showModal(QWidget *owner);
+
+    // The bars' range: 0 to 300 mm, in hundredths of a millimetre.
+    static constexpr int kBarMax = 30000;
+
+    QGroupBox *framePosNumeri = nullptr;
+    QLabel *lblTop = nullptr;
+    QScrollBar *vsTop = nullptr;
+    QLineEdit *labTop = nullptr;
+    QLabel *lblLeft = nullptr;
+    QScrollBar *vsLeft = nullptr;
+    QLineEdit *labLeft = nullptr;
+
+    QGroupBox *frameDistNumeri = nullptr;
+    QLabel *lblY = nullptr;
+    QScrollBar *VsY = nullptr;
+    QLineEdit *labY = nullptr;
+    QLabel *lblX = nullptr;
+    QScrollBar *VsX = nullptr;
+    QLineEdit *labX = nullptr;
+
+    QGroupBox *framePosImporti = nullptr;
+    QLabel *lblYimporti = nullptr;
+    QScrollBar *vsYimporti = nullptr;
+    QLineEdit *labYimporti = nullptr;
+    QLabel *lblXimporti = nullptr;
+    QScrollBar *vsXimporti = nullptr;
+    QLineEdit *labXimporti = nullptr;
+
+    QGroupBox *frameDistImporti = nullptr;
+    QLabel *lblDYimporti = nullptr;
+    QScrollBar *vsDYimporti = nullptr;
+    QLineEdit *labDYimporti = nullptr;
+    QLabel *lblDXimporti = nullptr;
+    QScrollBar *vsDXimporti = nullptr;
+    QLineEdit *labDXimporti = nullptr;
+
+    QGroupBox *frameIntestazione = nullptr;
+    QLabel *lblIntestazione = nullptr;
+    QScrollBar *vsIntestazione = nullptr;
+    QLineEdit *labIntestazione = nullptr;
+
+    QGroupBox *frameStampante = nullptr;
+    QComboBox *cmbStampante = nullptr;
+
+    QGroupBox *frameQualita = nullptr;
+    std::array<QRadioButton *, 2> optColor{};
+
+    QPushButton *cmdTest = nullptr;
+    QPushButton *cmdSalva = nullptr;
+    QLabel *Image1 = nullptr;
+
+    // The calibration being edited.
+    print::TaraturaAmbetto taratura;
+
+public slots:
+    void Form_Load();
+    void vsTop_Change();
+    void vsLeft_Change();
+    void VsY_Change();
+    void VsX_Change();
+    void vsYimporti_Change();
+    void vsXimporti_Change();
+    void vsDYimporti_Change();
+    void vsDXimporti_Change();
+    void vsIntestazione_Change();
+    void optColor_Click(int Index);
+    void cmdSalva_Click();
+    void cmdTest_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // One bar and what it edits.
+    struct Length
+    {
+        QScrollBar *bar;
+        QLineEdit *box;
+        float print::TaraturaAmbetto::*field;
+        const char *name;
+    };
+    void showLength(const Length &length);
+    // The bars in the order the window loads them.
+    std::array<Length, 9> lengths() const;
+};
+
+} // namespace zelmora

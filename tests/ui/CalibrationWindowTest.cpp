@@ -1,0 +1,420 @@
+// The calibration window driven through its real controls: loading printA.cfg, the bars and
+// their value boxes, the printer and the quality, the test page and the save.
+
+#include "app/ScriptedUiServices.h"
+#include "app/Taratura.h"
+#include "core/Corpo.h"
+#include "core/RuntimeError.h"
+#include "print/Printer.h"
+#include "print/RecordingDevice.h"
+#include "support/WidgetTest.h"
+#include "ui/frmTaraturaAmbetto.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace zelmora;
+using namespace zelmora::print;
+using namespace zelmora::testing;
+
+namespace {
+
+const QString kNoPrinter = QStringLiteral("Attenzione non e' selezionata nessuna stampante");
+const QString kErrorTitle = QStringLiteral("!!! E R R O R E !!!");
+
+// A printer whose heading text fails with the error number the test sets; 0 draws normally.
+class FailingDevice : public RecordingDevice
+{
+public:
+    FailingDevice(const QString &name, const int &failWith)
+        : RecordingDevice(name), m_failWith(failWith)
+    {
+    }
+    void drawText(const QPointF &at, const QString &text, const TextStyle &style) override
+    {
+        if (m_failWith != 0)
+            throw RuntimeError(m_failWith);
+        RecordingDevice::drawText(at, text, style);
+    }
+
+private:
+    const int &m_failWith;
+};
+
+// A calibration as a save leaves it.
+TaraturaAmbetto storedCalibration()
+{
+    TaraturaAmbetto t;
+    t.DXnumeri = 5.25f;
+    t.DYnumeri = 4.2f;
+    t.Top = 34.75f;
+    t.Left = 12.5f;
+    t.Intestazione = 10;
+    t.Ximporti = 27;
+    t.Yimporti = 108.75f;
+    t.DXimporti = 5.1f;
+    t.DYimporti = 0.05f;
+    t.Qualita = TaggedQuality::integer(kQualitaNormale);
+    t.Stampante = QStringLiteral("Schedine");
+    return t;
+}
+
+class CalibrationWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        corpo::gAppPath = folder.path() + u'/';
+        corpo::gIntestazioneStampa = QStringLiteral("CIRCOLO");
+        corpo::sistema = Sistema();
+        corpo::sistema.NomeSistema = QStringLiteral("prova.zlm");
+        installPrinters(
+            {QStringLiteral("Ufficio"), QStringLiteral("Schedine"), QStringLiteral("File PDF")});
+    }
+    void TearDown() override
+    {
+        window.reset();
+        setPrinterSource({});
+    }
+
+    void installPrinters(const QStringList &names)
+    {
+        devices.clear();
+        PrinterSource source;
+        source.names = [names] { return names; };
+        source.create = [this](const QString &name) {
+            auto device = std::make_unique<FailingDevice>(name, failWith);
+            devices[name] = device.get();
+            return device;
+        };
+        source.defaultName = [] { return QStringLiteral("Ufficio"); };
+        setPrinterSource(source);
+    }
+
+    void save(const TaraturaAmbetto &t) { writeCalibration(taraturaPath(), t); }
+
+    // Loads the window as the print-slips window does and shows it active.
+    void open()
+    {
+        window = std::make_unique<frmTaraturaAmbetto>();
+        window->Form_Load();
+        ASSERT_TRUE(showActive(*window));
+    }
+
+    QScrollBar *bar(const char *name) const
+    {
+        return window->findChild<QScrollBar *>(QString::fromLatin1(name));
+    }
+    QLineEdit *box(const char *name) const
+    {
+        return window->findChild<QLineEdit *>(QString::fromLatin1(name));
+    }
+
+    int boxesOn(const RecordedDocument &document) const
+    {
+        int boxes = 0;
+        for (const RecordedItem &item : document.pages.value(0))
+            boxes += item.kind == RecordedItem::Box;
+        return boxes;
+    }
+
+    QTemporaryDir folder;
+    ScriptedUiServices ui;
+    int failWith = 0;
+    QMap<QString, RecordingDevice *> devices;
+    std::unique_ptr<frmTaraturaAmbetto> window;
+};
+
+// The nine bars, their value boxes and their fields, in the order the window loads them.
+const struct
+{
+    const char *bar;
+    const char *box;
+    float TaraturaAmbetto::*field;
+    int stored;        // value of the bar for storedCalibration()
+    const char *shown; // and what its box shows
+} kLengths[] = {
+    {"VsX", "labX", &TaraturaAmbetto::DXnumeri, 525, "5,25"},
+    {"VsY", "labY", &TaraturaAmbetto::DYnumeri, 420, "4,2"},
+    {"vsTop", "labTop", &TaraturaAmbetto::Top, 3475, "34,75"},
+    {"vsLeft", "labLeft", &TaraturaAmbetto::Left, 1250, "12,5"},
+    {"vsIntestazione", "labIntestazione", &TaraturaAmbetto::Intestazione, 1000, "10"},
+    {"vsXimporti", "labXimporti", &TaraturaAmbetto::Ximporti, 2700, "27"},
+    {"vsYimporti", "labYimporti", &TaraturaAmbetto::Yimporti, 10875, "108,75"},
+    {"vsDXimporti", "labDXimporti", &TaraturaAmbetto::DXimporti, 510, "5,1"},
+    {"vsDYimporti", "labDYimporti", &TaraturaAmbetto::DYimporti, 5, "0,05"},
+};
+
+TEST_F(CalibrationWindowTest, WithoutAFileEverythingStartsAtZeroOnTheFirstPrinter)
+{
+    open();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Taratura Stampa Schedine"));
+    EXPECT_EQ(ui.messages(),
+              (QStringList{QStringLiteral("Error 53 (File not found) in procedure "
+                                          "LeggiTaraturaAmbetto of Form frmTaraturaAmbetto"),
+                           kNoPrinter}));
+    EXPECT_EQ(ui.shown[1].style, int(vbCritical));
+    EXPECT_EQ(ui.shown[1].title, QStringLiteral("Importante"));
+    for (const auto &l : kLengths) {
+        ASSERT_TRUE(bar(l.bar)) << l.bar;
+        EXPECT_EQ(bar(l.bar)->value(), 0) << l.bar;
+        EXPECT_EQ(bar(l.bar)->orientation(), Qt::Horizontal) << l.bar;
+        EXPECT_EQ(bar(l.bar)->maximum(), 30000) << l.bar;
+        ASSERT_TRUE(box(l.box)) << l.box;
+        EXPECT_EQ(box(l.box)->text(), QStringLiteral("0")) << l.box;
+    }
+    EXPECT_TRUE(window->optColor[1]->isChecked());
+    EXPECT_FALSE(window->optColor[0]->isChecked());
+    EXPECT_EQ(window->taratura.Qualita, TaggedQuality::integer(kQualitaBassa));
+    EXPECT_EQ(window->cmbStampante->currentText(), QStringLiteral("Ufficio"));
+    EXPECT_EQ(window->cmbStampante->count(), 3);
+    EXPECT_FALSE(QFile::exists(taraturaPath())); // reading creates nothing
+}
+
+TEST_F(CalibrationWindowTest, ASavedCalibrationIsShownWithItsPrinterAndQuality)
+{
+    save(storedCalibration());
+    open();
+    EXPECT_TRUE(ui.shown.isEmpty()) << ui.messages().join(u'|').toStdString();
+    EXPECT_EQ(window->cmbStampante->currentText(), QStringLiteral("Schedine"));
+    EXPECT_EQ(CurrentPrinter().DeviceName(), QStringLiteral("Schedine"));
+    EXPECT_TRUE(window->optColor[0]->isChecked());
+    EXPECT_EQ(window->taratura.Qualita, TaggedQuality::integer(kQualitaNormale));
+    const TaraturaAmbetto stored = storedCalibration();
+    for (const auto &l : kLengths) {
+        EXPECT_EQ(bar(l.bar)->value(), l.stored) << l.bar;
+        EXPECT_EQ(box(l.box)->text(), QString::fromLatin1(l.shown)) << l.box;
+        EXPECT_EQ(window->taratura.*l.field, stored.*l.field) << l.bar;
+    }
+}
+
+TEST_F(CalibrationWindowTest, TheKeyboardMovesABarInTenthsOfAMillimetre)
+{
+    save(storedCalibration());
+    open();
+    window->vsLeft->setFocus();
+    const struct
+    {
+        Qt::Key key;
+        int value;
+        const char *shown;
+    } steps[] = {
+        {Qt::Key_Right, 1260, "12,6"},    {Qt::Key_Left, 1250, "12,5"},
+        {Qt::Key_PageDown, 1350, "13,5"}, {Qt::Key_PageUp, 1250, "12,5"},
+        {Qt::Key_End, 30000, "300"},      {Qt::Key_Right, 30000, "300"},
+        {Qt::Key_Home, 0, "0"},           {Qt::Key_Right, 10, "0,1"},
+    };
+    for (const auto &s : steps) {
+        QTest::keyClick(window->vsLeft, s.key);
+        EXPECT_EQ(window->vsLeft->value(), s.value) << s.shown;
+        EXPECT_EQ(window->labLeft->text(), QString::fromLatin1(s.shown));
+        EXPECT_EQ(window->taratura.Left, float(s.value) / 100.0f) << s.shown;
+    }
+    // The other fields stay as they were.
+    EXPECT_EQ(window->taratura.Top, 34.75f);
+}
+
+TEST_F(CalibrationWindowTest, TabVisitsEveryControlAndMnemonicsReachTheirControls)
+{
+    save(storedCalibration());
+    open();
+    window->vsLeft->setFocus();
+    settle();
+    QStringList visited{window->focusWidget()->objectName()};
+    for (int i = 0; i < 13; ++i) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        settle();
+        visited << window->focusWidget()->objectName();
+    }
+    // The option pair is one stop, at the chosen option; the arrows move between the two.
+    const QStringList expected{"vsLeft",         "vsTop",      "VsX",          "VsY",
+                               "vsXimporti",     "vsYimporti", "vsDXimporti",  "vsDYimporti",
+                               "vsIntestazione", "optColor0",  "cmbStampante", "cmdTest",
+                               "cmdSalva",       "vsLeft"};
+    EXPECT_EQ(visited.join(u' ').toStdString(), expected.join(u' ').toStdString());
+    window->optColor[0]->setFocus();
+    QTest::keyClick(window->optColor[0], Qt::Key_Right);
+    settle();
+    EXPECT_TRUE(window->optColor[1]->isChecked());
+    EXPECT_EQ(window->taratura.Qualita, TaggedQuality::integer(kQualitaBassa));
+
+    // A mnemonic presses its option the way a click does, after a short press animation.
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->optColor[0]->isChecked(); }, 2000));
+    EXPECT_EQ(window->taratura.Qualita, TaggedQuality::integer(kQualitaNormale));
+    QTest::keyClick(window.get(), Qt::Key_B, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->optColor[1]->isChecked(); }, 2000));
+    EXPECT_EQ(window->taratura.Qualita, TaggedQuality::integer(kQualitaBassa));
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);
+    settle();
+    EXPECT_EQ(window->focusWidget(), window->cmbStampante);
+}
+
+TEST_F(CalibrationWindowTest, TheTestPageUsesWhatTheWindowShowsAndASaveKeepsTheAmountCorner)
+{
+    save(storedCalibration());
+    open();
+    window->vsLeft->setValue(1300);
+    window->vsTop->setValue(4010);
+    window->optColor[1]->click();
+    window->cmbStampante->setCurrentIndex(0); // "Ufficio", not the printer of the file
+
+    QTest::mouseClick(window->cmdTest, Qt::LeftButton);
+    EXPECT_TRUE(ui.shown.isEmpty()) << ui.messages().join(u'|').toStdString();
+    EXPECT_EQ(CurrentPrinter().DeviceName(), QStringLiteral("Ufficio"));
+    ASSERT_EQ(devices[QStringLiteral("Ufficio")]->documents.size(), 1);
+    const RecordedDocument &page = devices[QStringLiteral("Ufficio")]->documents[0];
+    EXPECT_TRUE(page.ended);
+    EXPECT_EQ(page.options.printQuality, -1);
+    EXPECT_EQ(boxesOn(page), 206);
+    EXPECT_EQ(page.pages[0].first().rect.topLeft(), QPointF(13, 40.1f));
+    // The bars of the amount block still show what was loaded.
+    EXPECT_EQ(window->vsXimporti->value(), 2700);
+    EXPECT_EQ(window->labYimporti->text(), QStringLiteral("108,75"));
+
+    window->cmdSalva->click();
+    EXPECT_TRUE(window->isVisible());
+    TaraturaAmbetto saved;
+    readCalibration(taraturaPath(), saved);
+    EXPECT_EQ(saved.Ximporti, 13.0f + 14.5f);
+    EXPECT_EQ(saved.Yimporti, 40.1f + 74.0f);
+    EXPECT_EQ(saved.Left, 13.0f);
+    EXPECT_EQ(saved.Top, 40.1f);
+    EXPECT_EQ(saved.DXnumeri, 5.25f);
+    EXPECT_EQ(saved.Qualita, TaggedQuality::integer(kQualitaBassa));
+    EXPECT_EQ(saved.Stampante, QStringLiteral("Ufficio"));
+}
+
+TEST_F(CalibrationWindowTest, LengthsOutsideTheBarsAreCorrectedAndReported)
+{
+    TaraturaAmbetto t = storedCalibration();
+    t.DXnumeri = std::numeric_limits<float>::quiet_NaN();
+    t.Top = 400;
+    t.Left = -5;
+    t.Intestazione = 300; // the end of the range is kept
+    t.DYimporti = std::numeric_limits<float>::infinity();
+    save(t);
+    open();
+    ASSERT_EQ(ui.shown.size(), 1);
+    EXPECT_EQ(ui.shown[0].style, int(vbExclamation));
+    const QString range =
+        QStringLiteral(") è fuori dall'intervallo 0 - 300 mm ed è stato corretto");
+    EXPECT_EQ(ui.shown[0].text.split(QStringLiteral("\r\n")),
+              (QStringList{QStringLiteral("Il valore di DXnumeri (non numerico") + range,
+                           QStringLiteral("Il valore di Top (400") + range,
+                           QStringLiteral("Il valore di Left (-5") + range,
+                           QStringLiteral("Il valore di DYimporti (inf") + range}));
+    const struct
+    {
+        const char *bar;
+        const char *box;
+        int value;
+        const char *shown;
+    } corrected[] = {{"VsX", "labX", 0, "0"},
+                     {"vsTop", "labTop", 30000, "300"},
+                     {"vsLeft", "labLeft", 0, "0"},
+                     {"vsIntestazione", "labIntestazione", 30000, "300"},
+                     {"vsDYimporti", "labDYimporti", 30000, "300"}};
+    for (const auto &c : corrected) {
+        EXPECT_EQ(bar(c.bar)->value(), c.value) << c.bar;
+        EXPECT_EQ(box(c.box)->text(), QString::fromLatin1(c.shown)) << c.box;
+    }
+    EXPECT_EQ(window->taratura.Top, 300.0f);
+    EXPECT_EQ(window->taratura.Left, 0.0f);
+    EXPECT_FALSE(std::isnan(window->taratura.DXnumeri));
+}
+
+TEST_F(CalibrationWindowTest, AFailedTestPageIsReportedAbandonedAndTheWindowGoesOn)
+{
+    const struct
+    {
+        int error;
+        const char *message;
+    } cases[] = {
+        {RuntimeError::PrinterError, "Stampante non installata"},
+        {RuntimeError::DeviceIoError, "Errore Stampante non previsto"},
+    };
+    save(storedCalibration());
+    open();
+    RecordingDevice *device = devices[QStringLiteral("Schedine")];
+    for (const auto &c : cases) {
+        ui.clear();
+        device->documents.clear();
+        failWith = c.error;
+        window->cmdTest->click();
+        ASSERT_EQ(ui.shown.size(), 1) << c.message;
+        EXPECT_EQ(ui.shown[0].text, QString::fromUtf8(c.message));
+        EXPECT_EQ(ui.shown[0].style, int(vbCritical));
+        EXPECT_EQ(ui.shown[0].title, kErrorTitle);
+        ASSERT_EQ(device->documents.size(), 1);
+        EXPECT_TRUE(device->documents[0].aborted) << c.message;
+        EXPECT_FALSE(device->documents[0].ended);
+        EXPECT_FALSE(CurrentPrinter().documentOpen());
+        EXPECT_TRUE(window->isVisible());
+
+        // The printer works again: the next test page is a whole new document.
+        failWith = 0;
+        window->cmdTest->click();
+        ASSERT_EQ(device->documents.size(), 2);
+        EXPECT_TRUE(device->documents[1].ended);
+        EXPECT_EQ(boxesOn(device->documents[1]), 206);
+    }
+    // A printer that cannot even start its document.
+    ui.clear();
+    device->failOnDocument = 0;
+    window->cmdTest->click();
+    EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("Stampante non installata")});
+}
+
+TEST_F(CalibrationWindowTest, NoPrintersInstalledStillLoadsPrintsAndSaves)
+{
+    installPrinters({});
+    open();
+    EXPECT_EQ(ui.messages().size(), 2);
+    EXPECT_EQ(ui.messages().last(), kNoPrinter);
+    EXPECT_EQ(window->cmbStampante->count(), 0);
+    ui.clear();
+    window->cmdTest->click(); // on the printer in use
+    EXPECT_TRUE(ui.shown.isEmpty());
+    window->cmdSalva->click();
+    TaraturaAmbetto saved;
+    readCalibration(taraturaPath(), saved);
+    EXPECT_EQ(saved.Stampante, QString());
+    EXPECT_EQ(saved.Ximporti, 14.5f);
+}
+
+TEST_F(CalibrationWindowTest, ShownModallyOverItsOwner)
+{
+    save(storedCalibration());
+    QWidget owner;
+    owner.setGeometry(100, 100, 800, 600);
+    owner.show();
+    bool seen = false;
+    onNextModal([&](QDialog *dialog) {
+        seen = true;
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("frmTaraturaAmbetto"));
+        EXPECT_TRUE(dialog->isModal());
+        EXPECT_EQ(dialog->parentWidget(), &owner);
+        EXPECT_LE(
+            (dialog->frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(),
+            40);
+        // Loaded before it is shown.
+        auto *left = dialog->findChild<QScrollBar *>(QStringLiteral("vsLeft"));
+        ASSERT_TRUE(left);
+        EXPECT_EQ(left->value(), 1250);
+    });
+    frmTaraturaAmbetto::showModal(&owner);
+    EXPECT_TRUE(seen);
+}
+
+} // namespace

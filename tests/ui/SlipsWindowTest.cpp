@@ -1,0 +1,208 @@
+// The print-slips window driven through its controls, printing on recording devices.
+
+#include "app/ScriptedUiServices.h"
+#include "core/Corpo.h"
+#include "core/Stakes.h"
+#include "print/CalibrationFile.h"
+#include "print/Printer.h"
+#include "print/RecordingDevice.h"
+#include "support/RecordingPrinters.h"
+#include "support/WidgetTest.h"
+#include "ui/frmPrnInCorso.h"
+#include "ui/frmStampaSchedine.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zelmora;
+using namespace zelmora::print;
+using namespace zelmora::testing;
+
+namespace {
+
+class SlipsWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        corpo::gAppPath = folder.path() + u'/';
+        writeSettings("CIRCOLO\r\nUfficio\r\n");
+        TaraturaAmbetto t;
+        t.DXnumeri = 5;
+        t.DYnumeri = 4;
+        t.Top = 50;
+        t.Left = 20;
+        t.Intestazione = 8;
+        t.DXimporti = 5;
+        t.DYimporti = 4;
+        t.Qualita = TaggedQuality::integer(kQualitaBassa);
+        t.Stampante = QStringLiteral("Schedine");
+        writeCalibration(corpo::gAppPath + QStringLiteral("printA.cfg"), t);
+
+        Sistema s;
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 4; ++c)
+                s.Righe[r][c] = std::uint8_t(r == c ? 7 : 10 * (r + 1) + c);
+        Trasponi(s);
+        s.Puntate = puntate12Euro();
+        s.ImportoSistema = 12;
+        s.Ruota = QStringLiteral("Bari");
+        corpo::sistema = s;
+        corpo::Ruote = QStringList{"Bari", "Roma"};
+
+        owner.show();
+        owner.setEnabled(false);
+        form = new frmStampaSchedine(&owner);
+        form->Form_Load();
+        ASSERT_TRUE(showActive(*form));
+        ui.clear();
+    }
+    void TearDown() override
+    {
+        if (form)
+            form->close();
+    }
+
+    void writeSettings(const char *text)
+    {
+        QFile f(corpo::gAppPath + QStringLiteral("impostazioni.cfg"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    RecordingDevice *slips() { return devices[QStringLiteral("Schedine")]; }
+
+    QTemporaryDir folder;
+    ScriptedUiServices ui;
+    RecordingPrinters devices{{"Ufficio", "Schedine", "File PDF"}};
+    QWidget owner;
+    QPointer<frmStampaSchedine> form;
+};
+
+TEST_F(SlipsWindowTest, OpensWithAllPlaysAndTheSheet)
+{
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Stampa Schedine"));
+    EXPECT_EQ(form->meDa->text(), QStringLiteral("1"));
+    EXPECT_EQ(form->meA->text(), QStringLiteral("8"));
+    EXPECT_EQ(form->labSchede->text(), QStringLiteral("8"));
+    EXPECT_TRUE(form->chkPronostico->isChecked());
+}
+
+TEST_F(SlipsWindowTest, StampaPrintsTheSheetAndEightSlipsOnTheCalibratedPrinter)
+{
+    QTest::mouseClick(form->cmdStampa, Qt::LeftButton);
+    ASSERT_TRUE(slips());
+    ASSERT_EQ(slips()->documents.size(), 1);
+    EXPECT_EQ(slips()->documents[0].pages.size(), 9);
+    EXPECT_TRUE(slips()->documents[0].ended);
+    EXPECT_TRUE(form->isEnabled());
+    // No progress window is left behind.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->objectName() == QLatin1String("frmPrnInCorso") && w->isVisible());
+}
+
+TEST_F(SlipsWindowTest, TheHeadingIsReadAgainAtEveryPrint)
+{
+    form->chkPronostico->setChecked(false);
+    form->meDa->setText(QStringLiteral("2"));
+    form->meA->setText(QStringLiteral("2"));
+    form->cmdStampa->click();
+    writeSettings("NUOVO CIRCOLO\r\nUfficio\r\n");
+    form->cmdStampa->click();
+    ASSERT_EQ(slips()->documents.size(), 2);
+    const auto lastText = [](const QList<RecordedItem> &page) {
+        QString text;
+        for (const RecordedItem &item : page)
+            if (item.kind == RecordedItem::Text)
+                text = item.text;
+        return text;
+    };
+    EXPECT_EQ(lastText(slips()->documents[0].pages[0]), QStringLiteral("CIRCOLO"));
+    EXPECT_EQ(lastText(slips()->documents[1].pages[0]), QStringLiteral("NUOVO CIRCOLO"));
+}
+
+TEST_F(SlipsWindowTest, RangeFaultsBeepAndPrintNothing)
+{
+    const struct
+    {
+        const char *da, *a, *message;
+    } cases[] = {{"5", "4", "'DA' è maggiore di 'A'"},
+                 {"0", "8", "'DA' è minore del minimo"},
+                 {"1", "9", "'A' è maggiore del massimo"},
+                 {"", "8", "'DA' è minore del minimo"}};
+    for (const auto &c : cases) {
+        ui.clear();
+        form->meDa->setText(QString::fromLatin1(c.da));
+        form->meA->setText(QString::fromLatin1(c.a));
+        form->cmdStampa->click();
+        EXPECT_EQ(ui.messages(), QStringList{QString::fromUtf8(c.message)}) << c.da << c.a;
+        EXPECT_EQ(ui.beeps, 1);
+        EXPECT_EQ(ui.shown.last().style, 48);
+    }
+    EXPECT_TRUE(!slips() || slips()->documents.isEmpty());
+    EXPECT_TRUE(form->isEnabled());
+}
+
+TEST_F(SlipsWindowTest, EnterMovesFromTheFirstBoxToTheSecondAndToStampa)
+{
+    form->meDa->setFocus();
+    settle();
+    QTest::keyClick(form->meDa, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(QApplication::focusWidget(), form->meA);
+    QTest::keyClick(form->meA, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(QApplication::focusWidget(), form->cmdStampa);
+    EXPECT_TRUE(!slips() || slips()->documents.isEmpty()); // Enter did not print
+    // One digit each; letters are refused by the mask.
+    form->meDa->selectAll();
+    QTest::keyClicks(form->meDa, QStringLiteral("x34"));
+    EXPECT_EQ(form->meDa->text(), QStringLiteral("3"));
+}
+
+TEST_F(SlipsWindowTest, InterruptStopsBeforeTheNextSlip)
+{
+    // Presses "Interrompi" as soon as the progress window shows slip 3.
+    QTimer presser;
+    presser.setInterval(0);
+    QObject::connect(&presser, &QTimer::timeout, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *progress = qobject_cast<frmPrnInCorso *>(w))
+                if (progress->Label1->text() == QLatin1String("Scheda n. 0003"))
+                    progress->cmdInterrompi->click();
+    });
+    presser.start();
+    form->cmdStampa->click();
+    presser.stop();
+    ASSERT_EQ(slips()->documents.size(), 1);
+    EXPECT_EQ(slips()->documents[0].pages.size(), 4); // the sheet and slips 1 to 3
+    EXPECT_TRUE(slips()->documents[0].ended);
+}
+
+TEST_F(SlipsWindowTest, AFailedRunIsReportedAndTheWindowWorksAgain)
+{
+    form->chkPronostico->setChecked(false);
+    SelectPrinter(QStringLiteral("Schedine"));
+    slips()->failOnDocument = 0;
+    form->cmdStampa->click();
+    EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("Stampante non installata")});
+    EXPECT_EQ(ui.shown.last().title, QStringLiteral("!!! E R R O R E !!!"));
+    EXPECT_TRUE(form->isEnabled());
+    form->cmdStampa->click();
+    EXPECT_EQ(slips()->documents.size(), 1);
+}
+
+TEST_F(SlipsWindowTest, ClosingEnablesTheMainWindowAgain)
+{
+    EXPECT_FALSE(owner.isEnabled());
+    form->close();
+    EXPECT_TRUE(owner.isEnabled());
+}
+
+} // namespace
