@@ -8,8 +8,10 @@
 #include "app/UiServices.h"
 #include "core/Corpo.h"
 #include "ui/frmMain.h"
+#include "ui/frmSplash.h"
 
 #include <QApplication>
+#include <QPointer>
 
 using namespace zelmora;
 
@@ -29,12 +31,21 @@ void Main(SingleInstance &instance)
 
     corpo::gAppPath = GetAppPath();
 
+    // The splash may close itself early on a key or a click: hold it through a guarded pointer.
+    QPointer<frmSplash> splash = new frmSplash;
+    splash->Form_Load();
+    splash->show();
+    splash->activateWindow();
+    splash->repaint();
+
     auto *main = new frmMain;
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->Form_Load();
 
     Pause(1000);
 
+    if (splash)
+        splash->close();
     ui().SetMousePointer(vbDefault);
     main->show();
 }

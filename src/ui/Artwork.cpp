@@ -382,6 +382,35 @@ QPixmap banner(const QSize &size)
     return pixmap;
 }
 
+QPixmap emblem(const QSize &size)
+{
+    if (size.isEmpty())
+        return {};
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    const qreal side = std::min(size.width(), size.height());
+    const QRectF card((size.width() - side) / 2, (size.height() - side) / 2, side, side);
+
+    QLinearGradient fill(card.topLeft(), card.bottomRight());
+    fill.setColorAt(0, QColor(247, 247, 251));
+    fill.setColorAt(1, QColor(214, 216, 255));
+    p.setPen(QPen(kAccent, std::max(1.0, side * 0.012)));
+    p.setBrush(fill);
+    p.drawRoundedRect(card.adjusted(1, 1, -1, -1), side * 0.08, side * 0.08);
+
+    // A faint large ball behind the square, as on the banner.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(128, 128, 255, 30));
+    p.drawEllipse(card.bottomRight() - QPointF(side * 0.12, side * 0.12), side * 0.4, side * 0.4);
+
+    const qreal inner = side * 0.8;
+    drawBannerSquare(p,
+                     QRectF(card.center() - QPointF(inner / 2, inner / 2), QSizeF(inner, inner)));
+    return pixmap;
+}
+
 QIcon buttonIcon(ButtonIcon kind)
 {
     QIcon icon;

@@ -26,6 +26,10 @@ QPixmap banner(const QSize &size);
 // The icon of one of the main window's command buttons, with pixmaps at 24, 32 and 48 px.
 QIcon buttonIcon(ButtonIcon kind);
 
+// The product's emblem for the splash window: the 4 x 4 square of Lotto balls, lead numbers on
+// the diagonal, on a light rounded card.
+QPixmap emblem(const QSize &size);
+
 // The program's window icon, with pixmaps from 16 to 256 px.
 QIcon windowIcon();
 

@@ -3,6 +3,7 @@
 #include "app/AutoResizer.h"
 #include "app/Forms.h"
 #include "app/Pause.h"
+#include "app/Settings.h"
 #include "app/Twips.h"
 #include "app/UiServices.h"
 #include "app/WebPage.h"
@@ -19,12 +20,16 @@
 #include "core/WheelsFile.h"
 #include "ui/Artwork.h"
 #include "ui/TextBox.h"
+#include "ui/frmAbout.h"
+#include "ui/frmStampaSchedine.h"
+#include "ui/frmTabulato.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <cstring>
@@ -332,6 +337,7 @@ void frmMain::Form_Load()
                    corpo::versionText() + QStringLiteral(" - ") + corpo::gEdition);
     CaricaRuote();
     AzzeraSistema();
+    ReadConfiguration();
     // The player starts typing in the first cell.
     m_cells[0][0]->setFocus(Qt::OtherFocusReason);
 }
@@ -371,6 +377,21 @@ void frmMain::AzzeraSistema()
         box->setText(QStringLiteral("0,00"));
     CalcolaImporto();
     MostraVincite();
+}
+
+// Clicks on the panels, labels and banner reach the window too: only the controls take them.
+void frmMain::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        Form_Click();
+    QWidget::mousePressEvent(event);
+}
+
+void frmMain::Form_Click()
+{
+    frmAbout about(this);
+    about.Form_Load();
+    about.exec();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -587,12 +608,23 @@ bool frmMain::prepareForPrint()
 
 void frmMain::cmdPrnSchedine_Click()
 {
-    prepareForPrint();
+    if (!prepareForPrint())
+        return;
+    // Modeless: this window stays disabled until the print-slips window closes.
+    setEnabled(false);
+    auto *slips = new frmStampaSchedine(this);
+    slips->Form_Load();
+    slips->show();
+    slips->activateWindow();
 }
 
 void frmMain::cmdPrnTabulato_Click()
 {
-    prepareForPrint();
+    if (!prepareForPrint())
+        return;
+    if (!m_tabulato)
+        m_tabulato = new frmTabulato(this);
+    m_tabulato->showModal();
 }
 
 void frmMain::cmdRitardatari_Click()

@@ -14,6 +14,7 @@ namespace zelmora {
 
 class AutoResizer;
 class TextBox;
+class frmTabulato;
 
 // The main window: the square of the system being edited, its stakes, winnings, total, name
 // and wheel, and the buttons for every action on it.
@@ -59,6 +60,7 @@ public:
 
 public slots:
     void Form_Load();
+    void Form_Click();
 
     void txtQuaterna_KeyPress(int row, int index, int &KeyAscii);
     void txtQuaterna_GotFocus(int row, int index);
@@ -80,6 +82,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     // Returns true when the window may close (the exit question).
@@ -93,6 +96,7 @@ private:
     QString systemFolder() const;
 
     std::array<std::array<TextBox *, 4>, 4> m_cells{};
+    frmTabulato *m_tabulato = nullptr; // made on first use, kept after closing
 };
 
 } // namespace zelmora

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace zelmora {
+
+// The about window: the program's picture, title and version, and a way to the system's
+// information tool where the platform has one.
+class frmAbout : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmAbout(QWidget *parent = nullptr);
+
+    QLabel *picIcon = nullptr;
+    QLabel *lblTitle = nullptr;
+    QLabel *lblVersion = nullptr;
+    QLabel *lblDescription = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdSysInfo = nullptr;
+
+    // Reads a text or number value of the system registry. This platform has no registry:
+    // the value is never there.
+    static bool GetKeyValue(const QString &root, const QString &keyPath, const QString &valueName,
+                            QString &value);
+    void StartSysInfo();
+
+public slots:
+    void Form_Load();
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+} // namespace zelmora

@@ -1,0 +1,111 @@
+// The splash and about windows, and the web links.
+
+#include "app/ScriptedUiServices.h"
+#include "app/WebPage.h"
+#include "core/BuildSettings.h"
+#include "core/Corpo.h"
+#include "support/MainWindowFixture.h"
+#include "ui/frmAbout.h"
+#include "ui/frmSplash.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+
+using namespace zelmora;
+using namespace zelmora::testing;
+
+namespace {
+
+TEST(SplashTest, ShowsTheProductAndClosesOnAKey)
+{
+    corpo::AppTitle = QStringLiteral("Zelmoravintesca");
+    QPointer<frmSplash> splash = new frmSplash;
+    splash->Form_Load();
+    ASSERT_TRUE(showActive(*splash));
+    EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(splash->lblProductName->text(), QStringLiteral("Zelmoravintesca"));
+    EXPECT_EQ(splash->lblVersion->text(), QStringLiteral("Versione 0.1.4"));
+    EXPECT_EQ(splash->lblCompanyProduct->text(), QStringLiteral("by Vandrel"));
+    EXPECT_EQ(splash->lblVersion->font().family(), QStringLiteral("Arial"));
+    EXPECT_TRUE(splash->lblVersion->font().bold());
+    // Every label keeps its text on one line inside its box.
+    for (QLabel *label : {splash->lblProductName, splash->lblCompanyProduct, splash->lblPlatform,
+                          splash->lblVersion})
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width())
+            << label->objectName().toStdString();
+    QTest::keyClick(splash, Qt::Key_Space);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splash.isNull());
+}
+
+TEST(SplashTest, AClickOnTheFrameClosesIt)
+{
+    QPointer<frmSplash> splash = new frmSplash;
+    splash->Form_Load();
+    splash->show();
+    QTest::mouseClick(splash->Frame1, Qt::LeftButton, {}, QPoint(4, 4));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splash.isNull());
+}
+
+TEST(AboutTest, TextsAndTheMissingSystemInformationTool)
+{
+    ScriptedUiServices ui;
+    corpo::AppTitle = QStringLiteral("Zelmoravintesca");
+    frmAbout about;
+    about.Form_Load();
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("Informazioni su Zelmoravintesca"));
+    EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Zelmoravintesca"));
+    EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Versione 0.1.4"));
+    EXPECT_EQ(about.lblDescription->text(), QStringLiteral("Versione freeware"));
+    EXPECT_EQ(about.cmdSysInfo->text(), QStringLiteral("&System Info..."));
+    QString value = QStringLiteral("stale");
+    EXPECT_FALSE(frmAbout::GetKeyValue(QStringLiteral("HKEY_LOCAL_MACHINE"), QStringLiteral("X"),
+                                       QStringLiteral("PATH"), value));
+    EXPECT_TRUE(value.isEmpty());
+    about.show();
+    about.cmdSysInfo->click();
+    EXPECT_EQ(ui.messages(),
+              QStringList{QStringLiteral(
+                  "Le informazioni sul sistema non sono disponibili in questa fase")});
+    EXPECT_EQ(ui.shown[0].style, 0);
+    EXPECT_TRUE(about.isVisible()); // the window stays open
+    about.cmdOK->click();
+    EXPECT_FALSE(about.isVisible());
+}
+
+TEST(WebPageTest, WwwAddressesGetAScheme)
+{
+    EXPECT_EQ(webAddress(QStringLiteral("www.vandrel.example/ritardatari")),
+              QStringLiteral("http://www.vandrel.example/ritardatari"));
+    EXPECT_EQ(webAddress(QStringLiteral("http://www.vandrel.example/lotto/")),
+              QStringLiteral("http://www.vandrel.example/lotto/"));
+    EXPECT_EQ(webAddress(QStringLiteral("WWW.X.EXAMPLE")), QStringLiteral("http://WWW.X.EXAMPLE"));
+}
+
+class MainWindowLinksTest : public MainWindowFixture
+{
+};
+
+TEST_F(MainWindowLinksTest, RitardatariOpensTheMakersPage)
+{
+    form->cmdRitardatari->click();
+    EXPECT_EQ(ui.openedUrls,
+              QStringList{QStringLiteral("http://") + webHost() + QStringLiteral("/ritardatari")});
+}
+
+TEST_F(MainWindowLinksTest, AClickOnTheBackgroundOpensTheAboutWindow)
+{
+    QString opened;
+    onNextModal([&](QDialog *dialog) { opened = dialog->windowTitle(); });
+    QTest::mouseClick(form.get(), Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(opened, QStringLiteral("Informazioni su Zelmoravintesca"));
+    // A click on a control does not.
+    opened.clear();
+    QTest::mouseClick(form->cell(0, 0), Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+} // namespace
