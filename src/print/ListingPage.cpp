@@ -84,7 +84,12 @@ void printPage(Printer &p, Sistema &sistema, const ListingJob &job)
     p.setCurrentX(120);
     p.FontSize = 72;
     p.ForeColor = Qt::black;
-    p.PrintLine(formatMask(sistema.ImportoSistema, QStringLiteral("€ #,##0.00")));
+    const QString amount = formatMask(sistema.ImportoSistema, QStringLiteral("€ #,##0.00"));
+    // At 72 points a total of three digits or more would run off the page: the size comes
+    // down until the amount fits in the printable width.
+    while (p.FontSize > 12 && 120 + p.TextWidth(amount) > p.ScaleWidth())
+        p.FontSize -= 2;
+    p.PrintLine(amount);
 
     p.setCurrentX(80);
     if (!job.vietato.isNull())

@@ -62,6 +62,8 @@ public:
     virtual QSizeF textSize(const QString &text, const QFont &font) = 0;
     // The font's ascent (baseline below the top of a text) in millimetres.
     virtual double ascent(const QFont &font) = 0;
+    // The size of the printable area in millimetres.
+    virtual QSizeF printableSize() const = 0;
 };
 
 } // namespace zelmora::print

@@ -167,6 +167,16 @@ void Printer::KillDoc()
     m_device->abortDocument();
 }
 
+double Printer::ScaleWidth() const
+{
+    return m_device ? fromMm(m_device->printableSize().width()) : 0;
+}
+
+double Printer::ScaleHeight() const
+{
+    return m_device ? fromMm(m_device->printableSize().height()) : 0;
+}
+
 double Printer::TextWidth(const QString &text)
 {
     if (!m_device)

@@ -83,6 +83,10 @@ public:
     // Abandons the document in progress, if any.
     void KillDoc();
 
+    // The width and height of the printable area, in the current scale.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+
     double TextWidth(const QString &text);
     double TextHeight(const QString &text);
 

@@ -115,6 +115,13 @@ double PainterDevice::ascent(const QFont &font)
     return metrics.ascent() / pixelsPerMm();
 }
 
+QSizeF PainterDevice::printableSize() const
+{
+    if (!m_printer)
+        return QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
+    return m_printer->pageLayout().paintRect(QPageLayout::Millimeter).size();
+}
+
 // --- A system print queue -----------------------------------------------------------------
 
 QueueDevice::QueueDevice(QString queueName)

@@ -22,6 +22,7 @@ public:
     void abortDocument() override;
     QSizeF textSize(const QString &text, const QFont &font) override;
     double ascent(const QFont &font) override;
+    QSizeF printableSize() const override;
 
 protected:
     // Sets up the printer for a document and starts painting; throws 482 on failure.

@@ -48,8 +48,10 @@ public:
     void abortDocument() override;
     QSizeF textSize(const QString &text, const QFont &font) override;
     double ascent(const QFont &font) override;
+    QSizeF printableSize() const override { return pageSize; }
 
     QList<RecordedDocument> documents;
+    QSizeF pageSize{210, 297}; // an A4 page printable to its edges
     // Makes the next beginDocument (or the one after `afterDocuments` more) fail with 482.
     int failOnDocument = -1;
 

@@ -1,0 +1,231 @@
+// The listing, the slips and the calibration test page printed on "File PDF" and read back
+// from outside with poppler, against what the recording device says was drawn.
+
+#include "PdfReader.h"
+#include "core/Corpo.h"
+#include "core/Stakes.h"
+#include "print/CalibrationPage.h"
+#include "print/ListingPage.h"
+#include "print/QtPrintDevice.h"
+#include "print/RecordingDevice.h"
+#include "print/SlipRun.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zelmora;
+using namespace zelmora::print;
+using namespace zelmora::testing;
+
+namespace {
+
+Sistema sampleSystem()
+{
+    Sistema s;
+    const int rows[4][4] = {{7, 11, 12, 13}, {21, 7, 22, 23}, {31, 32, 7, 33}, {41, 42, 43, 7}};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            s.Righe[r][c] = std::uint8_t(rows[r][c]);
+    Trasponi(s);
+    s.Capogioco = 7;
+    s.Puntate = puntate12Euro();
+    s.ImportoSistema = 12;
+    s.Ruota = QStringLiteral("Bari");
+    s.NomeSistema = QStringLiteral("vuoto.zlm");
+    return s;
+}
+
+TaraturaAmbetto calibration()
+{
+    TaraturaAmbetto t;
+    t.DXnumeri = 5.5f;
+    t.DYnumeri = 4.25f;
+    t.Top = 40.3f;
+    t.Left = 20.7f;
+    t.Intestazione = 8;
+    t.DXimporti = 5.1f;
+    t.DYimporti = 4.2f;
+    return t;
+}
+
+// Draws the same thing on a recording device and on "File PDF", and gives both results.
+class PrintedPdfTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        corpo::gAppPath = folder.path() + u'/';
+    }
+
+    // Runs `draw` on each device in turn; returns the PDF file written.
+    QString printBoth(const std::function<void(Printer &)> &draw)
+    {
+        PrinterSource source;
+        source.names = [] { return QStringList{QStringLiteral("File PDF")}; };
+        source.create = [this](const QString &) -> std::unique_ptr<PrintDevice> {
+            if (useRecorder) {
+                auto device = std::make_unique<RecordingDevice>(QStringLiteral("File PDF"));
+                recorder = device.get();
+                return device;
+            }
+            return std::make_unique<PdfFileDevice>();
+        };
+        source.defaultName = [] { return QStringLiteral("File PDF"); };
+        useRecorder = true;
+        setPrinterSource(source);
+        draw(CurrentPrinter());
+        recorded = recorder->documents;
+        useRecorder = false;
+        setPrinterSource(source);
+        draw(CurrentPrinter());
+        setPrinterSource({});
+        const QStringList pdfs = QDir(corpo::gAppPath + QStringLiteral("stampe"))
+                                     .entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        return pdfs.size() == 1 ? corpo::gAppPath + QStringLiteral("stampe/") + pdfs[0] : QString();
+    }
+
+    QTemporaryDir folder;
+    bool useRecorder = true;
+    RecordingDevice *recorder = nullptr;
+    QList<RecordedDocument> recorded;
+};
+
+TEST_F(PrintedPdfTest, ListingTextsStandWhereTheRecordingPutThem)
+{
+    Sistema sistema = sampleSystem();
+    ListingJob job;
+    job.heading = QStringLiteral("CIRCOLO");
+    const QString pdf = printBoth([&](Printer &) { StampaTabulato(sistema, job); });
+    ASSERT_FALSE(pdf.isEmpty());
+    ASSERT_EQ(pdfPageCount(pdf), 1);
+    const QList<PdfWord> words = pdfWords(pdf);
+
+    const auto wordAt = [&](const QString &text) -> const PdfWord * {
+        for (const PdfWord &w : words)
+            if (w.text == text)
+                return &w;
+        return nullptr;
+    };
+    // The name line: "vuoto.zlm", its 11 padding blanks and the 26 blanks, then the address.
+    const RecordedItem *nameItem = nullptr;
+    const RecordedItem *addressItem = nullptr;
+    for (const RecordedItem &item : recorded[0].pages[0]) {
+        if (item.text.startsWith(QLatin1String("Nome Sistema ")))
+            nameItem = &item;
+        if (item.text.startsWith(QString(26, u' ')))
+            addressItem = &item;
+    }
+    ASSERT_TRUE(nameItem && addressItem);
+    const PdfWord *name = wordAt(QStringLiteral("vuoto.zlm"));
+    ASSERT_TRUE(name);
+    const PdfWord *address = wordAt(addressItem->text.trimmed());
+    ASSERT_TRUE(address);
+    // Courier: the 11 blanks at 10 points (6 points each) and 26 at 14 points (8.4 points each).
+    const double blanks = 11 * 6 * 25.4 / 72 + 26 * 8.4 * 25.4 / 72;
+    EXPECT_NEAR(address->mm.left() - name->mm.right(), blanks, 0.4);
+    EXPECT_NEAR(addressItem->rect.left() + addressItem->rect.width() -
+                    QFontMetricsF(addressItem->textStyle.font).horizontalAdvance(QString()),
+                address->mm.right(), 0.5);
+
+    ASSERT_TRUE(wordAt(QStringLiteral("12,00")));
+    EXPECT_TRUE(wordAt(QStringLiteral("1,15")));
+    EXPECT_TRUE(wordAt(QStringLiteral("13.412,50")));
+
+    // Every number of the square where the recording says it is.
+    int checked = 0;
+    for (const RecordedItem &item : recorded[0].pages[0]) {
+        if (item.kind != RecordedItem::Text || item.textStyle.font.pointSizeF() != 36)
+            continue;
+        bool found = false;
+        for (const PdfWord &w : words)
+            if (w.text == item.text && std::abs(w.mm.left() - item.rect.left()) < 0.3 &&
+                std::abs(w.mm.top() - item.rect.top()) < 0.6)
+                found = true;
+        EXPECT_TRUE(found) << item.text.toStdString() << " at " << item.rect.left() << ","
+                           << item.rect.top();
+        ++checked;
+    }
+    EXPECT_EQ(checked, 16);
+}
+
+TEST_F(PrintedPdfTest, TheListingAmountFormatsThousands)
+{
+    Sistema sistema = sampleSystem();
+    sistema.ImportoSistema = 1234.5f;
+    ListingJob job;
+    const QString pdf = printBoth([&](Printer &) { StampaTabulato(sistema, job); });
+    bool found = false;
+    for (const PdfWord &w : pdfWords(pdf))
+        found = found || w.text == QLatin1String("1.234,50");
+    EXPECT_TRUE(found);
+}
+
+// A filled 2 mm mark: dark just inside its four corners, light just outside its sides.
+void expectMark(const QImage &page, const QRectF &box)
+{
+    constexpr double in = 0.2;
+    constexpr double out = 0.35;
+    const QPointF c = box.center();
+    EXPECT_TRUE(darkAt(page, box.left() + in, box.top() + in)) << box.x() << "," << box.y();
+    EXPECT_TRUE(darkAt(page, box.right() - in, box.bottom() - in)) << box.x() << "," << box.y();
+    EXPECT_TRUE(darkAt(page, c.x(), c.y()));
+    EXPECT_FALSE(darkAt(page, box.left() - out, c.y())) << box.x() << "," << box.y();
+    EXPECT_FALSE(darkAt(page, box.right() + out, c.y())) << box.x() << "," << box.y();
+    EXPECT_FALSE(darkAt(page, c.x(), box.top() - out)) << box.x() << "," << box.y();
+    EXPECT_FALSE(darkAt(page, c.x(), box.bottom() + out)) << box.x() << "," << box.y();
+}
+
+TEST_F(PrintedPdfTest, SlipMarksSitWhereTheRecordingPutsThem)
+{
+    Sistema sistema = sampleSystem();
+    const TaraturaAmbetto taratura = calibration();
+    SlipRun run;
+    run.from = 1;
+    run.to = 8;
+    run.ruote = QStringList{QStringLiteral("Bari")};
+    const QString pdf =
+        printBoth([&](Printer &printer) { StampaSchedaAmbetto(printer, sistema, taratura, run); });
+    ASSERT_FALSE(pdf.isEmpty());
+    ASSERT_EQ(recorded.size(), 1);
+    ASSERT_EQ(pdfPageCount(pdf), 9); // the sheet and eight slips
+    int marks = 0;
+    for (int page : {2, 9}) {
+        const QImage image = pdfPageImage(pdf, page);
+        ASSERT_FALSE(image.isNull());
+        for (const RecordedItem &item : recorded[0].pages[page - 1]) {
+            if (item.kind != RecordedItem::Box)
+                continue;
+            expectMark(image, item.rect);
+            ++marks;
+        }
+    }
+    EXPECT_EQ(marks, 2 * (4 + 1 + 6));
+}
+
+TEST_F(PrintedPdfTest, TestPageOutlinesEveryBox)
+{
+    TaraturaAmbetto taratura = calibration();
+    const QString pdf = printBoth([&](Printer &printer) {
+        TaraturaAmbetto copy = taratura;
+        StampaTestTaratura(printer, copy, QStringLiteral("vuoto.zlm"), QStringLiteral("CIRCOLO"));
+    });
+    ASSERT_EQ(pdfPageCount(pdf), 1);
+    const QImage image = pdfPageImage(pdf, 1);
+    int boxes = 0;
+    for (const RecordedItem &item : recorded[0].pages[0]) {
+        if (item.kind != RecordedItem::Box)
+            continue;
+        ++boxes;
+        const QRectF &r = item.rect;
+        // The outline is dark, the inside light.
+        EXPECT_TRUE(darkAt(image, r.left(), r.center().y()) ||
+                    darkAt(image, r.left() + 0.1, r.center().y()))
+            << r.x() << "," << r.y();
+        EXPECT_FALSE(darkAt(image, r.center().x(), r.center().y())) << r.x() << "," << r.y();
+    }
+    EXPECT_EQ(boxes, 206);
+}
+
+} // namespace
