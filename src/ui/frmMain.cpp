@@ -417,18 +417,20 @@ bool frmMain::Form_QueryUnload()
 
 // --- The square -----------------------------------------------------------------------------
 
+namespace {
+// What a key filter decided, carried out: Enter moves on, a refused key beeps.
+void carryOut(KeyAction action)
+{
+    if (action == KeyAction::NextField)
+        ui().SendTab();
+    else if (action == KeyAction::Refuse)
+        ui().Beep();
+}
+} // namespace
+
 void frmMain::txtQuaterna_KeyPress(int, int, int &KeyAscii)
 {
-    switch (FiltroTastiNumero(KeyAscii)) {
-    case KeyAction::NextField:
-        ui().SendTab();
-        break;
-    case KeyAction::Refuse:
-        ui().Beep();
-        break;
-    case KeyAction::Pass:
-        break;
-    }
+    carryOut(FiltroTastiNumero(KeyAscii));
 }
 
 void frmMain::txtQuaterna_GotFocus(int row, int index)
@@ -511,16 +513,7 @@ void frmMain::PronosticoCasuale()
 
 void frmMain::txtImpQuad_KeyPress(int, int &KeyAscii)
 {
-    switch (FiltroTastiImporto(KeyAscii)) {
-    case KeyAction::NextField:
-        ui().SendTab();
-        break;
-    case KeyAction::Refuse:
-        ui().Beep();
-        break;
-    case KeyAction::Pass:
-        break;
-    }
+    carryOut(FiltroTastiImporto(KeyAscii));
 }
 
 void frmMain::txtImpQuad_GotFocus(int index)
