@@ -1,6 +1,7 @@
 #include "app/Forms.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +31,17 @@ void UnloadAllFormsExcept(const QString &name)
         w->hide();
         w->deleteLater();
     }
+}
+
+void CenterForm(QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const QSize size = window->frameGeometry().size();
+    window->move(area.x() + (area.width() / 2.0 - size.width() / 2.0),
+                 area.y() + (area.height() / 2.0 - size.height() / 2.0));
 }
 
 void atEnd(std::function<void()> cleanup)

@@ -7,6 +7,8 @@
 #include "app/SingleInstance.h"
 #include "app/UiServices.h"
 #include "core/Corpo.h"
+#include "net/VersionCheck.h"
+#include "ui/NewVersion.h"
 #include "ui/frmMain.h"
 #include "ui/frmSplash.h"
 
@@ -38,6 +40,8 @@ void Main(SingleInstance &instance)
     splash->activateWindow();
     splash->repaint();
 
+    NewVersion();
+
     auto *main = new frmMain;
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->Form_Load();
@@ -57,6 +61,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelmoravintesca"));
     QApplication::setApplicationVersion(corpo::versionText());
+#ifdef ZELMORA_TEST_VERSION_SERVER
+    // A build for the end-to-end tests asks a server of the test's own for the version.
+    setVersionServer(QStringLiteral(ZELMORA_TEST_VERSION_SERVER));
+#endif
 
     SingleInstance instance;
     atEnd([&instance] { instance.release(); });

@@ -17,10 +17,14 @@ fail() {
 }
 
 e2e_cleanup() {
+    local rc=$?
     [ -n "${E2E_PIDS:-}" ] && kill $E2E_PIDS 2>/dev/null
     [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null
+    # A failed test keeps its folder and screenshot for a look.
+    [ "$rc" = 0 ] && rm -rf "$E2E_TMP"
+    return "$rc"
 }
 trap e2e_cleanup EXIT
 
@@ -51,15 +55,19 @@ start_display() {
     fail "could not start Xvfb"
 }
 
-# Lays out a fresh program folder in the test's temporary folder from the built one, with a
-# settings file so that start-up shows no message, and prints the path of its executable.
+# Lays out a fresh program folder in the test's temporary folder: the program's data files
+# from the built program folder, the test build of the executable, and a settings file so
+# that start-up shows no message. Prints the path of the executable.
+#   fresh_program EXECUTABLE PROGRAM_FOLDER
 fresh_program() {
-    local built=$1 folder=$E2E_TMP/program
+    local exe=$1 built=$2 folder=$E2E_TMP/program
     mkdir -p "$folder"
-    cp -r "$(dirname "$built")"/. "$folder"/
-    rm -rf "$folder/sistemi" "$folder/stampe" "$folder/impostazioni.cfg" "$folder/printA.cfg"
+    cp -r "$built"/. "$folder"/
+    rm -rf "$folder/sistemi" "$folder/stampe" "$folder/impostazioni.cfg" "$folder/printA.cfg" \
+        "$folder/zelmoravintesca"
+    cp "$exe" "$folder/"
     printf 'PROVA E2E\r\nFile PDF\r\n' > "$folder/impostazioni.cfg"
-    echo "$folder/$(basename "$built")"
+    echo "$folder/$(basename "$exe")"
 }
 
 # Waits for a visible window whose title matches, prints its id.

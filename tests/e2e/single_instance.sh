@@ -3,7 +3,7 @@
 # brings the first copy's main window back to the front.
 here=$(dirname "$0")
 . "$here/lib.sh"
-exe=$(fresh_program "$1")
+exe=$(fresh_program "$1" "$2")
 start_display
 
 "$exe" &
