@@ -45,6 +45,8 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // Not shown (the window has no frame), but names it for the window manager.
+    setWindowTitle(QStringLiteral("Zelmoravintesca"));
     setFixedSize(twipsToPixels(8385), twipsToPixels(4980));
     setStyleSheet(QStringLiteral("frmSplash, QWidget#frmSplash { background: white; }"));
     setAutoFillBackground(true);
