@@ -30,3 +30,11 @@ build_program() {
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build build -j"$(nproc)"
 }
+
+# The same build with AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan/.
+build_sanitized() {
+    local flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+    cmake --build build-asan -j"$(nproc)"
+}

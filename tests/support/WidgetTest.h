@@ -30,7 +30,8 @@ inline void settle()
 // so a test can go on past a call that shows a window modally.
 inline void onNextModal(std::function<void(QDialog *)> action = {})
 {
-    auto *timer = new QTimer;
+    // Owned by the application, so a timer whose dialog never came goes with it.
+    auto *timer = new QTimer(qApp);
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
