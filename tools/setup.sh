@@ -26,9 +26,10 @@ ensure_packages() {
     apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
+# build_program [TARGET]: everything, or only TARGET and what it needs.
 build_program() {
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build build -j"$(nproc)"
+    cmake --build build -j"$(nproc)" ${1:+--target "$1"}
 }
 
 # The same build with AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan/.
