@@ -7,6 +7,7 @@ ZELMORA_PACKAGES=(
     fonts-liberation fonts-liberation2 fonts-crosextra-carlito fonts-comic-neue
     xvfb xauth openbox xdotool x11-utils imagemagick poppler-utils
     cups cups-client printer-driver-cups-pdf
+    clang libclang-rt-14-dev
 )
 
 ensure_packages() {

@@ -1,0 +1,76 @@
+// Feeds arbitrary bytes to the settings reader as impostazioni.cfg in a temporary program
+// folder. Failures are reported through the desktop services; scripted ones record them so no
+// real box shows. A file read without complaint must read back the same after the program
+// writes those two settings again.
+#include "app/ScriptedUiServices.h"
+#include "app/Settings.h"
+#include "core/Corpo.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QTemporaryDir *g_dir = nullptr;
+zelmora::ScriptedUiServices *g_ui = nullptr;
+
+// A new file every time: rewriting one in place makes ext4 flush it to disk on close, which
+// slows the run down several times over.
+void writeBytes(const QString &path, const char *data, qsizetype size)
+{
+    QFile::remove(path);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data, size) != size) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QGuiApplication(*argc, *argv);
+    g_ui = new zelmora::ScriptedUiServices;
+    g_dir = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/zelmora-fuzz-XXXXXX"));
+    if (!g_dir->isValid()) {
+        std::fprintf(stderr, "no temporary folder\n");
+        std::abort();
+    }
+    zelmora::corpo::gAppPath = g_dir->path() + u'/';
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    using namespace zelmora;
+    writeBytes(impostazioniPath(), reinterpret_cast<const char *>(data), qsizetype(size));
+    corpo::gIntestazioneStampa.clear();
+    corpo::gStampanteTabulato.clear();
+    g_ui->clear();
+
+    ReadConfiguration();
+    if (g_ui->shown.size() > 1) {
+        std::fprintf(stderr, "%lld boxes for one read\n", static_cast<long long>(g_ui->shown.size()));
+        std::abort();
+    }
+    if (!g_ui->shown.isEmpty())
+        return 0;
+
+    const QString heading = corpo::gIntestazioneStampa;
+    const QString printer = corpo::gStampanteTabulato;
+    const QByteArray written = configurationBytes(heading, printer);
+    writeBytes(impostazioniPath(), written.constData(), written.size());
+    ReadConfiguration();
+    if (!g_ui->shown.isEmpty() || corpo::gIntestazioneStampa != heading ||
+        corpo::gStampanteTabulato != printer) {
+        std::fprintf(stderr, "written settings read back different\n");
+        std::abort();
+    }
+    return 0;
+}

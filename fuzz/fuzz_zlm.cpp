@@ -1,0 +1,22 @@
+// Feeds arbitrary bytes to the system file reader. A file it accepts must survive a save
+// unchanged: encoding the decoded record gives back the first 106 bytes, so opening and
+// saving a system never alters it.
+#include "core/SystemFile.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const std::optional<zelmora::Sistema> sistema = zelmora::decodeSistema(bytes);
+    if (!sistema)
+        return 0;
+    const QByteArray again = zelmora::encodeSistema(*sistema);
+    if (again != bytes.left(zelmora::kSystemFileSize)) {
+        std::fprintf(stderr, "decoded system does not encode back to its bytes\n");
+        std::abort();
+    }
+    return 0;
+}
