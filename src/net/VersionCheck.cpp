@@ -1,6 +1,7 @@
 #include "net/VersionCheck.h"
 
 #include "core/BuildSettings.h"
+#include "core/Cp1252.h"
 #include "core/FileIO.h"
 #include "core/NumberReading.h"
 #include "core/RuntimeError.h"
@@ -98,10 +99,9 @@ QStringList versionFields(const QString &text)
     return text.split(u'.');
 }
 
-int versionFieldValue(const QString &field)
+double versionFieldValue(const QString &field)
 {
-    const double value = leadingNumber(field);
-    return value > 1e9 ? 1000000000 : value < -1e9 ? -1000000000 : int(value);
+    return leadingNumber(field);
 }
 
 VersionOrder compareVersions(const QString &local, const QString &server)
@@ -111,8 +111,8 @@ VersionOrder compareVersions(const QString &local, const QString &server)
     for (int i = 0; i < mine.size(); ++i) {
         if (i >= theirs.size())
             throw RuntimeError(RuntimeError::SubscriptOutOfRange);
-        const int l = versionFieldValue(mine[i]);
-        const int s = versionFieldValue(theirs[i]);
+        const double l = versionFieldValue(mine[i]);
+        const double s = versionFieldValue(theirs[i]);
         if (s > l)
             return VersionOrder::Newer;
         if (s < l)
@@ -129,7 +129,7 @@ QString readFirstLine(const QString &filePath)
     qsizetype end = 0;
     while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
         ++end;
-    return QString::fromLatin1(bytes.left(end));
+    return fromCp1252(bytes.left(end));
 }
 
 } // namespace zelmora

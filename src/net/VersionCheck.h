@@ -21,7 +21,8 @@ bool DownloadFile(const QString &address, const QString &filePath, bool dropCach
 // A version text split at every ".": an empty text has no fields.
 QStringList versionFields(const QString &text);
 // The value of one field: the number its text begins with (blanks skipped), 0 without digits.
-int versionFieldValue(const QString &field);
+// Kept as a double, so a field of any length compares by its full value.
+double versionFieldValue(const QString &field);
 
 enum class VersionOrder
 {
@@ -34,8 +35,8 @@ enum class VersionOrder
 // RuntimeError 9 (subscript out of range).
 VersionOrder compareVersions(const QString &local, const QString &server);
 
-// The first line of a text file (ending at CR, CR LF or LF). An empty file raises 62, a
-// missing one 53.
+// The first line of a text file (ending at CR, CR LF or LF), read as Windows-1252 like the
+// program's other files. An empty file raises 62, a missing one 53.
 QString readFirstLine(const QString &filePath);
 
 } // namespace zelmora

@@ -3,17 +3,22 @@
 #include "net/VersionCheck.h"
 #include "app/Forms.h"
 #include "app/ScriptedUiServices.h"
+#include "app/Twips.h"
 #include "core/BuildSettings.h"
 #include "core/RuntimeError.h"
 #include "support/WidgetTest.h"
 #include "ui/NewVersion.h"
 #include "ui/frmNewVersion.h"
+#include "ui/frmSplash.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zelmora;
@@ -21,12 +26,19 @@ using namespace zelmora::testing;
 
 namespace {
 
-// Answers every request with one status and body, or never answers.
+// Answers each request with the answer set for its path (or the common one), or never answers.
 class TinyHttpServer : public QObject
 {
 public:
-    int status = 200;
-    QByteArray body;
+    struct Answer
+    {
+        int status = 200;
+        QByteArray body;
+        QByteArray extraHeaders;
+        bool withLength = true; // without it the body ends where the connection closes
+    };
+    Answer answer;
+    QMap<QByteArray, Answer> byPath;
     bool silent = false;
     QByteArray lastRequest;
 
@@ -35,22 +47,33 @@ public:
         server.listen(QHostAddress::LocalHost, 0);
         QObject::connect(&server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = server.nextPendingConnection()) {
-                QObject::connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-                    lastRequest += socket->readAll();
-                    if (silent || !lastRequest.contains("\r\n\r\n"))
-                        return;
-                    socket->write("HTTP/1.1 " + QByteArray::number(status) +
-                                  " X\r\nContent-Type: text/plain\r\nContent-Length: " +
-                                  QByteArray::number(body.size()) +
-                                  "\r\nConnection: close\r\n\r\n" + body);
-                    socket->disconnectFromHost();
-                });
+                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+                QObject::connect(socket, &QTcpSocket::readyRead, this,
+                                 [this, socket] { serve(socket); });
             }
         });
     }
     QString hostAndPort() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
 
 private:
+    void serve(QTcpSocket *socket)
+    {
+        const QByteArray head = socket->property("head").toByteArray() + socket->readAll();
+        socket->setProperty("head", head);
+        if (silent || !head.contains("\r\n\r\n") || socket->property("served").toBool())
+            return;
+        socket->setProperty("served", true);
+        lastRequest = head;
+        const Answer a = byPath.value(head.split(' ').value(1), answer);
+        QByteArray reply = "HTTP/1.1 " + QByteArray::number(a.status) +
+                           " X\r\nContent-Type: text/plain\r\nConnection: close\r\n" +
+                           a.extraHeaders;
+        if (a.withLength)
+            reply += "Content-Length: " + QByteArray::number(a.body.size()) + "\r\n";
+        socket->write(reply + "\r\n" + a.body);
+        socket->disconnectFromHost();
+    }
+
     QTcpServer server;
 };
 
@@ -72,14 +95,23 @@ protected:
     }
     QString downloaded() const { return GetTempFolder() + QStringLiteral("ver_zelmora.txt"); }
 
-    // Runs the check; the new-version window, when it shows, is read and closed.
+    // Runs the check; the new-version window, when it shows, is read and closed. The watcher
+    // lives only as long as the check, so no later test meets a watcher of this one.
     void check()
     {
         windowTexts.clear();
-        onNextModal([this](QDialog *dialog) {
-            if (auto *w = qobject_cast<frmNewVersion *>(dialog))
-                windowTexts << w->lbLocalVersion->text() << w->lbRemoteVersion->text();
+        endsWhenShown = 0;
+        QTimer watcher;
+        watcher.setInterval(10);
+        QObject::connect(&watcher, &QTimer::timeout, [this] {
+            auto *w = qobject_cast<frmNewVersion *>(QApplication::activeModalWidget());
+            if (!w || !w->isVisible())
+                return;
+            windowTexts << w->lbLocalVersion->text() << w->lbRemoteVersion->text();
+            endsWhenShown = ends;
+            w->reject();
         });
+        watcher.start();
         try {
             NewVersion();
         } catch (const EndRequested &) {
@@ -91,51 +123,136 @@ protected:
     TinyHttpServer http;
     ScriptedUiServices ui;
     int ends = 0;
+    int endsWhenShown = 0;
     QStringList windowTexts;
 };
 
 TEST_F(VersionCheckTest, ServerAnswersDecideWhetherTheProgramEnds)
 {
+    const QString error9 =
+        QStringLiteral("Error 9 (Subscript out of range) in procedure NewVersion of Modulo corpo");
+    const QString error62 =
+        QStringLiteral("Error 62 (Input past end of file) in procedure NewVersion of Modulo corpo");
     const struct
     {
         const char *answer;
-        bool newer;
-        const char *message; // the error shown, or nothing
+        const char *remoteShown; // the server's version in the new-version window, or no window
+        QString message;         // the error shown, or nothing
         bool fileKept;
+        const char *earlier = nullptr; // a file left by an earlier check
     } cases[] = {
-        {"0.1.4", false, "", false},
-        {"0.1.10", true, "", true},
-        {"0.2.0", true, "", true},
-        {"0.0.9", false, "", false},
-        {"1", true, "", true},
-        {"0.1", false, "Error 9 (Subscript out of range) in procedure NewVersion of Modulo corpo",
-         true},
-        {"0.1.5\r\n0.0.1\r\nmore", true, "", true},
-        {"0.1.4.7", false, "", false},
-        {"\r\n", false, "Error 9 (Subscript out of range) in procedure NewVersion of Modulo corpo",
-         true},
-        {"", false, "Error 62 (Input past end of file) in procedure NewVersion of Modulo corpo",
-         true},
+        {"0.1.4", nullptr, {}, false},
+        {"0.1.10", "0.1.10", {}, true},
+        {"0.2.0", "0.2.0", {}, true},
+        {"0.0.9", nullptr, {}, false},
+        {"1", "1", {}, true},
+        {"0.1", nullptr, error9, true},
+        {"0.1.5\r\n0.0.1\r\nmore", "0.1.5", {}, true},
+        {"0.1.5\nmore", "0.1.5", {}, true},
+        {"0.1.4.7", nullptr, {}, false},
+        {"0. 2.0", "0. 2.0", {}, true},
+        {"0.1b.5", "0.1b.5", {}, true},
+        {"0.1.4", nullptr, {}, false, "9.9.9"},
+        {"\r\n", nullptr, error9, true},
+        {"", nullptr, error62, true},
+    };
+    for (const auto &c : cases) {
+        QFile::remove(downloaded());
+        if (c.earlier) {
+            QFile file(downloaded());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.earlier);
+        }
+        ui.clear();
+        ends = 0;
+        http.answer.body = QByteArray(c.answer);
+        check();
+        const QStringList expected = c.remoteShown
+                                         ? QStringList{"0.1.4", QString::fromLatin1(c.remoteShown)}
+                                         : QStringList();
+        EXPECT_EQ(windowTexts, expected) << c.answer;
+        EXPECT_EQ(ends, c.remoteShown ? 1 : 0) << c.answer;
+        EXPECT_EQ(endsWhenShown, 0) << c.answer; // the program ends only after the window closed
+        EXPECT_EQ(ui.messages().join(QString()), c.message) << c.answer;
+        for (const auto &shown : ui.shown) {
+            EXPECT_EQ(shown.style, 0);
+            EXPECT_TRUE(shown.title.isEmpty()); // the program's title
+        }
+        EXPECT_EQ(QFile::exists(downloaded()), c.fileKept) << c.answer;
+    }
+}
+
+TEST_F(VersionCheckTest, ANewerVersionUnloadsEveryWindowBeforeTheEnd)
+{
+    for (const auto &[answer, newer] : {std::pair{"0.1.4", false}, std::pair{"0.2.0", true}}) {
+        QPointer<frmSplash> splash = new frmSplash;
+        splash->Form_Load();
+        splash->show();
+        ends = 0;
+        http.answer.body = answer;
+        check();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(ends, newer ? 1 : 0) << answer;
+        EXPECT_EQ(splash.isNull(), newer) << answer;
+        delete splash;
+    }
+}
+
+TEST_F(VersionCheckTest, BodiesOverTheLimitAreRefusedWithOrWithoutALength)
+{
+    const struct
+    {
+        qsizetype size;
+        bool withLength;
+        bool accepted;
+    } cases[] = {
+        {64 * 1024, true, true},       {64 * 1024 + 1, true, false}, {64 * 1024, false, true},
+        {64 * 1024 + 1, false, false}, {1024 * 1024, false, false},
     };
     for (const auto &c : cases) {
         QFile::remove(downloaded());
         ui.clear();
         ends = 0;
-        http.body = QByteArray(c.answer);
+        QByteArray body = "0.1.5\r\n";
+        body.append(c.size - body.size(), 'x');
+        http.answer.body = body;
+        http.answer.withLength = c.withLength;
         check();
-        EXPECT_EQ(ends, c.newer ? 1 : 0) << c.answer;
-        EXPECT_EQ(!windowTexts.isEmpty(), c.newer) << c.answer;
-        if (c.newer)
-            EXPECT_EQ(windowTexts,
-                      (QStringList{"0.1.4", QString::fromLatin1(c.answer).section(u'\r', 0, 0)}));
-        EXPECT_EQ(ui.messages().join(QString()), QString::fromLatin1(c.message)) << c.answer;
-        EXPECT_EQ(QFile::exists(downloaded()), c.fileKept) << c.answer;
+        EXPECT_EQ(ends, c.accepted ? 1 : 0) << c.size << c.withLength;
+        EXPECT_TRUE(ui.shown.isEmpty());
+        EXPECT_EQ(QFileInfo(downloaded()).size(), c.accepted ? c.size : 0) << c.size;
     }
+}
+
+TEST_F(VersionCheckTest, StatusesOtherThanSuccessAreSilentAndRedirectsAreFollowed)
+{
+    const struct
+    {
+        int status;
+        QByteArray headers;
+        bool newer;
+    } cases[] = {
+        {500, {}, false},
+        {403, {}, false},
+        {302, "Location: /moved\r\n", true},
+        {301, "Location: http://" + http.hostAndPort().toLatin1() + "/moved\r\n", true},
+    };
+    http.byPath.insert("/moved", {200, "0.2.0", {}, true});
+    for (const auto &c : cases) {
+        QFile::remove(downloaded());
+        ends = 0;
+        http.answer = {c.status, "9.9.9", c.headers};
+        check();
+        EXPECT_EQ(ends, c.newer ? 1 : 0) << c.status;
+        EXPECT_EQ(windowTexts.value(1), c.newer ? QStringLiteral("0.2.0") : QString()) << c.status;
+        EXPECT_EQ(QFile::exists(downloaded()), c.newer) << c.status;
+    }
+    EXPECT_TRUE(ui.shown.isEmpty());
 }
 
 TEST_F(VersionCheckTest, TheQueryIsAFreshGetOfTheVersionPage)
 {
-    http.body = "0.1.4";
+    http.answer.body = "0.1.4";
     check();
     EXPECT_TRUE(http.lastRequest.startsWith("GET /public/lotto/ver_zelmora.asp HTTP/1.1\r\n"))
         << http.lastRequest.toStdString();
@@ -149,15 +266,15 @@ TEST_F(VersionCheckTest, TheQueryIsAFreshGetOfTheVersionPage)
 
 TEST_F(VersionCheckTest, FailedDownloadsAreSilent)
 {
-    http.status = 404;
-    http.body = "9.9.9";
+    http.answer.status = 404;
+    http.answer.body = "9.9.9";
     check();
     EXPECT_TRUE(ui.shown.isEmpty());
     EXPECT_EQ(ends, 0);
     EXPECT_FALSE(QFile::exists(downloaded()));
 
-    http.status = 200;
-    http.body = QByteArray(1024 * 1024, '9');
+    http.answer.status = 200;
+    http.answer.body = QByteArray(1024 * 1024, '9');
     check();
     EXPECT_TRUE(ui.shown.isEmpty());
     EXPECT_FALSE(QFile::exists(downloaded()));
@@ -219,6 +336,36 @@ TEST(NewVersionWindowTest, ShowsBothVersionsAndOpensTheDownloadPage)
     QTest::keyClick(window.lbURL, Qt::Key_Return);
     EXPECT_EQ(ui.openedUrls, (QStringList{page, page}));
     EXPECT_TRUE(window.isVisible()); // the window stays open
+}
+
+TEST(NewVersionWindowTest, CentredReadableAndUsableFromTheKeyboard)
+{
+    ScriptedUiServices ui;
+    frmNewVersion window;
+    window.Form_Load();
+    const QRect screen = window.screen()->geometry();
+    EXPECT_LE((window.frameGeometry().center() - screen.center()).manhattanLength(), 2);
+    EXPECT_EQ(window.size(), QSize(twipsToPixels(4875), twipsToPixels(1980)));
+    const QCursor pointer = window.lbURL->cursor();
+    EXPECT_EQ(pointer.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(pointer.pixmap().size(), QSize(32, 32));
+
+    window.localVersion = QStringLiteral("0.1.4");
+    window.remoteVersion = QStringLiteral("10.20.300");
+    ASSERT_TRUE(showActive(window));
+    // Every label shows its whole text on one line inside the window.
+    for (QLabel *label : window.findChildren<QLabel *>()) {
+        const int textWidth = QFontMetrics(label->font()).horizontalAdvance(label->text());
+        EXPECT_LE(textWidth, label->width()) << label->objectName().toStdString();
+        EXPECT_LE(label->geometry().right(), window.width()) << label->objectName().toStdString();
+    }
+    window.lbURL->setFocus();
+    QTest::keyClick(window.lbURL, Qt::Key_Space);
+    EXPECT_EQ(ui.openedUrls.size(), 1);
+    QTest::keyClick(window.lbURL, Qt::Key_A); // other keys do nothing
+    EXPECT_EQ(ui.openedUrls.size(), 1);
+    QTest::keyClick(window.lbURL, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
 }
 
 } // namespace

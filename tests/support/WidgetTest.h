@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 namespace zelmora::testing {
 
@@ -33,10 +34,17 @@ inline void onNextModal(std::function<void(QDialog *)> action = {})
     // Owned by the application, so a timer whose dialog never came goes with it.
     auto *timer = new QTimer(qApp);
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
+    // A dialog that has not come within ten seconds is not coming: the watch ends.
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, ticks] {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
+        if (!dialog) {
+            if (++*ticks > 1000) {
+                timer->stop();
+                timer->deleteLater();
+            }
             return;
+        }
         timer->stop();
         timer->deleteLater();
         if (action)
