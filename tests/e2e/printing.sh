@@ -1,0 +1,213 @@
+#!/usr/bin/env bash
+# A player opens a saved system and prints it on "File PDF": the listing is one page with the
+# system's texts and its square where the page puts it; the slip run is the prognosis sheet and
+# eight slips, slip 1 marked at the boxes the calibration file places. When the CUPS test queue
+# is there, the listing printed on it arrives as a one-page PDF.
+here=$(dirname "$0")
+. "$here/lib.sh"
+exe=$(fresh_program "$1" "$2")
+folder=$(dirname "$exe")
+for tool in pdfinfo pdftotext pdftoppm python3; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+
+square=(7 12 23 34 45 7 56 67 78 89 7 1 2 13 24 7)
+mkdir -p "$folder/sistemi"
+system_bytes "$folder/sistemi/stampa.zlm" Bari stampa.zlm 7 1.15 0.25 0.10 "${square[@]}"
+
+# The slip calibration, in millimetres: distances between number boxes, the first number box,
+# the heading, the first amount box and the distances between amount boxes; quality "Normale"
+# (the integer 9999) and the printer "File PDF".
+calibration=(8.5 6.0 40.0 20.0 15.0 34.5 114.0 5.2 5.0)
+python3 - "$folder/printA.cfg" "${calibration[@]}" <<'PY'
+import struct, sys
+record = lambda b: b.ljust(128, b'\0')
+data = b''.join(record(struct.pack('<f', float(v))) for v in sys.argv[2:11])
+data += record(struct.pack('<Hh', 2, 9999))
+data += struct.pack('<H', 8) + b'File PDF'
+open(sys.argv[1], 'wb').write(data)
+PY
+
+start_display
+start_program "$exe"
+
+keys alt+a
+wait_active '^Apri$' >/dev/null || fail "Apri did not open the open dialog"
+type_text stampa.zlm
+keys Return
+wait_closed '^Apri$' || fail "the open dialog did not close"
+activate "$MAIN"
+
+# Prints the number of pages of the first finished PDF matching the pattern, once pdfinfo can
+# read it; fails after the given seconds.
+wait_pdf() {
+    local pattern=$1 seconds=$2 file pages
+    for _ in $(seq $((seconds * 10))); do
+        for file in $pattern; do
+            # A finished PDF ends with its trailer.
+            tail -c 16 "$file" 2>/dev/null | grep -q '%%EOF' || continue
+            pages=$(pdfinfo "$file" 2>/dev/null | awk '/^Pages:/ {print $2}')
+            [ -n "$pages" ] && { echo "$file $pages"; return 0; }
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# Escape closes the window; pressed again should the first one come while it was busy.
+close_with_escape() {
+    local id
+    for _ in $(seq 5); do
+        keys Escape
+        wait_closed "$1" 2 && return 0
+        id=$(wait_window "$1" 1) && activate "$id"
+    done
+    fail "Escape did not close $1"
+}
+
+print_listing() {
+    activate "$MAIN"
+    keys alt+t
+    wait_active '^Stampa Tabulato$' >/dev/null || fail "Tabulato did not open the listing window"
+    keys alt+s
+}
+
+# --- The listing on File PDF ---------------------------------------------------------------
+print_listing
+read -r listing pages < <(wait_pdf "$folder/stampe/*tabulato*.pdf" 20) ||
+    fail "no listing PDF in stampe/"
+close_with_escape '^Stampa Tabulato$'
+[ "$pages" = 1 ] || fail "the listing has $pages pages"
+
+pdftotext -bbox "$listing" "$E2E_TMP/listing.html" || fail "pdftotext could not read the listing"
+python3 - "$E2E_TMP/listing.html" "${square[@]}" <<'PY' || fail "the listing is not the system's"
+import re, sys
+words = []
+word = r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>'
+for m in re.finditer(word, open(sys.argv[1], encoding='utf-8').read()):
+    x0, y0, x1, y1 = (float(v) * 25.4 / 72 for v in m.groups()[:4])
+    words.append((x0, y0, x1, y1, m.group(5)))
+texts = [w[4] for w in words]
+problems = []
+for wanted in ['Zelmoravintesca', 'stampa.zlm', 'Bari', '12,00', '1,15', '0,25', '0,10',
+               '47,92', '425,00', '13.412,50']:
+    if wanted not in texts:
+        problems.append('"%s" is not on the page' % wanted)
+# The square: four rows of four two-digit numbers, in large type, each row's top at its place.
+numbers = [int(n) for n in sys.argv[2:18]]
+big = [w for w in words if w[3] - w[1] > 8 and re.fullmatch(r'\d\d', w[4])]
+for r, top in enumerate([94, 115, 136, 157]):
+    row = sorted((w for w in big if abs(w[1] - top) <= 1), key=lambda w: w[0])
+    got, wanted = [int(w[4]) for w in row], numbers[4 * r:4 * r + 4]
+    if got != wanted:
+        problems.append('square row %d at %d mm: %s, expected %s' % (r + 1, top, got, wanted))
+    elif abs(row[0][0] - 60) > 1:
+        problems.append('square row %d starts at %.1f mm, not 60 mm' % (r + 1, row[0][0]))
+if len(big) != 16:
+    problems.append('%d large numbers on the page, expected the 16 of the square' % len(big))
+for p in problems:
+    print(p, file=sys.stderr)
+sys.exit(1 if problems else 0)
+PY
+
+# --- The slips with the prognosis sheet on File PDF -----------------------------------------
+activate "$MAIN"
+click_schedine
+wait_active '^Stampa Schedine$' >/dev/null || fail "Schedine did not open the print-slips window"
+keys alt+s
+read -r slips pages < <(wait_pdf "$folder/stampe/*schedine*.pdf" 30) ||
+    fail "no slips PDF in stampe/"
+for title in '^Errore$' '!!! E R R O R E !!!' '^Zelmoravintesca$'; do
+    xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 &&
+        fail "the slip run showed a message"
+done
+[ "$pages" = 9 ] || fail "the slip run printed $pages pages, expected the sheet and 8 slips"
+
+pdftoppm -r 254 -f 2 -l 2 -gray "$slips" "$E2E_TMP/slip" || fail "pdftoppm could not render slip 1"
+python3 - "$E2E_TMP"/slip*.pgm "${calibration[@]}" "${square[@]:0:4}" <<'PY' ||
+    fail "slip 1 is not marked where the calibration puts its boxes"
+import sys
+path = sys.argv[1]
+dx, dy, top, left, heading, ximp, yimp, dximp, dyimp = (float(v) for v in sys.argv[2:11])
+play = {int(n) for n in sys.argv[11:15]}
+raw = open(path, 'rb').read()
+# A binary grey map: "P5", width, height, maximum, one byte per pixel (10 pixels a millimetre).
+fields, at = [], 0
+while len(fields) < 4:
+    while raw[at:at + 1].isspace():
+        at += 1
+    start = at
+    while not raw[at:at + 1].isspace():
+        at += 1
+    fields.append(raw[start:at])
+width, height = int(fields[1]), int(fields[2])
+pixels = raw[at + 1:]
+def grey(x_mm, y_mm):
+    cx, cy = round(x_mm * 10), round(y_mm * 10)
+    values = [pixels[y * width + x] for y in range(cy - 2, cy + 3) for x in range(cx - 2, cx + 3)]
+    return sum(values) / len(values)
+problems = []
+def check(name, x, y, marked):
+    # (x, y) is the top-left corner of a 2 mm box; a mark fills it.
+    centre = grey(x + 1, y + 1)
+    if marked:
+        if centre > 80:
+            problems.append('%s: no mark at (%.1f, %.1f) mm' % (name, x + 1, y + 1))
+        for ox, oy in [(-1, 1), (3, 1), (1, -1), (1, 3)]:
+            if grey(x + ox, y + oy) < 200:
+                problems.append('%s: dark 1 mm outside the box at (%.1f, %.1f) mm'
+                                % (name, x + ox, y + oy))
+    elif centre < 200:
+        problems.append('%s: marked at (%.1f, %.1f) mm but not played' % (name, x + 1, y + 1))
+# Numbers: rows of ten boxes from the first one, DX across and DY down.
+for n in range(1, 91):
+    check('number %d' % n, left + (n - 1) % 10 * dx, top + (n - 1) // 10 * dy, n in play)
+# Amounts, from the first amount box: the Ambo, Terno and Quaterna lines (second to fourth of
+# five) in the columns 200, 100, 50, 20, 10, 5, 3, 2, 1, 0.50, 0.20, 0.10, 0.05:
+# 1.15 = 1 + 0.10 + 0.05, 0.25 = 0.20 + 0.05, 0.10 = 0.10.
+stakes = {1: {8, 11, 12}, 2: {10, 12}, 3: {11}}
+for line in range(5):
+    for column in range(13):
+        check('amount line %d column %d' % (line, column), ximp + column * dximp,
+              yimp + line * dyimp, column in stakes.get(line, set()))
+for p in problems:
+    print(p, file=sys.stderr)
+sys.exit(1 if problems else 0)
+PY
+
+slips_window=$(wait_window '^Stampa Schedine$' 2) || fail "the print-slips window went away"
+activate "$slips_window"
+keys alt+F4
+wait_closed '^Stampa Schedine$' || fail "the print-slips window did not close"
+
+# --- The listing on the CUPS test queue ----------------------------------------------------
+queue=ZelmoraTestPDF
+if ! lpstat -p "$queue" >/dev/null 2>&1; then
+    echo "no CUPS queue $queue: the listing is not printed on a system printer"
+    echo "listing and slips printed on File PDF as expected"
+    exit 0
+fi
+printf 'PROVA E2E\r\n%s\r\n' "$queue" > "$folder/impostazioni.cfg"
+touch "$E2E_TMP/before-queue"
+print_listing
+arrived=
+for _ in $(seq 600); do
+    # cups-pdf names the file after the job, "Zelmoravintesca - tabulato".
+    arrived=$(find "$HOME/PDF" -maxdepth 1 -name '*tabulato*.pdf' -size +0 \
+        -newer "$E2E_TMP/before-queue" 2>/dev/null | head -n1)
+    [ -n "$arrived" ] && break
+    sleep 0.1
+done
+[ -n "$arrived" ] || fail "no PDF arrived in $HOME/PDF from the queue $queue"
+close_with_escape '^Stampa Tabulato$'
+pages=
+for _ in $(seq 50); do
+    tail -c 16 "$arrived" 2>/dev/null | grep -q '%%EOF' || { sleep 0.1; continue; }
+    pages=$(pdfinfo "$arrived" 2>/dev/null | awk '/^Pages:/ {print $2}')
+    [ -n "$pages" ] && break
+    sleep 0.1
+done
+[ "$pages" = 1 ] || fail "the listing printed on $queue has ${pages:-no} pages"
+rm -f "$arrived"
+echo "listing and slips printed on File PDF, and the listing on $queue" \
+    "($(basename "$arrived")), as expected"

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# A player types a system, saves it, clears the window and opens it again. The saved file holds
+# exactly the bytes of that system, and after opening it the window holds the same system again:
+# saved under another name it gives the same bytes but for the name.
+here=$(dirname "$0")
+. "$here/lib.sh"
+exe=$(fresh_program "$1" "$2")
+folder=$(dirname "$exe")
+start_display
+start_program "$exe"
+
+square=(7 12 23 34 45 7 56 67 78 89 7 1 2 13 24 7)
+
+# The sixteen numbers, the lead number 7 on the diagonal typed too; then the lead number again
+# through Capogioco, which checks the whole square (a complete, valid one: no message).
+type_square "${square[@]}"
+keys alt+c
+wait_active '^CAPOGIOCO$' >/dev/null || fail "Capogioco did not ask for the lead number"
+keys ctrl+a
+type_text 7
+keys Return
+wait_closed '^CAPOGIOCO$' || fail "the lead number box did not close"
+activate "$MAIN"
+
+# A wheel other than the first, so that opening must bring it back: from the Ambo box, where
+# the focus went after the last cell, Tab past the three stakes to the wheel list and type its
+# initial.
+keys Tab Tab Tab
+type_text N
+click_12_euro
+
+save_as() {
+    activate "$MAIN"
+    click_salva
+    wait_active '^Salva con nome$' >/dev/null || fail "Salva did not open the save dialog"
+    type_text "$1"
+    keys Return
+    wait_closed '^Salva con nome$' || fail "the save dialog did not close"
+    for _ in $(seq 50); do
+        [ "$(stat -c %s "$folder/sistemi/$1.zlm" 2>/dev/null)" = 106 ] && return 0
+        sleep 0.1
+    done
+    fail "sistemi/$1.zlm was not written with 106 bytes"
+}
+
+save_as prova
+system_bytes "$E2E_TMP/expected.zlm" Napoli prova.zlm 7 1.15 0.25 0.10 "${square[@]}"
+same_bytes "$folder/sistemi/prova.zlm" "$E2E_TMP/expected.zlm" \
+    "the saved system is not the one typed"
+# What the "12 €" button promises: the system costs 12 euros.
+total=$(python3 -c 'import struct, sys
+print(struct.unpack_from("<f", open(sys.argv[1], "rb").read(), 45)[0])' "$folder/sistemi/prova.zlm")
+[ "$total" = 12.0 ] || fail "the saved total is $total, not 12"
+
+# Cancella empties the square: saving now stops at the check of the first row.
+activate "$MAIN"
+keys alt+e
+# A mnemonic clicks its button a moment after the key, as an animated click: a mouse click
+# sent at once would reach Salva first.
+sleep 1
+click_salva
+wait_active '^Attenzione!!$' 5 >/dev/null || fail "after Cancella the square is still complete"
+keys Return
+wait_closed '^Attenzione!!$' || fail "the warning did not close"
+xdotool search --onlyvisible --name '^Salva con nome$' >/dev/null 2>&1 &&
+    fail "the save dialog opened for an empty square"
+
+activate "$MAIN"
+keys alt+a
+wait_active '^Apri$' >/dev/null || fail "Apri did not open the open dialog"
+type_text prova.zlm
+keys Return
+wait_closed '^Apri$' || fail "the open dialog did not close"
+sleep 0.3
+for title in '^Attenzione!!$' '^Errore$' '^E R R O R E$'; do
+    xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 &&
+        fail "opening the saved system showed a message"
+done
+
+save_as copia
+system_bytes "$E2E_TMP/expected.zlm" Napoli copia.zlm 7 1.15 0.25 0.10 "${square[@]}"
+same_bytes "$folder/sistemi/copia.zlm" "$E2E_TMP/expected.zlm" \
+    "the system opened again is not the one saved"
+kill -0 "$APP" 2>/dev/null || fail "the program ended"
+echo "system typed, saved, cleared and opened again: same bytes"
