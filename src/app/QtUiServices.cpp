@@ -137,10 +137,12 @@ void QtUiServices::DoEvents()
 
 void QtUiServices::SendTab()
 {
-    // Posted like a typed key, so it takes effect after the key being handled now.
-    if (QWidget *focus = QApplication::focusWidget())
-        QCoreApplication::postEvent(focus,
-                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+    // Delivered at once, not queued: keys the player has already typed ahead must reach the
+    // control the focus moves to, not the one being left.
+    if (QWidget *focus = QApplication::focusWidget()) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(focus, &tab);
+    }
 }
 
 bool QtUiServices::OpenUrl(const QString &address)

@@ -88,9 +88,12 @@ void ScriptedUiServices::DoEvents()
 void ScriptedUiServices::SendTab()
 {
     ++tabs;
-    if (QWidget *focus = QApplication::focusWidget())
-        QCoreApplication::postEvent(focus,
-                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+    // Delivered at once, not queued: keys the player has already typed ahead must reach the
+    // control the focus moves to, not the one being left.
+    if (QWidget *focus = QApplication::focusWidget()) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(focus, &tab);
+    }
 }
 
 bool ScriptedUiServices::OpenUrl(const QString &address)

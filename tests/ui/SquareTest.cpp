@@ -3,6 +3,8 @@
 #include "support/MainWindowFixture.h"
 
 #include <QClipboard>
+#include <QKeyEvent>
+#include <QWindow>
 
 using namespace zelmora;
 using namespace zelmora::testing;
@@ -84,6 +86,28 @@ TEST_F(SquareTest, EnterMovesAlongTheRowAndOnToTheNextRow)
     EXPECT_EQ(QApplication::focusWidget(), form->cell(1, 0));
     EXPECT_EQ(ui.beeps, 0);
     EXPECT_EQ(form->cell(0, 2)->text(), QStringLiteral("5"));
+}
+
+TEST_F(SquareTest, KeysTypedAheadOfEnterGoToTheNextCell)
+{
+    // A fast player: every key is already waiting before the first one is handled.
+    form->cell(0, 0)->setFocus(Qt::TabFocusReason);
+    settle();
+    // Queued on the window, the keys reach whichever cell has the focus when they are handled.
+    QWindow *window = form->windowHandle();
+    const auto queue = [window](Qt::Key key, const QString &text) {
+        QCoreApplication::postEvent(window,
+                                    new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+    };
+    queue(Qt::Key_6, QStringLiteral("6"));
+    queue(Qt::Key_7, QStringLiteral("7"));
+    queue(Qt::Key_Return, QStringLiteral("\r"));
+    queue(Qt::Key_7, QStringLiteral("7"));
+    queue(Qt::Key_8, QStringLiteral("8"));
+    settle();
+    EXPECT_EQ(form->cell(0, 0)->text(), QStringLiteral("67"));
+    EXPECT_EQ(form->cell(0, 1)->text(), QStringLiteral("78"));
+    EXPECT_EQ(ui.beeps, 0);
 }
 
 TEST_F(SquareTest, PastedTextIsCheckedLikeTypedText)
