@@ -217,7 +217,7 @@ void frmMain::buildCommands()
 {
     frmComandi = makePanel(this, "frmComandi", QRect(7080, 60, 2175, 5715));
 
-    struct ButtonSpec
+    struct ButtonDesign
     {
         QToolButton **button;
         const char *name;
@@ -226,7 +226,7 @@ void frmMain::buildCommands()
         int left, top;
         void (frmMain::*slot)();
     };
-    const ButtonSpec specs[] = {
+    const ButtonDesign designs[] = {
         {&cmdApri, "cmdApri", "&Apri", "Apri Sistema", 60, 60, &frmMain::cmdApri_Click},
         {&cmdSalva, "cmdSalva", "&Salva", "Salva Sistema", 1140, 60, &frmMain::cmdSalva_Click},
         {&cmdCapogioco, "cmdCapogioco", "&Capogioco", "Inserisci il capogioco di ogni schedina", 60,
@@ -249,12 +249,12 @@ void frmMain::buildCommands()
         artwork::ButtonIcon::Cancella,
     };
     for (int i = 0; i < 8; ++i) {
-        const ButtonSpec &spec = specs[i];
+        const ButtonDesign &design = designs[i];
         auto *button = new QToolButton(frmComandi);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setText(QString::fromUtf8(spec.caption));
-        button->setToolTip(QString::fromUtf8(spec.tooltip));
-        button->setGeometry(twipsRect(spec.left, spec.top, 975, 855));
+        button->setObjectName(QString::fromLatin1(design.name));
+        button->setText(QString::fromUtf8(design.caption));
+        button->setToolTip(QString::fromUtf8(design.tooltip));
+        button->setGeometry(twipsRect(design.left, design.top, 975, 855));
         button->setFocusPolicy(Qt::StrongFocus);
         QFont f = button->font();
         f.setPointSizeF(9);
@@ -267,8 +267,8 @@ void frmMain::buildCommands()
             f.setPointSize(16);
         }
         button->setFont(f);
-        connect(button, &QToolButton::clicked, this, spec.slot);
-        *spec.button = button;
+        connect(button, &QToolButton::clicked, this, design.slot);
+        *design.button = button;
     }
 
     QLabel *total = makeLabel(frmComandi, QStringLiteral("Importo Sistema"),
