@@ -147,16 +147,16 @@ void Printer::NewPage()
 
 void Printer::EndDoc()
 {
-    m_xMm = 0;
-    m_yMm = 0;
-    if (!m_documentOpen)
-        return;
-    m_documentOpen = false;
-    m_pageOpen = false;
-    m_device->endDocument();
+    closeDocument(true);
 }
 
 void Printer::KillDoc()
+{
+    closeDocument(false);
+}
+
+// Ends the document in progress, if any: handed over to the device, or dropped.
+void Printer::closeDocument(bool handOver)
 {
     m_xMm = 0;
     m_yMm = 0;
@@ -164,7 +164,10 @@ void Printer::KillDoc()
         return;
     m_documentOpen = false;
     m_pageOpen = false;
-    m_device->abortDocument();
+    if (handOver)
+        m_device->endDocument();
+    else
+        m_device->abortDocument();
 }
 
 double Printer::ScaleWidth() const

@@ -97,6 +97,7 @@ private:
     double toMm(double value) const;
     double fromMm(double mm) const;
     void ensurePage();
+    void closeDocument(bool handOver);
 
     std::unique_ptr<PrintDevice> m_device;
     int m_scaleMode = vbTwips;
