@@ -145,6 +145,12 @@ void QueueDevice::beginDocument(const DocumentOptions &options)
                                                                 : QPrinter::GrayScale);
     // Draft quality prints at a lower resolution.
     m_ownPrinter->setResolution(options.printQuality == vbPRPQDraft ? 300 : 600);
+    // Qt starts a queue with margins of its own (10 points); the printable area is what the
+    // printer itself can reach, so calibrated positions count from the paper's true limits.
+    QPageLayout layout = m_ownPrinter->pageLayout();
+    layout.setMargins(layout.minimumMargins());
+    if (!m_ownPrinter->setPageLayout(layout))
+        printerError();
     startPainting(*m_ownPrinter);
 }
 

@@ -75,10 +75,13 @@ TEST(CupsQueueTest, APagePrintedOnTheQueueArrivesWithItsTextAndMarks)
     QThread::msleep(500); // let the backend finish writing
 
     EXPECT_EQ(pdfPageCount(arrived), 1);
-    // Positions count from the printable area, which the queue's driver places on the page.
+    // Positions count from the printable area: the paper less the margins the queue's driver
+    // says the printer cannot reach (none for cups-pdf), not Qt's own default margins.
     QPrinter queue(QPrinter::HighResolution);
     queue.setPrinterName(queueName());
-    const QPointF origin = queue.pageLayout().paintRect(QPageLayout::Millimeter).topLeft();
+    QPageLayout layout = queue.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QPointF origin(layout.minimumMargins().left(), layout.minimumMargins().top());
 
     // The marks sit exactly where they were asked for, measured from the printable area.
     const QImage page = pdfPageImage(arrived, 1);
