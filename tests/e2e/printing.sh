@@ -19,14 +19,18 @@ system_bytes "$folder/sistemi/stampa.zlm" Bari stampa.zlm 7 1.15 0.25 0.10 "${sq
 # the heading, the first amount box and the distances between amount boxes; quality "Normale"
 # (the integer 9999) and the printer "File PDF".
 calibration=(8.5 6.0 40.0 20.0 15.0 34.5 114.0 5.2 5.0)
-python3 - "$folder/printA.cfg" "${calibration[@]}" <<'PY'
+write_calibration() {
+    python3 - "$folder/printA.cfg" "$1" "${calibration[@]}" <<'PY'
 import struct, sys
 record = lambda b: b.ljust(128, b'\0')
-data = b''.join(record(struct.pack('<f', float(v))) for v in sys.argv[2:11])
+name = sys.argv[2].encode('cp1252')
+data = b''.join(record(struct.pack('<f', float(v))) for v in sys.argv[3:12])
 data += record(struct.pack('<Hh', 2, 9999))
-data += struct.pack('<H', 8) + b'File PDF'
+data += struct.pack('<H', len(name)) + name
 open(sys.argv[1], 'wb').write(data)
 PY
+}
+write_calibration 'File PDF'
 
 start_display
 start_program "$exe"
@@ -70,6 +74,68 @@ print_listing() {
     keys alt+t
     wait_active '^Stampa Tabulato$' >/dev/null || fail "Tabulato did not open the listing window"
     keys alt+s
+}
+
+# Renders slip 1 (page 2) of a slip run and checks every number and amount box: marked where
+# the system plays, blank elsewhere.
+#   check_slip1 PDF ORIGIN_X_MM ORIGIN_Y_MM
+check_slip1() {
+    local pdf=$1 origin_x=$2 origin_y=$3
+    rm -f "$E2E_TMP"/slip*.pgm
+    pdftoppm -r 254 -f 2 -l 2 -gray "$pdf" "$E2E_TMP/slip" ||
+        fail "pdftoppm could not render slip 1 of $pdf"
+    python3 - "$E2E_TMP"/slip*.pgm "$origin_x" "$origin_y" "${calibration[@]}" "${square[@]:0:4}" <<'PY'
+import sys
+path = sys.argv[1]
+# Positions count from the printable area's corner, which the printer places on the paper.
+origin_x, origin_y = float(sys.argv[2]), float(sys.argv[3])
+dx, dy, top, left, heading, ximp, yimp, dximp, dyimp = (float(v) for v in sys.argv[4:13])
+play = {int(n) for n in sys.argv[13:17]}
+raw = open(path, 'rb').read()
+# A binary grey map: "P5", width, height, maximum, one byte per pixel (10 pixels a millimetre).
+fields, at = [], 0
+while len(fields) < 4:
+    while raw[at:at + 1].isspace():
+        at += 1
+    start = at
+    while not raw[at:at + 1].isspace():
+        at += 1
+    fields.append(raw[start:at])
+width, height = int(fields[1]), int(fields[2])
+pixels = raw[at + 1:]
+def grey(x_mm, y_mm):
+    cx, cy = round((origin_x + x_mm) * 10), round((origin_y + y_mm) * 10)
+    values = [pixels[y * width + x] for y in range(cy - 2, cy + 3) for x in range(cx - 2, cx + 3)]
+    return sum(values) / len(values)
+problems = []
+def check(name, x, y, marked):
+    # (x, y) is the top-left corner of a 2 mm box; a mark fills it.
+    centre = grey(x + 1, y + 1)
+    if marked:
+        if centre > 80:
+            problems.append('%s: no mark at (%.1f, %.1f) mm' % (name, x + 1, y + 1))
+        for ox, oy in [(-1, 1), (3, 1), (1, -1), (1, 3)]:
+            if grey(x + ox, y + oy) < 200:
+                problems.append('%s: dark 1 mm outside the box at (%.1f, %.1f) mm'
+                                % (name, x + ox, y + oy))
+    elif centre < 200:
+        problems.append('%s: marked at (%.1f, %.1f) mm but not played' % (name, x + 1, y + 1))
+# Numbers: rows of ten boxes from the first one, DX across and DY down.
+for n in range(1, 91):
+    check('number %d' % n, left + (n - 1) % 10 * dx, top + (n - 1) // 10 * dy, n in play)
+# Amounts, from the first amount box: the Ambo, Terno and Quaterna lines (second to fourth of
+# five) in the columns 200, 100, 50, 20, 10, 5, 3, 2, 1, 0.50, 0.20, 0.10, 0.05:
+# 1.15 = 1 + 0.10 + 0.05, 0.25 = 0.20 + 0.05, 0.10 = 0.10.
+stakes = {1: {8, 11, 12}, 2: {10, 12}, 3: {11}}
+for line in range(5):
+    for column in range(13):
+        check('amount line %d column %d' % (line, column), ximp + column * dximp,
+              yimp + line * dyimp, column in stakes.get(line, set()))
+for p in problems:
+    print(p, file=sys.stderr)
+sys.exit(1 if problems else 0)
+PY
+    [ $? = 0 ] || fail "slip 1 of $pdf is not marked where the calibration puts its boxes"
 }
 
 # --- The listing on File PDF ---------------------------------------------------------------
@@ -123,57 +189,7 @@ for title in '^Errore$' '!!! E R R O R E !!!' '^Zelmoravintesca$'; do
 done
 [ "$pages" = 9 ] || fail "the slip run printed $pages pages, expected the sheet and 8 slips"
 
-pdftoppm -r 254 -f 2 -l 2 -gray "$slips" "$E2E_TMP/slip" || fail "pdftoppm could not render slip 1"
-python3 - "$E2E_TMP"/slip*.pgm "${calibration[@]}" "${square[@]:0:4}" <<'PY' ||
-    fail "slip 1 is not marked where the calibration puts its boxes"
-import sys
-path = sys.argv[1]
-dx, dy, top, left, heading, ximp, yimp, dximp, dyimp = (float(v) for v in sys.argv[2:11])
-play = {int(n) for n in sys.argv[11:15]}
-raw = open(path, 'rb').read()
-# A binary grey map: "P5", width, height, maximum, one byte per pixel (10 pixels a millimetre).
-fields, at = [], 0
-while len(fields) < 4:
-    while raw[at:at + 1].isspace():
-        at += 1
-    start = at
-    while not raw[at:at + 1].isspace():
-        at += 1
-    fields.append(raw[start:at])
-width, height = int(fields[1]), int(fields[2])
-pixels = raw[at + 1:]
-def grey(x_mm, y_mm):
-    cx, cy = round(x_mm * 10), round(y_mm * 10)
-    values = [pixels[y * width + x] for y in range(cy - 2, cy + 3) for x in range(cx - 2, cx + 3)]
-    return sum(values) / len(values)
-problems = []
-def check(name, x, y, marked):
-    # (x, y) is the top-left corner of a 2 mm box; a mark fills it.
-    centre = grey(x + 1, y + 1)
-    if marked:
-        if centre > 80:
-            problems.append('%s: no mark at (%.1f, %.1f) mm' % (name, x + 1, y + 1))
-        for ox, oy in [(-1, 1), (3, 1), (1, -1), (1, 3)]:
-            if grey(x + ox, y + oy) < 200:
-                problems.append('%s: dark 1 mm outside the box at (%.1f, %.1f) mm'
-                                % (name, x + ox, y + oy))
-    elif centre < 200:
-        problems.append('%s: marked at (%.1f, %.1f) mm but not played' % (name, x + 1, y + 1))
-# Numbers: rows of ten boxes from the first one, DX across and DY down.
-for n in range(1, 91):
-    check('number %d' % n, left + (n - 1) % 10 * dx, top + (n - 1) // 10 * dy, n in play)
-# Amounts, from the first amount box: the Ambo, Terno and Quaterna lines (second to fourth of
-# five) in the columns 200, 100, 50, 20, 10, 5, 3, 2, 1, 0.50, 0.20, 0.10, 0.05:
-# 1.15 = 1 + 0.10 + 0.05, 0.25 = 0.20 + 0.05, 0.10 = 0.10.
-stakes = {1: {8, 11, 12}, 2: {10, 12}, 3: {11}}
-for line in range(5):
-    for column in range(13):
-        check('amount line %d column %d' % (line, column), ximp + column * dximp,
-              yimp + line * dyimp, column in stakes.get(line, set()))
-for p in problems:
-    print(p, file=sys.stderr)
-sys.exit(1 if problems else 0)
-PY
+check_slip1 "$slips" 0 0
 
 slips_window=$(wait_window '^Stampa Schedine$' 2) || fail "the print-slips window went away"
 activate "$slips_window"
@@ -188,26 +204,54 @@ if ! lpstat -p "$queue" >/dev/null 2>&1; then
     exit 0
 fi
 printf 'PROVA E2E\r\n%s\r\n' "$queue" > "$folder/impostazioni.cfg"
-touch "$E2E_TMP/before-queue"
+
+# Waits for cups-pdf to write a finished PDF for the job kind in ~/PDF, newer than the marker
+# file; prints its path and page count.
+wait_queue_pdf() {
+    local kind=$1 marker=$2 seconds=$3 file pages
+    for _ in $(seq $((seconds * 10))); do
+        # cups-pdf names the file after the job, "Zelmoravintesca - <kind>".
+        file=$(find "$HOME/PDF" -maxdepth 1 -name "*$kind*.pdf" -size +0 -newer "$marker" \
+            2>/dev/null | head -n1)
+        if [ -n "$file" ] && tail -c 16 "$file" 2>/dev/null | grep -q '%%EOF'; then
+            pages=$(pdfinfo "$file" 2>/dev/null | awk '/^Pages:/ {print $2}')
+            [ -n "$pages" ] && { echo "$file $pages"; return 0; }
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+touch "$E2E_TMP/before-listing"
 print_listing
-arrived=
-for _ in $(seq 600); do
-    # cups-pdf names the file after the job, "Zelmoravintesca - tabulato".
-    arrived=$(find "$HOME/PDF" -maxdepth 1 -name '*tabulato*.pdf' -size +0 \
-        -newer "$E2E_TMP/before-queue" 2>/dev/null | head -n1)
-    [ -n "$arrived" ] && break
-    sleep 0.1
-done
-[ -n "$arrived" ] || fail "no PDF arrived in $HOME/PDF from the queue $queue"
+read -r listing pages < <(wait_queue_pdf tabulato "$E2E_TMP/before-listing" 60) ||
+    fail "no listing PDF arrived in $HOME/PDF from the queue $queue"
 close_with_escape '^Stampa Tabulato$'
-pages=
-for _ in $(seq 50); do
-    tail -c 16 "$arrived" 2>/dev/null | grep -q '%%EOF' || { sleep 0.1; continue; }
-    pages=$(pdfinfo "$arrived" 2>/dev/null | awk '/^Pages:/ {print $2}')
-    [ -n "$pages" ] && break
-    sleep 0.1
-done
-[ "$pages" = 1 ] || fail "the listing printed on $queue has ${pages:-no} pages"
-rm -f "$arrived"
-echo "listing and slips printed on File PDF, and the listing on $queue" \
-    "($(basename "$arrived")), as expected"
+rm -f "$listing"
+[ "$pages" = 1 ] || fail "the listing printed on $queue has $pages pages"
+
+# The slips go to the printer named in the calibration file.
+write_calibration "$queue"
+touch "$E2E_TMP/before-slips"
+activate "$MAIN"
+click_schedine
+wait_active '^Stampa Schedine$' >/dev/null || fail "Schedine did not open the print-slips window"
+keys alt+s
+read -r slips pages < <(wait_queue_pdf schedine "$E2E_TMP/before-slips" 90) ||
+    fail "no slips PDF arrived in $HOME/PDF from the queue $queue"
+[ "$pages" = 9 ] || fail "the slip run printed on $queue has $pages pages"
+# The queue's driver says where the printable area starts on its default paper.
+read -r origin_x origin_y < <(python3 - "/etc/cups/ppd/$queue.ppd" <<'PY'
+import re, sys
+ppd = open(sys.argv[1], encoding='latin-1').read()
+size = re.search(r'^\*DefaultPageSize:\s*(\S+)', ppd, re.M).group(1)
+area = re.search(r'^\*ImageableArea %s/[^:]*:\s*"([^"]+)"' % re.escape(size), ppd, re.M)
+paper = re.search(r'^\*PaperDimension %s/[^:]*:\s*"([^"]+)"' % re.escape(size), ppd, re.M)
+left, bottom, right, top = (float(v) for v in area.group(1).split())
+height = float(paper.group(1).split()[1])
+print(left * 25.4 / 72, (height - top) * 25.4 / 72)
+PY
+) || fail "could not read the printable area of $queue"
+check_slip1 "$slips" "$origin_x" "$origin_y"
+rm -f "$slips"
+echo "listing and slips printed on File PDF and on $queue, as expected"
