@@ -2,6 +2,7 @@
 // and hands over to the window event loop.
 
 #include "app/AppPath.h"
+#include "app/DataFolder.h"
 #include "app/Forms.h"
 #include "app/Pause.h"
 #include "app/SingleInstance.h"
@@ -31,7 +32,8 @@ void Main(SingleInstance &instance)
         QObject::connect(&instance, &SingleInstance::activationRequested, &raiseMainWindow);
     }
 
-    corpo::gAppPath = GetAppPath();
+    // The program's files live beside it, or in the user's folder when that cannot be written.
+    corpo::gAppPath = dataFolder(GetAppPath());
 
     // The splash may close itself early on a key or a click: hold it through a guarded pointer.
     QPointer<frmSplash> splash = new frmSplash;
