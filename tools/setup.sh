@@ -8,6 +8,7 @@ ZELMORA_PACKAGES=(
     xvfb xauth openbox xdotool x11-utils imagemagick poppler-utils
     cups cups-client printer-driver-cups-pdf
     clang libclang-rt-14-dev
+    dpkg-dev desktop-file-utils
 )
 
 ensure_packages() {
