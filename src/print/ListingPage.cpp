@@ -1,5 +1,7 @@
 #include "print/ListingPage.h"
 
+#include "print/Preview.h"
+
 #include "core/BuildSettings.h"
 #include "core/Format.h"
 #include "core/RuntimeError.h"
@@ -99,13 +101,25 @@ void printPage(Printer &p, Sistema &sistema, const ListingJob &job)
 
 } // namespace
 
+void printListingCopies(Printer &printer, Sistema &sistema, const ListingJob &job)
+{
+    for (int copy = 1; copy <= job.copies; ++copy)
+        printPage(printer, sistema, job);
+}
+
+Preview previewTabulato(Sistema &sistema, const ListingJob &job)
+{
+    SelectPrinter(job.printerName);
+    return previewRun(CurrentPrinter(),
+                      [&](Printer &printer) { printListingCopies(printer, sistema, job); });
+}
+
 int StampaTabulato(Sistema &sistema, const ListingJob &job)
 {
     SelectPrinter(job.printerName);
     Printer &printer = CurrentPrinter();
     try {
-        for (int copy = 1; copy <= job.copies; ++copy)
-            printPage(printer, sistema, job);
+        printListingCopies(printer, sistema, job);
     } catch (const RuntimeError &error) {
         printer.KillDoc();
         return error.number();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Sistema.h"
+#include "print/Printer.h"
 
 #include <QImage>
 #include <QString>
@@ -23,5 +24,11 @@ struct ListingJob
 // document it interrupted is abandoned; the result is the run-time error number that stopped
 // it, or 0.
 int StampaTabulato(Sistema &sistema, const ListingJob &job);
+// The pages StampaTabulato would print, kept for the screen: the listing printer is chosen the
+// same way, and nothing reaches it.
+struct Preview;
+Preview previewTabulato(Sistema &sistema, const ListingJob &job);
+// The pages of the run alone, one document per copy, on the printer given; a failure is thrown.
+void printListingCopies(Printer &printer, Sistema &sistema, const ListingJob &job);
 
 } // namespace zelmora::print

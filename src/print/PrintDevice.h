@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QImage>
 #include <QList>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -64,6 +66,19 @@ public:
     virtual double ascent(const QFont &font) = 0;
     // The size of the printable area in millimetres.
     virtual QSizeF printableSize() const = 0;
+    // The paper and where its printable area lies on it, in millimetres. An A4 sheet printable
+    // to its edges unless the device says otherwise.
+    virtual QPageLayout pageLayout() const
+    {
+        return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
+                           QPageLayout::Millimeter);
+    }
+    // The dots per inch a document with these options is drawn at.
+    virtual int resolutionFor(const DocumentOptions &options) const
+    {
+        Q_UNUSED(options);
+        return 1200;
+    }
 };
 
 } // namespace zelmora::print

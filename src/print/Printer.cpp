@@ -22,6 +22,12 @@ void Printer::setDevice(std::unique_ptr<PrintDevice> device)
     m_device = std::move(device);
 }
 
+std::unique_ptr<PrintDevice> Printer::takeDevice()
+{
+    KillDoc();
+    return std::move(m_device);
+}
+
 QString Printer::DeviceName() const
 {
     return m_device ? m_device->DeviceName() : QString();

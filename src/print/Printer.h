@@ -44,6 +44,8 @@ public:
 
     // The device drawn on; a document in progress is abandoned when the device changes.
     void setDevice(std::unique_ptr<PrintDevice> device);
+    // Takes the device away (abandoning a document in progress), to be given back later.
+    std::unique_ptr<PrintDevice> takeDevice();
     PrintDevice &device() const { return *m_device; }
     QString DeviceName() const;
 

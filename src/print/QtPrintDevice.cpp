@@ -132,6 +132,21 @@ QueueDevice::QueueDevice(QString queueName)
     m_printer = m_ownPrinter.get();
 }
 
+QPageLayout QueueDevice::pageLayout() const
+{
+    // Qt starts a queue with margins of its own (10 points); the printable area is what the
+    // printer itself can reach, so calibrated positions count from the paper's true limits.
+    QPageLayout layout = m_ownPrinter->pageLayout();
+    layout.setMargins(layout.minimumMargins());
+    layout.setUnits(QPageLayout::Millimeter);
+    return layout;
+}
+
+int QueueDevice::resolutionFor(const DocumentOptions &options) const
+{
+    return options.printQuality == vbPRPQDraft ? 300 : 600;
+}
+
 void QueueDevice::beginDocument(const DocumentOptions &options)
 {
     // A fresh QPrinter per document: settings of an earlier job never leak into this one.
@@ -143,13 +158,8 @@ void QueueDevice::beginDocument(const DocumentOptions &options)
     m_ownPrinter->setCreator(QStringLiteral("Zelmoravintesca"));
     m_ownPrinter->setColorMode(options.colorMode == vbPRCMColor ? QPrinter::Color
                                                                 : QPrinter::GrayScale);
-    // Draft quality prints at a lower resolution.
-    m_ownPrinter->setResolution(options.printQuality == vbPRPQDraft ? 300 : 600);
-    // Qt starts a queue with margins of its own (10 points); the printable area is what the
-    // printer itself can reach, so calibrated positions count from the paper's true limits.
-    QPageLayout layout = m_ownPrinter->pageLayout();
-    layout.setMargins(layout.minimumMargins());
-    if (!m_ownPrinter->setPageLayout(layout))
+    m_ownPrinter->setResolution(resolutionFor(options));
+    if (!m_ownPrinter->setPageLayout(pageLayout()))
         printerError();
     startPainting(*m_ownPrinter);
 }
@@ -186,8 +196,8 @@ void PdfFileDevice::beginDocument(const DocumentOptions &options)
     m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_ownPrinter->setOutputFormat(QPrinter::PdfFormat);
     m_ownPrinter->setOutputFileName(m_file);
-    m_ownPrinter->setPageSize(QPageSize(QPageSize::A4));
-    m_ownPrinter->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    m_ownPrinter->setResolution(resolutionFor(options));
+    m_ownPrinter->setPageLayout(pageLayout());
     m_ownPrinter->setDocName(QStringLiteral("Zelmoravintesca - ") + options.kind);
     m_ownPrinter->setCreator(QStringLiteral("Zelmoravintesca"));
     m_ownPrinter->setColorMode(options.colorMode == vbPRCMColor ? QPrinter::Color

@@ -44,6 +44,9 @@ public:
     explicit QueueDevice(QString queueName);
     QString DeviceName() const override { return m_name; }
     void beginDocument(const DocumentOptions &options) override;
+    QPageLayout pageLayout() const override;
+    // Draft quality prints at 300 dpi, the others at 600.
+    int resolutionFor(const DocumentOptions &options) const override;
 
 private:
     QString m_name;

@@ -8,17 +8,15 @@
 namespace zelmora::print {
 
 namespace {
-constexpr double kDpi = 1200.0;
-
-// Fonts are measured on a 1200 dpi surface, as on the PDF device.
-QFontMetricsF metricsAt1200(const QFont &font)
+// Fonts are measured on a surface of the device's resolution, as a printer measures them.
+QFontMetricsF metricsAt(int dpi, const QFont &font)
 {
-    static QImage surface = [] {
-        QImage image(1, 1, QImage::Format_RGB32);
-        image.setDotsPerMeterX(int(kDpi / 0.0254));
-        image.setDotsPerMeterY(int(kDpi / 0.0254));
-        return image;
-    }();
+    thread_local QImage surface(1, 1, QImage::Format_RGB32);
+    const int dotsPerMeter = qRound(dpi / 0.0254);
+    if (surface.dotsPerMeterX() != dotsPerMeter) {
+        surface.setDotsPerMeterX(dotsPerMeter);
+        surface.setDotsPerMeterY(dotsPerMeter);
+    }
     return QFontMetricsF(font, &surface);
 }
 } // namespace
@@ -78,6 +76,7 @@ void RecordingDevice::drawPicture(const QImage &picture, const QRectF &target)
     item.kind = RecordedItem::Picture;
     item.rect = target;
     item.pictureSize = picture.size();
+    item.picture = picture;
     page().append(item);
 }
 
@@ -95,14 +94,14 @@ void RecordingDevice::abortDocument()
 
 QSizeF RecordingDevice::textSize(const QString &text, const QFont &font)
 {
-    const QFontMetricsF metrics = metricsAt1200(font);
-    const double k = kDpi / 25.4;
+    const QFontMetricsF metrics = metricsAt(measuringDpi, font);
+    const double k = measuringDpi / 25.4;
     return QSizeF(metrics.horizontalAdvance(text) / k, metrics.height() / k);
 }
 
 double RecordingDevice::ascent(const QFont &font)
 {
-    return metricsAt1200(font).ascent() / (kDpi / 25.4);
+    return metricsAt(measuringDpi, font).ascent() / (measuringDpi / 25.4);
 }
 
 } // namespace zelmora::print

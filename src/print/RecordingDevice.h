@@ -2,6 +2,7 @@
 
 #include "print/PrintDevice.h"
 
+#include <QImage>
 #include <QList>
 
 namespace zelmora::print {
@@ -21,6 +22,7 @@ struct RecordedItem
     TextStyle textStyle;
     BoxStyle boxStyle;
     QSize pictureSize; // the picture's own size in pixels
+    QImage picture;    // the picture itself (shared, not copied)
 };
 
 struct RecordedDocument
@@ -31,8 +33,9 @@ struct RecordedDocument
     bool aborted = false; // abandoned
 };
 
-// A device for tests: keeps every document, page and drawing with its position, font and
-// colours. Text is measured as on a 1200 dpi page, like the PDF device.
+// A device that keeps every document, page and drawing with its position, font and colours,
+// for tests and for showing pages on screen. Text is measured as on a page of measuringDpi
+// (1200, like the PDF device).
 class RecordingDevice : public PrintDevice
 {
 public:
@@ -52,6 +55,7 @@ public:
 
     QList<RecordedDocument> documents;
     QSizeF pageSize{210, 297}; // an A4 page printable to its edges
+    int measuringDpi = 1200;
     // Makes the next beginDocument (or the one after `afterDocuments` more) fail with 482.
     int failOnDocument = -1;
 
