@@ -6,9 +6,11 @@
 #include "app/UiServices.h"
 #include "core/Corpo.h"
 #include "core/RuntimeError.h"
+#include "print/Preview.h"
 #include "print/Printer.h"
 #include "print/SlipRun.h"
 #include "ui/Artwork.h"
+#include "ui/frmAnteprima.h"
 #include "ui/frmPrnInCorso.h"
 #include "ui/frmTaraturaAmbetto.h"
 
@@ -56,7 +58,7 @@ frmStampaSchedine::frmStampaSchedine(QWidget *owner) : QWidget(nullptr), m_owner
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(artwork::windowIcon());
     setFont(QFont(QStringLiteral("Calibri"), 10));
-    setFixedSize(twipsToPixels(4200), twipsToPixels(2700));
+    setFixedSize(twipsToPixels(4200), twipsToPixels(3120));
 
     imgNewScheda = new QLabel(this);
     imgNewScheda->setObjectName(QStringLiteral("imgNewScheda"));
@@ -100,15 +102,22 @@ frmStampaSchedine::frmStampaSchedine(QWidget *owner) : QWidget(nullptr), m_owner
     cmdStampa->setFont(big);
     cmdStampa->setDefault(true);
 
+    cmdAnteprima = new QPushButton(QStringLiteral("Ante&prima"), this);
+    cmdAnteprima->setObjectName(QStringLiteral("cmdAnteprima"));
+    cmdAnteprima->setGeometry(twipsRect(120, 2520, 3960, 495));
+    cmdAnteprima->setToolTip(QStringLiteral("Mostra le pagine che Stampa metterebbe su carta"));
+
     setTabOrder(meDa, meA);
     setTabOrder(meA, chkPronostico);
     setTabOrder(chkPronostico, cmdStampa);
     setTabOrder(cmdStampa, cmdTaratura);
+    setTabOrder(cmdTaratura, cmdAnteprima);
 
     meDa->installEventFilter(this);
     meA->installEventFilter(this);
     connect(cmdTaratura, &QPushButton::clicked, this, &frmStampaSchedine::cmdTaratura_Click);
     connect(cmdStampa, &QPushButton::clicked, this, &frmStampaSchedine::cmdStampa_Click);
+    connect(cmdAnteprima, &QPushButton::clicked, this, &frmStampaSchedine::cmdAnteprima_Click);
 
     if (owner)
         move(owner->geometry().center() - rect().center());
@@ -169,25 +178,48 @@ void frmStampaSchedine::cmdTaratura_Click()
 void frmStampaSchedine::cmdStampa_Click()
 {
     setEnabled(false);
-    ReadConfiguration();
-    LeggiTaraturaAmbetto(taratura, QStringLiteral("frmStampaSchedine"));
     StampaSchedaAmbetto();
     setEnabled(true);
 }
 
-void frmStampaSchedine::StampaSchedaAmbetto()
+void frmStampaSchedine::cmdAnteprima_Click()
 {
+    setEnabled(false);
+    std::optional<print::SlipRun> run = prepareRun();
+    if (!run) {
+        setEnabled(true);
+        return;
+    }
+    int sheetError = 0;
+    run->sheetFailed = [&sheetError](int number) { sheetError = number; };
+    print::Preview preview;
+    try {
+        preview = print::previewRun(print::CurrentPrinter(), [&](print::Printer &printer) {
+            print::StampaSchedaAmbetto(printer, corpo::sistema, taratura, *run);
+        });
+    } catch (const RuntimeError &error) {
+        sheetError = error.number();
+    }
+    setEnabled(true);
+    if (sheetError != 0) {
+        reportPrinterError(sheetError);
+        return;
+    }
+    frmAnteprima::showModal(std::move(preview), windowTitle(), this);
+}
+
+std::optional<print::SlipRun> frmStampaSchedine::prepareRun()
+{
+    ReadConfiguration();
+    LeggiTaraturaAmbetto(taratura, QStringLiteral("frmStampaSchedine"));
+
     // The masked boxes are read as shown: an empty one reads "_".
     const print::RangeCheck range = print::checkRange(meDa->displayText(), meA->displayText());
     if (!range.ok) {
         ui().Beep();
         ui().MsgBox(range.message, vbExclamation, range.title);
-        return;
+        return std::nullopt;
     }
-
-    QPointer<frmPrnInCorso> progress = new frmPrnInCorso(this);
-    corpo::gInterrompiStampa = false;
-
     print::SlipRun run;
     run.from = range.from;
     run.to = range.to;
@@ -195,18 +227,29 @@ void frmStampaSchedine::StampaSchedaAmbetto()
     run.heading = corpo::gIntestazioneStampa;
     run.pictures = print::SheetPictures{sfondo, vietato};
     run.ruote = corpo::Ruote;
-    run.doEvents = [] { ui().DoEvents(); };
-    run.interrupted = [] { return corpo::gInterrompiStampa; };
-    run.progress = [progress](int play) {
+    return run;
+}
+
+void frmStampaSchedine::StampaSchedaAmbetto()
+{
+    std::optional<print::SlipRun> run = prepareRun();
+    if (!run)
+        return;
+
+    QPointer<frmPrnInCorso> progress = new frmPrnInCorso(this);
+    corpo::gInterrompiStampa = false;
+    run->doEvents = [] { ui().DoEvents(); };
+    run->interrupted = [] { return corpo::gInterrompiStampa; };
+    run->progress = [progress](int play) {
         if (progress)
             progress->showPlay(play);
     };
-    run.sheetFailed = [](int number) {
+    run->sheetFailed = [](int number) {
         if (number == RuntimeError::PrinterError)
             reportPrinterError(number);
     };
     try {
-        print::StampaSchedaAmbetto(print::CurrentPrinter(), corpo::sistema, taratura, run);
+        print::StampaSchedaAmbetto(print::CurrentPrinter(), corpo::sistema, taratura, *run);
     } catch (const RuntimeError &error) {
         if (progress)
             progress->close();

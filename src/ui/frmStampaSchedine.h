@@ -1,10 +1,12 @@
 #pragma once
 
 #include "print/CalibrationFile.h"
+#include "print/SlipRun.h"
 
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -28,6 +30,7 @@ public:
     QLineEdit *meA = nullptr;
     QPushButton *cmdTaratura = nullptr;
     QPushButton *cmdStampa = nullptr;
+    QPushButton *cmdAnteprima = nullptr;
     QLabel *imgNewScheda = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *labSchede = nullptr;
@@ -39,6 +42,7 @@ public slots:
     void Form_Load();
     void cmdTaratura_Click();
     void cmdStampa_Click();
+    void cmdAnteprima_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -47,6 +51,9 @@ protected:
 private:
     // Checks the range and runs the slips with the progress window.
     void StampaSchedaAmbetto();
+    // The settings and the calibration read afresh and the range checked, as before every
+    // run; the run the window asks for, or nothing when the range is refused.
+    std::optional<print::SlipRun> prepareRun();
 
     QPointer<QWidget> m_owner;
     int m_minimo = 1;

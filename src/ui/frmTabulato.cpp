@@ -6,6 +6,8 @@
 #include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "print/ListingPage.h"
+#include "print/Preview.h"
+#include "ui/frmAnteprima.h"
 #include "ui/frmImpostazioni.h"
 
 #include <QCheckBox>
@@ -30,7 +32,7 @@ frmTabulato::frmTabulato(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmTabulato"));
     setWindowTitle(QStringLiteral("Stampa Tabulato"));
-    setFixedSize(twipsToPixels(2985), twipsToPixels(2175));
+    setFixedSize(twipsToPixels(2985), twipsToPixels(2775));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     Label2 = new QLabel(QStringLiteral("Copie"), this);
@@ -72,13 +74,22 @@ frmTabulato::frmTabulato(QWidget *parent) : QDialog(parent)
     cmdStampa->setFont(calibri(12, true));
     cmdStampa->setDefault(true);
 
+    cmdAnteprima = new QPushButton(QStringLiteral("Ante&prima"), this);
+    cmdAnteprima->setObjectName(QStringLiteral("cmdAnteprima"));
+    cmdAnteprima->setGeometry(twipsRect(120, 2160, 2775, 495));
+    cmdAnteprima->setFont(calibri(12));
+    cmdAnteprima->setAutoDefault(false);
+    cmdAnteprima->setToolTip(QStringLiteral("Mostra le pagine che Stampa metterebbe su carta"));
+
     setTabOrder(VsCopie, chkColor);
     setTabOrder(chkColor, cmdImpostazioni);
     setTabOrder(cmdImpostazioni, cmdStampa);
+    setTabOrder(cmdStampa, cmdAnteprima);
 
     connect(VsCopie, &QScrollBar::valueChanged, this, &frmTabulato::VsCopie_Change);
     connect(cmdImpostazioni, &QPushButton::clicked, this, &frmTabulato::cmdImpostazioni_Click);
     connect(cmdStampa, &QPushButton::clicked, this, &frmTabulato::cmdStampa_Click);
+    connect(cmdAnteprima, &QPushButton::clicked, this, &frmTabulato::cmdAnteprima_Click);
 }
 
 void frmTabulato::showModal()
@@ -118,9 +129,8 @@ QImage frmTabulato::loadPicture(const QString &path, QStringList &missing) const
     return picture;
 }
 
-void frmTabulato::cmdStampa_Click()
+print::ListingJob frmTabulato::listingJob()
 {
-    setEnabled(false);
     const bool colour = chkColor->isChecked();
     QStringList missing;
     sfondo = loadPicture(corpo::gAppPath + (colour ? QStringLiteral("/images/sfondoColor.bmp")
@@ -142,10 +152,32 @@ void frmTabulato::cmdStampa_Click()
     job.vietato = vietato;
     job.heading = corpo::gIntestazioneStampa;
     job.printerName = corpo::gStampanteTabulato;
-    if (print::StampaTabulato(corpo::sistema, job) == RuntimeError::PrinterError)
+    return job;
+}
+
+void frmTabulato::cmdStampa_Click()
+{
+    setEnabled(false);
+    if (print::StampaTabulato(corpo::sistema, listingJob()) == RuntimeError::PrinterError)
         ui().MsgBox(QStringLiteral("Stampante non installata"), vbCritical,
                     QStringLiteral("!!! E R R O R E !!!"));
     setEnabled(true);
+}
+
+void frmTabulato::cmdAnteprima_Click()
+{
+    setEnabled(false);
+    print::Preview preview;
+    try {
+        preview = print::previewTabulato(corpo::sistema, listingJob());
+    } catch (const RuntimeError &error) {
+        ui().MsgBox(formErrorMessage(error, QStringLiteral("cmdAnteprima_Click"), objectName()),
+                    vbCritical);
+        setEnabled(true);
+        return;
+    }
+    setEnabled(true);
+    frmAnteprima::showModal(std::move(preview), windowTitle(), this);
 }
 
 } // namespace zelmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/ListingPage.h"
+
 #include <QDialog>
 #include <QImage>
 
@@ -27,6 +29,7 @@ public:
     QCheckBox *chkColor = nullptr;
     QPushButton *cmdImpostazioni = nullptr;
     QPushButton *cmdStampa = nullptr;
+    QPushButton *cmdAnteprima = nullptr;
     // The two pictures of the page, loaded at each print.
     QImage sfondo;
     QImage vietato;
@@ -36,8 +39,12 @@ public slots:
     void VsCopie_Change();
     void cmdImpostazioni_Click();
     void cmdStampa_Click();
+    void cmdAnteprima_Click();
 
 private:
+    // The run the window's choices ask for, with the page's pictures loaded afresh (a picture
+    // that cannot be read is reported and left out).
+    print::ListingJob listingJob();
     QImage loadPicture(const QString &path, QStringList &missing) const;
 };
 
