@@ -7,6 +7,7 @@
 #include "print/RecordingDevice.h"
 #include "support/RecordingPrinters.h"
 #include "support/WidgetTest.h"
+#include "ui/frmAnteprima.h"
 #include "ui/frmTabulato.h"
 
 #include <QCheckBox>
@@ -144,6 +145,42 @@ TEST_F(ListingWindowTest, TheSettingsButtonReadsTheSettingsAgainWhenTheWindowClo
     form.cmdStampa->click();
     EXPECT_TRUE(devices.contains(QStringLiteral("Ufficio")));
     EXPECT_EQ(devices[QStringLiteral("Ufficio")]->documents.size(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ListingWindowTest, AnteprimaShowsEveryCopyLaidOutForTheListingPrinterAndPrintsNothing)
+{
+    form.VsCopie->setValue(2);
+    int pages = -1;
+    QString printer;
+    onNextModal([&](QDialog *dialog) {
+        auto *preview = qobject_cast<frmAnteprima *>(dialog);
+        ASSERT_TRUE(preview);
+        EXPECT_EQ(preview->windowTitle(), QStringLiteral("Anteprima - Stampa Tabulato"));
+        pages = int(preview->preview().pages.size());
+        printer = preview->labStampante->text();
+    });
+    // Alt+P is the button's mnemonic; it presses it after a short press animation.
+    QTest::keyClick(&form, Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pages >= 0; }, 3000));
+    EXPECT_EQ(pages, 2);
+    EXPECT_EQ(printer, QStringLiteral("Stampante: Tabulati"));
+    ASSERT_TRUE(devices[QStringLiteral("Tabulati")]);
+    EXPECT_TRUE(devices[QStringLiteral("Tabulati")]->documents.isEmpty());
+    EXPECT_TRUE(form.isEnabled());
+
+    // Stampa afterwards prints what was shown.
+    form.cmdStampa->click();
+    EXPECT_EQ(devices[QStringLiteral("Tabulati")]->documents.size(), 2);
+}
+
+TEST_F(ListingWindowTest, AnteprimaComesLastInTheTabOrder)
+{
+    EXPECT_EQ(form.cmdStampa->nextInFocusChain(), form.cmdAnteprima);
+    EXPECT_EQ(form.cmdAnteprima->text(), QStringLiteral("Ante&prima"));
 }
 
 } // namespace

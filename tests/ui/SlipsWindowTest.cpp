@@ -8,6 +8,7 @@
 #include "print/RecordingDevice.h"
 #include "support/RecordingPrinters.h"
 #include "support/WidgetTest.h"
+#include "ui/frmAnteprima.h"
 #include "ui/frmPrnInCorso.h"
 #include "ui/frmStampaSchedine.h"
 
@@ -203,6 +204,48 @@ TEST_F(SlipsWindowTest, ClosingEnablesTheMainWindowAgain)
     EXPECT_FALSE(owner.isEnabled());
     form->close();
     EXPECT_TRUE(owner.isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SlipsWindowTest, AnteprimaShowsTheSheetAndSlipsOnTheCalibratedPrinterAndPrintsNothing)
+{
+    form->meDa->setText(QStringLiteral("3"));
+    int pages = -1;
+    QString printer;
+    onNextModal([&](QDialog *dialog) {
+        auto *preview = qobject_cast<frmAnteprima *>(dialog);
+        ASSERT_TRUE(preview);
+        pages = int(preview->preview().pages.size());
+        printer = preview->labStampante->text();
+    });
+    QTest::keyClick(form, Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pages >= 0; }, 3000));
+    EXPECT_EQ(pages, 7); // the sheet and slips 3 to 8
+    EXPECT_EQ(printer, QStringLiteral("Stampante: Schedine"));
+    ASSERT_TRUE(slips());
+    EXPECT_TRUE(slips()->documents.isEmpty());
+    // No progress window came up for it.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->objectName() == QLatin1String("frmPrnInCorso") && w->isVisible());
+    EXPECT_TRUE(form->isEnabled());
+
+    form->cmdStampa->click();
+    ASSERT_EQ(slips()->documents.size(), 1);
+    EXPECT_EQ(slips()->documents[0].pages.size(), 7);
+}
+
+TEST_F(SlipsWindowTest, AnteprimaRefusesABadRangeAsStampaDoes)
+{
+    form->meDa->setText(QStringLiteral("6"));
+    form->meA->setText(QStringLiteral("2"));
+    form->cmdAnteprima->click();
+    EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("'DA' è maggiore di 'A'")});
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(form->isEnabled());
 }
 
 } // namespace
