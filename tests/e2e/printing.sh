@@ -179,7 +179,16 @@ PY
 # --- The slips with the prognosis sheet on File PDF -----------------------------------------
 activate "$MAIN"
 click_schedine
-wait_active '^Stampa Schedine$' >/dev/null || fail "Schedine did not open the print-slips window"
+slips_window=$(wait_active '^Stampa Schedine$') || fail "Schedine did not open the print-slips window"
+# Anteprima first: the pages on screen, and nothing printed.
+keys alt+p
+wait_active '^Anteprima - Stampa Schedine$' >/dev/null || fail "Anteprima did not open the preview"
+keys Next
+sleep 0.3
+import -window root "$E2E_TMP/preview.png" 2>/dev/null
+close_with_escape '^Anteprima - Stampa Schedine$'
+ls "$folder"/stampe/*schedine*.pdf >/dev/null 2>&1 && fail "Anteprima printed the slips"
+activate "$slips_window"
 keys alt+s
 read -r slips pages < <(wait_pdf "$folder/stampe/*schedine*.pdf" 30) ||
     fail "no slips PDF in stampe/"
