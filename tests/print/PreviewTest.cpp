@@ -3,6 +3,7 @@
 
 #include "print/Preview.h"
 #include "PdfReader.h"
+#include "PrintSamples.h"
 #include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "core/Stakes.h"
@@ -22,35 +23,6 @@ using namespace zelmora::print;
 using namespace zelmora::testing;
 
 namespace {
-
-Sistema sampleSystem()
-{
-    Sistema s;
-    const int rows[4][4] = {{7, 11, 12, 13}, {21, 7, 22, 23}, {31, 32, 7, 33}, {41, 42, 43, 7}};
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            s.Righe[r][c] = std::uint8_t(rows[r][c]);
-    Trasponi(s);
-    s.Capogioco = 7;
-    s.Puntate = puntate12Euro();
-    s.ImportoSistema = 12;
-    s.Ruota = QStringLiteral("Bari");
-    s.NomeSistema = QStringLiteral("prova.zlm");
-    return s;
-}
-
-TaraturaAmbetto calibration()
-{
-    TaraturaAmbetto t;
-    t.DXnumeri = 5.5f;
-    t.DYnumeri = 4.25f;
-    t.Top = 40.3f;
-    t.Left = 20.7f;
-    t.Intestazione = 8;
-    t.DXimporti = 5.1f;
-    t.DYimporti = 4.2f;
-    return t;
-}
 
 SlipRun allPlays()
 {
@@ -90,8 +62,8 @@ bool sameItems(const QList<RecordedItem> &a, const QList<RecordedItem> &b)
 
 TEST(PreviewTest, KeepsThePagesARunWouldPrintAndPrintsNothing)
 {
-    Sistema sistema = sampleSystem();
-    const TaraturaAmbetto taratura = calibration();
+    Sistema sistema = samplePrintSystem(QStringLiteral("prova.zlm"));
+    const TaraturaAmbetto taratura = samplePrintCalibration();
     const SlipRun run = allPlays();
 
     Printer printed;
@@ -174,7 +146,7 @@ TEST(PreviewTest, PagesAreLaidOutForThePrinterTheyStandIn)
 TEST(PreviewTest, TheListingPreviewChoosesTheListingPrinterAndShowsEveryCopy)
 {
     RecordingPrinters devices({QStringLiteral("Ufficio"), QStringLiteral("Tabulati")});
-    Sistema sistema = sampleSystem();
+    Sistema sistema = samplePrintSystem(QStringLiteral("prova.zlm"));
     ListingJob job;
     job.copies = 3;
     job.printerName = QStringLiteral("Tabulati");
@@ -192,8 +164,8 @@ TEST(PreviewTest, MatchesThePrintedPdfPageForPage)
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     corpo::gAppPath = folder.path() + u'/';
-    Sistema sistema = sampleSystem();
-    const TaraturaAmbetto taratura = calibration();
+    Sistema sistema = samplePrintSystem(QStringLiteral("prova.zlm"));
+    const TaraturaAmbetto taratura = samplePrintCalibration();
     const SlipRun run = allPlays();
 
     Printer printer;

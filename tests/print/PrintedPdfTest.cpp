@@ -2,6 +2,7 @@
 // from outside with poppler, against what the recording device says was drawn.
 
 #include "PdfReader.h"
+#include "PrintSamples.h"
 #include "core/Corpo.h"
 #include "core/Stakes.h"
 #include "print/CalibrationPage.h"
@@ -19,35 +20,6 @@ using namespace zelmora::print;
 using namespace zelmora::testing;
 
 namespace {
-
-Sistema sampleSystem()
-{
-    Sistema s;
-    const int rows[4][4] = {{7, 11, 12, 13}, {21, 7, 22, 23}, {31, 32, 7, 33}, {41, 42, 43, 7}};
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            s.Righe[r][c] = std::uint8_t(rows[r][c]);
-    Trasponi(s);
-    s.Capogioco = 7;
-    s.Puntate = puntate12Euro();
-    s.ImportoSistema = 12;
-    s.Ruota = QStringLiteral("Bari");
-    s.NomeSistema = QStringLiteral("vuoto.zlm");
-    return s;
-}
-
-TaraturaAmbetto calibration()
-{
-    TaraturaAmbetto t;
-    t.DXnumeri = 5.5f;
-    t.DYnumeri = 4.25f;
-    t.Top = 40.3f;
-    t.Left = 20.7f;
-    t.Intestazione = 8;
-    t.DXimporti = 5.1f;
-    t.DYimporti = 4.2f;
-    return t;
-}
 
 // Draws the same thing on a recording device and on "File PDF", and gives both results.
 class PrintedPdfTest : public ::testing::Test
@@ -94,7 +66,7 @@ protected:
 
 TEST_F(PrintedPdfTest, ListingTextsStandWhereTheRecordingPutThem)
 {
-    Sistema sistema = sampleSystem();
+    Sistema sistema = samplePrintSystem(QStringLiteral("vuoto.zlm"));
     ListingJob job;
     job.heading = QStringLiteral("CIRCOLO");
     const QString pdf = printBoth([&](Printer &) { StampaTabulato(sistema, job); });
@@ -152,7 +124,7 @@ TEST_F(PrintedPdfTest, ListingTextsStandWhereTheRecordingPutThem)
 
 TEST_F(PrintedPdfTest, TheListingAmountFormatsThousands)
 {
-    Sistema sistema = sampleSystem();
+    Sistema sistema = samplePrintSystem(QStringLiteral("vuoto.zlm"));
     sistema.ImportoSistema = 1234.5f;
     ListingJob job;
     const QString pdf = printBoth([&](Printer &) { StampaTabulato(sistema, job); });
@@ -179,8 +151,8 @@ void expectMark(const QImage &page, const QRectF &box)
 
 TEST_F(PrintedPdfTest, SlipMarksSitWhereTheRecordingPutsThem)
 {
-    Sistema sistema = sampleSystem();
-    const TaraturaAmbetto taratura = calibration();
+    Sistema sistema = samplePrintSystem(QStringLiteral("vuoto.zlm"));
+    const TaraturaAmbetto taratura = samplePrintCalibration();
     SlipRun run;
     run.from = 1;
     run.to = 8;
@@ -206,7 +178,7 @@ TEST_F(PrintedPdfTest, SlipMarksSitWhereTheRecordingPutsThem)
 
 TEST_F(PrintedPdfTest, TestPageOutlinesEveryBox)
 {
-    TaraturaAmbetto taratura = calibration();
+    TaraturaAmbetto taratura = samplePrintCalibration();
     const QString pdf = printBoth([&](Printer &printer) {
         TaraturaAmbetto copy = taratura;
         StampaTestTaratura(printer, copy, QStringLiteral("vuoto.zlm"), QStringLiteral("CIRCOLO"));
