@@ -1,5 +1,7 @@
 #include "ui/Artwork.h"
 
+#include "ui/ArtworkPalette.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -17,13 +19,9 @@ namespace zelmora::artwork {
 
 namespace {
 
-// The program's colours: the light blue of the lead-number cells, a deeper blue for edges and
-// a dark ink for outlines, so that every piece reads as one family.
-const QColor kAccent(128, 128, 255);
-const QColor kAccentDeep(78, 78, 200);
-const QColor kInk(44, 48, 90);
-const QColor kPaper(253, 253, 255);
-const QColor kSteel(206, 210, 226);
+using namespace palette;
+
+// Colours of this file's pieces only.
 const QColor kGold(255, 196, 52);
 const QColor kFolder(244, 196, 86);
 const QColor kRose(238, 112, 118);
@@ -45,10 +43,7 @@ QPixmap renderIcon(int px, const std::function<void(QPainter &)> &draw)
 
 QPen inkPen(qreal width = kLine, const QColor &color = kInk)
 {
-    QPen pen(color, width);
-    pen.setJoinStyle(Qt::RoundJoin);
-    pen.setCapStyle(Qt::RoundCap);
-    return pen;
+    return roundPen(color, width);
 }
 
 // A top-lit fill: a little lighter at the top edge, a little darker at the bottom.

@@ -9,6 +9,7 @@
 #include "print/CalibrationPage.h"
 #include "print/Printer.h"
 #include "ui/Artwork.h"
+#include "ui/ArtworkPalette.h"
 #include "ui/Fonts.h"
 
 #include <QComboBox>
@@ -54,22 +55,10 @@ constexpr int kLineHeight = 360;
 
 // --- Artwork -------------------------------------------------------------------------------
 
-// The colours of the program's other artwork, so that these pieces match its buttons.
-const QColor kAccent(128, 128, 255);
-const QColor kAccentDeep(78, 78, 200);
-const QColor kInk(44, 48, 90);
-const QColor kPaper(253, 253, 255);
-const QColor kSteel(206, 210, 226);
+// The program's colours, so that these pieces match its buttons, and the slip's own.
+using namespace artwork::palette;
 const QColor kSlipPink(246, 214, 222);
 const QColor kSlipRed(214, 86, 108);
-
-QPen pen(const QColor &color, qreal width)
-{
-    QPen p(color, width);
-    p.setJoinStyle(Qt::RoundJoin);
-    p.setCapStyle(Qt::RoundCap);
-    return p;
-}
 
 // A picture drawn on a `width` x `height` grid, at the screen's pixel density.
 QPixmap drawn(QSize size, qreal dpr, const std::function<void(QPainter &)> &draw)
@@ -87,28 +76,28 @@ QPixmap drawn(QSize size, qreal dpr, const std::function<void(QPainter &)> &draw
 // cross-hair on the first box (on a 32 x 32 grid).
 void drawTestPrint(QPainter &p)
 {
-    p.setPen(pen(kInk, 1.2));
+    p.setPen(roundPen(kInk, 1.2));
     p.setBrush(kPaper);
     p.drawRoundedRect(QRectF(9, 3, 14, 10), 0.5, 0.5);
     QLinearGradient body(0, 11, 0, 23);
     body.setColorAt(0, kSteel.lighter(112));
     body.setColorAt(1, kSteel.darker(108));
-    p.setPen(pen(kInk, 1.5));
+    p.setPen(roundPen(kInk, 1.5));
     p.setBrush(body);
     p.drawRoundedRect(QRectF(3, 11, 26, 12), 3, 3);
     p.setPen(Qt::NoPen);
     p.setBrush(kAccent);
     p.drawEllipse(QPointF(24.5, 15), 1.3, 1.3);
-    p.setPen(pen(kInk, 1.2));
+    p.setPen(roundPen(kInk, 1.2));
     p.setBrush(kPaper);
     p.drawRect(QRectF(8, 19, 16, 11));
     // The outlines of the test page: every box drawn, none filled.
     p.setBrush(Qt::NoBrush);
-    p.setPen(pen(kAccentDeep, 1.0));
+    p.setPen(roundPen(kAccentDeep, 1.0));
     for (int row = 0; row < 2; ++row)
         for (int col = 0; col < 3; ++col)
             p.drawRoundedRect(QRectF(10.3 + col * 4.4, 22 + row * 4, 2.6, 2.6), 0.4, 0.4);
-    p.setPen(pen(kInk, 1.5));
+    p.setPen(roundPen(kInk, 1.5));
     p.drawLine(QPointF(6, 19), QPointF(26, 19));
 }
 
@@ -129,7 +118,7 @@ QIcon testPrintIcon()
 void drawSlip(QPainter &p, const QSizeF &size)
 {
     const QRectF sheet(1.5, 1.5, size.width() - 3, size.height() - 3);
-    p.setPen(pen(kSlipRed.darker(110), 1.0));
+    p.setPen(roundPen(kSlipRed.darker(110), 1.0));
     p.setBrush(kSlipPink);
     p.drawRoundedRect(sheet, 3, 3);
     p.setPen(Qt::NoPen);
@@ -149,7 +138,7 @@ void drawSlip(QPainter &p, const QSizeF &size)
     const auto cell = [&](int col, int row, qreal extra = 0) {
         return QRectF(left + col * dx, top + row * dy + extra, box, box);
     };
-    p.setPen(pen(kSlipRed, 0.8));
+    p.setPen(roundPen(kSlipRed, 0.8));
     p.setBrush(kPaper);
     for (int row = 0; row < 3; ++row)
         for (int col = 0; col < 10; ++col)
@@ -164,7 +153,7 @@ void drawSlip(QPainter &p, const QSizeF &size)
 
     // The calibration marks.
     const QPointF centre = cell(0, 0).center();
-    p.setPen(pen(kAccentDeep, 1.0));
+    p.setPen(roundPen(kAccentDeep, 1.0));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(centre, box * 0.8, box * 0.8);
     p.drawLine(centre - QPointF(box * 1.2, 0), centre + QPointF(box * 1.2, 0));
