@@ -1,0 +1,18 @@
+// Runs the benchmarks inside a QGuiApplication, on the offscreen platform unless another
+// platform is asked for: the print runs need its fonts.
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
