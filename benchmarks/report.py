@@ -1,0 +1,86 @@
+"""Prints the benchmark report: each run of the program against its floor, and the start-up.
+
+    benchmarks/report.py BENCHMARK_JSON STARTUP_RESULTS
+Exits 1 when a target is missed.
+"""
+import json
+import statistics
+import sys
+
+# What each pair of benchmarks measures, and the ratio program/floor it must stay within.
+PAIRS = [
+    ("slips", "slip run, prognosis sheet and 8 slips to File PDF", 1.5),
+    ("listing", "listing page to File PDF", 1.5),
+    ("zlm-save", "saving a .zlm", None),
+    ("zlm-open", "opening a .zlm", None),
+    ("square-check", "the square check", None),
+]
+SPLASH_PAUSE_MS = 1000  # the program holds its splash up this long before the main window
+STARTUP_TARGET_MS = 400
+RSS_TARGET_MB = 80
+
+
+def medians(path):
+    """The median real time of every benchmark, in nanoseconds."""
+    scale = {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}
+    times = {}
+    for b in json.load(open(path))["benchmarks"]:
+        if b.get("error_occurred"):
+            sys.exit(f"{b['run_name']}: {b.get('error_message')}")
+        if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
+            continue
+        name = b["run_name"].removesuffix("/real_time")
+        times[name] = b["real_time"] * scale[b["time_unit"]]
+    return times
+
+
+def shown(ns):
+    for unit, size in (("ms", 1e6), ("us", 1e3)):
+        if ns >= size:
+            return f"{ns / size:.3g} {unit}"
+    return f"{ns:.3g} ns"
+
+
+def main():
+    times = medians(sys.argv[1])
+    startup = {}
+    for line in open(sys.argv[2]):
+        key, *values = line.split()
+        startup[key] = [int(v) for v in values]
+
+    missed = []
+    print(f"{'':54}{'program':>10}{'floor':>10}{'ratio':>8}  target")
+    for name, what, limit in PAIRS:
+        program, floor = times[f"{name}/program"], times[f"{name}/floor"]
+        ratio = program / floor
+        verdict = "-"
+        if limit:
+            met = ratio <= limit
+            verdict = f"<= {limit}: {'met' if met else 'NOT MET'}"
+            if not met:
+                missed.append(what)
+        print(f"{what:54}{shown(program):>10}{shown(floor):>10}{ratio:>8.2f}  {verdict}")
+
+    startup_ms = statistics.median(startup["startup_ms"]) - SPLASH_PAUSE_MS
+    rss_mb = statistics.median(startup["rss_kb"]) / 1024
+    runs = len(startup["startup_ms"])
+    ok = startup_ms < STARTUP_TARGET_MS
+    print(f"start-up beyond the {SPLASH_PAUSE_MS} ms splash pause (median of {runs}): "
+          f"{startup_ms:.0f} ms  < {STARTUP_TARGET_MS} ms: {'met' if ok else 'NOT MET'}")
+    if not ok:
+        missed.append("start-up")
+    ok = rss_mb < RSS_TARGET_MB
+    print(f"resident memory with the main window up (median of {runs}): "
+          f"{rss_mb:.1f} MB  < {RSS_TARGET_MB} MB: {'met' if ok else 'NOT MET'}")
+    if not ok:
+        missed.append("resident memory")
+
+    if missed:
+        print("Targets missed: " + ", ".join(missed))
+        return 1
+    print("Every target met.")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
