@@ -3,6 +3,7 @@
 // what the recording device caught from one run of the same routine, turned into device
 // pixels once, so the difference is what the program spends around the drawing itself.
 
+#include "BenchSystem.h"
 #include "core/Corpo.h"
 #include "core/FileIO.h"
 #include "core/Stakes.h"
@@ -52,19 +53,7 @@ const PrintWork &work()
         corpo::gAppPath = folder.path() + u'/'; // "File PDF" writes into its stampe/
 
         PrintWork w;
-        Sistema &s = w.sistema;
-        const int rows[4][4] = {
-            {37, 4, 58, 81}, {12, 37, 66, 25}, {73, 19, 37, 44}, {9, 88, 51, 37}};
-        for (int r = 0; r < 4; ++r)
-            for (int c = 0; c < 4; ++c)
-                s.Righe[r][c] = std::uint8_t(rows[r][c]);
-        Trasponi(s);
-        s.Capogioco = 37;
-        s.Puntate = puntate12Euro();
-        s.Vincite = CalcolaVincite(s.Puntate);
-        s.ImportoSistema = 12;
-        s.Ruota = QStringLiteral("Roma");
-        s.NomeSistema = QStringLiteral("quadrato37");
+        w.sistema = bench::benchSystem();
 
         TaraturaAmbetto &t = w.taratura;
         t.DXnumeri = 5.5f;

@@ -1,6 +1,7 @@
 // Saving and opening a system file and the square check, each beside a floor: the same 106
 // bytes written and read through a plain QFile, and a plain loop over the sixteen numbers.
 
+#include "BenchSystem.h"
 #include "core/FileIO.h"
 #include "core/GridCheck.h"
 #include "core/Stakes.h"
@@ -14,24 +15,7 @@ using namespace zelmora;
 
 namespace {
 
-constexpr int kSquare[4][4] = {
-    {37, 4, 58, 81}, {12, 37, 66, 25}, {73, 19, 37, 44}, {9, 88, 51, 37}};
-
-Sistema savedSystem()
-{
-    Sistema s;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            s.Righe[r][c] = std::uint8_t(kSquare[r][c]);
-    Trasponi(s);
-    s.Capogioco = 37;
-    s.Puntate = puntate12Euro();
-    s.Vincite = CalcolaVincite(s.Puntate);
-    s.ImportoSistema = 12;
-    s.Ruota = QStringLiteral("Roma");
-    s.NomeSistema = QStringLiteral("quadrato37");
-    return s;
-}
+using bench::kSquare;
 
 const QString &systemPath()
 {
@@ -44,14 +28,14 @@ const QString &systemPath()
 
 void save(benchmark::State &state)
 {
-    const Sistema s = savedSystem();
+    const Sistema s = bench::benchSystem();
     for (auto _ : state)
         writeWholeFile(systemPath(), encodeSistema(s));
 }
 
 void saveFloor(benchmark::State &state)
 {
-    const QByteArray bytes = encodeSistema(savedSystem());
+    const QByteArray bytes = encodeSistema(bench::benchSystem());
     for (auto _ : state) {
         QFile file(systemPath());
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
@@ -64,7 +48,7 @@ void saveFloor(benchmark::State &state)
 
 void open(benchmark::State &state)
 {
-    writeWholeFile(systemPath(), encodeSistema(savedSystem()));
+    writeWholeFile(systemPath(), encodeSistema(bench::benchSystem()));
     for (auto _ : state) {
         const std::optional<Sistema> loaded =
             decodeSistema(readWholeFile(systemPath(), kSystemFileSize));
@@ -78,7 +62,7 @@ void open(benchmark::State &state)
 
 void openFloor(benchmark::State &state)
 {
-    writeWholeFile(systemPath(), encodeSistema(savedSystem()));
+    writeWholeFile(systemPath(), encodeSistema(bench::benchSystem()));
     for (auto _ : state) {
         QFile file(systemPath());
         if (!file.open(QIODevice::ReadOnly) ||
