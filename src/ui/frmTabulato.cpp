@@ -7,6 +7,7 @@
 #include "core/RuntimeError.h"
 #include "print/ListingPage.h"
 #include "print/Preview.h"
+#include "ui/UpwardScrollBar.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmImpostazioni.h"
 
@@ -48,12 +49,10 @@ frmTabulato::frmTabulato(QWidget *parent) : QDialog(parent)
     labCopie->setFrameShape(QFrame::StyledPanel);
 
     // The upper arrow raises the copies towards 20, the lower one lowers them towards 1.
-    VsCopie = new QScrollBar(Qt::Vertical, this);
+    VsCopie = new UpwardScrollBar(this);
     VsCopie->setObjectName(QStringLiteral("VsCopie"));
     VsCopie->setGeometry(twipsRect(1320, 120, 255, 330));
     VsCopie->setRange(1, 20);
-    VsCopie->setInvertedAppearance(true);
-    VsCopie->setInvertedControls(false);
     VsCopie->setFocusPolicy(Qt::StrongFocus);
     Label2->setBuddy(VsCopie);
 

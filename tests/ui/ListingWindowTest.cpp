@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace zelmora;
@@ -77,8 +78,25 @@ TEST_F(ListingWindowTest, CopiesStayBetweenOneAndTwenty)
     for (int i = 0; i < 25; ++i)
         QTest::keyClick(form.VsCopie, Qt::Key_Down);
     EXPECT_EQ(form.labCopie->text(), QStringLiteral("1"));
-    // The upper arrow of the bar raises the number.
-    form.VsCopie->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    // Clicked with the mouse where they are drawn, the upper arrow raises the number and the
+    // lower one lowers it, as the keys do; the wheel turned up raises it too.
+    QScrollBar *bar = form.VsCopie;
+    const QPoint upperArrow(bar->width() / 2, 2);
+    const QPoint lowerArrow(bar->width() / 2, bar->height() - 3);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, upperArrow);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, upperArrow);
+    EXPECT_EQ(form.labCopie->text(), QStringLiteral("3"));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, lowerArrow);
+    EXPECT_EQ(form.labCopie->text(), QStringLiteral("2"));
+    for (int i = 0; i < 25; ++i)
+        QTest::mouseClick(bar, Qt::LeftButton, {}, upperArrow);
+    EXPECT_EQ(form.labCopie->text(), QStringLiteral("20"));
+    for (int i = 0; i < 25; ++i)
+        QTest::mouseClick(bar, Qt::LeftButton, {}, lowerArrow);
+    EXPECT_EQ(form.labCopie->text(), QStringLiteral("1"));
+    QWheelEvent wheelUp(QPointF(upperArrow), bar->mapToGlobal(QPointF(upperArrow)), QPoint(),
+                        QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &wheelUp);
     EXPECT_EQ(form.labCopie->text(), QStringLiteral("2"));
     // Opening again starts from one copy and colour.
     form.chkColor->setChecked(false);
