@@ -24,6 +24,30 @@ KeyAction FiltroTastiImporto(int &key)
     return FiltroTastiNumero(key);
 }
 
+namespace {
+bool everyCharacterPasses(const QString &text, KeyAction (*filter)(int &), bool blanksToo)
+{
+    for (const QChar ch : text) {
+        int key = ch.unicode();
+        if (blanksToo && ch == u' ')
+            continue;
+        if (key == kKeyBackspace || filter(key) != KeyAction::Pass)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+bool cellTextAccepted(const QString &text)
+{
+    return everyCharacterPasses(text, FiltroTastiNumero, true);
+}
+
+bool stakeTextAccepted(const QString &text)
+{
+    return text.count(u',') <= 1 && everyCharacterPasses(text, FiltroTastiImporto, false);
+}
+
 ValueCheck ControllaValore(const QString &cellText)
 {
     return ValueCheck{wholeValue(cellText) > kMaxNumero};

@@ -21,6 +21,12 @@ KeyAction FiltroTastiNumero(int &key);
 // Key filter of the stake boxes: as for the cells, and the decimal comma passes too.
 KeyAction FiltroTastiImporto(int &key);
 
+// Whether a text that an edit (typing, pasting) would leave in a box holds only what the box's
+// keys let through: in a cell digits (and the blanks of an empty cell), in a stake box digits
+// and at most one decimal comma. Pasted text obeys the same rules as typed keys.
+bool cellTextAccepted(const QString &text);
+bool stakeTextAccepted(const QString &text);
+
 // The range check of a cell's value after each change.
 constexpr int kMaxNumero = 90;
 struct ValueCheck

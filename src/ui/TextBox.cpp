@@ -1,5 +1,7 @@
 #include "ui/TextBox.h"
 
+#include "app/UiServices.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QValidator>
@@ -12,18 +14,29 @@ bool isWindowSwitch(const QFocusEvent *event)
     return event->reason() == Qt::ActiveWindowFocusReason ||
            event->reason() == Qt::PopupFocusReason;
 }
-// Refuses an edit that would make the text longer than the limit.
-class LengthLimit : public QValidator
+// Refuses an edit that would make the text longer than the limit (silently, as a full box
+// does) or leave a text the box does not take (with the beep).
+class EditRule : public QValidator
 {
 public:
-    LengthLimit(int limit, QObject *parent) : QValidator(parent), m_limit(limit) {}
+    EditRule(int limit, std::function<bool(const QString &)> accepts, QObject *parent)
+        : QValidator(parent), m_limit(limit), m_accepts(std::move(accepts))
+    {
+    }
     State validate(QString &input, int &) const override
     {
-        return input.size() <= m_limit ? Acceptable : Invalid;
+        if (m_limit >= 0 && input.size() > m_limit)
+            return Invalid;
+        if (m_accepts && !m_accepts(input)) {
+            ui().Beep();
+            return Invalid;
+        }
+        return Acceptable;
     }
 
 private:
     int m_limit;
+    std::function<bool(const QString &)> m_accepts;
 };
 
 } // namespace
@@ -33,8 +46,21 @@ TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {}
 void TextBox::setMaxTyped(int characters)
 {
     m_maxTyped = characters;
-    // A validator limits typing and pasting but, unlike maxLength, not setText().
-    setValidator(new LengthLimit(characters, this));
+    updateValidator();
+}
+
+void TextBox::setAcceptedText(std::function<bool(const QString &)> accepts)
+{
+    m_accepts = std::move(accepts);
+    updateValidator();
+}
+
+void TextBox::updateValidator()
+{
+    // A validator checks typing and pasting but, unlike maxLength, not setText().
+    if (const QValidator *old = validator())
+        delete old;
+    setValidator(new EditRule(m_maxTyped, m_accepts, this));
 }
 
 void TextBox::keyPressEvent(QKeyEvent *event)
@@ -44,6 +70,8 @@ void TextBox::keyPressEvent(QKeyEvent *event)
         code = 13;
     else if (event->key() == Qt::Key_Backspace)
         code = 8;
+    else if (event->key() == Qt::Key_Delete)
+        code = -1; // it carries character 127, but deletes like every desktop text box
     else if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
              !event->text().isEmpty() && event->key() != Qt::Key_Tab &&
              event->key() != Qt::Key_Backtab)

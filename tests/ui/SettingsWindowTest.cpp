@@ -248,15 +248,26 @@ TEST_F(SettingsWindowTest, APrinterNotInstalledExactlyIsWarnedAndTheFirstPresele
     }
 }
 
-TEST_F(SettingsWindowTest, AMissingFileIsReportedThenThePrinterAsked)
+TEST_F(SettingsWindowTest, NoFileYetMeansABlankHeadingOnTheDefaultPrinterWithoutAWord)
 {
+    installPrinters({QStringLiteral("File PDF"), QStringLiteral("HP LaserJet")});
     open();
-    EXPECT_EQ(ui.messages(), (QStringList{QStringLiteral("Error 53 (File not found) in procedure "
-                                                         "ReadConfiguration of Modulo corpo"),
-                                          kSelect}));
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join(u'|').toStdString();
     EXPECT_EQ(window->mskIntestazione->text(), QString());
-    EXPECT_EQ(window->cmbStampante->currentText(), QStringLiteral("HP LaserJet"));
+    EXPECT_EQ(window->cmbStampante->currentText(), QStringLiteral("File PDF"));
     EXPECT_FALSE(QFile::exists(settingsPath()));
+}
+
+TEST_F(SettingsWindowTest, AFileThatCannotBeReadIsStillReported)
+{
+    // A link to nowhere is not a new installation: something stands there and cannot be read.
+    ASSERT_TRUE(QFile::link(folder.path() + QStringLiteral("/gone.cfg"), settingsPath()));
+    open();
+    ASSERT_EQ(ui.messages().size(), 2);
+    EXPECT_TRUE(ui.messages()[0].startsWith(QStringLiteral("Error ")));
+    EXPECT_TRUE(ui.messages()[0].endsWith(
+        QStringLiteral(") in procedure ReadConfiguration of Modulo corpo")));
+    EXPECT_EQ(ui.messages()[1], kSelect);
 }
 
 TEST_F(SettingsWindowTest, AStoredHeadingIsShownTrimmedAndSavedTrimmed)
@@ -318,7 +329,11 @@ TEST_F(SettingsWindowTest, KeysOfTheWindow)
     writeSettings(file);
     open();
     // Enter in the heading box presses no button.
-    QTest::keyClicks(window->mskIntestazione, QStringLiteral(" club"));
+    QTest::keyClicks(window->mskIntestazione, QStringLiteral(" clubq"));
+    // Delete deletes the character after the cursor.
+    QTest::keyClick(window->mskIntestazione, Qt::Key_Left);
+    QTest::keyClick(window->mskIntestazione, Qt::Key_Delete);
+    EXPECT_EQ(window->mskIntestazione->text(), QStringLiteral("LOTTO CLUB"));
     QTest::keyClick(window->mskIntestazione, Qt::Key_Return);
     settle();
     EXPECT_TRUE(window->isVisible());

@@ -120,6 +120,52 @@ TEST_F(SquareTest, PastedTextIsCheckedLikeTypedText)
     EXPECT_EQ(form->cell(3, 0)->text(), QStringLiteral("00"));
 }
 
+TEST_F(SquareTest, PastedTextObeysTheKeysRules)
+{
+    struct Paste
+    {
+        TextBox *box;
+        const char *clipboard;
+        const char *after; // what the box shows after the paste over its whole text
+        bool beep;
+    };
+    const Paste pastes[] = {
+        {form->cell(1, 2), "-5", "  ", true},       {form->cell(1, 2), "5a", "  ", true},
+        {form->cell(1, 2), "1.", "  ", true},       {form->cell(1, 2), "\t7", "  ", true},
+        {form->cell(1, 2), " 7", " 7", false},      {form->cell(1, 2), "42", "42", false},
+        {form->txtImpQuad[1], "-1", "0,00", true},  {form->txtImpQuad[1], "1,2,3", "0,00", true},
+        {form->txtImpQuad[1], "1.5", "0,00", true}, {form->txtImpQuad[1], "12,5", "12,5", false},
+    };
+    for (const Paste &paste : pastes) {
+        SCOPED_TRACE(paste.clipboard);
+        ui.clear();
+        paste.box->setText(paste.box == form->cell(1, 2) ? QStringLiteral("  ")
+                                                         : QStringLiteral("0,00"));
+        QApplication::clipboard()->setText(QString::fromUtf8(paste.clipboard));
+        paste.box->setFocus(Qt::TabFocusReason);
+        settle();
+        paste.box->selectAll();
+        QTest::keyClick(paste.box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(paste.box->text(), QString::fromUtf8(paste.after));
+        EXPECT_EQ(ui.beeps > 0, paste.beep);
+        EXPECT_TRUE(ui.messages().isEmpty());
+    }
+}
+
+TEST_F(SquareTest, DeleteDeletesInCellsAndStakeBoxes)
+{
+    for (TextBox *box : {form->cell(0, 1), form->txtImpQuad[2]}) {
+        ui.clear();
+        box->setFocus(Qt::TabFocusReason);
+        settle();
+        box->setText(QStringLiteral("12"));
+        box->setCursorPosition(0);
+        QTest::keyClick(box, Qt::Key_Delete);
+        EXPECT_EQ(box->text(), QStringLiteral("2"));
+        EXPECT_EQ(ui.beeps, 0);
+    }
+}
+
 TEST_F(SquareTest, CheckShowsTheFirstFaultAndMovesTheFocus)
 {
     fillValid();
