@@ -5,6 +5,7 @@
 #include "core/Cp1252.h"
 #include "core/FileIO.h"
 #include "core/RuntimeError.h"
+#include "print/Printer.h"
 
 namespace zelmora {
 
@@ -47,6 +48,12 @@ QString impostazioniPath()
 
 void ReadConfiguration()
 {
+    if (nothingAt(impostazioniPath())) {
+        // Never saved yet: a blank heading and the listing on the default printer.
+        corpo::gIntestazioneStampa.clear();
+        corpo::gStampanteTabulato = print::DefaultPrinterName();
+        return;
+    }
     try {
         LineReader file(readWholeFile(impostazioniPath()));
         corpo::gIntestazioneStampa = file.next();

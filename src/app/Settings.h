@@ -12,9 +12,10 @@ namespace zelmora {
 QString impostazioniPath();
 
 // Loads the file into gIntestazioneStampa and gStampanteTabulato. A line ends at a carriage
-// return, optionally followed by a line feed, or at a bare line feed. A failure (a missing
-// file, fewer than two lines) shows "Error N (...) in procedure ReadConfiguration of Modulo
-// corpo"; a line read before the failure keeps its new value.
+// return, optionally followed by a line feed, or at a bare line feed. When there is no file
+// yet, the heading is blank and the listing printer the default one, without a message. A
+// failure (a file that cannot be read, fewer than two lines) shows "Error N (...) in procedure
+// ReadConfiguration of Modulo corpo"; a line read before the failure keeps its new value.
 void ReadConfiguration();
 
 // The file's content for a heading and a printer: each line ends with CR LF.

@@ -2,6 +2,7 @@
 
 #include "app/UiServices.h"
 #include "core/Corpo.h"
+#include "core/FileIO.h"
 #include "core/RuntimeError.h"
 #include "print/Printer.h"
 
@@ -14,6 +15,13 @@ QString taraturaPath()
 
 void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &formName)
 {
+    if (nothingAt(taraturaPath())) {
+        // Never calibrated yet: every length at zero, on the default printer.
+        record = print::TaraturaAmbetto{};
+        record.Stampante = print::DefaultPrinterName();
+        print::SelectPrinter(record.Stampante);
+        return;
+    }
     try {
         print::readCalibration(taraturaPath(), record);
         print::SelectPrinter(record.Stampante);

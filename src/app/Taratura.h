@@ -9,11 +9,12 @@ namespace zelmora {
 // The slip calibration as the print-slips and calibration windows use it, in printA.cfg in
 // the program folder.
 
-// Reads the calibration into the window's record and makes its printer the current one. A
-// failed read shows "Error N (...) in procedure LeggiTaraturaAmbetto of Form <formName>" and
-// returns normally: the fields read before the failure keep their new values, the others stay
-// as they were, and no printer is chosen. A printer name that matches no installed printer
-// (exactly, case included) leaves the current printer as it is, without a message.
+// Reads the calibration into the window's record and makes its printer the current one. With
+// no file yet, the record is all zero on the default printer, without a message. A failed read
+// shows "Error N (...) in procedure LeggiTaraturaAmbetto of Form <formName>" and returns normally:
+// the fields read before the failure keep their new values, the others stay as they were, and no
+// printer is chosen. A printer name that matches no installed printer (exactly, case included)
+// leaves the current printer as it is, without a message.
 void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &formName);
 
 // Writes the record to the calibration file. A failed write is reported as

@@ -26,6 +26,13 @@ int errorNumber(QFileDevice::FileError error, int fallback)
 }
 } // namespace
 
+bool nothingAt(const QString &path)
+{
+    // A link that leads nowhere is something at the path: it is read, and reported, as it is.
+    const QFileInfo info(path);
+    return !info.exists() && !info.isSymLink();
+}
+
 QByteArray readWholeFile(const QString &path, qint64 maxBytes)
 {
     QFile file(path);

@@ -11,6 +11,10 @@ namespace zelmora {
 // At most maxBytes are read when it is given.
 QByteArray readWholeFile(const QString &path, qint64 maxBytes = -1);
 
+// True when nothing at all stands at the path: no file, no link, nothing else. A file the
+// program writes itself and that is missing in this sense is a new installation's normal state.
+bool nothingAt(const QString &path);
+
 // Writes a new file beside the old one and puts it in place only when every byte was
 // written, so a failed write leaves the earlier file as it was.
 void writeWholeFile(const QString &path, const QByteArray &bytes);

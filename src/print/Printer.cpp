@@ -249,6 +249,11 @@ QStringList Printers()
     return source().names();
 }
 
+QString DefaultPrinterName()
+{
+    return source().defaultName();
+}
+
 bool SelectPrinter(const QString &name)
 {
     const QStringList names = Printers();

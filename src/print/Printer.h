@@ -118,6 +118,8 @@ extern const char *const kFilePdfName; // "File PDF"
 // The installed printers ("Printers"): the system's print queues in their order, then
 // "File PDF".
 QStringList Printers();
+// The printer a new installation prints on: the system's default queue, else "File PDF".
+QString DefaultPrinterName();
 // Makes the first printer whose DeviceName equals `name` exactly the current printer.
 // False, and nothing changes, when none matches.
 bool SelectPrinter(const QString &name);

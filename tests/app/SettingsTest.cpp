@@ -9,6 +9,7 @@
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -86,18 +87,27 @@ TEST_F(SettingsTest, ReadsTheTwoLinesWhateverTheirEnds)
     }
 }
 
-TEST_F(SettingsTest, AMissingFileIsReportedAndChangesNothing)
+TEST_F(SettingsTest, NoFileYetGivesTheDefaultsAndAFileThatCannotBeReadIsReported)
 {
+    // A new installation: a blank heading, the default printer, no message, nothing written.
+    ReadConfiguration();
+    EXPECT_TRUE(ui.shown.isEmpty());
+    EXPECT_EQ(corpo::gIntestazioneStampa, QString());
+    EXPECT_EQ(corpo::gStampanteTabulato, print::DefaultPrinterName());
+    EXPECT_FALSE(QFile::exists(impostazioniPath()));
+
+    // Something that stands there and cannot be read is reported and changes nothing.
+    corpo::gIntestazioneStampa = QStringLiteral("old heading");
+    corpo::gStampanteTabulato = QStringLiteral("old printer");
+    ASSERT_TRUE(QDir().mkdir(impostazioniPath()));
     ReadConfiguration();
     ASSERT_EQ(ui.shown.size(), 1);
-    EXPECT_EQ(
-        ui.shown[0].text,
-        QStringLiteral("Error 53 (File not found) in procedure ReadConfiguration of Modulo corpo"));
+    EXPECT_TRUE(ui.shown[0].text.endsWith(
+        QStringLiteral(") in procedure ReadConfiguration of Modulo corpo")));
     EXPECT_EQ(ui.shown[0].style, int(vbOKOnly));
     EXPECT_TRUE(ui.shown[0].title.isEmpty()); // the program title
     EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("old heading"));
     EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("old printer"));
-    EXPECT_FALSE(QFile::exists(impostazioniPath()));
 }
 
 TEST_F(SettingsTest, WritesBothLinesInWindows1252WithCrLf)
@@ -182,21 +192,39 @@ TEST_F(TaraturaTest, ReadingChoosesOnlyAnExactlyMatchingPrinter)
     }
 }
 
-TEST_F(TaraturaTest, AMissingFileIsReportedNamingTheWindowAndChoosesNoPrinter)
+TEST_F(TaraturaTest, NoFileYetIsAllZeroOnTheDefaultPrinterAndAnUnreadableOneIsReported)
 {
     for (const char *form : {"frmStampaSchedine", "frmTaraturaAmbetto"}) {
+        SCOPED_TRACE(form);
         ui.clear();
+        ASSERT_TRUE(print::SelectPrinter(QStringLiteral("Beta")));
+        print::TaraturaAmbetto r = record(QStringLiteral("Beta"));
+        LeggiTaraturaAmbetto(r, QString::fromLatin1(form));
+        EXPECT_TRUE(ui.shown.isEmpty());
+        print::TaraturaAmbetto zero;
+        zero.Stampante = QStringLiteral("Alfa");
+        EXPECT_EQ(r, zero);
+        EXPECT_EQ(currentPrinter(), QStringLiteral("Alfa"));
+        EXPECT_FALSE(QFile::exists(taraturaPath()));
+    }
+
+    // Something that stands there and cannot be read is reported naming the window; the
+    // record and the printer stay as they were.
+    ASSERT_TRUE(QDir().mkdir(taraturaPath()));
+    for (const char *form : {"frmStampaSchedine", "frmTaraturaAmbetto"}) {
+        SCOPED_TRACE(form);
+        ui.clear();
+        ASSERT_TRUE(print::SelectPrinter(QStringLiteral("Beta")));
         print::TaraturaAmbetto r = record(QStringLiteral("Beta"));
         LeggiTaraturaAmbetto(r, QString::fromLatin1(form));
         ASSERT_EQ(ui.shown.size(), 1);
-        EXPECT_EQ(ui.shown[0].text,
-                  QStringLiteral("Error 53 (File not found) in procedure LeggiTaraturaAmbetto "
-                                 "of Form ") +
-                      QString::fromLatin1(form));
+        EXPECT_TRUE(ui.shown[0].text.startsWith(QStringLiteral("Error ")));
+        EXPECT_TRUE(ui.shown[0].text.endsWith(
+            QStringLiteral(") in procedure LeggiTaraturaAmbetto of Form ") +
+            QString::fromLatin1(form)));
         EXPECT_EQ(ui.shown[0].style, int(vbOKOnly));
         EXPECT_EQ(r, record(QStringLiteral("Beta")));
-        EXPECT_EQ(currentPrinter(), QStringLiteral("Alfa"));
-        EXPECT_FALSE(QFile::exists(taraturaPath()));
+        EXPECT_EQ(currentPrinter(), QStringLiteral("Beta"));
     }
 }
 
