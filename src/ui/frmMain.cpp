@@ -20,6 +20,7 @@
 #include "core/WheelsFile.h"
 #include "ui/Artwork.h"
 #include "ui/TextBox.h"
+#include "ui/TextFit.h"
 #include "ui/frmAbout.h"
 #include "ui/frmStampaSchedine.h"
 #include "ui/frmTabulato.h"
@@ -31,6 +32,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 #include <cstring>
 #include <random>
@@ -52,11 +54,11 @@ QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &twips, bool
     auto *label = new QLabel(text, parent);
     label->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     label->setAlignment(alignment);
-    if (bold) {
-        QFont f = label->font();
-        f.setBold(true);
-        label->setFont(f);
-    }
+    // The window's font, set on the label itself: a label that the window's style sheet
+    // dresses would otherwise take the application's font.
+    QFont f = parent->window()->font();
+    f.setBold(bold);
+    label->setFont(f);
     return label;
 }
 
@@ -85,13 +87,24 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
         "QLabel { background: transparent; }"
         "QToolButton { padding: 1px; }"
         "QLabel#lblNomeSistema, QLabel[amount=\"true\"] {"
-        " background: white; border: 1px solid #b0b4d8; border-radius: 3px; padding: 0 3px; }"));
+        " background: white; border: 1px solid #b0b4d8; border-radius: 3px; padding: 0 1px; }"));
 
     buildBanner();
     buildSquare();
     buildStakes();
     buildCommands();
     setTabOrder();
+
+    // The desktop's own keys for saving and opening, beside the buttons' mnemonics. The button
+    // takes the focus first, as a click would, so a stake being typed is taken in.
+    const auto shortcut = [this](QKeySequence::StandardKey key, QToolButton *button) {
+        connect(new QShortcut(key, this), &QShortcut::activated, button, [button] {
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->click();
+        });
+    };
+    shortcut(QKeySequence::Save, cmdSalva);
+    shortcut(QKeySequence::Open, cmdApri);
 
     AutoResizer1 = new AutoResizer(this);
     AutoResizer1->captureDesign();
@@ -133,6 +146,7 @@ void frmMain::buildSquare()
             box->setObjectName(QStringLiteral("txtQuaterna%1_%2").arg(r + 1).arg(c));
             box->setGeometry(twipsRect(660 + 840 * c, 660 + 840 * r, 435, 435));
             box->setMaxTyped(2);
+            box->setAcceptedText(cellTextAccepted);
             box->setAlignment(Qt::AlignCenter);
             box->setFont(cellFont);
             box->setFrame(false);
@@ -189,9 +203,11 @@ void frmMain::buildStakes()
         box->setObjectName(QStringLiteral("txtImpQuad%1").arg(i));
         box->setGeometry(twipsRect(1320, stakeTops[i], 915, 285));
         box->setMaxTyped(5);
+        box->setAcceptedText(stakeTextAccepted);
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         box->setText(QStringLiteral("0,00"));
         txtImpQuad[i] = box;
+        keepTextWhole(box);
         euro(i, Frame2, QRect(2235, stakeTops[i], 300, 285));
         connect(box, &TextBox::KeyPress, this,
                 [this, i](int &key) { txtImpQuad_KeyPress(i, key); });
@@ -209,6 +225,7 @@ void frmMain::buildStakes()
         l->setObjectName(QStringLiteral("lblVincite%1").arg(i));
         l->setProperty("amount", true);
         lblVincite[i] = l;
+        keepTextWhole(l);
         euro(3 + i, Frame2, QRect(2235, winTops[i], 300, 285));
     }
 }
@@ -292,10 +309,12 @@ void frmMain::buildCommands()
     QFont totalFont(QStringLiteral("Calibri"), 14, QFont::Bold);
     txtImportoSistema->setFont(totalFont);
     txtImportoSistema->setText(QStringLiteral("0,00"));
+    keepTextWhole(txtImportoSistema);
 
     lblNomeSistema =
         makeLabel(frmComandi, QString(), QRect(180, 4800, 1875, 315), false, Qt::AlignCenter);
     lblNomeSistema->setObjectName(QStringLiteral("lblNomeSistema"));
+    keepTextWhole(lblNomeSistema);
 
     cmbRuote = new QComboBox(frmComandi);
     cmbRuote->setObjectName(QStringLiteral("cmbRuote"));

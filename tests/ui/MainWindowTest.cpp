@@ -4,6 +4,7 @@
 #include "support/MainWindowFixture.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QToolButton>
@@ -296,6 +297,85 @@ TEST_F(MainWindowTest, MissingWheelsFileGivesAnEmptyListAndAMessage)
     EXPECT_EQ(form->cmbRuote->count(), 0);
     EXPECT_TRUE(corpo::Ruote.isEmpty());
     EXPECT_EQ(form->lblNomeSistema->text(), QStringLiteral("vuoto.zlm"));
+}
+
+// Whether a label shows its whole text: the label is as wide as its text needs, and no ink
+// runs into its border and padding, as a text cut at its start does.
+bool labelShowsWholeText(QLabel *label)
+{
+    if (label->sizeHint().width() > label->width())
+        return false;
+    const QImage image = label->grab().toImage();
+    const int inside = label->contentsRect().left();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < inside; ++x)
+            if (qGray(image.pixel(x, y)) < 100)
+                return false;
+    return true;
+}
+
+// Whether a line edit shows its whole text: neither end is scrolled out of view.
+bool editShowsWholeText(QLineEdit *edit)
+{
+    const QRect area = edit->contentsRect();
+    const int y = area.center().y();
+    return edit->cursorPositionAt(QPoint(area.left() + 1, y)) == 0 &&
+           edit->cursorPositionAt(QPoint(area.right() - 1, y)) == edit->text().size();
+}
+
+TEST_F(MainWindowTest, EveryAmountIsShownWholeAtEverySize)
+{
+    const QSize first = form->size();
+    const struct
+    {
+        const char *stakes[3];
+    } rows[] = {
+        {{"0", "0", "1"}},
+        {{"1", "1", "1"}},
+        {{"99,99", "99,99", "99,99"}},
+        {{"99999", "99999", "99999"}},
+        {{"9,99", "0", "99999"}},
+    };
+    const QSize sizes[] = {first, form->minimumSize(), first * 0.8, first * 1.6,
+                           QSize(form->minimumWidth(), first.height())};
+    for (const auto &row : rows) {
+        for (int i = 0; i < 3; ++i) {
+            typeInto(form->txtImpQuad[i], QString::fromUtf8(row.stakes[i]));
+            leaveStakeBox(i);
+        }
+        for (const QSize &size : sizes) {
+            SCOPED_TRACE(QStringLiteral("%1 at %2x%3")
+                             .arg(amounts().join(u' '))
+                             .arg(size.width())
+                             .arg(size.height())
+                             .toStdString());
+            form->resize(size);
+            settle();
+            for (QLabel *label : form->lblVincite)
+                EXPECT_TRUE(labelShowsWholeText(label)) << label->text().toStdString();
+            for (TextBox *box : form->txtImpQuad)
+                EXPECT_TRUE(editShowsWholeText(box)) << box->text().toStdString();
+            EXPECT_TRUE(editShowsWholeText(form->txtImportoSistema));
+        }
+        form->resize(first);
+        settle();
+    }
+    // Short amounts keep the font the window gives them.
+    form->cmd12Euro->click();
+    settle();
+    for (QLabel *label : form->lblVincite)
+        EXPECT_EQ(label->font().pointSizeF(), form->lblGiocate[5]->font().pointSizeF());
+    EXPECT_EQ(form->lblVincite[2]->text(), QStringLiteral("13.412,50"));
+}
+
+TEST_F(MainWindowTest, ALongSystemNameIsShownWhole)
+{
+    form->lblNomeSistema->setText(QStringLiteral("MMMMMMMMMMMMMMMM.zlm"));
+    for (const QSize &size : {form->size(), form->minimumSize()}) {
+        form->resize(size);
+        settle();
+        EXPECT_TRUE(labelShowsWholeText(form->lblNomeSistema));
+    }
 }
 
 TEST_F(MainWindowTest, ResizingScalesTheControls)
