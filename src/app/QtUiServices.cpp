@@ -6,15 +6,24 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 namespace zelmora {
 
 namespace {
+
+// Long enough to read a file's path, short enough not to be in the way.
+constexpr int kNoticeMilliseconds = 8000;
 
 QWidget *dialogParent()
 {
@@ -70,6 +79,8 @@ int QtUiServices::MsgBox(const QString &prompt, int style, const QString &title)
     QString text = prompt;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     box.setText(text);
+    // An address or a path in a message can be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     const int icon = style & 0x70;
     box.setIcon(icon == vbCritical      ? QMessageBox::Critical
                 : icon == 32            ? QMessageBox::Question
@@ -145,9 +156,56 @@ void QtUiServices::SendTab()
     }
 }
 
-bool QtUiServices::OpenUrl(const QString &address)
+void QtUiServices::OpenUrl(const QString &address, std::function<void()> failed)
 {
-    return QDesktopServices::openUrl(QUrl(address));
+    // xdg-open answers only once it has tried: a desktop without a browser makes it fail
+    // after it started, which QDesktopServices would not tell.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl(address)) && failed)
+            failed();
+        return;
+    }
+    auto *process = new QProcess(qApp);
+    process->setProgram(opener);
+    process->setArguments({address});
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failed](int exitCode, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if ((exitCode != 0 || status != QProcess::NormalExit) && failed)
+                             failed();
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, failed](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         process->deleteLater();
+                         if (failed)
+                             failed();
+                     });
+    process->start();
+}
+
+void QtUiServices::Notify(const QString &text)
+{
+    QWidget *owner = dialogParent();
+    auto *notice = new QLabel(text, owner, Qt::ToolTip | Qt::FramelessWindowHint);
+    notice->setObjectName(QStringLiteral("notice"));
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->setAttribute(Qt::WA_ShowWithoutActivating);
+    notice->setTextInteractionFlags(Qt::NoTextInteraction);
+    notice->setStyleSheet(QStringLiteral("QLabel { background: #fffbe6; color: black;"
+                                         " border: 1px solid #b0a060; padding: 6px 10px; }"));
+    notice->adjustSize();
+    // At the foot of the window it concerns, or of the screen when there is none.
+    const QRect area = owner ? owner->window()->frameGeometry()
+                             : QGuiApplication::primaryScreen()->availableGeometry();
+    notice->move(area.center().x() - notice->width() / 2, area.bottom() - notice->height() - 12);
+    notice->show();
+    QTimer::singleShot(kNoticeMilliseconds, notice, &QWidget::close);
 }
 
 } // namespace zelmora

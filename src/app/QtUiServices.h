@@ -17,7 +17,8 @@ public:
     void SetMousePointer(int pointer) override;
     void DoEvents() override;
     void SendTab() override;
-    bool OpenUrl(const QString &address) override;
+    void OpenUrl(const QString &address, std::function<void()> failed) override;
+    void Notify(const QString &text) override;
 
 private:
     bool m_hourglass = false;

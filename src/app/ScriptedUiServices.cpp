@@ -96,10 +96,11 @@ void ScriptedUiServices::SendTab()
     }
 }
 
-bool ScriptedUiServices::OpenUrl(const QString &address)
+void ScriptedUiServices::OpenUrl(const QString &address, std::function<void()> failed)
 {
     openedUrls.append(address);
-    return openUrlResult;
+    if (!openUrlResult && failed)
+        failed();
 }
 
 } // namespace zelmora

@@ -38,7 +38,8 @@ public:
     int tabs = 0;
     QList<int> pointers;
     QStringList openedUrls;
-    bool openUrlResult = true;
+    bool openUrlResult = true; // false: no browser opens the page
+    QStringList notices;
 
     // The texts of the message boxes shown, in order.
     QStringList messages() const;
@@ -53,7 +54,8 @@ public:
     void SetMousePointer(int pointer) override { pointers.append(pointer); }
     void DoEvents() override;
     void SendTab() override;
-    bool OpenUrl(const QString &address) override;
+    void OpenUrl(const QString &address, std::function<void()> failed) override;
+    void Notify(const QString &text) override { notices.append(text); }
 
 private:
     FileDialogResult nextFile(const QString &kind, const FileDialogRequest &request);

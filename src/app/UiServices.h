@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -65,8 +66,11 @@ public:
     virtual void DoEvents() = 0;
     // Moves the focus on to the next control in tab order, as a Tab key would.
     virtual void SendTab() = 0;
-    // Opens a web page in the default browser; false when it could not be opened.
-    virtual bool OpenUrl(const QString &address) = 0;
+    // Opens a web page in the default browser; `failed` runs, now or later, when no browser
+    // could open it.
+    virtual void OpenUrl(const QString &address, std::function<void()> failed) = 0;
+    // A short notice that goes away by itself, without taking the focus or a click.
+    virtual void Notify(const QString &text) = 0;
 };
 
 // The services in use. Until something is installed the real desktop services are used.

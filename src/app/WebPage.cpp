@@ -13,7 +13,13 @@ QString webAddress(const QString &address)
 
 void OpenWebPage(const QString &address)
 {
-    ui().OpenUrl(webAddress(address));
+    const QString url = webAddress(address);
+    ui().OpenUrl(url, [url] {
+        ui().MsgBox(QStringLiteral("Nessun browser ha potuto aprire la pagina.\r\n"
+                                   "Aprila a mano a questo indirizzo:\r\n") +
+                        url,
+                    vbExclamation);
+    });
 }
 
 } // namespace zelmora

@@ -9,7 +9,8 @@ namespace zelmora {
 // The address as the browser gets it: one that begins with "www." gets "http://" in front.
 QString webAddress(const QString &address);
 
-// Opens a web page in the default browser; an address that cannot be opened shows nothing.
+// Opens a web page in the default browser. When no browser can open it, the player is told
+// the address to open by hand.
 void OpenWebPage(const QString &address);
 
 } // namespace zelmora

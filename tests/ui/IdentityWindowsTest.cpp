@@ -88,11 +88,17 @@ class MainWindowLinksTest : public MainWindowFixture
 {
 };
 
-TEST_F(MainWindowLinksTest, RitardatariOpensTheMakersPage)
+TEST_F(MainWindowLinksTest, RitardatariOpensTheMakersPageOrTellsItsAddress)
 {
+    const QString page = QStringLiteral("http://") + webHost() + QStringLiteral("/ritardatari");
     form->cmdRitardatari->click();
-    EXPECT_EQ(ui.openedUrls,
-              QStringList{QStringLiteral("http://") + webHost() + QStringLiteral("/ritardatari")});
+    EXPECT_EQ(ui.openedUrls, QStringList{page});
+    EXPECT_TRUE(ui.messages().isEmpty());
+    // With no browser to open it, the player is given the address.
+    ui.openUrlResult = false;
+    form->cmdRitardatari->click();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages()[0].endsWith(page)) << ui.messages()[0].toStdString();
 }
 
 TEST_F(MainWindowLinksTest, AClickOnTheBackgroundOpensTheAboutWindow)
