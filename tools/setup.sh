@@ -3,9 +3,9 @@
 
 ZELMORA_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgtest-dev
+    qt6-base-dev qt6-translations-l10n libgtest-dev
     fonts-liberation fonts-liberation2 fonts-crosextra-carlito fonts-comic-neue
-    xvfb xauth openbox xdotool x11-utils imagemagick poppler-utils
+    xvfb xauth openbox xdotool x11-utils imagemagick poppler-utils tesseract-ocr
     cups cups-client printer-driver-cups-pdf
     clang libclang-rt-14-dev
     dpkg-dev desktop-file-utils
