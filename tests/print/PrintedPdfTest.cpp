@@ -195,7 +195,7 @@ template <typename Visit> void forEachPixel(const QImage &page, const QRectF &mm
 // paper, off the picture's edge.
 TEST_F(PrintedPdfTest, TheSheetPictureHidesNoTextAndLeavesTheWinningsClear)
 {
-    const QString images = qEnvironmentVariable("ZELMORA_PROGRAM_DIR") + QStringLiteral("/images/");
+    const QString images = QStringLiteral(ZELMORA_PROGRAM_DIR "/images/");
     const QImage sfondo = QImageReader(images + QStringLiteral("sfondoColor.bmp")).read();
     ASSERT_FALSE(sfondo.isNull()) << images.toStdString();
     Sistema sistema = samplePrintSystem(QStringLiteral("prova.zlm"));
