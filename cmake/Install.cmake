@@ -31,9 +31,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Free stand-ins for the fonts the windows and the printed pages are laid out with; the
-# libraries themselves are found by dpkg-shlibdeps.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-comic-neue")
+# Free stand-ins for the fonts the windows and the printed pages are laid out with, and Qt's
+# Italian texts for its standard dialogs; the libraries themselves are found by dpkg-shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-comic-neue, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${ZELMORA_WEB_HOST}/")
 include(CPack)

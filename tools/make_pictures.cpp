@@ -2,7 +2,7 @@
 //   make_pictures <folder>
 //
 //   sfondoColor.bmp, sfondoBW.bmp   the 180 x 180 mm background behind the square of numbers,
-//                                   150 dpi, 24-bit
+//                                   150 dpi, 32-bit with transparency: ink on clear paper
 //   vietato.jpg, vietatoBW.jpg      the foot line forbidding play to minors, 110 x 20 mm, 300 dpi
 //
 // Each picture records its resolution, so that printed "at its own size" it keeps its size in
@@ -11,7 +11,9 @@
 // the font engine measures it exactly.
 
 #include <QColor>
+#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -266,6 +268,25 @@ QRectF cardRect()
     return QRectF(2.5, 2.5, kSide - 5, kSide - 5);
 }
 
+// The card leaves its lower-left corner to the paper: the prognosis sheet, which prints this
+// picture 80 mm wide, puts its winnings there, and the listing its list of plays. Text printed
+// there stands on plain paper, clear of the card's edge.
+constexpr QPointF kFreeCorner(90, 142); // the corner's inner point: left of x and below y
+
+// The card's outline shrunk by `inset` on every side, its outer corners rounded by `radius`:
+// a band across the top and a column down the right, around the free corner.
+QPainterPath cardShape(qreal inset, qreal radius)
+{
+    const QRectF card = cardRect().adjusted(inset, inset, -inset, -inset);
+    QPainterPath band;
+    band.addRoundedRect(QRectF(card.topLeft(), QPointF(card.right(), kFreeCorner.y() - inset)),
+                        radius, radius);
+    QPainterPath column;
+    column.addRoundedRect(QRectF(QPointF(kFreeCorner.x() + inset, card.top()), card.bottomRight()),
+                          radius, radius);
+    return band.united(column).simplified();
+}
+
 void drawCard(QPainter &p, const BackgroundPalette &c)
 {
     const QRectF card = cardRect();
@@ -274,23 +295,21 @@ void drawCard(QPainter &p, const BackgroundPalette &c)
     shade.setColorAt(1, c.cardBottom);
     p.setPen(roundPen(c.frame, 0.9));
     p.setBrush(shade);
-    p.drawRoundedRect(card, 9, 9);
+    p.drawPath(cardShape(0, 9));
 
     QPen stitch = roundPen(c.stitch, 0.45);
     stitch.setDashPattern({0.01, 3.2});
     p.setPen(stitch);
     p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(card.adjusted(3.6, 3.6, -3.6, -3.6), 6, 6);
+    p.drawPath(cardShape(3.6, 6));
 }
 
 // Fine crossing waves over the card, like the security print of a play slip.
 void drawGuilloche(QPainter &p, const BackgroundPalette &c)
 {
     const QRectF area = cardRect().adjusted(3.6, 3.6, -3.6, -3.6);
-    QPainterPath clip;
-    clip.addRoundedRect(area, 6, 6);
     p.save();
-    p.setClipPath(clip);
+    p.setClipPath(cardShape(3.6, 6));
     p.setPen(roundPen(c.watermark, 0.22));
     p.setBrush(Qt::NoBrush);
 
@@ -337,7 +356,7 @@ void drawBall(QPainter &p, const QPointF &centre, qreal radius, const QColor &ba
     label.drawCentred(centre, QString::number(number), c.ballNumber);
 }
 
-// A few balls in the corners, around the square.
+// A few balls around the square, none in the free corner.
 void drawBalls(QPainter &p, const BackgroundPalette &c)
 {
     struct Ball
@@ -349,7 +368,7 @@ void drawBalls(QPainter &p, const BackgroundPalette &c)
     };
     const Ball balls[] = {
         {{27, 27}, 15.5, 0, 90}, {{52, 19}, 8.5, 1, 7},   {{161, 36}, 10, 2, 33},
-        {{24, 145}, 11, 2, 61},  {{160, 140}, 13, 0, 27}, {{92, 150}, 7.5, 1, 45},
+        {{24, 118}, 11, 2, 61},  {{160, 140}, 13, 0, 27}, {{106, 156}, 7.5, 1, 45},
     };
     for (const Ball &b : balls)
         drawBall(p, b.centre, b.radius, c.balls[std::size_t(b.colour)], b.number, c);
@@ -393,6 +412,32 @@ void drawSquare(QPainter &p, const BackgroundPalette &c)
             drawTile(p, tileRect(row, column), row == column, c);
 }
 
+// The picture as ink on clear paper: white becomes transparent and every other colour the
+// least opaque ink that gives that colour over white. Printed on white paper it looks the
+// same; what the page printed before it (the sheet's heading and product name, which may fall
+// over it) shows through, at most lightly tinted.
+QImage inkOnClearPaper(const QImage &opaque)
+{
+    QImage ink = opaque.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < ink.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(ink.scanLine(y));
+        for (int x = 0; x < ink.width(); ++x) {
+            const int r = qRed(line[x]), g = qGreen(line[x]), b = qBlue(line[x]);
+            const int alpha = 255 - std::min({r, g, b});
+            if (alpha == 0) {
+                line[x] = qRgba(255, 255, 255, 0);
+                continue;
+            }
+            // Over white, ink k at this alpha gives k * a + 255 * (1 - a): solved for k.
+            const auto inkOf = [alpha](int colour) {
+                return std::clamp(qRound(255 - (255 - colour) * 255.0 / alpha), 0, 255);
+            };
+            line[x] = qRgba(inkOf(r), inkOf(g), inkOf(b), alpha);
+        }
+    }
+    return ink;
+}
+
 QImage background(const BackgroundPalette &c)
 {
     QImage image = blankPicture(QSizeF(kSide, kSide), 150);
@@ -403,7 +448,49 @@ QImage background(const BackgroundPalette &c)
     drawBalls(p, c);
     drawSquare(p, c);
     p.end();
-    return image;
+    return inkOnClearPaper(image);
+}
+
+// Qt writes BMP files without their alpha: a 32-bit BMP with a version 5 header and an alpha
+// mask keeps it, and Qt's reader (like other readers) gives the picture back with it.
+bool saveBmpWithAlpha(const QImage &picture, const QDir &folder, const QString &name,
+                      QTextStream &err)
+{
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    constexpr quint32 kFileHeader = 14;
+    constexpr quint32 kInfoHeader = 124; // BITMAPV5HEADER
+    const quint32 pixelBytes = quint32(image.width()) * quint32(image.height()) * 4;
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly)) {
+        err << "make_pictures: cannot write " << file.fileName() << ": " << file.errorString()
+            << "\n";
+        return false;
+    }
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("BM", 2);
+    out << quint32(kFileHeader + kInfoHeader + pixelBytes) << quint16(0) << quint16(0)
+        << quint32(kFileHeader + kInfoHeader);
+    out << kInfoHeader << qint32(image.width()) << qint32(image.height()) // rows bottom-up
+        << quint16(1) << quint16(32) << quint32(3) // one plane, 32 bits, BI_BITFIELDS
+        << pixelBytes << qint32(image.dotsPerMeterX()) << qint32(image.dotsPerMeterY())
+        << quint32(0) << quint32(0);                                         // no palette
+    out << quint32(0x00FF0000) << quint32(0x0000FF00) << quint32(0x000000FF) // red, green, blue
+        << quint32(0xFF000000);                                              // alpha
+    out << quint32(0x73524742);                                              // 'sRGB'
+    for (int i = 0; i < 12; ++i)
+        out << quint32(0); // end points and gamma, unused with sRGB
+    out << quint32(4) << quint32(0) << quint32(0) << quint32(0); // LCS_GM_IMAGES, no profile
+    for (int y = image.height() - 1; y >= 0; --y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            out << quint32(line[x]);
+    }
+    if (out.status() != QDataStream::Ok || !file.flush()) {
+        err << "make_pictures: cannot write " << file.fileName() << "\n";
+        return false;
+    }
+    return true;
 }
 
 // --- The foot line: no play under 18 -------------------------------------------------------
@@ -508,10 +595,10 @@ int main(int argc, char **argv)
     }
 
     bool ok = true;
-    ok &= savePicture(background(colourBackground()), folder, QStringLiteral("sfondoColor.bmp"),
-                      "bmp", -1, err);
-    ok &= savePicture(background(blackAndWhiteBackground()), folder, QStringLiteral("sfondoBW.bmp"),
-                      "bmp", -1, err);
+    ok &= saveBmpWithAlpha(background(colourBackground()), folder,
+                           QStringLiteral("sfondoColor.bmp"), err);
+    ok &= saveBmpWithAlpha(background(blackAndWhiteBackground()), folder,
+                           QStringLiteral("sfondoBW.bmp"), err);
     ok &=
         savePicture(footLine(colourSign()), folder, QStringLiteral("vietato.jpg"), "jpg", 95, err);
     ok &= savePicture(footLine(blackAndWhiteSign()).convertToFormat(QImage::Format_Grayscale8),

@@ -5,6 +5,7 @@
 #include "app/DataFolder.h"
 #include "app/Forms.h"
 #include "app/Pause.h"
+#include "app/QtTranslations.h"
 #include "app/SingleInstance.h"
 #include "app/UiServices.h"
 #include "core/Corpo.h"
@@ -63,6 +64,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelmoravintesca"));
     QApplication::setApplicationVersion(corpo::versionText());
+    installQtItalian();
 #ifdef ZELMORA_TEST_VERSION_SERVER
     // A build for the end-to-end tests asks a server of the test's own for the version.
     setVersionServer(QStringLiteral(ZELMORA_TEST_VERSION_SERVER));

@@ -6,7 +6,10 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +19,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 
 namespace zelmora {
@@ -37,11 +41,105 @@ QString titleOrApp(const QString &title)
     return title.isEmpty() ? corpo::AppTitle : title;
 }
 
+// The size, kind and date columns of the file list in Italian: Qt's file system model writes
+// them in the system's language ("106 bytes", "unknown"), whatever translation is installed.
+class ItalianFileColumns : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    enum Column
+    {
+        Name,
+        Size,
+        Kind,
+        Modified
+    };
+
+    static QLocale italian() { return QLocale(QLocale::Italian, QLocale::Italy); }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (role != Qt::DisplayRole || index.column() == Name || !files)
+            return QIdentityProxyModel::data(index, role);
+        const QFileInfo info = files->fileInfo(mapToSource(index));
+        switch (index.column()) {
+        case Size:
+            return info.isDir() ? QString() : sizeText(info.size());
+        case Kind:
+            return kindText(info);
+        case Modified:
+            return italian().toString(info.lastModified(), QLocale::ShortFormat);
+        default:
+            return QIdentityProxyModel::data(index, role);
+        }
+    }
+
+    static QString sizeText(qint64 bytes)
+    {
+        return italian().formattedDataSize(bytes, 2, QLocale::DataSizeTraditionalFormat);
+    }
+    static QString kindText(const QFileInfo &info)
+    {
+        if (info.isDir())
+            return QStringLiteral("Cartella");
+        const QString suffix = info.suffix().toUpper();
+        return suffix.isEmpty() ? QStringLiteral("File") : QStringLiteral("File ") + suffix;
+    }
+};
+
+// Widens the detail list's columns so that every size and date shows whole, and the dialog
+// so that the name keeps its room.
+void fitFileColumns(QFileDialog &dialog)
+{
+    auto *list = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
+    if (!list)
+        return;
+    const QFontMetrics metrics(list->font());
+    const int padding = 3 * list->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, list) +
+                        list->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, list);
+    const auto widest = [&](const QStringList &samples) {
+        int width = 0;
+        for (const QString &sample : samples)
+            width = std::max(width, metrics.horizontalAdvance(sample));
+        return width + padding;
+    };
+    const QLocale italian = ItalianFileColumns::italian();
+    QHeaderView *header = list->header();
+    header->resizeSection(
+        ItalianFileColumns::Size,
+        widest({ItalianFileColumns::sizeText(1023),
+                ItalianFileColumns::sizeText(qint64(999.99 * 1024 * 1024)),
+                header->model()->headerData(ItalianFileColumns::Size, Qt::Horizontal).toString()}));
+    header->resizeSection(ItalianFileColumns::Kind,
+                          widest({QStringLiteral("Cartella"), QStringLiteral("File JPEG")}));
+    header->resizeSection(ItalianFileColumns::Modified,
+                          widest({italian.toString(QDateTime(QDate(2028, 12, 28), QTime(23, 58)),
+                                                   QLocale::ShortFormat),
+                                  header->model()
+                                      ->headerData(ItalianFileColumns::Modified, Qt::Horizontal)
+                                      .toString()}));
+    // Once the dialog is laid out, it grows by what the columns lack, so that none is cut
+    // and the list needs no scroll bar across.
+    QTimer::singleShot(0, &dialog, [&dialog, list] {
+        const QHeaderView *columns = list->header();
+        int needed = 0;
+        for (int c = 0; c < columns->count(); ++c)
+            needed += columns->sectionSize(c);
+        const int missing = needed - list->viewport()->width();
+        if (missing > 0)
+            dialog.resize(dialog.width() + missing, dialog.height());
+    });
+}
+
 FileDialogResult runFileDialog(QWidget *owner, const FileDialogRequest &request, bool save)
 {
     QFileDialog dialog(owner ? owner : dialogParent());
     // Qt's own dialog everywhere: it behaves the same on every desktop and takes a typed path.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setProxyModel(new ItalianFileColumns(&dialog));
+    dialog.setViewMode(QFileDialog::Detail);
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setWindowTitle(save ? QStringLiteral("Salva con nome") : QStringLiteral("Apri"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -60,6 +158,7 @@ FileDialogResult runFileDialog(QWidget *owner, const FileDialogRequest &request,
     if (suffix.startsWith(u'.'))
         suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
+    fitFileColumns(dialog);
 
     FileDialogResult result;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -25,6 +25,8 @@ RecordingDevice::RecordingDevice(QString name) : m_name(std::move(name)) {}
 
 void RecordingDevice::beginDocument(const DocumentOptions &options)
 {
+    if (failEveryDocument)
+        throw RuntimeError(RuntimeError::PrinterError);
     if (failOnDocument == 0) {
         failOnDocument = -1;
         throw RuntimeError(RuntimeError::PrinterError);

@@ -58,6 +58,8 @@ public:
     int measuringDpi = 1200;
     // Makes the next beginDocument (or the one after `afterDocuments` more) fail with 482.
     int failOnDocument = -1;
+    // A printer that cannot write: every beginDocument fails with 482.
+    bool failEveryDocument = false;
 
 private:
     QList<RecordedItem> &page();

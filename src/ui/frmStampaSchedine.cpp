@@ -244,16 +244,22 @@ void frmStampaSchedine::StampaSchedaAmbetto()
         if (progress)
             progress->showPlay(play);
     };
-    run->sheetFailed = [](int number) {
-        if (number == RuntimeError::PrinterError)
+    // A printer that cannot write fails the sheet and then the slips: the player hears of the
+    // failed run once, from whichever part reported first.
+    bool reported = false;
+    run->sheetFailed = [&reported](int number) {
+        if (number == RuntimeError::PrinterError) {
             reportPrinterError(number);
+            reported = true;
+        }
     };
     try {
         print::StampaSchedaAmbetto(print::CurrentPrinter(), corpo::sistema, taratura, *run);
     } catch (const RuntimeError &error) {
         if (progress)
             progress->close();
-        reportPrinterError(error.number());
+        if (!reported)
+            reportPrinterError(error.number());
         return;
     }
     if (progress)

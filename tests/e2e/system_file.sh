@@ -1,13 +1,40 @@
 #!/usr/bin/env bash
 # A player types a system, saves it, clears the window and opens it again. The saved file holds
 # exactly the bytes of that system, and after opening it the window holds the same system again:
-# saved under another name it gives the same bytes but for the name.
+# saved under another name it gives the same bytes but for the name. The program runs under the
+# C locale, and its file dialog and overwrite question still read in Italian, sizes whole.
 here=$(dirname "$0")
 . "$here/lib.sh"
+command -v tesseract >/dev/null || fail "tesseract is not installed"
 exe=$(fresh_program "$1" "$2")
 folder=$(dirname "$exe")
 start_display
+export LANG=C LC_ALL=C LANGUAGE=
 start_program "$exe"
+
+# The words on the screen, read by text recognition from a screenshot enlarged twice.
+screen_text() {
+    import -window root "$E2E_TMP/screen.png" 2>/dev/null || fail "no screenshot"
+    convert "$E2E_TMP/screen.png" -resize 200% "$E2E_TMP/screen-2x.png"
+    tesseract "$E2E_TMP/screen-2x.png" - 2>/dev/null
+}
+
+# Fails unless the screen shows every one of the texts and none of the English ones.
+#   expect_on_screen WHAT TEXT... -- ENGLISH...
+expect_on_screen() {
+    local what=$1 text
+    shift
+    text=$(screen_text)
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        grep -qF -- "$1" <<<"$text" || fail "$what does not show \"$1\"; read: $text"
+        shift
+    done
+    [ $# -gt 0 ] && shift
+    for english in "$@"; do
+        grep -qiF -- "$english" <<<"$text" && fail "$what shows \"$english\"; read: $text"
+    done
+    return 0
+}
 
 square=(7 12 23 34 45 7 56 67 78 89 7 1 2 13 24 7)
 
@@ -76,6 +103,23 @@ for title in '^Attenzione!!$' '^Errore$' '^E R R O R E$'; do
     xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 &&
         fail "opening the saved system showed a message"
 done
+
+# The save dialog in Italian, the 106 bytes of prova.zlm shown whole in its size column.
+activate "$MAIN"
+click_salva
+wait_active '^Salva con nome$' >/dev/null || fail "Salva did not open the save dialog"
+sleep 0.5
+expect_on_screen "the save dialog" "Cerca in" "Nome del file" "Annulla" "106 byte" \
+    -- "Look in" "File name" "Cancel" "bytes"
+# Saving over prova.zlm asks first, in Italian; No keeps the file and the dialog.
+type_text prova
+keys Return
+sleep 1
+expect_on_screen "the overwrite question" "esiste" "sostituirlo" -- "already exists" "replace it"
+keys Escape
+sleep 0.5
+keys Escape
+wait_closed '^Salva con nome$' || fail "the save dialog did not close"
 
 save_as copia
 system_bytes "$E2E_TMP/expected.zlm" Napoli copia.zlm 7 1.15 0.25 0.10 "${square[@]}"

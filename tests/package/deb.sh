@@ -19,7 +19,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = 0.1.4 ] || fail "the package version is $(field Version)"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "wrong architecture"
 depends=$(field Depends)
-for needed in libqt6widgets6 libqt6printsupport6 libqt6network6 fonts-liberation2; do
+for needed in libqt6widgets6 libqt6printsupport6 libqt6network6 fonts-liberation2 \
+    qt6-translations-l10n; do
     grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed: $depends"
 done
 

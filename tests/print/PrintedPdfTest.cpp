@@ -7,11 +7,13 @@
 #include "core/Stakes.h"
 #include "print/CalibrationPage.h"
 #include "print/ListingPage.h"
+#include "print/PrognosisSheet.h"
 #include "print/QtPrintDevice.h"
 #include "print/RecordingDevice.h"
 #include "print/SlipRun.h"
 
 #include <QDir>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -174,6 +176,94 @@ TEST_F(PrintedPdfTest, SlipMarksSitWhereTheRecordingPutsThem)
         }
     }
     EXPECT_EQ(marks, 2 * (4 + 1 + 6));
+}
+
+// The pixels of a rendered page (10 per millimetre) inside a box given in millimetres.
+template <typename Visit> void forEachPixel(const QImage &page, const QRectF &mm, Visit visit)
+{
+    const QRect box = QRect(QPoint(int(mm.left() * 10), int(mm.top() * 10)),
+                            QPoint(int(mm.right() * 10), int(mm.bottom() * 10)))
+                          .intersected(page.rect());
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            visit(QPoint(x, y));
+}
+
+// The prognosis sheet printed with the program's own background picture, against the same
+// sheet without it, at heading lines from 0 to 40 mm: the picture, painted after the heading
+// and the product name, leaves every stroke of them dark, and the winnings stand on clear
+// paper, off the picture's edge.
+TEST_F(PrintedPdfTest, TheSheetPictureHidesNoTextAndLeavesTheWinningsClear)
+{
+    const QString images = QStringLiteral(ZELMORA_PROGRAM_DIR "/images/");
+    const QImage sfondo = QImageReader(images + QStringLiteral("sfondoColor.bmp")).read();
+    ASSERT_FALSE(sfondo.isNull()) << images.toStdString();
+    Sistema sistema = samplePrintSystem(QStringLiteral("prova.zlm"));
+    for (int heading : {0, 10, 20, 40}) {
+        TaraturaAmbetto taratura = samplePrintCalibration();
+        taratura.Intestazione = float(heading);
+        const auto printSheet = [&](const QImage &picture) {
+            Printer printer;
+            auto device = std::make_unique<PdfFileDevice>();
+            PdfFileDevice *pdf = device.get();
+            printer.setDevice(std::move(device));
+            printer.DocumentKind =
+                picture.isNull() ? QStringLiteral("senza") : QStringLiteral("con");
+            StampaPronostico(printer, sistema, taratura, QStringLiteral("CIRCOLO"),
+                             SheetPictures{picture, QImage()});
+            printer.EndDoc();
+            return pdf->lastFile();
+        };
+        const QString plainPdf = printSheet(QImage());
+        const QImage plain = pdfPageImage(plainPdf, 1);
+        const QImage pictured = pdfPageImage(printSheet(sfondo), 1);
+        ASSERT_FALSE(plain.isNull());
+        ASSERT_EQ(pictured.size(), plain.size());
+        const QList<PdfWord> words = pdfWords(plainPdf);
+
+        int checked = 0;
+        for (const PdfWord &word : words) {
+            int dark = 0;
+            int stillDark = 0;
+            forEachPixel(plain, word.mm, [&](const QPoint &p) {
+                if (qGray(plain.pixel(p)) < 96) {
+                    ++dark;
+                    stillDark += qGray(pictured.pixel(p)) < 96 ? 1 : 0;
+                }
+            });
+            EXPECT_GE(stillDark, dark * 0.97)
+                << "heading " << heading << ": " << word.text.toStdString() << " at " << word.mm.x()
+                << "," << word.mm.y();
+            ++checked;
+        }
+        EXPECT_GT(checked, 30);
+
+        // The winnings: the three names and the amounts on the line below them.
+        const PdfWord *ambo = nullptr;
+        const PdfWord *quaterna = nullptr;
+        for (const PdfWord &word : words) {
+            if (word.text == QLatin1String("Ambo"))
+                ambo = &word;
+            if (word.text == QLatin1String("Quaterna"))
+                quaterna = &word;
+        }
+        ASSERT_TRUE(ambo && quaterna);
+        const QRectF winnings(ambo->mm.topLeft(), QPointF(quaterna->mm.right() + 15,
+                                                          ambo->mm.bottom() + ambo->mm.height()));
+        int winningWords = 0;
+        for (const PdfWord &word : words) {
+            if (!winnings.contains(word.mm.center()))
+                continue;
+            ++winningWords;
+            int changed = 0;
+            forEachPixel(plain, word.mm.adjusted(-0.5, -0.5, 0.5, 0.5), [&](const QPoint &p) {
+                changed += std::abs(qGray(plain.pixel(p)) - qGray(pictured.pixel(p))) > 8 ? 1 : 0;
+            });
+            EXPECT_EQ(changed, 0) << "heading " << heading << ": the picture shows under "
+                                  << word.text.toStdString();
+        }
+        EXPECT_GE(winningWords, 6) << "heading " << heading;
+    }
 }
 
 TEST_F(PrintedPdfTest, TestPageOutlinesEveryBox)

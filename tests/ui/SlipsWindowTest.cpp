@@ -186,17 +186,30 @@ TEST_F(SlipsWindowTest, InterruptStopsBeforeTheNextSlip)
     EXPECT_TRUE(slips()->documents[0].ended);
 }
 
-TEST_F(SlipsWindowTest, AFailedRunIsReportedAndTheWindowWorksAgain)
+TEST_F(SlipsWindowTest, AFailedRunIsReportedOnceAndTheWindowWorksAgain)
 {
-    form->chkPronostico->setChecked(false);
-    SelectPrinter(QStringLiteral("Schedine"));
-    slips()->failOnDocument = 0;
-    form->cmdStampa->click();
-    EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("Stampante non installata")});
-    EXPECT_EQ(ui.shown.last().title, QStringLiteral("!!! E R R O R E !!!"));
-    EXPECT_TRUE(form->isEnabled());
-    form->cmdStampa->click();
-    EXPECT_EQ(slips()->documents.size(), 1);
+    // A printer that fails once, and one that cannot write at all, with and without the
+    // sheet: either way the failed run shows one message.
+    const struct
+    {
+        bool pronostico, failsForGood;
+    } cases[] = {{false, false}, {true, true}, {false, true}};
+    for (const auto &c : cases) {
+        ui.clear();
+        form->chkPronostico->setChecked(c.pronostico);
+        SelectPrinter(QStringLiteral("Schedine"));
+        slips()->documents.clear();
+        slips()->failOnDocument = c.failsForGood ? -1 : 0;
+        slips()->failEveryDocument = c.failsForGood;
+        form->cmdStampa->click();
+        EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("Stampante non installata")})
+            << c.pronostico << c.failsForGood;
+        EXPECT_EQ(ui.shown.last().title, QStringLiteral("!!! E R R O R E !!!"));
+        EXPECT_TRUE(form->isEnabled());
+        slips()->failEveryDocument = false;
+        form->cmdStampa->click();
+        EXPECT_EQ(slips()->documents.size(), 1);
+    }
 }
 
 TEST_F(SlipsWindowTest, ClosingEnablesTheMainWindowAgain)
