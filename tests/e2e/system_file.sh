@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A player types a system, saves it, clears the window and opens it again. The saved file holds
 # exactly the bytes of that system, and after opening it the window holds the same system again:
-# saved under another name it gives the same bytes but for the name. The program runs under the
+# saved under another name it gives the same bytes but for the name. Delete deletes and a pasted
+# negative number is refused, in a cell and in a stake box. The program runs under the
 # C locale, and its file dialog and overwrite question still read in Italian, sizes whole.
 here=$(dirname "$0")
 . "$here/lib.sh"
@@ -40,7 +41,22 @@ square=(7 12 23 34 45 7 56 67 78 89 7 1 2 13 24 7)
 
 # The sixteen numbers, the lead number 7 on the diagonal typed too; then the lead number again
 # through Capogioco, which checks the whole square (a complete, valid one: no message).
-type_square "${square[@]}"
+# Typed as a player corrects: in the second cell "19", then Left and Delete take the 9 away
+# and "2" makes 12 (a refused Delete would leave 19); in the third, "-5" pasted over 23 is
+# refused and 23 stays (taken, it would read as an empty cell).
+copy_text() {
+    printf '%s' "$1" | xclip -selection clipboard >/dev/null 2>&1 || fail "xclip could not copy"
+}
+enter_field "${square[0]}"
+type_text 19
+keys Left Delete
+enter_field 2
+type_text 23
+copy_text -5
+keys ctrl+a ctrl+v
+keys Return
+sleep 0.2
+type_square "${square[@]:3}"
 keys alt+c
 wait_active '^CAPOGIOCO$' >/dev/null || fail "Capogioco did not ask for the lead number"
 keys ctrl+a
@@ -55,6 +71,10 @@ activate "$MAIN"
 keys Tab Tab Tab
 type_text N
 click_12_euro
+# A pasted "-1" in the Ambo box is refused: the stake stays 1,15.
+click_main $((4350 + 1320 + 450)) $((1500 + 1140 + 140))
+copy_text -1
+keys ctrl+a ctrl+v Tab
 
 save_as() {
     activate "$MAIN"
