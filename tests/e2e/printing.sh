@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# A player opens a saved system and prints it on "File PDF": the listing is one page with the
-# system's texts and its square where the page puts it; the slip run is the prognosis sheet and
-# eight slips, slip 1 marked at the boxes the calibration file places. When the CUPS test queue
-# is there, the listing printed on it arrives as a one-page PDF.
+# A player opens a saved system and prints it on "File PDF": three copies of the listing, set
+# with the mouse on the copies arrows, each one page with the system's texts and its square
+# where the page puts it; the slip run is the prognosis sheet and eight slips, slip 1 marked at
+# the boxes the calibration file places. When the CUPS test queue is there, the listing printed
+# on it arrives as a one-page PDF.
 here=$(dirname "$0")
 . "$here/lib.sh"
 exe=$(fresh_program "$1" "$2")
@@ -139,9 +140,28 @@ PY
 }
 
 # --- The listing on File PDF ---------------------------------------------------------------
-print_listing
+# Three copies, set with the mouse: the copies bar (1320, 120, 255 by 330 twips) raises them
+# with its upper arrow and lowers them with its lower one.
+activate "$MAIN"
+keys alt+t
+listing_window=$(wait_active '^Stampa Tabulato$') || fail "Tabulato did not open the listing window"
+click_copies_arrow() {
+    xdotool mousemove --window "$listing_window" $(((1320 + 127) / 15)) "$1" click 1
+    sleep 0.2
+}
+for y in 11 11 11 27; do
+    click_copies_arrow $y
+done
+keys alt+s
 read -r listing pages < <(wait_pdf "$folder/stampe/*tabulato*.pdf" 20) ||
     fail "no listing PDF in stampe/"
+for _ in $(seq 100); do
+    [ "$(ls "$folder"/stampe/*tabulato*.pdf | wc -l)" -ge 3 ] && break
+    sleep 0.1
+done
+sleep 1
+copies=$(ls "$folder"/stampe/*tabulato*.pdf | wc -l)
+[ "$copies" = 3 ] || fail "$copies listings printed after three clicks up and one down"
 close_with_escape '^Stampa Tabulato$'
 [ "$pages" = 1 ] || fail "the listing has $pages pages"
 
