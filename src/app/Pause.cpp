@@ -2,6 +2,7 @@
 
 #include "app/UiServices.h"
 
+#include <QDeadlineTimer>
 #include <QThread>
 #include <QTime>
 
@@ -12,9 +13,9 @@ float Timer()
     return float(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f;
 }
 
-float SystemClock::Timer()
+std::int64_t SystemClock::milliseconds()
 {
-    return zelmora::Timer();
+    return QDeadlineTimer::current(Qt::PreciseTimer).deadline();
 }
 
 void SystemClock::Sleep(int milliseconds)
@@ -24,20 +25,11 @@ void SystemClock::Sleep(int milliseconds)
 
 void Pause(float milliseconds, Clock &clock, const std::function<void()> &doEvents)
 {
-    constexpr float kSecondsPerDay = 86400.0f;
-    const float start = clock.Timer();
-    float end = start + milliseconds / 1000.0f;
-    if (clock.Timer() >= end)
-        return;
-    bool pastMidnight = false;
-    do {
+    const std::int64_t end = clock.milliseconds() + std::int64_t(milliseconds);
+    while (clock.milliseconds() < end) {
         clock.Sleep(4);
         doEvents();
-        if (!pastMidnight && clock.Timer() < start) {
-            end -= kSecondsPerDay;
-            pastMidnight = true;
-        }
-    } while (clock.Timer() < end);
+    }
 }
 
 void Pause(float milliseconds)
