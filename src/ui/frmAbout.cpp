@@ -5,18 +5,12 @@
 #include "core/Corpo.h"
 #include "ui/Artwork.h"
 
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
-#include <QProcess>
 #include <QPushButton>
 
 namespace zelmora {
-
-namespace {
-const QString kLocalMachine = QStringLiteral("HKEY_LOCAL_MACHINE");
-}
 
 frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 {
@@ -92,29 +86,9 @@ void frmAbout::paintEvent(QPaintEvent *event)
     p.drawLine(left, twipsToPixels(2580), right, twipsToPixels(2580));
 }
 
-bool frmAbout::GetKeyValue(const QString &, const QString &, const QString &, QString &value)
-{
-    value.clear();
-    return false;
-}
-
 void frmAbout::StartSysInfo()
 {
-    QString path;
-    bool found =
-        GetKeyValue(kLocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
-                    QStringLiteral("PATH"), path);
-    if (!found) {
-        QString folder;
-        found =
-            GetKeyValue(kLocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
-                        QStringLiteral("MSINFO"), folder) &&
-            QFileInfo::exists(folder + QStringLiteral("/MSINFO32.EXE"));
-        if (found)
-            path = folder + QStringLiteral("/MSINFO32.EXE");
-    }
-    if (found && QProcess::startDetached(path, {}))
-        return;
+    // This desktop has no system-information tool for the button to start.
     ui().MsgBox(QStringLiteral("Le informazioni sul sistema non sono disponibili in questa fase"));
 }
 

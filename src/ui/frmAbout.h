@@ -23,10 +23,6 @@ public:
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdSysInfo = nullptr;
 
-    // Reads a text or number value of the system registry. This platform has no registry:
-    // the value is never there.
-    static bool GetKeyValue(const QString &root, const QString &keyPath, const QString &valueName,
-                            QString &value);
     void StartSysInfo();
 
 public slots:
