@@ -50,7 +50,8 @@ read_box() {
         /Height:/ {print "HEIGHT=" $NF}')"
     import -window root -crop "$(($3 * WIDTH / MAIN_TWIPS_WIDTH))x$(($4 * HEIGHT / MAIN_TWIPS_HEIGHT))+$((X + $1 * WIDTH / MAIN_TWIPS_WIDTH))+$((Y + $2 * HEIGHT / MAIN_TWIPS_HEIGHT))" \
         -resize 400% -colorspace Gray "$E2E_TMP/box.png" 2>/dev/null
-    tesseract "$E2E_TMP/box.png" - --psm 7 2>/dev/null | tr -cd '0-9.,'
+    # Only digits and separators; a stray mark read at either end is no separator.
+    tesseract "$E2E_TMP/box.png" - --psm 7 2>/dev/null | tr -cd '0-9.,' | sed -E 's/^[.,]+//; s/[.,]+$//'
 }
 
 # The stake boxes, from the last cell: Enter moves on to the Ambo box.
