@@ -30,11 +30,13 @@ int numberValue(QStringView text)
 
 } // namespace
 
-std::optional<Draw> parseDrawLine(QStringView line)
+namespace {
+
+// Splits a line into at most N fields at runs of separators; nothing when it has more.
+template <std::size_t N> std::optional<std::array<QStringView, N>> fieldsOf(QStringView line)
 {
-    // Date, wheel and five numbers: exactly seven fields; a run of separators is one.
-    std::array<QStringView, 7> fields;
-    int count = 0;
+    std::array<QStringView, N> fields;
+    std::size_t count = 0;
     qsizetype i = 0;
     while (i < line.size()) {
         while (i < line.size() && isSeparator(line[i]))
@@ -44,27 +46,56 @@ std::optional<Draw> parseDrawLine(QStringView line)
         const qsizetype start = i;
         while (i < line.size() && !isSeparator(line[i]))
             ++i;
-        if (count == 7)
+        if (count == N)
             return std::nullopt;
-        fields[std::size_t(count++)] = line.mid(start, i - start);
+        fields[count++] = line.mid(start, i - start);
     }
-    if (count != 7)
+    if (count != N)
         return std::nullopt;
+    return fields;
+}
 
-    Draw draw;
-    draw.date = parseDrawDate(fields[0]);
-    draw.wheel = wheelIndex(fields[1]);
-    if (!draw.date.isValid() || draw.wheel == kNoWheel)
-        return std::nullopt;
+// Five different numbers from 1 to 90 in five fields.
+std::optional<std::array<std::uint8_t, 5>> numbersOf(const QStringView *fields)
+{
+    std::array<std::uint8_t, 5> numbers{};
     std::array<bool, 91> seen{};
-    for (int n = 0; n < 5; ++n) {
-        const int value = numberValue(fields[std::size_t(n + 2)]);
+    for (std::size_t n = 0; n < 5; ++n) {
+        const int value = numberValue(fields[n]);
         if (value < 1 || value > 90 || seen[std::size_t(value)])
             return std::nullopt;
         seen[std::size_t(value)] = true;
-        draw.numbers[std::size_t(n)] = std::uint8_t(value);
+        numbers[n] = std::uint8_t(value);
     }
+    return numbers;
+}
+
+} // namespace
+
+std::optional<Draw> parseDrawLine(QStringView line)
+{
+    // Date, wheel and five numbers: exactly seven fields; a run of separators is one.
+    const auto fields = fieldsOf<7>(line);
+    if (!fields)
+        return std::nullopt;
+    Draw draw;
+    draw.date = parseDrawDate((*fields)[0]);
+    draw.wheel = wheelIndex((*fields)[1]);
+    if (!draw.date.isValid() || draw.wheel == kNoWheel)
+        return std::nullopt;
+    const auto numbers = numbersOf(fields->data() + 2);
+    if (!numbers)
+        return std::nullopt;
+    draw.numbers = *numbers;
     return draw;
+}
+
+std::optional<std::array<std::uint8_t, 5>> parseDrawnNumbers(QStringView text)
+{
+    const auto fields = fieldsOf<5>(text);
+    if (!fields)
+        return std::nullopt;
+    return numbersOf(fields->data());
 }
 
 ArchiveReading parseArchiveText(const QByteArray &bytes)

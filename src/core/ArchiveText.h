@@ -15,6 +15,10 @@ namespace zelmora {
 // guessed.
 std::optional<Draw> parseDrawLine(QStringView line);
 
+// Five different numbers from 1 to 90 and nothing else, separated as on an archive line
+// ("7 12 45 80 81"): the numbers of one draw the player types. Nothing for anything else.
+std::optional<std::array<std::uint8_t, 5>> parseDrawnNumbers(QStringView text);
+
 // How many skipped lines a reading remembers by number.
 constexpr int kSkippedLinesKept = 10;
 

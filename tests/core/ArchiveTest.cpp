@@ -83,6 +83,18 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"2024/01/02 Rome 1 2 3 4 5", nullptr},
         LineCase{"BA 2024/01/02 1 2 3 4 5", nullptr}, LineCase{"", nullptr}));
 
+TEST(ArchiveTextTest, TypedNumbersAreFiveDifferentFrom1To90)
+{
+    const auto typed = parseDrawnNumbers(u" 7,12;45 80\t81 ");
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(*typed, (std::array<std::uint8_t, 5>{7, 12, 45, 80, 81}));
+    EXPECT_FALSE(parseDrawnNumbers(u"7 12 45 80"));
+    EXPECT_FALSE(parseDrawnNumbers(u"7 12 45 80 81 82"));
+    EXPECT_FALSE(parseDrawnNumbers(u"7 7 45 80 81"));
+    EXPECT_FALSE(parseDrawnNumbers(u"7 12 45 80 91"));
+    EXPECT_FALSE(parseDrawnNumbers(u"2024/01/02 7 12 45 80"));
+}
+
 QByteArray lines(int count, const QByteArray &line)
 {
     QByteArray out;
