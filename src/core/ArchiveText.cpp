@@ -28,10 +28,6 @@ int numberValue(QStringView text)
     return value;
 }
 
-} // namespace
-
-namespace {
-
 // Splits a line into at most N fields at runs of separators; nothing when it has more.
 template <std::size_t N> std::optional<std::array<QStringView, N>> fieldsOf(QStringView line)
 {
