@@ -15,7 +15,7 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$repo/build-fuzz}
 case $build in /*) ;; *) build=$PWD/$build ;; esac
 seconds=${FUZZ_SECONDS:-30}
-harnesses=${FUZZ_HARNESSES:-"zlm calibration settings wheels version"}
+harnesses=${FUZZ_HARNESSES:-"zlm calibration settings wheels version archive"}
 
 if ! command -v clang++ >/dev/null; then
     echo "clang++ is needed (with libclang-rt for -fsanitize=fuzzer)" >&2

@@ -8,7 +8,7 @@ ZELMORA_PACKAGES=(
     xvfb xauth openbox xdotool x11-utils xclip imagemagick poppler-utils tesseract-ocr
     cups cups-client printer-driver-cups-pdf
     clang libclang-rt-14-dev
-    dpkg-dev desktop-file-utils
+    dpkg-dev desktop-file-utils python3
 )
 
 ensure_packages() {

@@ -8,6 +8,7 @@
 #include "app/QtTranslations.h"
 #include "app/SingleInstance.h"
 #include "app/UiServices.h"
+#include "app/VerificaCommand.h"
 #include "core/Corpo.h"
 #include "net/VersionCheck.h"
 #include "ui/NewVersion.h"
@@ -15,6 +16,7 @@
 #include "ui/frmSplash.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QPointer>
 
 using namespace zelmora;
@@ -61,6 +63,11 @@ void Main(SingleInstance &instance)
 
 int main(int argc, char *argv[])
 {
+    // The check from the command line: no window, no display, no server, no single instance.
+    if (argc > 1 && qstrcmp(argv[1], "--verifica") == 0) {
+        QCoreApplication app(argc, argv);
+        return runVerifica(QCoreApplication::arguments().mid(2));
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelmoravintesca"));
     QApplication::setApplicationVersion(corpo::versionText());

@@ -9,6 +9,8 @@ QString RuntimeError::describe(int number)
         return QStringLiteral("Invalid procedure call or argument");
     case Overflow:
         return QStringLiteral("Overflow");
+    case OutOfMemory:
+        return QStringLiteral("Out of memory");
     case SubscriptOutOfRange:
         return QStringLiteral("Subscript out of range");
     case TypeMismatch:

@@ -15,6 +15,7 @@ public:
     {
         InvalidProcedureCall = 5,
         Overflow = 6,
+        OutOfMemory = 7,
         SubscriptOutOfRange = 9,
         TypeMismatch = 13,
         BadFileNameOrNumber = 52,

@@ -1,0 +1,218 @@
+#include "app/VerificaCommand.h"
+
+#include "app/AppPath.h"
+#include "app/DataFolder.h"
+#include "core/ArchiveFile.h"
+#include "core/DrawArchive.h"
+#include "core/DrawDate.h"
+#include "core/FileIO.h"
+#include "core/GridCheck.h"
+#include "core/RuntimeError.h"
+#include "core/SystemCheck.h"
+#include "core/SystemFile.h"
+#include "core/WheelCodes.h"
+#include "core/WithholdingSetting.h"
+
+#include <QFileInfo>
+#include <cstdio>
+
+namespace zelmora {
+
+namespace {
+
+constexpr int kFailure = 2;
+
+void writeOut(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+}
+
+void writeError(const QString &text)
+{
+    const QByteArray bytes = (QStringLiteral("zelmoravintesca: ") + text + u'\n').toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
+}
+
+QString errorText(const RuntimeError &error)
+{
+    return QStringLiteral("Error %1 (%2)").arg(error.number()).arg(error.description());
+}
+
+// The failure of one step, told on standard error; the command then exits with kFailure.
+struct Failure
+{
+    QString message;
+};
+
+struct Options
+{
+    QString systemPath;
+    QString archivePath;
+    QDate from, to;
+};
+
+Options readOptions(const QStringList &arguments)
+{
+    const QString usage = QStringLiteral(
+        "uso: zelmoravintesca --verifica SISTEMA.zlm ARCHIVIO.txt [--dal DATA] [--al DATA]");
+    Options options;
+    QStringList files;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("--dal") || argument == QLatin1String("--al")) {
+            if (i + 1 >= arguments.size())
+                throw Failure{QStringLiteral("manca la data dopo %1\n").arg(argument) + usage};
+            const QDate date = parseDrawDate(arguments[++i]);
+            if (!date.isValid())
+                throw Failure{QStringLiteral("data non valida: \"%1\" (AAAA/MM/GG, AAAA-MM-GG o "
+                                             "GG/MM/AAAA)")
+                                  .arg(arguments[i])};
+            (argument == QLatin1String("--dal") ? options.from : options.to) = date;
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            throw Failure{QStringLiteral("opzione sconosciuta: %1\n").arg(argument) + usage};
+        } else {
+            files.append(argument);
+        }
+    }
+    if (files.size() != 2)
+        throw Failure{usage};
+    options.systemPath = files[0];
+    options.archivePath = files[1];
+    return options;
+}
+
+Sistema readSystem(const QString &path)
+{
+    const QString unreadable = QStringLiteral("%1: Questo file non puo' essere letto").arg(path);
+    if (!nothingAt(path) && !QFileInfo(path).isFile())
+        throw Failure{unreadable};
+    QByteArray bytes;
+    try {
+        bytes = readWholeFile(path, 4096);
+    } catch (const RuntimeError &error) {
+        throw Failure{QStringLiteral("%1: %2").arg(path, errorText(error))};
+    }
+    std::optional<Sistema> sistema = decodeSistema(bytes);
+    if (!sistema)
+        throw Failure{unreadable};
+    // The square check the print buttons run, on the numbers stored.
+    CellValues cells{};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            cells[r][c] = sistema->Righe[r][c] <= 90 ? sistema->Righe[r][c] : 0;
+    const GridCheckResult check = ControllaGriglia(cells, *sistema);
+    if (!check.valid)
+        throw Failure{QStringLiteral("%1: %2").arg(path, check.message)};
+    Trasponi(*sistema);
+    return *sistema;
+}
+
+DrawArchive readArchive(const QString &path)
+{
+    ArchiveReading reading;
+    try {
+        reading = readArchiveFile(path);
+    } catch (const RuntimeError &error) {
+        if (error.number() == RuntimeError::OutOfMemory)
+            throw Failure{QStringLiteral("%1: archivio troppo grande (oltre %2 MiB)")
+                              .arg(path)
+                              .arg(kMaxArchiveBytes / (1024 * 1024))};
+        if (error.number() == RuntimeError::PathFileAccessError)
+            throw Failure{QStringLiteral("%1: non è un file normale").arg(path)};
+        throw Failure{QStringLiteral("%1: %2").arg(path, errorText(error))};
+    }
+    if (reading.notText)
+        throw Failure{QStringLiteral("%1: non è un file di testo").arg(path)};
+    if (reading.skippedCount > 0) {
+        QStringList lines;
+        for (int line : reading.skippedLines)
+            lines.append(QString::number(line));
+        if (reading.skippedCount > reading.skippedLines.size())
+            lines.append(QStringLiteral("..."));
+        writeError(QStringLiteral("%1: %2 righe non lette (righe %3)")
+                       .arg(path)
+                       .arg(reading.skippedCount)
+                       .arg(lines.join(QStringLiteral(", "))));
+    }
+    DrawArchive archive;
+    const MergeReport merged = archive.merge(reading.draws);
+    for (const Draw &draw : merged.conflicts)
+        writeError(QStringLiteral("%1: %2 %3 compare due volte con numeri diversi; tenuta la prima")
+                       .arg(path, drawDateText(draw.date), wheelName(draw.wheel)));
+    return archive;
+}
+
+int withholding()
+{
+    // The setting of the folder the program keeps its files in, found without creating it.
+    const QString program = GetAppPath();
+    const QString folder = folderWritable(program) ? program : userDataFolder();
+    try {
+        return readWithholding(folder);
+    } catch (const RuntimeError &error) {
+        throw Failure{QStringLiteral("%1: %2").arg(withholdingPath(folder), errorText(error))};
+    }
+}
+
+int run(const QStringList &arguments)
+{
+    const Options options = readOptions(arguments);
+    const Sistema sistema = readSystem(options.systemPath);
+    const QString wheelText = sistema.Ruota.trimmed();
+    const int wheel = wheelIndex(wheelText);
+    if (wheel == kNoWheel)
+        throw Failure{
+            QStringLiteral("%1: ruota sconosciuta \"%2\"").arg(options.systemPath, wheelText)};
+    CheckedSystem system;
+    try {
+        system = checkedSystem(sistema);
+    } catch (const RuntimeError &error) {
+        throw Failure{QStringLiteral("%1: puntate fuori misura, %2")
+                          .arg(options.systemPath, errorText(error))};
+    }
+    const DrawArchive archive = readArchive(options.archivePath);
+    const int basisPoints = withholding();
+
+    CheckResult result;
+    try {
+        result = checkSystem(system, archive.drawsOf(wheel, options.from, options.to), basisPoints);
+    } catch (const RuntimeError &error) {
+        throw Failure{errorText(error)};
+    }
+
+    QString out;
+    for (const DrawWin &win : result.wins) {
+        const QString date = drawDateText(win.draw.date);
+        for (const PlayWin &play : win.plays)
+            out += QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\n")
+                       .arg(date, wheelText)
+                       .arg(play.play)
+                       .arg(play.hits)
+                       .arg(centsText(play.gross), centsText(play.net));
+    }
+    const CheckTotals &t = result.totals;
+    out += QStringLiteral("TOTAL\t%1\t%2\t%3\t%4\t%5\n")
+               .arg(t.drawsChecked)
+               .arg(t.winningDraws)
+               .arg(centsText(t.staked), centsText(t.gross), centsText(t.net));
+    writeOut(out);
+    std::fflush(stdout);
+    return 0;
+}
+
+} // namespace
+
+int runVerifica(const QStringList &arguments)
+{
+    try {
+        return run(arguments);
+    } catch (const Failure &failure) {
+        writeError(failure.message);
+    } catch (const std::exception &error) {
+        writeError(QString::fromLocal8Bit(error.what()));
+    }
+    return kFailure;
+}
+
+} // namespace zelmora

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+
+namespace zelmora {
+
+// The check from the command line, for scripts and spreadsheets:
+//   zelmoravintesca --verifica SYSTEM.zlm ARCHIVE.txt [--dal DATE] [--al DATE]
+// 'arguments' are those after "--verifica". Checks the system against the archive's draws on
+// its wheel between the dates (any form the archive takes) and writes to standard output one
+// line per winning play per draw, DATE TAB WHEEL TAB PLAY TAB HITS TAB GROSS TAB NET, then
+// TOTAL TAB DRAWS TAB WINNING_DRAWS TAB STAKED TAB GROSS TAB NET. Opens no window, needs no
+// display, asks no server and ignores a running copy. Messages go to standard error. Returns
+// the exit code: 0, or 2 when the system, the archive or the arguments cannot be used.
+int runVerifica(const QStringList &arguments);
+
+} // namespace zelmora

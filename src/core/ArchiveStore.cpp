@@ -1,0 +1,109 @@
+#include "core/ArchiveStore.h"
+
+#include "core/ArchiveFile.h"
+#include "core/Corpo.h"
+#include "core/DrawDate.h"
+#include "core/FileIO.h"
+#include "core/RuntimeError.h"
+#include "core/WheelCodes.h"
+
+#include <QFileInfo>
+
+namespace zelmora {
+
+const char *const ArchiveStore::kFileName = "estrazioni.txt";
+
+ArchiveStore::ArchiveStore() : m_path(corpo::gAppPath + QLatin1StringView(kFileName)) {}
+
+ArchiveStore::ArchiveStore(QString path) : m_path(std::move(path)) {}
+
+void ArchiveStore::load()
+{
+    m_archive = DrawArchive();
+    m_unreadable = false;
+    if (nothingAt(m_path))
+        return;
+    m_unreadable = true;
+    const ArchiveReading reading = readArchiveFile(m_path);
+    // The program writes this file itself; a stored file that is not its text is damaged.
+    if (reading.notText || reading.skippedCount > 0)
+        throw RuntimeError(RuntimeError::BadFileNameOrNumber,
+                           QStringLiteral("The stored archive is damaged"));
+    m_archive.merge(reading.draws);
+    m_unreadable = false;
+}
+
+QList<FileImport> ArchiveStore::importFiles(const QStringList &paths)
+{
+    QList<FileImport> imports;
+    for (const QString &path : paths) {
+        FileImport import;
+        import.path = path;
+        try {
+            const ArchiveReading reading = readArchiveFile(path);
+            if (reading.notText) {
+                import.error = QStringLiteral("non è un file di testo");
+            } else {
+                import.read = true;
+                import.linesRead = reading.linesRead;
+                import.skippedCount = reading.skippedCount;
+                import.skippedLines = reading.skippedLines;
+                const MergeReport merged = m_archive.merge(reading.draws);
+                import.added = merged.added;
+                import.duplicates = merged.duplicates;
+                import.conflicts = merged.conflicts;
+            }
+        } catch (const RuntimeError &error) {
+            import.error =
+                QStringLiteral("Error %1 (%2)").arg(error.number()).arg(error.description());
+        }
+        imports.append(import);
+    }
+    return imports;
+}
+
+void ArchiveStore::save() const
+{
+    if (m_unreadable)
+        throw RuntimeError(RuntimeError::PathFileAccessError,
+                           QStringLiteral("The stored archive could not be read"));
+    writeWholeFile(m_path, m_archive.toText());
+}
+
+QString importSummary(const FileImport &import)
+{
+    const QString name = QFileInfo(import.path).fileName();
+    if (!import.read)
+        return QStringLiteral("%1: non letto, %2").arg(name, import.error);
+    QString text = QStringLiteral("%1: %2 righe lette, %3 estrazioni aggiunte, %4 già presenti")
+                       .arg(name)
+                       .arg(import.linesRead)
+                       .arg(import.added)
+                       .arg(import.duplicates);
+    if (!import.conflicts.isEmpty()) {
+        text += QStringLiteral(", %1 diverse da quelle in archivio (tenute quelle in archivio:")
+                    .arg(import.conflicts.size());
+        int shown = 0;
+        for (const Draw &draw : import.conflicts) {
+            if (shown++ == 5) {
+                text += QStringLiteral(" ...");
+                break;
+            }
+            text += QStringLiteral(" %1 %2").arg(drawDateText(draw.date), wheelName(draw.wheel));
+        }
+        text += u')';
+    }
+    if (import.skippedCount > 0) {
+        QStringList numbers;
+        for (int line : import.skippedLines)
+            numbers.append(QString::number(line));
+        if (import.skippedCount > import.skippedLines.size())
+            numbers.append(QStringLiteral("..."));
+        text += QStringLiteral(", %1 righe non lette (righe %2)")
+                    .arg(import.skippedCount)
+                    .arg(numbers.join(QStringLiteral(", ")));
+    }
+    return text;
+}
+
+} // namespace zelmora

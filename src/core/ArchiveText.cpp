@@ -1,0 +1,132 @@
+#include "core/ArchiveText.h"
+
+#include "core/DrawDate.h"
+#include "core/WheelCodes.h"
+
+#include <array>
+
+namespace zelmora {
+
+namespace {
+
+bool isSeparator(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u',' || c == u';';
+}
+
+// A lotto number written with one to three digits ("7", "07", "007"), or -1.
+int numberValue(QStringView text)
+{
+    if (text.isEmpty() || text.size() > 3)
+        return -1;
+    int value = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+// Splits a line into at most N fields at runs of separators; nothing when it has more.
+template <std::size_t N> std::optional<std::array<QStringView, N>> fieldsOf(QStringView line)
+{
+    std::array<QStringView, N> fields;
+    std::size_t count = 0;
+    qsizetype i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && isSeparator(line[i]))
+            ++i;
+        if (i >= line.size())
+            break;
+        const qsizetype start = i;
+        while (i < line.size() && !isSeparator(line[i]))
+            ++i;
+        if (count == N)
+            return std::nullopt;
+        fields[count++] = line.mid(start, i - start);
+    }
+    if (count != N)
+        return std::nullopt;
+    return fields;
+}
+
+// Five different numbers from 1 to 90 in five fields.
+std::optional<std::array<std::uint8_t, 5>> numbersOf(const QStringView *fields)
+{
+    std::array<std::uint8_t, 5> numbers{};
+    std::array<bool, 91> seen{};
+    for (std::size_t n = 0; n < 5; ++n) {
+        const int value = numberValue(fields[n]);
+        if (value < 1 || value > 90 || seen[std::size_t(value)])
+            return std::nullopt;
+        seen[std::size_t(value)] = true;
+        numbers[n] = std::uint8_t(value);
+    }
+    return numbers;
+}
+
+} // namespace
+
+std::optional<Draw> parseDrawLine(QStringView line)
+{
+    // Date, wheel and five numbers: exactly seven fields; a run of separators is one.
+    const auto fields = fieldsOf<7>(line);
+    if (!fields)
+        return std::nullopt;
+    Draw draw;
+    draw.date = parseDrawDate((*fields)[0]);
+    draw.wheel = wheelIndex((*fields)[1]);
+    if (!draw.date.isValid() || draw.wheel == kNoWheel)
+        return std::nullopt;
+    const auto numbers = numbersOf(fields->data() + 2);
+    if (!numbers)
+        return std::nullopt;
+    draw.numbers = *numbers;
+    return draw;
+}
+
+std::optional<std::array<std::uint8_t, 5>> parseDrawnNumbers(QStringView text)
+{
+    const auto fields = fieldsOf<5>(text);
+    if (!fields)
+        return std::nullopt;
+    return numbersOf(fields->data());
+}
+
+ArchiveReading parseArchiveText(const QByteArray &bytes)
+{
+    ArchiveReading reading;
+    if (bytes.contains('\0')) {
+        reading.notText = true;
+        return reading;
+    }
+    qsizetype at = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (at < bytes.size()) {
+        qsizetype end = at;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
+        // Archives are plain ASCII; any other byte makes the line unreadable, whatever the
+        // code page it came in.
+        const QString line = QString::fromLatin1(bytes.constData() + at, end - at);
+        ++reading.linesRead;
+        const QStringView content = QStringView(line).trimmed();
+        if (!content.isEmpty() && !content.startsWith(u'#')) {
+            if (const std::optional<Draw> draw = parseDrawLine(content)) {
+                reading.draws.append(*draw);
+            } else {
+                if (reading.skippedLines.size() < kSkippedLinesKept)
+                    reading.skippedLines.append(reading.linesRead);
+                ++reading.skippedCount;
+            }
+        }
+        at = end;
+        if (at < bytes.size() && bytes[at] == '\r')
+            ++at;
+        if (at < bytes.size() && bytes[at] == '\n')
+            ++at;
+    }
+    return reading;
+}
+
+} // namespace zelmora

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/Draw.h"
+
+#include <QByteArray>
+#include <QList>
+#include <map>
+#include <utility>
+
+namespace zelmora {
+
+// What merging draws into the archive did.
+struct MergeReport
+{
+    int added = 0;         // draws the archive did not have
+    int duplicates = 0;    // draws it had with the same numbers, merged without a word
+    QList<Draw> conflicts; // draws it had with other numbers: these were refused, the stored kept
+};
+
+// The merged archive: at most one draw for each date and wheel, kept in date order.
+class DrawArchive
+{
+public:
+    MergeReport merge(const QList<Draw> &draws);
+
+    int size() const { return int(m_draws.size()); }
+    bool isEmpty() const { return m_draws.empty(); }
+    // The stored draw of a date and wheel, or nullptr.
+    const Draw *find(const QDate &date, int wheel) const;
+
+    // The draws of one wheel from 'from' to 'to' (both included; an invalid date leaves that
+    // end open), oldest first.
+    QList<Draw> drawsOf(int wheel, const QDate &from = QDate(), const QDate &to = QDate()) const;
+    // The first and last date of the archive (invalid when it is empty).
+    QDate firstDate() const;
+    QDate lastDate() const;
+
+    // The archive as the program stores it: a comment line, then one line per draw, oldest
+    // first, "YYYY-MM-DD<TAB>CODE<TAB>n1<TAB>...<TAB>n5" with LF ends. Reading it back with
+    // parseArchiveText gives the same draws.
+    QByteArray toText() const;
+
+private:
+    // Keyed by (Julian day, wheel): date order, then wheel order.
+    std::map<std::pair<qint64, int>, Draw> m_draws;
+};
+
+} // namespace zelmora

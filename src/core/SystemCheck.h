@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/Draw.h"
+#include "core/Sistema.h"
+#include "core/Winnings.h"
+
+#include <QList>
+#include <functional>
+
+namespace zelmora {
+
+// One play that won on a draw: play 1 to 8 (rows 1 to 4, then columns 1 to 4, the order the
+// slips print them), how many of its four numbers were drawn, and its winnings.
+struct PlayWin
+{
+    int play = 0;
+    int hits = 0;
+    Cents gross = 0;
+    Cents net = 0; // the play's gross less the withholding, rounded on its own
+};
+
+// A draw on which the system won.
+struct DrawWin
+{
+    Draw draw;
+    QList<PlayWin> plays; // in play order
+    Cents gross = 0;      // the sum of the plays' gross
+    Cents net = 0;        // the draw's gross less the withholding, rounded once per draw
+};
+
+struct CheckTotals
+{
+    int drawsChecked = 0;
+    int winningDraws = 0;
+    Cents staked = 0; // the system's total (8 plays x the three stakes) for each draw checked
+    Cents gross = 0;
+    Cents net = 0; // the sum of the draws' net
+    Cents balance() const { return net - staked; }
+};
+
+struct CheckResult
+{
+    QList<DrawWin> wins; // oldest first
+    CheckTotals totals;
+    bool interrupted = false; // the progress callback asked to stop; totals cover what was done
+};
+
+// What the check needs of a system: its eight plays and its stakes in cents, read once.
+struct CheckedSystem
+{
+    std::array<std::array<std::uint8_t, 4>, kGiocate> plays{};
+    std::array<Cents, 3> stakes{}; // Ambo, Terno, Quaterna
+    Cents stakedPerDraw = 0;       // 8 x (the three stakes)
+};
+
+// The plays of the system (from Righe, the columns taken from it) and its stakes in cents.
+// Throws RuntimeError 6 (Overflow) for a stake no stake box can hold.
+CheckedSystem checkedSystem(const Sistema &sistema);
+
+// Called now and then with the draws done and the draws in all; returning false stops the
+// check after the draw in hand.
+using CheckProgress = std::function<bool(int done, int total)>;
+
+// Checks the system against each draw given (the caller picks the wheel and the dates, see
+// DrawArchive::drawsOf; one draw typed by the player is a list of one). The withholding is in
+// hundredths of a percent (800 = 8%). Throws RuntimeError 6 (Overflow) when the totals would
+// not fit, which takes stakes near the largest over millions of draws.
+CheckResult checkSystem(const CheckedSystem &system, const QList<Draw> &draws,
+                        int withholdingBasisPoints = kDefaultWithholdingBasisPoints,
+                        const CheckProgress &progress = {});
+
+// How many of the play's numbers are among the drawn ones.
+int hitsOf(const std::array<std::uint8_t, 4> &play, const std::array<std::uint8_t, 5> &drawn);
+
+} // namespace zelmora

@@ -1,0 +1,230 @@
+#include "core/ArchiveFile.h"
+#include "core/ArchiveStore.h"
+#include "core/ArchiveText.h"
+#include "core/DrawDate.h"
+#include "core/FileIO.h"
+#include "core/RuntimeError.h"
+#include "core/WheelCodes.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace zelmora;
+
+namespace {
+
+struct LineCase
+{
+    const char *line;
+    const char *draw; // "YYYY-MM-DD Wheel n1 n2 n3 n4 n5" as read, or nullptr when refused
+};
+
+class ArchiveLines : public ::testing::TestWithParam<LineCase>
+{
+};
+
+QString shown(const std::optional<Draw> &draw)
+{
+    if (!draw)
+        return QStringLiteral("refused");
+    QStringList parts{drawDateText(draw->date), wheelName(draw->wheel)};
+    for (std::uint8_t n : draw->numbers)
+        parts << QString::number(n);
+    return parts.join(u' ');
+}
+
+TEST_P(ArchiveLines, AreReadOrRefusedNeverGuessed)
+{
+    const LineCase &c = GetParam();
+    EXPECT_EQ(shown(parseDrawLine(QString::fromLatin1(c.line))),
+              c.draw ? QString::fromLatin1(c.draw) : QStringLiteral("refused"))
+        << c.line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ArchiveLines,
+    ::testing::Values(
+        // The three date forms, each separator, codes and names in any case.
+        LineCase{"2024/01/02\tBA\t1\t2\t3\t4\t5", "2024-01-02 Bari 1 2 3 4 5"},
+        LineCase{"2024-01-02 ca 90 2 3 4 5", "2024-01-02 Cagliari 90 2 3 4 5"},
+        LineCase{"02/01/2024,FI,1,2,3,4,5", "2024-01-02 Firenze 1 2 3 4 5"},
+        LineCase{"2/1/2024;GE;1;2;3;4;5", "2024-01-02 Genova 1 2 3 4 5"},
+        LineCase{"2024/1/2 , Mi ,05, 7 ;8\t 9  10", "2024-01-02 Milano 5 7 8 9 10"},
+        LineCase{"2024/01/02 NA 1 2 3 4 5", "2024-01-02 Napoli 1 2 3 4 5"},
+        LineCase{"2024/01/02 pa 1 2 3 4 5", "2024-01-02 Palermo 1 2 3 4 5"},
+        LineCase{"2024/01/02 RM 1 2 3 4 5", "2024-01-02 Roma 1 2 3 4 5"},
+        LineCase{"2024/01/02 RO 1 2 3 4 5", "2024-01-02 Roma 1 2 3 4 5"},
+        LineCase{"2024/01/02 TO 1 2 3 4 5", "2024-01-02 Torino 1 2 3 4 5"},
+        LineCase{"2024/01/02 ve 1 2 3 4 5", "2024-01-02 Venezia 1 2 3 4 5"},
+        LineCase{"2024/01/02 RN 1 2 3 4 5", "2024-01-02 Nazionale 1 2 3 4 5"},
+        LineCase{"2024/01/02 nz 1 2 3 4 5", "2024-01-02 Nazionale 1 2 3 4 5"},
+        LineCase{"2024/01/02 NAZIONALE 1 2 3 4 5", "2024-01-02 Nazionale 1 2 3 4 5"},
+        LineCase{"2024/01/02 venezia 1 2 3 4 5", "2024-01-02 Venezia 1 2 3 4 5"},
+        LineCase{"2024/02/29 BA 1 2 3 4 5", "2024-02-29 Bari 1 2 3 4 5"},
+        LineCase{"1939/01/07 BA 1 2 3 4 5", "1939-01-07 Bari 1 2 3 4 5"},
+        // Four or six numbers, 0, 91, a repeated number, a number that is not one.
+        LineCase{"2024/01/02 BA 1 2 3 4", nullptr}, LineCase{"2024/01/02 BA 1 2 3 4 5 6", nullptr},
+        LineCase{"2024/01/02 BA 0 2 3 4 5", nullptr}, LineCase{"2024/01/02 BA 91 2 3 4 5", nullptr},
+        LineCase{"2024/01/02 BA 1 2 3 4 1", nullptr}, LineCase{"2024/01/02 BA 1 2 3 4 5a", nullptr},
+        LineCase{"2024/01/02 BA 1 2 3 4 +5", nullptr},
+        LineCase{"2024/01/02 BA 1 2 3 4 -5", nullptr},
+        LineCase{"2024/01/02 BA 1 2 3 4 0005", nullptr},
+        // Impossible or unreadable dates.
+        LineCase{"2023/02/29 BA 1 2 3 4 5", nullptr}, LineCase{"31/04/2024 BA 1 2 3 4 5", nullptr},
+        LineCase{"2024/13/01 BA 1 2 3 4 5", nullptr}, LineCase{"02-01-2024 BA 1 2 3 4 5", nullptr},
+        LineCase{"24/01/02 BA 1 2 3 4 5", nullptr}, LineCase{"2024.01.02 BA 1 2 3 4 5", nullptr},
+        LineCase{"2024/01-02 BA 1 2 3 4 5", nullptr},
+        LineCase{"2024/01/02/03 BA 1 2 3 4 5", nullptr},
+        // Unknown wheels, fields out of order, nothing.
+        LineCase{"2024/01/02 XX 1 2 3 4 5", nullptr},
+        LineCase{"2024/01/02 Rome 1 2 3 4 5", nullptr},
+        LineCase{"BA 2024/01/02 1 2 3 4 5", nullptr}, LineCase{"", nullptr}));
+
+TEST(ArchiveTextTest, TypedNumbersAreFiveDifferentFrom1To90)
+{
+    const auto typed = parseDrawnNumbers(u" 7,12;45 80\t81 ");
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(*typed, (std::array<std::uint8_t, 5>{7, 12, 45, 80, 81}));
+    EXPECT_FALSE(parseDrawnNumbers(u"7 12 45 80"));
+    EXPECT_FALSE(parseDrawnNumbers(u"7 12 45 80 81 82"));
+    EXPECT_FALSE(parseDrawnNumbers(u"7 7 45 80 81"));
+    EXPECT_FALSE(parseDrawnNumbers(u"7 12 45 80 91"));
+    EXPECT_FALSE(parseDrawnNumbers(u"2024/01/02 7 12 45 80"));
+}
+
+QByteArray lines(int count, const QByteArray &line)
+{
+    QByteArray out;
+    for (int i = 0; i < count; ++i)
+        out += line;
+    return out;
+}
+
+TEST(ArchiveTextTest, CountsLinesAndNumbersTheSkippedOnes)
+{
+    const QByteArray text = "\xEF\xBB\xBF# intestazione\r\n"
+                            "2024/01/02 BA 1 2 3 4 5\r\n"
+                            "\r\n"
+                            "   # rientrato\n"
+                            "2024/01/02 BA 1 2 3 4\r"
+                            "2024/01/04 BA 1 2 3 4 5\n"
+                            "rotta\n"
+                            "2024/01/05 BA 1 2 3 4 5";
+    const ArchiveReading r = parseArchiveText(text);
+    EXPECT_FALSE(r.notText);
+    EXPECT_EQ(r.linesRead, 8);
+    EXPECT_EQ(r.draws.size(), 3);
+    EXPECT_EQ(r.skippedCount, 2);
+    EXPECT_EQ(r.skippedLines, (QList<int>{5, 7}));
+}
+
+TEST(ArchiveTextTest, AMillionBadLinesKeepTheFirstFewNumbers)
+{
+    const ArchiveReading r = parseArchiveText(lines(1'000'000, "2024/01/02 BA 1 2 3 4 91\n"));
+    EXPECT_EQ(r.linesRead, 1'000'000);
+    EXPECT_EQ(r.skippedCount, 1'000'000);
+    EXPECT_EQ(r.skippedLines.size(), kSkippedLinesKept);
+    EXPECT_TRUE(r.draws.isEmpty());
+}
+
+TEST(ArchiveTextTest, BytesWithANulAreNotText)
+{
+    const ArchiveReading r = parseArchiveText(QByteArray("2024/01/02 BA 1 2 3 4 5\n\0\x01", 27));
+    EXPECT_TRUE(r.notText);
+    EXPECT_TRUE(r.draws.isEmpty());
+}
+
+class ArchiveStoreTest : public ::testing::Test
+{
+protected:
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = folder.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+    QTemporaryDir folder;
+};
+
+TEST_F(ArchiveStoreTest, ImportsMergesAndKeepsTheStoredDrawOnAConflict)
+{
+    ArchiveStore store(folder.filePath(QStringLiteral("estrazioni.txt")));
+    store.load();
+    EXPECT_TRUE(store.archive().isEmpty());
+
+    const QByteArray first = "2024/01/02 BA 1 2 3 4 5\n2024/01/02 RM 6 7 8 9 10\nrotta\n";
+    const QByteArray second = "02/01/2024 BA 5 4 3 2 1\n2024-01-02 ro 60 7 8 9 10\n"
+                              "2024/01/04 RN 11 12 13 14 15\n";
+    const QString original = file(QStringLiteral("a.txt"), second);
+    const QList<FileImport> imports = store.importFiles(
+        {file(QStringLiteral("b.txt"), first), original, folder.filePath(QStringLiteral("no"))});
+    ASSERT_EQ(imports.size(), 3);
+    EXPECT_EQ(imports[0].added, 2);
+    EXPECT_EQ(imports[0].skippedCount, 1);
+    EXPECT_EQ(imports[0].skippedLines, QList<int>{3});
+    EXPECT_EQ(imports[1].added, 1);
+    EXPECT_EQ(imports[1].duplicates, 1);
+    ASSERT_EQ(imports[1].conflicts.size(), 1);
+    EXPECT_EQ(imports[1].conflicts[0].numbers[0], 60);
+    EXPECT_FALSE(imports[2].read);
+    EXPECT_TRUE(importSummary(imports[2]).contains(QStringLiteral("Error 53")));
+    EXPECT_TRUE(importSummary(imports[0]).contains(QStringLiteral("1 righe non lette (righe 3)")))
+        << importSummary(imports[0]).toStdString();
+
+    EXPECT_EQ(store.archive().find(QDate(2024, 1, 2), wheelIndex(u"Roma"))->numbers[0], 6);
+    const QByteArray imported = readWholeFile(original);
+    EXPECT_EQ(imported, second); // an imported file is never changed
+
+    store.save();
+    ArchiveStore again(store.path());
+    again.load();
+    EXPECT_EQ(again.archive().size(), 3);
+    EXPECT_EQ(again.archive().toText(), store.archive().toText());
+    EXPECT_EQ(again.archive().drawsOf(wheelIndex(u"BA")).size(), 1);
+    EXPECT_EQ(again.archive().drawsOf(wheelIndex(u"RN"), QDate(2024, 1, 3)).size(), 1);
+    EXPECT_EQ(again.archive().drawsOf(wheelIndex(u"RN"), QDate(), QDate(2024, 1, 3)).size(), 0);
+}
+
+TEST_F(ArchiveStoreTest, ADamagedStoreIsReportedAndNeverOverwritten)
+{
+    const QByteArray damaged = "2024/01/02 BA 1 2 3 4 5\n2024/01/03 BA 1 2 3\n";
+    const QString path = file(QStringLiteral("estrazioni.txt"), damaged);
+    ArchiveStore store(path);
+    EXPECT_THROW(store.load(), RuntimeError);
+    EXPECT_TRUE(store.archive().isEmpty());
+    store.importFiles({file(QStringLiteral("new.txt"), "2024/01/05 BA 1 2 3 4 5\n")});
+    EXPECT_THROW(store.save(), RuntimeError);
+    EXPECT_EQ(readWholeFile(path), damaged);
+}
+
+TEST_F(ArchiveStoreTest, OnlyRegularFilesOfASensibleSizeAreRead)
+{
+    const QString fifo = folder.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    try {
+        readArchiveFile(fifo); // must not wait for a writer
+        ADD_FAILURE() << "a FIFO was read";
+    } catch (const RuntimeError &error) {
+        EXPECT_EQ(error.number(), RuntimeError::PathFileAccessError);
+    }
+    EXPECT_THROW(readArchiveFile(folder.path()), RuntimeError);
+
+    const QString huge = folder.filePath(QStringLiteral("huge.txt"));
+    QFile f(huge);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(f.resize(kMaxArchiveBytes + 1)); // sparse: nothing is written
+    f.close();
+    try {
+        readArchiveFile(huge);
+        ADD_FAILURE() << "a file over the limit was read";
+    } catch (const RuntimeError &error) {
+        EXPECT_EQ(error.number(), RuntimeError::OutOfMemory);
+    }
+}
+
+} // namespace

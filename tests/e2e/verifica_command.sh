@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The check from the command line, on the real program with no display at all: every line and
+# the totals equal those worked out by verifica_expected.py from the payout rules; skipped
+# lines are told on standard error; a wrong system, archive or date exits 2 with a message;
+# a FIFO given as the archive does not hang; the withholding setting beside the program holds.
+#   verifica_command.sh PROGRAM
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# A program folder of its own, so no setting of another run is read.
+mkdir "$work/bin"
+cp "$1" "$work/bin/zelmoravintesca"
+exe=$work/bin/zelmoravintesca
+check() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$exe" --verifica "$@"; }
+
+python3 "$here/verifica_expected.py" "$work" >"$work/expected.txt" || fail "no expected output"
+check "$work/sistema.zlm" "$work/archivio.txt" >"$work/out.txt" 2>"$work/err.txt"
+rc=$?
+[ "$rc" = 0 ] || fail "exit $rc: $(cat "$work/err.txt")"
+diff "$work/expected.txt" "$work/out.txt" || fail "the output differs from the worked-out one"
+grep -q "TOTAL" "$work/out.txt" || fail "no total line"
+# The expected lines hold an ambo, a terno and the quaterna, and a draw won on several plays.
+grep -qP '\t2\t[0-9.]+\t[0-9.]+$' "$work/out.txt" || fail "no ambo"
+grep -qP '\t3\t[0-9.]+\t[0-9.]+$' "$work/out.txt" || fail "no terno"
+grep -qP '\t4\t[0-9.]+\t[0-9.]+$' "$work/out.txt" || fail "no quaterna"
+# The skipped lines: the one with four numbers (line 11) is the first of eight.
+grep -q "8 righe non lette (righe 11, 12, 13, 14, 15, 16, 17, 18)" "$work/err.txt" ||
+    fail "skipped lines not told: $(cat "$work/err.txt")"
+grep -q "2024-01-02 Roma" "$work/err.txt" || fail "the conflicting draw is not told"
+
+# A date range, in the other date forms.
+python3 "$here/verifica_expected.py" "$work" 8 2024-01-04 2024-01-13 >"$work/expected.txt"
+check "$work/sistema.zlm" "$work/archivio.txt" --dal 04/01/2024 --al 2024/01/13 \
+    >"$work/out.txt" 2>/dev/null || fail "the range run failed"
+diff "$work/expected.txt" "$work/out.txt" || fail "the range output differs"
+
+# The withholding setting beside the program.
+printf '12,5\r\n' >"$work/bin/ritenuta.cfg"
+python3 "$here/verifica_expected.py" "$work" 12.5 >"$work/expected.txt"
+check "$work/sistema.zlm" "$work/archivio.txt" >"$work/out.txt" 2>/dev/null ||
+    fail "the run with a withholding setting failed"
+diff "$work/expected.txt" "$work/out.txt" || fail "the output at 12,5% differs"
+rm "$work/bin/ritenuta.cfg"
+
+# Refusals: exit 2, a message, nothing on standard output.
+refused() {
+    local what=$1
+    shift
+    check "$@" >"$work/out.txt" 2>"$work/err.txt"
+    rc=$?
+    [ "$rc" = 2 ] || fail "$what: exit $rc"
+    [ -s "$work/err.txt" ] || fail "$what: no message"
+    [ -s "$work/out.txt" ] && fail "$what: wrote $(cat "$work/out.txt")"
+    return 0
+}
+refused "a text file as system" "$work/archivio.txt" "$work/archivio.txt"
+grep -q "Questo file non puo' essere letto" "$work/err.txt" || fail "no message for the system"
+refused "a missing archive" "$work/sistema.zlm" "$work/nessuno.txt"
+head -c 5000 /dev/urandom >"$work/binario.txt"
+printf '\0' >>"$work/binario.txt"
+refused "a binary archive" "$work/sistema.zlm" "$work/binario.txt"
+mkfifo "$work/fifo"
+refused "a FIFO as archive" "$work/sistema.zlm" "$work/fifo"
+refused "a FIFO as system" "$work/fifo" "$work/archivio.txt"
+refused "an impossible date" "$work/sistema.zlm" "$work/archivio.txt" --dal 2023/02/29
+refused "no archive" "$work/sistema.zlm"
+echo "OK"
