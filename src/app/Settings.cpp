@@ -48,7 +48,7 @@ QString impostazioniPath()
 void ReadConfiguration()
 {
     try {
-        LineReader file(readWholeFile(impostazioniPath()));
+        LineReader file(readWholeFile(impostazioniPath(), kMaxTextFileBytes));
         corpo::gIntestazioneStampa = file.next();
         corpo::gStampanteTabulato = file.next();
     } catch (const RuntimeError &error) {

@@ -9,9 +9,11 @@
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace zelmora;
 
@@ -98,6 +100,49 @@ TEST_F(SettingsTest, AMissingFileIsReportedAndChangesNothing)
     EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("old heading"));
     EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("old printer"));
     EXPECT_FALSE(QFile::exists(impostazioniPath()));
+}
+
+// What stands where a file should be but is not a regular file: a named pipe nobody writes
+// to, a link to /dev/zero, a folder. Each is refused at once like an unreadable file.
+void plantNonFile(const QString &path, int kind)
+{
+    QFile::remove(path);
+    QDir(path).removeRecursively();
+    const QByteArray name = QFile::encodeName(path);
+    switch (kind) {
+    case 0:
+        ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
+        break;
+    case 1:
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path));
+        break;
+    default:
+        ASSERT_TRUE(QDir().mkpath(path));
+    }
+}
+
+TEST_F(SettingsTest, APipeADeviceOrAFolderIsRefusedAndABigFileReadOnlyInPart)
+{
+    for (int kind = 0; kind < 3; ++kind) {
+        plantNonFile(impostazioniPath(), kind);
+        ui.clear();
+        ReadConfiguration();
+        EXPECT_EQ(ui.messages(),
+                  QStringList{QStringLiteral("Error 75 (Path/File access error) in procedure "
+                                             "ReadConfiguration of Modulo corpo")})
+            << kind;
+        EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("old heading"));
+    }
+    // A million lines: the two that count are read, the rest is never loaded.
+    QDir(impostazioniPath()).removeRecursively();
+    QByteArray big = "TITOLO\r\nFile PDF\r\n";
+    big.append(QByteArray("riga\r\n").repeated(1'000'000));
+    writeFile(QStringLiteral("impostazioni.cfg"), big);
+    ui.clear();
+    ReadConfiguration();
+    EXPECT_TRUE(ui.shown.isEmpty());
+    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("TITOLO"));
+    EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("File PDF"));
 }
 
 TEST_F(SettingsTest, WritesBothLinesInWindows1252WithCrLf)
@@ -216,6 +261,22 @@ TEST_F(TaraturaTest, ADamagedFileKeepsWhatWasReadAndChoosesNoPrinter)
     EXPECT_EQ(r.Top, 12.34f);
     EXPECT_EQ(r.PrintQuality(), -3);
     EXPECT_EQ(currentPrinter(), QStringLiteral("Alfa"));
+}
+
+TEST_F(TaraturaTest, APipeADeviceOrAFolderIsRefusedAndChoosesNoPrinter)
+{
+    for (int kind = 0; kind < 3; ++kind) {
+        plantNonFile(taraturaPath(), kind);
+        ui.clear();
+        print::TaraturaAmbetto r = record(QStringLiteral("Beta"));
+        LeggiTaraturaAmbetto(r, QStringLiteral("frmStampaSchedine"));
+        EXPECT_EQ(ui.messages(),
+                  QStringList{QStringLiteral("Error 75 (Path/File access error) in procedure "
+                                             "LeggiTaraturaAmbetto of Form frmStampaSchedine")})
+            << kind;
+        EXPECT_EQ(r, record(QStringLiteral("Beta")));
+        EXPECT_EQ(currentPrinter(), QStringLiteral("Alfa"));
+    }
 }
 
 TEST_F(TaraturaTest, AFailedSaveIsReportedNamingTheSaveButton)

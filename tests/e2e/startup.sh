@@ -30,3 +30,34 @@ count=$(xdotool search --onlyvisible --pid "$app" --name '.' 2>/dev/null | wc -l
 [ "$count" -le 1 ] || fail "$count windows are shown at start"
 [ "$elapsed" -lt 8000 ] || fail "start-up took $elapsed ms"
 echo "splash closed by a key, main window shown after $elapsed ms"
+kill "$app" 2>/dev/null
+wait "$app" 2>/dev/null
+
+# Files that are not files: the wheels list a named pipe nobody writes to, the settings a link
+# to /dev/zero. The program neither hangs nor aborts nor grows: it reports each one, the player
+# answers OK, and the main window comes up with the process still small.
+folder=$(dirname "$exe")
+rm -f "$folder/ruote.grc" "$folder/impostazioni.cfg"
+mkfifo "$folder/ruote.grc"
+ln -s /dev/zero "$folder/impostazioni.cfg"
+"$exe" &
+app=$!
+E2E_PIDS=$app
+answered=0
+for _ in $(seq 200); do
+    xdotool search --onlyvisible --name "^$MAIN_TITLE\$" >/dev/null 2>&1 && break
+    kill -0 "$app" 2>/dev/null || fail "the program ended on a pipe and /dev/zero"
+    # A message box (or the splash, which a key closes too) takes Return.
+    box=$(xdotool search --onlyvisible --pid "$app" --name '^Zelmoravintesca$' 2>/dev/null | head -n1)
+    if [ -n "$box" ]; then
+        xdotool windowactivate --sync "$box" 2>/dev/null
+        xdotool key --window "$box" Return 2>/dev/null
+        answered=$((answered + 1))
+    fi
+    sleep 0.1
+done
+wait_window "^$MAIN_TITLE\$" 5 >/dev/null || fail "no main window with a pipe and /dev/zero for files"
+kill -0 "$app" 2>/dev/null || fail "the program ended on a pipe and /dev/zero"
+rss=$(awk '/VmHWM/ {print $2}' "/proc/$app/status")
+[ "$rss" -lt 204800 ] || fail "the program grew to $rss kB on a pipe and /dev/zero"
+echo "a pipe and /dev/zero for files: Return pressed $answered times, main window up, peak ${rss} kB"
