@@ -39,9 +39,9 @@ std::optional<zelmora::VersionOrder> order(const QString &local, const QString &
 zelmora::VersionOrder reversed(zelmora::VersionOrder o)
 {
     using zelmora::VersionOrder;
-    return o == VersionOrder::Newer ? VersionOrder::Older
-         : o == VersionOrder::Older ? VersionOrder::Newer
-                                    : VersionOrder::Same;
+    return o == VersionOrder::Newer   ? VersionOrder::Older
+           : o == VersionOrder::Older ? VersionOrder::Newer
+                                      : VersionOrder::Same;
 }
 
 } // namespace
