@@ -47,14 +47,12 @@ answered=0
 for _ in $(seq 200); do
     xdotool search --onlyvisible --name "^$MAIN_TITLE\$" >/dev/null 2>&1 && break
     kill -0 "$app" 2>/dev/null || fail "the program ended on a pipe and /dev/zero"
-    # A message box (or the splash, which a key closes too) takes Return.
-    box=$(xdotool search --onlyvisible --pid "$app" --name '^Zelmoravintesca$' 2>/dev/null | head -n1)
-    if [ -n "$box" ]; then
+    # Each message box (and the splash, which a key closes too) takes Return.
+    for box in $(xdotool search --onlyvisible --pid "$app" --name '^Zelmoravintesca$' 2>/dev/null); do
         xdotool windowactivate --sync "$box" 2>/dev/null
-        xdotool key --window "$box" Return 2>/dev/null
-        answered=$((answered + 1))
-    fi
-    sleep 0.1
+        xdotool key --window "$box" Return 2>/dev/null && answered=$((answered + 1))
+    done
+    sleep 0.2
 done
 wait_window "^$MAIN_TITLE\$" 5 >/dev/null || fail "no main window with a pipe and /dev/zero for files"
 kill -0 "$app" 2>/dev/null || fail "the program ended on a pipe and /dev/zero"
