@@ -64,9 +64,7 @@ int openPrivateFile(const QString &path)
 // The user the other end of a connected local socket runs as, or -1 when it cannot be told.
 qint64 peerUser(qintptr descriptor)
 {
-    struct ucred credentials
-    {
-    };
+    ucred credentials = {};
     socklen_t size = sizeof credentials;
     if (descriptor < 0 ||
         ::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0 ||
