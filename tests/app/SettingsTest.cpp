@@ -121,7 +121,7 @@ void plantNonFile(const QString &path, int kind)
     }
 }
 
-TEST_F(SettingsTest, APipeADeviceOrAFolderIsRefusedAndABigFileReadOnlyInPart)
+TEST_F(SettingsTest, APipeADeviceOrAFolderIsRefusedAndABigSettingsFileReadOnlyInPart)
 {
     for (int kind = 0; kind < 3; ++kind) {
         plantNonFile(impostazioniPath(), kind);
@@ -132,6 +132,17 @@ TEST_F(SettingsTest, APipeADeviceOrAFolderIsRefusedAndABigFileReadOnlyInPart)
                                              "ReadConfiguration of Modulo corpo")})
             << kind;
         EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("old heading"));
+        // The calibration file likewise, and nothing of it is taken.
+        plantNonFile(taraturaPath(), kind);
+        ui.clear();
+        print::TaraturaAmbetto calibration;
+        calibration.Top = 7;
+        LeggiTaraturaAmbetto(calibration, QStringLiteral("frmStampaSchedine"));
+        EXPECT_EQ(ui.messages(),
+                  QStringList{QStringLiteral("Error 75 (Path/File access error) in procedure "
+                                             "LeggiTaraturaAmbetto of Form frmStampaSchedine")})
+            << kind;
+        EXPECT_EQ(calibration.Top, 7.0f);
     }
     // A million lines: the two that count are read, the rest is never loaded.
     QDir(impostazioniPath()).removeRecursively();
@@ -261,22 +272,6 @@ TEST_F(TaraturaTest, ADamagedFileKeepsWhatWasReadAndChoosesNoPrinter)
     EXPECT_EQ(r.Top, 12.34f);
     EXPECT_EQ(r.PrintQuality(), -3);
     EXPECT_EQ(currentPrinter(), QStringLiteral("Alfa"));
-}
-
-TEST_F(TaraturaTest, APipeADeviceOrAFolderIsRefusedAndChoosesNoPrinter)
-{
-    for (int kind = 0; kind < 3; ++kind) {
-        plantNonFile(taraturaPath(), kind);
-        ui.clear();
-        print::TaraturaAmbetto r = record(QStringLiteral("Beta"));
-        LeggiTaraturaAmbetto(r, QStringLiteral("frmStampaSchedine"));
-        EXPECT_EQ(ui.messages(),
-                  QStringList{QStringLiteral("Error 75 (Path/File access error) in procedure "
-                                             "LeggiTaraturaAmbetto of Form frmStampaSchedine")})
-            << kind;
-        EXPECT_EQ(r, record(QStringLiteral("Beta")));
-        EXPECT_EQ(currentPrinter(), QStringLiteral("Alfa"));
-    }
 }
 
 TEST_F(TaraturaTest, AFailedSaveIsReportedNamingTheSaveButton)

@@ -98,26 +98,6 @@ TEST_F(SingleInstanceTest, TheFolderIsTheUsersOwnNeverALinkOrOneOpenToOthers)
     }
 }
 
-TEST_F(SingleInstanceTest, TheFirstCopyHoldsTheLockAndALaterOneRaisesIt)
-{
-    SingleInstance running;
-    QSignalSpy raised(&running, &SingleInstance::activationRequested);
-    ASSERT_FALSE(running.PrevInstance());
-
-    SingleInstance later;
-    ASSERT_TRUE(later.PrevInstance());
-    std::future<bool> answered =
-        std::async(std::launch::async, [&later] { return later.ActivateRunningInstance(); });
-    EXPECT_TRUE(serve(answered));
-    EXPECT_EQ(raised.count(), 1);
-    EXPECT_EQ(corpo::AppTitle, QStringLiteral("unwanted instance"));
-
-    // Released (the process ended), the lock is free for the next copy.
-    running.release();
-    SingleInstance next;
-    EXPECT_FALSE(next.PrevInstance());
-}
-
 TEST_F(SingleInstanceTest, ALineWithoutEndOrAnotherUsersCallIsDroppedUnanswered)
 {
     SingleInstance running;

@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
-#include <limits>
 #include <optional>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -364,30 +363,6 @@ TEST_F(CalibrationFileTest, AFailedSaveLeavesWhatWasThereBeforeOrNothing)
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("printA.cfg")});
-}
-
-TEST(CalibrationRangeTest, EveryLengthIsBroughtIntoTheWindowsRangeAndNamed)
-{
-    TaraturaAmbetto t = sample();
-    t.DXnumeri = std::numeric_limits<float>::quiet_NaN();
-    t.Top = 3.4e38f;
-    t.Left = -std::numeric_limits<float>::infinity();
-    t.Intestazione = 300; // the end of the range is kept
-    t.DYimporti = std::numeric_limits<float>::infinity();
-    const QString range =
-        QStringLiteral(") è fuori dall'intervallo 0 - 300 mm ed è stato corretto");
-    EXPECT_EQ(bringIntoRange(t),
-              (QStringList{QStringLiteral("Il valore di DXnumeri (non numerico") + range,
-                           QStringLiteral("Il valore di Top (3,4e+38") + range,
-                           QStringLiteral("Il valore di Left (-inf") + range,
-                           QStringLiteral("Il valore di DYimporti (inf") + range}));
-    EXPECT_EQ(t.DXnumeri, 0.0f);
-    EXPECT_EQ(t.Top, 300.0f);
-    EXPECT_EQ(t.Left, 0.0f);
-    EXPECT_EQ(t.Intestazione, 300.0f);
-    EXPECT_EQ(t.DYimporti, 300.0f);
-    EXPECT_EQ(t.DYnumeri, sample().DYnumeri);
-    EXPECT_TRUE(bringIntoRange(t).isEmpty());
 }
 
 } // namespace
