@@ -70,8 +70,8 @@ const PrintWork &work()
         const QImage sfondo = shippedPicture(QStringLiteral("sfondoColor.bmp"), w.missing);
         const QImage vietato = shippedPicture(QStringLiteral("vietato.jpg"), w.missing);
         try {
-            w.slips.ruote =
-                parseRuote(readWholeFile(QStringLiteral(ZELMORA_PROGRAM_DIR "ruote.grc")));
+            w.slips.ruote = parseRuote(
+                readWholeFile(QStringLiteral(ZELMORA_PROGRAM_DIR "ruote.grc"), kMaxTextFileBytes));
         } catch (const std::exception &) {
             w.missing = QStringLiteral(ZELMORA_PROGRAM_DIR "ruote.grc");
         }

@@ -1,6 +1,9 @@
 // Feeds arbitrary bytes to the calibration file reader through a file on disk. Bad files
 // raise RuntimeError, which is expected. A file it reads in full must read back the same after
-// the program saves it again, or a save would change the printer set-up.
+// the program saves it again, or a save would change the printer set-up. Whatever was read,
+// in full or up to a fault, is then used as the print-slips window uses it: the slip run with
+// its prognosis sheet and the test page, on the recording device.
+#include "PrintUse.h"
 #include "core/RuntimeError.h"
 #include "print/CalibrationFile.h"
 
@@ -42,6 +45,7 @@ bool sameRecord(const zelmora::print::TaraturaAmbetto &a, const zelmora::print::
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
+    zelmora::fuzzing::startApplication();
     g_dir = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/zelmora-fuzz-XXXXXX"));
     if (!g_dir->isValid()) {
         std::fprintf(stderr, "no temporary folder\n");
@@ -60,8 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     try {
         zelmora::print::readCalibration(path, record);
     } catch (const zelmora::RuntimeError &) {
+        // The values read before the fault are printed with.
+        zelmora::fuzzing::printEverything(zelmora::fuzzing::sampleSystem(), record);
         return 0;
     }
+    zelmora::fuzzing::printEverything(zelmora::fuzzing::sampleSystem(), record);
 
     const QString copy = g_dir->filePath(QStringLiteral("copy.cfg"));
     QFile::remove(copy);

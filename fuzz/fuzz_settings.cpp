@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     ReadConfiguration();
     if (g_ui->shown.size() > 1) {
-        std::fprintf(stderr, "%lld boxes for one read\n", static_cast<long long>(g_ui->shown.size()));
+        std::fprintf(stderr, "%lld boxes for one read\n",
+                     static_cast<long long>(g_ui->shown.size()));
         std::abort();
     }
     if (!g_ui->shown.isEmpty())

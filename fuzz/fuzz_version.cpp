@@ -1,12 +1,13 @@
-// Feeds arbitrary bytes to the version answer reader as a downloaded file, then compares the
-// first line with this program's version. RuntimeError (an empty answer, a version with too
-// few fields) is expected. Whenever both comparisons can be made the two orders must agree:
-// a newer server version means the local one is older than it, and the reverse.
+// Feeds arbitrary bytes to the reader of the server's raw answer (status line, headers, a body
+// by length, in chunks or to the end), whole and split at a point the input chooses: both
+// must read the same, and never keep more than the limits allow. Then the bytes are taken as
+// an answer's body: its first line is compared with this program's version. RuntimeError (an
+// empty answer, a version with too few fields) is expected. Whenever both comparisons can be
+// made the two orders must agree: a newer server version means the local one is older than
+// it, and the reverse.
 #include "core/RuntimeError.h"
 #include "net/VersionCheck.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -14,19 +15,16 @@
 
 namespace {
 
-QTemporaryDir *g_dir = nullptr;
 const QString kLocal = QStringLiteral("0.1.4");
 
-// A new file every time: rewriting one in place makes ext4 flush it to disk on close, which
-// slows the run down several times over.
-void writeBytes(const QString &path, const char *data, qsizetype size)
+// Reads the raw answer in two pieces, split at `at`, then ends the connection.
+zelmora::HttpAnswerReader readAnswer(const char *data, qsizetype size, qsizetype at)
 {
-    QFile::remove(path);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data, size) != size) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        std::abort();
-    }
+    zelmora::HttpAnswerReader reader;
+    reader.feed(data, at);
+    reader.feed(data + at, size - at);
+    reader.finish();
+    return reader;
 }
 
 std::optional<zelmora::VersionOrder> order(const QString &local, const QString &server)
@@ -41,31 +39,33 @@ std::optional<zelmora::VersionOrder> order(const QString &local, const QString &
 zelmora::VersionOrder reversed(zelmora::VersionOrder o)
 {
     using zelmora::VersionOrder;
-    return o == VersionOrder::Newer ? VersionOrder::Older
-         : o == VersionOrder::Older ? VersionOrder::Newer
-                                    : VersionOrder::Same;
+    return o == VersionOrder::Newer   ? VersionOrder::Older
+           : o == VersionOrder::Older ? VersionOrder::Newer
+                                      : VersionOrder::Same;
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    g_dir = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/zelmora-fuzz-XXXXXX"));
-    if (!g_dir->isValid()) {
-        std::fprintf(stderr, "no temporary folder\n");
-        std::abort();
-    }
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QString path = g_dir->filePath(QStringLiteral("ver_zelmora.txt"));
-    writeBytes(path, reinterpret_cast<const char *>(data), qsizetype(size));
+    const auto *bytes = reinterpret_cast<const char *>(data);
+    const qsizetype length = qsizetype(size);
+    const zelmora::HttpAnswerReader whole = readAnswer(bytes, length, length);
+    const zelmora::HttpAnswerReader split =
+        readAnswer(bytes, length, length == 0 ? 0 : qsizetype(data[0]) * 131 % (length + 1));
+    if (whole.state() != split.state() || whole.body() != split.body() ||
+        whole.status() != split.status() || whole.location() != split.location()) {
+        std::fprintf(stderr, "the answer reads differently when it arrives in two pieces\n");
+        std::abort();
+    }
+    if (whole.body().size() > zelmora::kMaxAnswerBody) {
+        std::fprintf(stderr, "more body kept than the limit\n");
+        std::abort();
+    }
 
     QString line;
     try {
-        line = zelmora::readFirstLine(path);
+        line = zelmora::firstLine(QByteArray(bytes, length));
     } catch (const zelmora::RuntimeError &) {
         return 0;
     }

@@ -1,11 +1,19 @@
 // Feeds arbitrary bytes to the system file reader. A file it accepts must survive a save
 // unchanged: encoding the decoded record gives back the first 106 bytes, so opening and
-// saving a system never alters it.
+// saving a system never alters it. The system it accepts is then printed: the slip run with
+// its prognosis sheet and the test page, on the recording device.
+#include "PrintUse.h"
 #include "core/SystemFile.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    zelmora::fuzzing::startApplication();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -18,5 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::fprintf(stderr, "decoded system does not encode back to its bytes\n");
         std::abort();
     }
+    zelmora::fuzzing::printEverything(*sistema, zelmora::fuzzing::sampleCalibration());
     return 0;
 }

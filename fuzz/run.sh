@@ -2,8 +2,11 @@
 # Builds the libFuzzer harnesses and runs each one for a bounded time on a copy of its seed
 # corpus, so the corpus in the repository never changes.
 #
-#   fuzz/run.sh [build-folder]        (default: build-fuzz/ in the repository)
-#   FUZZ_SECONDS=30                   time per harness
+#   fuzz/run.sh [build-folder] [seconds]
+#                                     build-fuzz/ in the repository and 30 seconds per harness
+#                                     unless given; a longer time fuzzes deeper
+#   FUZZ_SECONDS=30                   the time per harness, when no seconds are given
+#   FUZZ_MAX_LEN=70000                the longest input tried, in bytes
 #   FUZZ_HARNESSES="zlm wheels"       only these harnesses
 #
 # Prints the executions of every harness. Exits non-zero when a harness crashes (or fails to
@@ -14,7 +17,8 @@ set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$repo/build-fuzz}
 case $build in /*) ;; *) build=$PWD/$build ;; esac
-seconds=${FUZZ_SECONDS:-30}
+seconds=${2:-${FUZZ_SECONDS:-30}}
+case $seconds in ''|*[!0-9]*) echo "seconds must be a whole number: $seconds" >&2; exit 2 ;; esac
 harnesses=${FUZZ_HARNESSES:-"zlm calibration settings wheels version archive"}
 
 if ! command -v clang++ >/dev/null; then
@@ -41,11 +45,14 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 # A smaller quarantine than the 256 MB default keeps the fastest harnesses far below
 # libFuzzer's 2 GB memory limit in long runs; freed blocks are still poisoned.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=64}
+# The harnesses that print look fonts up through fontconfig, which keeps some memory for good.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$repo/fuzz/lsan.supp:print_suppressions=0}
 
 failed=()
 for name in $harnesses; do
-    # Enough for every reader: a calibration file is read in full at 1408 bytes.
-    max_len=4096
+    # Past every reader's limit (64 KiB for the wheels and settings files and the version
+    # answer), so the limits themselves are tried.
+    max_len=${FUZZ_MAX_LEN:-70000}
     corpus=$work/corpus-$name
     crashes=$build/fuzz-crashes/$name
     log=$build/fuzz-logs/$name.log

@@ -31,7 +31,6 @@ void Main(SingleInstance &instance)
         if (instance.ActivateRunningInstance())
             End();
     } else {
-        instance.listen();
         QObject::connect(&instance, &SingleInstance::activationRequested, &raiseMainWindow);
     }
 

@@ -55,7 +55,7 @@ void ReadConfiguration()
         return;
     }
     try {
-        LineReader file(readWholeFile(impostazioniPath()));
+        LineReader file(readWholeFile(impostazioniPath(), kMaxTextFileBytes));
         corpo::gIntestazioneStampa = file.next();
         corpo::gStampanteTabulato = file.next();
     } catch (const RuntimeError &error) {

@@ -3,10 +3,22 @@
 #include "core/Corpo.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QScopeGuard>
+#include <QThread>
+#include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zelmora {
@@ -17,29 +29,114 @@ const char *const SingleInstance::kClassNames[3] = {"ThunderRTMain", "ThunderRT5
 namespace {
 constexpr char kActivate[] = "activate\n";
 constexpr char kDone[] = "raised\n";
-constexpr int kAnswerTimeoutMs = 1500;
+// The longest line either side reads; anything longer ends the conversation.
+constexpr qint64 kMaxLine = 32;
+// How long a later copy waits for the running one to answer: it may be busy starting up.
+constexpr int kAnswerTimeoutMs = 3000;
+// How long a caller may stay connected to the running copy without saying its line.
+constexpr int kIdleCallerMs = 2000;
+// How long a copy waits for one started at the same moment to finish its first step.
+constexpr int kStartTurnMs = 5000;
 
-QString userTag()
+// True when the path is a folder (not a link to one) of this user, closed to everyone else.
+bool isPrivateFolder(const QByteArray &path)
 {
-    return QString::number(::getuid());
+    struct stat st;
+    return ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+// The folder, made private when this call creates it; empty when it is not the user's own.
+QByteArray ownFolder(const QByteArray &path)
+{
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return {};
+    return isPrivateFolder(path) ? path : QByteArray();
+}
+
+// Opens (creating) a file of the private folder, never through a link.
+int openPrivateFile(const QString &path)
+{
+    return ::open(QFile::encodeName(path).constData(),
+                  O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
+}
+
+// The user the other end of a connected local socket runs as, or -1 when it cannot be told.
+qint64 peerUser(qintptr descriptor)
+{
+    ucred credentials = {};
+    socklen_t size = sizeof credentials;
+    if (descriptor < 0 ||
+        ::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0 ||
+        size != sizeof credentials)
+        return -1;
+    return qint64(credentials.uid);
+}
+
+bool sameUser(qintptr descriptor)
+{
+    return peerUser(descriptor) == qint64(::getuid());
 }
 } // namespace
 
 SingleInstance::SingleInstance(QObject *parent) : QObject(parent) {}
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
+}
+
+QString SingleInstance::runtimeFolder()
+{
+    const QByteArray xdg = qgetenv("XDG_RUNTIME_DIR");
+    if (xdg.startsWith('/') && isPrivateFolder(xdg))
+        return QFile::decodeName(xdg);
+    const QByteArray user = QByteArray::number(::getuid());
+    QByteArray own = ownFolder(QFile::encodeName(QDir::tempPath()) + "/zelmoravintesca-" + user);
+    // Someone else took that name in the shared folder: the home folder is the user's alone.
+    if (own.isEmpty())
+        own = ownFolder(QFile::encodeName(QDir::homePath()) + "/.zelmoravintesca-" + user);
+    return QFile::decodeName(own);
+}
 
 QString SingleInstance::serverName(const QString &className, const QString &title)
 {
-    return className + u'-' + title + u'-' + userTag();
+    const QString folder = runtimeFolder();
+    return folder.isEmpty() ? QString() : folder + u'/' + className + u'-' + title;
 }
 
 bool SingleInstance::PrevInstance()
 {
-    m_lock = std::make_unique<QLockFile>(QDir::tempPath() + QStringLiteral("/Zelmoravintesca-") +
-                                         userTag() + QStringLiteral(".lock"));
-    m_lock->setStaleLockTime(0); // only a lock whose process is gone is stale
-    return !m_lock->tryLock(0);
+    const QString folder = runtimeFolder();
+    if (folder.isEmpty())
+        return false;
+
+    // Copies started together take this first step in turn: the one that gets the lock is
+    // listening before the next one looks, so a copy that finds the lock taken always finds
+    // the running copy's socket too.
+    const int turn = openPrivateFile(folder + QStringLiteral("/zelmoravintesca.start"));
+    const auto endTurn = qScopeGuard([turn] {
+        if (turn >= 0)
+            ::close(turn); // closing gives up the turn
+    });
+    if (turn >= 0) {
+        QDeadlineTimer wait(kStartTurnMs);
+        while (::flock(turn, LOCK_EX | LOCK_NB) != 0 && !wait.hasExpired())
+            QThread::msleep(5);
+    }
+
+    const int lock = openPrivateFile(folder + QStringLiteral("/zelmoravintesca.lock"));
+    if (lock < 0)
+        return false;
+    // The system drops the lock when its holder ends, however it ends: no lock goes stale.
+    if (::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+        ::close(lock);
+        return true;
+    }
+    m_lockFd = lock;
+    listen(folder);
+    return false;
 }
 
 bool SingleInstance::ActivateRunningInstance()
@@ -47,37 +144,59 @@ bool SingleInstance::ActivateRunningInstance()
     const QString keptTitle = corpo::AppTitle;
     corpo::AppTitle = QStringLiteral("unwanted instance");
     for (const char *className : kClassNames) {
+        const QString name = serverName(QString::fromLatin1(className), keptTitle);
+        if (name.isEmpty())
+            return false;
         QLocalSocket socket;
-        socket.connectToServer(serverName(QString::fromLatin1(className), keptTitle));
+        socket.setReadBufferSize(kMaxLine);
+        socket.connectToServer(name);
         if (!socket.waitForConnected(kAnswerTimeoutMs))
+            continue;
+        // Only a copy of this same user is asked, and believed.
+        if (!sameUser(socket.socketDescriptor()))
             continue;
         socket.write(kActivate);
         if (!socket.waitForBytesWritten(kAnswerTimeoutMs))
             continue;
-        if (socket.waitForReadyRead(kAnswerTimeoutMs) && socket.readLine() == kDone)
+        QDeadlineTimer deadline(kAnswerTimeoutMs);
+        while (!socket.canReadLine() && socket.bytesAvailable() < kMaxLine &&
+               socket.waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime()))))
+            ;
+        if (socket.readLine(kMaxLine) == kDone)
             return true;
     }
     return false;
 }
 
-bool SingleInstance::listen()
+bool SingleInstance::listen(const QString &folder)
 {
-    const QString name = serverName(QString::fromLatin1(kClassNames[2]), corpo::AppTitle);
+    const QString name =
+        folder + u'/' + QString::fromLatin1(kClassNames[2]) + u'-' + corpo::AppTitle;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(name)) {
-        // A socket left behind by a copy that crashed: we hold the lock, so it is ours to clear.
-        QLocalServer::removeServer(name);
-        if (!m_server->listen(name))
-            return false;
-    }
+    // A socket left behind by a copy that ended: we hold the lock, so it is ours to clear.
+    QLocalServer::removeServer(name);
+    if (!m_server->listen(name))
+        return false;
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *client = m_server->nextPendingConnection()) {
             connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+            // Nobody but this user is listened to.
+            if (!sameUser(client->socketDescriptor())) {
+                client->abort();
+                client->deleteLater();
+                continue;
+            }
+            // A caller holds no more than one short line here, and not for long.
+            client->setReadBufferSize(kMaxLine);
+            QTimer::singleShot(kIdleCallerMs, client, [client] { client->abort(); });
             connect(client, &QLocalSocket::readyRead, this, [this, client] {
-                if (!client->canReadLine())
+                if (!client->canReadLine()) {
+                    if (client->bytesAvailable() >= kMaxLine)
+                        client->abort();
                     return;
-                if (client->readLine() == kActivate) {
+                }
+                if (client->readLine(kMaxLine) == kActivate) {
                     emit activationRequested();
                     client->write(kDone);
                     client->flush();
@@ -93,8 +212,10 @@ void SingleInstance::release()
 {
     if (m_server)
         m_server->close();
-    if (m_lock)
-        m_lock->unlock();
+    if (m_lockFd >= 0) {
+        ::close(m_lockFd);
+        m_lockFd = -1;
+    }
 }
 
 void raiseMainWindow()

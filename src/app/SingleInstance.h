@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QLockFile>
 #include <QObject>
 #include <QString>
-#include <memory>
 
 class QLocalServer;
 
 namespace zelmora {
 
-// One running copy per user. The first copy holds a lock file in the temporary folder and
-// listens on a local socket named from its window-class name and its title; a later copy
-// asks it to bring its main window to the front and then ends without showing anything.
+// One running copy per user. The first copy holds a lock file in the user's private runtime
+// folder and, in the same step, listens on a local socket there named from its window-class
+// name and its title; a later copy asks it to bring its main window to the front and then
+// ends without showing anything. Only copies of the same user ever talk to each other.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -23,7 +22,10 @@ public:
     explicit SingleInstance(QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // True when another copy of the program holds the lock (it is running).
+    // Takes the lock and starts answering later copies, as one step that copies started at
+    // the same moment take in turn. True when another copy holds the lock (it is running);
+    // false when this copy is the first, or when no private folder could be had (the check
+    // is then left out and the program starts).
     bool PrevInstance();
 
     // Looks for the running copy under each class name with the kept title, after renaming
@@ -31,13 +33,17 @@ public:
     // caller ends. False leaves AppTitle at "unwanted instance" and start-up goes on.
     bool ActivateRunningInstance();
 
-    // Starts answering activation requests from later copies, under the current title.
-    bool listen();
-
     // Gives up the lock and the socket, so a copy started next finds none.
     void release();
 
-    // The socket name for a class name and title.
+    // The user's private folder for the lock and the socket: XDG_RUNTIME_DIR when it is a
+    // folder of the user's own that no one else may enter, otherwise a folder of the user's
+    // own with mode 0700 in the temporary folder (made when missing), else one in the home
+    // folder. A folder that is a link, belongs to someone else or is open to others is never
+    // used. Empty when none can be had.
+    static QString runtimeFolder();
+
+    // The socket for a class name and title, in the runtime folder.
     static QString serverName(const QString &className, const QString &title);
 
 signals:
@@ -45,7 +51,9 @@ signals:
     void activationRequested();
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    bool listen(const QString &folder);
+
+    int m_lockFd = -1;
     QLocalServer *m_server = nullptr;
 };
 

@@ -32,6 +32,14 @@ void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &formNam
     }
 }
 
+void CorreggiTaratura(print::TaraturaAmbetto &record)
+{
+    const QStringList corrected = print::bringIntoRange(record);
+    if (!corrected.isEmpty())
+        ui().MsgBox(corrected.join(QStringLiteral("\r\n")), vbExclamation,
+                    QStringLiteral("Importante"));
+}
+
 void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const QString &formName)
 {
     try {

@@ -17,6 +17,10 @@ namespace zelmora {
 // leaves the current printer as it is, without a message.
 void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &formName);
 
+// Brings the record's lengths into the calibration window's range (0 - 300 mm) before they
+// are shown or printed. When any was outside, one message names each value corrected.
+void CorreggiTaratura(print::TaraturaAmbetto &record);
+
 // Writes the record to the calibration file. A failed write is reported as
 // "Error N (...) in procedure cmdSalva_Click of Form <formName>".
 void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const QString &formName);

@@ -33,6 +33,16 @@ void appendSquare(QByteArray &out, const Square &square)
             out.append(char(n));
 }
 
+// True when every number of the square is 0 (empty) or a Lotto number.
+bool inLottoRange(const Square &square)
+{
+    for (const auto &run : square)
+        for (std::uint8_t n : run)
+            if (n > 90)
+                return false;
+    return true;
+}
+
 Square readSquare(const char *at)
 {
     Square square{};
@@ -80,6 +90,10 @@ std::optional<Sistema> decodeSistema(const QByteArray &bytes)
     s.Righe = readSquare(p + 49);
     s.Colonne = readSquare(p + 65);
     s.Capogioco = static_cast<std::uint8_t>(p[81]);
+    // A number the program could never have saved: the file is damaged, and is refused whole
+    // rather than shown number by number.
+    if (!inLottoRange(s.Righe) || !inLottoRange(s.Colonne) || s.Capogioco > 90)
+        return std::nullopt;
     for (int i = 0; i < 3; ++i) {
         s.Puntate[i] = readFloat(p + 82 + 4 * i);
         s.Vincite[i] = readFloat(p + 94 + 4 * i);

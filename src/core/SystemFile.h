@@ -19,7 +19,8 @@ QByteArray encodeSistema(const Sistema &sistema);
 bool hasSystemSignature(const QByteArray &bytes);
 
 // The record stored after the signature, or nothing when the file cannot be a system: a
-// wrong signature, fewer than 106 bytes, or stakes that are not finite and non-negative.
+// wrong signature, fewer than 106 bytes, a number of the square or a lead number above 90, or
+// stakes that are not finite and non-negative.
 // Bytes after the first 106 are ignored.
 std::optional<Sistema> decodeSistema(const QByteArray &bytes);
 

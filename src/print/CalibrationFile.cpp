@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
+#include <cmath>
 
 namespace zelmora::print {
 
@@ -21,6 +22,9 @@ constexpr qint64 recordOffset(int record)
 
 // The longest file the reader looks at: ten whole records, the length word and a full name.
 constexpr qint64 kLongestUsefulFile = recordOffset(kCalibrationRecords) + 2 + kMaxStampanteBytes;
+
+// The longest file whose bytes a save keeps: far more than the program ever writes.
+constexpr qint64 kLongestKeptFile = 64 * 1024;
 
 RuntimeError badRecordLength()
 {
@@ -51,24 +55,6 @@ public:
 private:
     QByteArray m_bytes;
 };
-
-int openErrorNumber(const QFile &file)
-{
-    return file.error() == QFileDevice::PermissionsError ? int(RuntimeError::PermissionDenied)
-                                                         : int(RuntimeError::PathFileAccessError);
-}
-
-int writeErrorNumber(const QFile &file)
-{
-    switch (file.error()) {
-    case QFileDevice::ResourceError:
-        return RuntimeError::DiskFull;
-    case QFileDevice::PermissionsError:
-        return RuntimeError::PermissionDenied;
-    default:
-        return RuntimeError::DeviceIoError;
-    }
-}
 
 } // namespace
 
@@ -128,17 +114,56 @@ void writeCalibration(const QString &path, const TaraturaAmbetto &record)
     qToLittleEndian<quint16>(quint16(name.size()), data + recordOffset(11));
     std::copy(name.cbegin(), name.cend(), data + recordOffset(11) + 2);
 
-    if (!QFileInfo(path).absoluteDir().exists())
-        throw RuntimeError(RuntimeError::PathNotFound);
-    // Opened for reading too, so an existing file is overwritten in place and not truncated.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        throw RuntimeError(openErrorNumber(file));
-    if (file.write(bytes) != bytes.size())
-        throw RuntimeError(writeErrorNumber(file));
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        throw RuntimeError(writeErrorNumber(file));
+    // The bytes an existing longer file holds past the new ones stay as they were. The whole
+    // file is then written anew beside the old one and put in its place only when complete,
+    // so a failed save (a full disk) leaves the earlier file, or none, never a cut one.
+    try {
+        const QByteArray old = readWholeFile(path, kLongestKeptFile);
+        if (old.size() > bytes.size())
+            bytes.append(old.mid(bytes.size()));
+    } catch (const RuntimeError &error) {
+        if (error.number() != RuntimeError::FileNotFound)
+            throw;
+    }
+    writeWholeFile(path, bytes);
+}
+
+QString lengthText(float mm)
+{
+    return QString::number(double(mm), 'g', 7).replace(u'.', u',');
+}
+
+QStringList bringIntoRange(TaraturaAmbetto &record)
+{
+    const struct
+    {
+        float TaraturaAmbetto::*field;
+        const char *name;
+    } lengths[] = {
+        {&TaraturaAmbetto::DXnumeri, "DXnumeri"},
+        {&TaraturaAmbetto::DYnumeri, "DYnumeri"},
+        {&TaraturaAmbetto::Top, "Top"},
+        {&TaraturaAmbetto::Left, "Left"},
+        {&TaraturaAmbetto::Intestazione, "Intestazione"},
+        {&TaraturaAmbetto::Ximporti, "Ximporti"},
+        {&TaraturaAmbetto::Yimporti, "Yimporti"},
+        {&TaraturaAmbetto::DXimporti, "DXimporti"},
+        {&TaraturaAmbetto::DYimporti, "DYimporti"},
+    };
+    QStringList corrected;
+    for (const auto &length : lengths) {
+        float &value = record.*length.field;
+        if (value >= 0 && value <= kMaxCalibrationLength)
+            continue; // NaN fails both comparisons
+        corrected << QStringLiteral("Il valore di %1 (%2) è fuori dall'intervallo 0 - %3 mm "
+                                    "ed è stato corretto")
+                         .arg(QString::fromLatin1(length.name),
+                              std::isnan(value) ? QStringLiteral("non numerico")
+                                                : lengthText(value),
+                              QString::number(int(kMaxCalibrationLength)));
+        value = value > kMaxCalibrationLength ? kMaxCalibrationLength : 0;
+    }
+    return corrected;
 }
 
 } // namespace zelmora::print

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 namespace zelmora::print {
@@ -65,8 +66,20 @@ void readCalibration(const QString &path, TaraturaAmbetto &record);
 
 // Writes the eleven records over the start of the file, creating it when missing. A longer
 // existing file keeps its bytes past the new name; the unused bytes of records 1 to 10 are
-// zeros. Failures are thrown as RuntimeError (76 for a missing folder, 70 for a file that may
-// not be written, 59 for a name too long for its record, 57/61 for a failed write).
+// zeros. The file is replaced whole: a failed write leaves the earlier file, or none. Failures are
+// thrown as RuntimeError (76 for a missing folder, 70 for a file that may not be written, 59 for a
+// name too long for its record, 57/61 for a failed write).
 void writeCalibration(const QString &path, const TaraturaAmbetto &record);
+
+// The range the calibration window gives every length: 0 to 300 mm.
+constexpr float kMaxCalibrationLength = 300;
+
+// Brings the nine lengths into 0 - 300 mm: a negative one or one that is not a number to 0, a
+// longer one (infinity included) to 300. Returns one line per length corrected, naming it
+// and the value it had; none when all were in range.
+QStringList bringIntoRange(TaraturaAmbetto &record);
+
+// A length as the calibration window shows it: up to seven digits, decimal comma.
+QString lengthText(float mm);
 
 } // namespace zelmora::print

@@ -19,6 +19,8 @@ void outline(Printer &printer, const QPointF &at)
 void StampaTestTaratura(Printer &printer, TaraturaAmbetto &taratura, const QString &nomeSistema,
                         const QString &heading)
 {
+    // The window's lengths are in range already; a record from elsewhere is held there too.
+    bringIntoRange(taratura);
     printer.DocumentKind = QStringLiteral("taratura");
     printer.FillStyle = vbFSTransparent;
     printer.setScaleMode(vbMillimeters);

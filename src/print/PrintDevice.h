@@ -59,6 +59,9 @@ public:
     virtual void endDocument() = 0;
     // Drops the document: nothing of it is printed or kept.
     virtual void abortDocument() = 0;
+    // The file the last document ended on this device became, complete; empty for a device
+    // that keeps no files.
+    virtual QString documentFile() const { return {}; }
 
     // The width and height of a text in millimetres, measured on this device.
     virtual QSizeF textSize(const QString &text, const QFont &font) = 0;

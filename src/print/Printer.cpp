@@ -86,6 +86,7 @@ void Printer::ensurePage()
         options.kind = DocumentKind;
         options.printQuality = PrintQuality;
         options.colorMode = ColorMode;
+        m_lastDocumentPath.clear();
         m_device->beginDocument(options);
         m_documentOpen = true;
         m_pageOpen = true;
@@ -170,10 +171,12 @@ void Printer::closeDocument(bool handOver)
         return;
     m_documentOpen = false;
     m_pageOpen = false;
-    if (handOver)
+    if (handOver) {
         m_device->endDocument();
-    else
+        m_lastDocumentPath = m_device->documentFile();
+    } else {
         m_device->abortDocument();
+    }
 }
 
 double Printer::ScaleWidth() const

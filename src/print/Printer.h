@@ -93,6 +93,9 @@ public:
     double TextHeight(const QString &text);
 
     bool documentOpen() const { return m_documentOpen; }
+    // The full path of the PDF file the last document became on "File PDF", set only once
+    // the file is complete; empty when the last document went elsewhere or did not arrive.
+    QString lastDocumentPath() const { return m_lastDocumentPath; }
 
 private:
     QFont currentFont() const;
@@ -107,6 +110,7 @@ private:
     double m_yMm = 0;
     bool m_documentOpen = false;
     bool m_pageOpen = false;
+    QString m_lastDocumentPath;
 };
 
 // The printer in use ("Printer"): at start the system's default queue, else "File PDF".

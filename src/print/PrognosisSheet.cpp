@@ -4,21 +4,34 @@
 #include "core/Format.h"
 #include "print/ListingBlocks.h"
 
+#include <algorithm>
+
 namespace zelmora::print {
+
+namespace {
+// A length brought into the calibration window's range, so the margins below are whole
+// numbers of a page: a length that is not a number counts as 0.
+double inRange(float length)
+{
+    return length >= 0 ? std::min(double(length), double(kMaxCalibrationLength)) : 0.0;
+}
+} // namespace
 
 int marginX0(const TaraturaAmbetto &taratura)
 {
-    return int(roundHalfEven(double(taratura.Left) - 5 + 2));
+    return int(roundHalfEven(inRange(taratura.Left) - 5 + 2));
 }
 
 int marginY0(const TaraturaAmbetto &taratura)
 {
-    return int(roundHalfEven(double(taratura.Intestazione) + 2));
+    return int(roundHalfEven(inRange(taratura.Intestazione) + 2));
 }
 
-void StampaPronostico(Printer &p, Sistema &sistema, const TaraturaAmbetto &taratura,
+void StampaPronostico(Printer &p, Sistema &sistema, const TaraturaAmbetto &calibration,
                       const QString &heading, const SheetPictures &pictures)
 {
+    TaraturaAmbetto taratura = calibration;
+    bringIntoRange(taratura);
     p.PrintQuality = vbPRPQMedium;
     p.ColorMode = vbPRCMColor;
     p.FillStyle = vbFSSolid;

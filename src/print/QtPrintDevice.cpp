@@ -10,6 +10,13 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+#include <utility>
+
 namespace zelmora::print {
 
 namespace {
@@ -87,9 +94,8 @@ void PainterDevice::drawPicture(const QImage &picture, const QRectF &target)
 
 void PainterDevice::endDocument()
 {
-    const bool ok = m_painter.end();
-    finished(ok);
-    if (!ok)
+    const bool painted = m_painter.end();
+    if (!finished(painted))
         printerError();
 }
 
@@ -183,33 +189,122 @@ QString newPdfFileName(const QString &folder, const QString &kind, const QDateTi
 
 void PdfFileDevice::beginDocument(const DocumentOptions &options)
 {
-    const QString folder = corpo::gAppPath + QStringLiteral("stampe");
-    if (!QDir().mkpath(folder))
+    m_file.clear();
+    m_folder = corpo::gAppPath + QStringLiteral("stampe");
+    if (!QDir().mkpath(m_folder))
         printerError();
-    m_file = newPdfFileName(folder, options.kind, QDateTime::currentDateTime());
-    // Claim the name at once, so a second document in the same second never takes it.
-    {
-        QFile claim(m_file);
-        if (!claim.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            printerError();
-    }
+    m_kind = options.kind;
+    m_started = QDateTime::currentDateTime();
+    // A hidden name of its own, made by the system so that no two documents share it.
+    QByteArray partial = QFile::encodeName(m_folder + QStringLiteral("/.stampa-XXXXXX"));
+    const int fd = ::mkostemp(partial.data(), O_CLOEXEC);
+    if (fd < 0)
+        printerError();
+    ::close(fd);
+    m_partial = QFile::decodeName(partial);
     m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_ownPrinter->setOutputFormat(QPrinter::PdfFormat);
-    m_ownPrinter->setOutputFileName(m_file);
+    m_ownPrinter->setOutputFileName(m_partial);
     m_ownPrinter->setResolution(resolutionFor(options));
     m_ownPrinter->setPageLayout(pageLayout());
     m_ownPrinter->setDocName(QStringLiteral("Zelmoravintesca - ") + options.kind);
     m_ownPrinter->setCreator(QStringLiteral("Zelmoravintesca"));
     m_ownPrinter->setColorMode(options.colorMode == vbPRCMColor ? QPrinter::Color
                                                                 : QPrinter::GrayScale);
-    startPainting(*m_ownPrinter);
+    try {
+        startPainting(*m_ownPrinter);
+    } catch (...) {
+        QFile::remove(m_partial);
+        throw;
+    }
 }
 
-void PdfFileDevice::finished(bool handedOver)
+namespace {
+
+// Asks the system to put every byte of the file on the disk: a write the disk could not take
+// after all shows here.
+bool syncedToDisk(const QString &path)
 {
-    // A document that was dropped or failed leaves no file behind.
-    if (!handedOver && !m_file.isEmpty())
-        QFile::remove(m_file);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
+// Gives the finished file its name, never replacing a file that has it already: false when
+// the name is taken (another document took it meanwhile) or the move failed.
+bool moveWithoutReplacing(const QString &from, const QString &to, bool &taken)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    taken = false;
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
+        0)
+        return true;
+    if (errno == EEXIST) {
+        taken = true;
+        return false;
+    }
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without that kind of rename: a second link is made only under a free
+    // name, then the hidden one goes.
+    if (::link(source.constData(), target.constData()) != 0) {
+        taken = errno == EEXIST;
+        return false;
+    }
+    ::unlink(source.constData());
+    return true;
+}
+
+} // namespace
+
+bool isCompletePdf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = file.size();
+    constexpr qint64 kTail = 64;
+    if (size < kTail || !file.seek(size - kTail))
+        return false;
+    QByteArray tail = file.read(kTail);
+    while (tail.endsWith('\n') || tail.endsWith('\r'))
+        tail.chop(1);
+    if (!tail.endsWith("%%EOF"))
+        return false;
+    const qsizetype at = tail.lastIndexOf("startxref");
+    if (at < 0)
+        return false;
+    bool ok = false;
+    const qint64 xref = tail.mid(at + 9, tail.size() - 5 - at - 9).trimmed().toLongLong(&ok);
+    if (!ok || xref <= 0 || xref >= size - kTail + at || !file.seek(xref))
+        return false;
+    return file.read(4) == "xref";
+}
+
+bool PdfFileDevice::finished(bool handedOver)
+{
+    if (m_partial.isEmpty())
+        return handedOver;
+    const QString partial = std::exchange(m_partial, QString());
+    // Only a document painted whole, complete on the disk, takes its name; anything else
+    // leaves no file behind.
+    if (handedOver && isCompletePdf(partial) && syncedToDisk(partial)) {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const QString name = newPdfFileName(m_folder, m_kind, m_started);
+            bool taken = false;
+            if (moveWithoutReplacing(partial, name, taken)) {
+                m_file = name;
+                return true;
+            }
+            if (!taken)
+                break;
+        }
+    }
+    QFile::remove(partial);
+    return false;
 }
 
 } // namespace zelmora::print

@@ -2,6 +2,7 @@
 
 #include "print/PrintDevice.h"
 
+#include <QDateTime>
 #include <QPainter>
 #include <QPrinter>
 #include <memory>
@@ -27,8 +28,9 @@ public:
 protected:
     // Sets up the printer for a document and starts painting; throws 482 on failure.
     void startPainting(QPrinter &printer);
-    // Called after the document ended or was dropped.
-    virtual void finished(bool handedOver) { Q_UNUSED(handedOver); }
+    // Called after the document ended (painted whole when handedOver) or was dropped. False
+    // when the document did not arrive after all: endDocument then raises the printer error.
+    virtual bool finished(bool handedOver) { return handedOver; }
     QPrinter *m_printer = nullptr;
 
 private:
@@ -55,21 +57,34 @@ private:
 
 // "File PDF": every document becomes a new PDF file in the folder stampe beside the program,
 // named from the date, time and kind of document; an earlier file is never overwritten.
+// The document is written to a hidden file of its own in that folder and takes its name only
+// once it is complete, so a document either arrives whole or raises the printer error and
+// leaves nothing behind (a full disk, a folder taken away).
 class PdfFileDevice : public PainterDevice
 {
 public:
     QString DeviceName() const override;
     void beginDocument(const DocumentOptions &options) override;
-    // The file the last document was written to.
+    QString documentFile() const override { return m_file; }
+    // The file the last document was written to; empty when it did not arrive.
     QString lastFile() const { return m_file; }
 
 protected:
-    void finished(bool handedOver) override;
+    bool finished(bool handedOver) override;
 
 private:
     std::unique_ptr<QPrinter> m_ownPrinter;
+    QString m_partial; // the document being written
+    QString m_folder;
+    QString m_kind;
+    QDateTime m_started;
     QString m_file;
 };
+
+// True when the file holds a whole PDF as Qt writes one: it ends with "%%EOF" after a
+// "startxref" whose offset points at the cross-reference table, so no byte before the table
+// was lost either.
+bool isCompletePdf(const QString &path);
 
 // The file name for a new document of `kind` in `folder`: date and time, then the kind, with
 // a number added when that name is taken.

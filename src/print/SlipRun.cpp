@@ -156,9 +156,13 @@ RangeCheck checkRange(const QString &da, const QString &a)
     return check;
 }
 
-void StampaSchedaAmbetto(Printer &printer, Sistema &sistema, const TaraturaAmbetto &taratura,
+void StampaSchedaAmbetto(Printer &printer, Sistema &sistema, const TaraturaAmbetto &calibration,
                          const SlipRun &run)
 {
+    // The windows bring the lengths into range and say so; whatever reaches the run is held
+    // there too, so no mark is placed from a length that is not a number or off any page.
+    TaraturaAmbetto taratura = calibration;
+    bringIntoRange(taratura);
     const std::optional<int> wheel = wheelBoxFor(sistema.Ruota.text(), run.ruote);
     try {
         printer.DocumentKind = QStringLiteral("schedine");

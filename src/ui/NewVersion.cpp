@@ -7,22 +7,19 @@
 #include "net/VersionCheck.h"
 #include "ui/frmNewVersion.h"
 
-#include <QFile>
-
 namespace zelmora {
 
 void NewVersion()
 {
     try {
-        const QString localFile = GetTempFolder() + QStringLiteral("ver_zelmora.txt");
+        // The answer is kept in memory only: no file in a folder other users can write.
+        QByteArray answer;
         const QString local = corpo::versionText();
-        if (!DownloadFile(versionQueryAddress(), localFile, true))
+        if (!DownloadFile(versionQueryAddress(), answer, true))
             return;
-        const QString remote = readFirstLine(localFile);
-        if (compareVersions(local, remote) != VersionOrder::Newer) {
-            QFile::remove(localFile);
+        const QString remote = firstLine(answer);
+        if (compareVersions(local, remote) != VersionOrder::Newer)
             return;
-        }
         frmNewVersion window;
         window.Form_Load();
         window.localVersion = local;

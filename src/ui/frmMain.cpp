@@ -365,7 +365,8 @@ void frmMain::CaricaRuote()
 {
     QStringList names;
     try {
-        names = parseRuote(readWholeFile(corpo::gAppPath + QStringLiteral("ruote.grc")));
+        names = parseRuote(
+            readWholeFile(corpo::gAppPath + QStringLiteral("ruote.grc"), kMaxTextFileBytes));
     } catch (const RuntimeError &error) {
         ui().MsgBox(moduleErrorMessage(error, QStringLiteral("CaricaRuote")));
     }

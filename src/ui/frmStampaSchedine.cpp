@@ -212,6 +212,7 @@ std::optional<print::SlipRun> frmStampaSchedine::prepareRun()
 {
     ReadConfiguration();
     LeggiTaraturaAmbetto(taratura, QStringLiteral("frmStampaSchedine"));
+    CorreggiTaratura(taratura);
 
     // The masked boxes are read as shown: an empty one reads "_".
     const print::RangeCheck range = print::checkRange(meDa->displayText(), meA->displayText());

@@ -170,15 +170,6 @@ void drawSlip(QPainter &p, const QSizeF &size)
         p.drawLine(QPointF(rulerX - 1.8, y), QPointF(rulerX + 1.8, y));
 }
 
-// --- Texts ---------------------------------------------------------------------------------
-
-// A length as the value boxes show it: up to seven significant digits, no fixed decimals and
-// a decimal comma (12.5 shows as "12,5", 0 as "0").
-QString lengthText(float mm)
-{
-    return QString::number(double(mm), 'g', 7).replace(u'.', u',');
-}
-
 } // namespace
 
 // --- Construction ----------------------------------------------------------------------------
@@ -443,31 +434,15 @@ void frmTaraturaAmbetto::Form_Load()
 
     // A length the bars cannot show (a file written by hand or damaged) is brought into their
     // range, and the player is told which values were changed.
-    QStringList corrected;
+    CorreggiTaratura(taratura);
     for (const Length &length : lengths()) {
-        const float stored = taratura.*length.field;
-        const double hundredths = double(stored) * 100;
-        int value = 0;
-        if (!std::isfinite(hundredths) || hundredths < 0 || hundredths > kBarMax) {
-            value = hundredths > kBarMax ? kBarMax : 0;
-            corrected << QStringLiteral("Il valore di %1 (%2) è fuori dall'intervallo 0 - %3 mm "
-                                        "ed è stato corretto")
-                             .arg(QString::fromLatin1(length.name),
-                                  std::isnan(stored) ? QStringLiteral("non numerico")
-                                                     : lengthText(stored),
-                                  QString::number(kBarMax / 100));
-        } else {
-            value = int(roundHalfEven(hundredths));
-        }
+        const int value = int(roundHalfEven(double(taratura.*length.field) * 100));
         const int before = length.bar->value();
         length.bar->setValue(value);
         // The handler runs on a change of value; an unchanged bar still shows the field.
         if (before == value)
             showLength(length);
     }
-    if (!corrected.isEmpty())
-        ui().MsgBox(corrected.join(QStringLiteral("\r\n")), vbExclamation,
-                    QStringLiteral("Importante"));
 
     const int quality = taratura.QualitaNormale() ? 0 : 1;
     if (optColor[quality]->isChecked())
@@ -479,7 +454,7 @@ void frmTaraturaAmbetto::Form_Load()
 void frmTaraturaAmbetto::showLength(const Length &length)
 {
     taratura.*length.field = float(length.bar->value()) / 100.0f;
-    length.box->setText(lengthText(taratura.*length.field));
+    length.box->setText(print::lengthText(taratura.*length.field));
 }
 
 void frmTaraturaAmbetto::VsX_Change()

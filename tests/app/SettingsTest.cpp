@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace zelmora;
 
@@ -108,6 +109,60 @@ TEST_F(SettingsTest, NoFileYetGivesTheDefaultsAndAFileThatCannotBeReadIsReported
     EXPECT_TRUE(ui.shown[0].title.isEmpty()); // the program title
     EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("old heading"));
     EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("old printer"));
+}
+
+// What stands where a file should be but is not a regular file: a named pipe nobody writes
+// to, a link to /dev/zero, a folder. Each is refused at once like an unreadable file.
+void plantNonFile(const QString &path, int kind)
+{
+    QFile::remove(path);
+    QDir(path).removeRecursively();
+    const QByteArray name = QFile::encodeName(path);
+    switch (kind) {
+    case 0:
+        ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
+        break;
+    case 1:
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path));
+        break;
+    default:
+        ASSERT_TRUE(QDir().mkpath(path));
+    }
+}
+
+TEST_F(SettingsTest, APipeADeviceOrAFolderIsRefusedAndABigSettingsFileReadOnlyInPart)
+{
+    for (int kind = 0; kind < 3; ++kind) {
+        plantNonFile(impostazioniPath(), kind);
+        ui.clear();
+        ReadConfiguration();
+        EXPECT_EQ(ui.messages(),
+                  QStringList{QStringLiteral("Error 75 (Path/File access error) in procedure "
+                                             "ReadConfiguration of Modulo corpo")})
+            << kind;
+        EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("old heading"));
+        // The calibration file likewise, and nothing of it is taken.
+        plantNonFile(taraturaPath(), kind);
+        ui.clear();
+        print::TaraturaAmbetto calibration;
+        calibration.Top = 7;
+        LeggiTaraturaAmbetto(calibration, QStringLiteral("frmStampaSchedine"));
+        EXPECT_EQ(ui.messages(),
+                  QStringList{QStringLiteral("Error 75 (Path/File access error) in procedure "
+                                             "LeggiTaraturaAmbetto of Form frmStampaSchedine")})
+            << kind;
+        EXPECT_EQ(calibration.Top, 7.0f);
+    }
+    // A million lines: the two that count are read, the rest is never loaded.
+    QDir(impostazioniPath()).removeRecursively();
+    QByteArray big = "TITOLO\r\nFile PDF\r\n";
+    big.append(QByteArray("riga\r\n").repeated(1'000'000));
+    writeFile(QStringLiteral("impostazioni.cfg"), big);
+    ui.clear();
+    ReadConfiguration();
+    EXPECT_TRUE(ui.shown.isEmpty());
+    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("TITOLO"));
+    EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("File PDF"));
 }
 
 TEST_F(SettingsTest, WritesBothLinesInWindows1252WithCrLf)

@@ -1,10 +1,12 @@
 # Shared set-up for tests that drive the real program under a private X server.
-# Each test gets its own display, window manager and temporary folder, so the program's
-# single-instance lock and socket never meet those of another run.
+# Each test gets its own display, window manager, temporary folder and private runtime folder,
+# so the program's single-instance lock and socket never meet those of another run.
 
 set -u
 E2E_TMP=$(mktemp -d)
 export TMPDIR=$E2E_TMP
+export XDG_RUNTIME_DIR=$E2E_TMP/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 
 fail() {
@@ -22,6 +24,7 @@ e2e_cleanup() {
     [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null
+    [ -n "${E2E_MOUNTS:-}" ] && umount $E2E_MOUNTS 2>/dev/null
     # A failed test keeps its folder and screenshot for a look.
     [ "$rc" = 0 ] && rm -rf "$E2E_TMP"
     return "$rc"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # With a newer version announced by the (local) server, the program shows the new-version
-# window, never its main window, and ends when that window is closed.
+# window, never its main window, and ends when that window is closed. A link planted under the
+# answer's old file name in the temporary folder is left alone: the answer is written nowhere.
 here=$(dirname "$0")
 . "$here/lib.sh"
 exe=$(fresh_program "$1" "$2")
@@ -17,6 +18,10 @@ for _ in $(seq 50); do
     (exec 3<>/dev/tcp/127.0.0.1/"$port") 2>/dev/null && break
     sleep 0.1
 done
+
+mkdir -p "$E2E_TMP/player"
+printf 'del giocatore\n' > "$E2E_TMP/player/lettera.txt"
+ln -s "$E2E_TMP/player/lettera.txt" "$TMPDIR/ver_zelmora.txt"
 
 "$exe" &
 app=$!
@@ -36,5 +41,7 @@ kill -0 "$app" 2>/dev/null && fail "the program did not end after the window clo
 wait "$app"
 rc=$?
 [ "$rc" = 0 ] || fail "the program exited with $rc"
-[ -f "$TMPDIR/ver_zelmora.txt" ] || fail "the downloaded version file was not kept"
-echo "new-version window shown, main window never shown, program ended with 0"
+[ "$(cat "$E2E_TMP/player/lettera.txt")" = "del giocatore" ] ||
+    fail "the answer was written through the link planted in the temporary folder"
+[ -L "$TMPDIR/ver_zelmora.txt" ] || fail "the link planted in the temporary folder was removed"
+echo "new-version window shown, main window never shown, program ended with 0, planted link untouched"

@@ -196,6 +196,27 @@ for p in problems:
 sys.exit(1 if problems else 0)
 PY
 
+# --- The listing on a disk that fills up ----------------------------------------------------
+# stampe/ on a small file system with about 96 KB left, less than the listing needs: the player
+# is told the printer cannot print, and no cut-off PDF stays behind.
+if [ "$(id -u)" = 0 ] && mkdir -p "$E2E_TMP/kept" && mv "$folder/stampe"/* "$E2E_TMP/kept"/ &&
+    mount -t tmpfs -o size=256k tmpfs "$folder/stampe" 2>/dev/null; then
+    E2E_MOUNTS="$folder/stampe"
+    head -c 160k /dev/zero > "$folder/stampe/riempitivo"
+    print_listing
+    wait_active '^!!! E R R O R E !!!$' 20 >/dev/null || fail "a full disk was not reported"
+    keys Return
+    wait_closed '^!!! E R R O R E !!!$' || fail "the printer message did not close"
+    close_with_escape '^Stampa Tabulato$'
+    left=$(ls -A "$folder/stampe")
+    [ "$left" = riempitivo ] || fail "a full disk left files in stampe/: $left"
+    umount "$folder/stampe" && E2E_MOUNTS=
+    mv "$E2E_TMP/kept"/* "$folder/stampe"/
+    echo "a full disk: the listing was reported and left no file"
+else
+    echo "a full disk not tried: needs root to mount a small file system"
+fi
+
 # --- The slips with the prognosis sheet on File PDF -----------------------------------------
 activate "$MAIN"
 click_schedine

@@ -2,7 +2,8 @@
 # Start-up as a player sees it: the splash comes first, a key closes it at once, and the main
 # window follows; with no version server to answer, nothing else is shown, even at the very
 # first start, when the program has written no settings or calibration yet. Then the largest
-# stakes: every amount is shown whole, as text recognition reads it on the screen.
+# stakes: every amount is shown whole, as text recognition reads it on the screen. Last, files
+# that are not files (a named pipe, /dev/zero): reported, and the program neither hangs nor grows.
 here=$(dirname "$0")
 . "$here/lib.sh"
 exe=$(fresh_program "$1" "$2")
@@ -82,3 +83,33 @@ stake_row 99,99 99,99 99,99
 check_amounts 12.473.752,00 2399,76
 import -window root "$E2E_TMP/largest_stakes.png" 2>/dev/null
 echo "the largest winnings and total read whole on the screen"
+
+kill "$app" 2>/dev/null
+wait "$app" 2>/dev/null
+
+# Files that are not files: the wheels list a named pipe nobody writes to, the settings a link
+# to /dev/zero. The program neither hangs nor aborts nor grows: it reports each one, the player
+# answers OK, and the main window comes up with the process still small.
+folder=$(dirname "$exe")
+rm -f "$folder/ruote.grc" "$folder/impostazioni.cfg"
+mkfifo "$folder/ruote.grc"
+ln -s /dev/zero "$folder/impostazioni.cfg"
+"$exe" &
+app=$!
+E2E_PIDS=$app
+answered=0
+for _ in $(seq 200); do
+    xdotool search --onlyvisible --name "^$MAIN_TITLE\$" >/dev/null 2>&1 && break
+    kill -0 "$app" 2>/dev/null || fail "the program ended on a pipe and /dev/zero"
+    # Each message box (and the splash, which a key closes too) takes Return.
+    for box in $(xdotool search --onlyvisible --pid "$app" --name '^Zelmoravintesca$' 2>/dev/null); do
+        xdotool windowactivate --sync "$box" 2>/dev/null
+        xdotool key --window "$box" Return 2>/dev/null && answered=$((answered + 1))
+    done
+    sleep 0.2
+done
+wait_window "^$MAIN_TITLE\$" 5 >/dev/null || fail "no main window with a pipe and /dev/zero for files"
+kill -0 "$app" 2>/dev/null || fail "the program ended on a pipe and /dev/zero"
+rss=$(awk '/VmHWM/ {print $2}' "/proc/$app/status")
+[ "$rss" -lt 204800 ] || fail "the program grew to $rss kB on a pipe and /dev/zero"
+echo "a pipe and /dev/zero for files: Return pressed $answered times, main window up, peak ${rss} kB"

@@ -36,10 +36,20 @@ public:
         QByteArray body;
         QByteArray extraHeaders;
         bool withLength = true; // without it the body ends where the connection closes
+        bool chunked = false;   // the body sent in chunks of 1000 bytes
+    };
+    // How a server that does not answer properly behaves.
+    enum class Misbehaviour
+    {
+        None,
+        Silent,         // reads the request and says nothing
+        TrickleHeaders, // a status line, then one more header line every 100 ms, forever
+        FloodHeaders,   // a status line, then 8 MB of header lines at once
+        TrickleBody,    // a 2xx head without a length, then one byte every 100 ms
     };
     Answer answer;
     QMap<QByteArray, Answer> byPath;
-    bool silent = false;
+    Misbehaviour misbehaviour = Misbehaviour::None;
     QByteArray lastRequest;
 
     TinyHttpServer()
@@ -60,18 +70,49 @@ private:
     {
         const QByteArray head = socket->property("head").toByteArray() + socket->readAll();
         socket->setProperty("head", head);
-        if (silent || !head.contains("\r\n\r\n") || socket->property("served").toBool())
+        if (misbehaviour == Misbehaviour::Silent || !head.contains("\r\n\r\n") ||
+            socket->property("served").toBool())
             return;
         socket->setProperty("served", true);
         lastRequest = head;
+        if (misbehave(socket))
+            return;
         const Answer a = byPath.value(head.split(' ').value(1), answer);
         QByteArray reply = "HTTP/1.1 " + QByteArray::number(a.status) +
                            " X\r\nContent-Type: text/plain\r\nConnection: close\r\n" +
                            a.extraHeaders;
-        if (a.withLength)
-            reply += "Content-Length: " + QByteArray::number(a.body.size()) + "\r\n";
-        socket->write(reply + "\r\n" + a.body);
+        if (a.chunked) {
+            reply += "Transfer-Encoding: chunked\r\n\r\n";
+            for (qsizetype at = 0; at < a.body.size(); at += 1000) {
+                const QByteArray chunk = a.body.mid(at, 1000);
+                reply += QByteArray::number(chunk.size(), 16) + "\r\n" + chunk + "\r\n";
+            }
+            socket->write(reply + "0\r\n\r\n");
+        } else {
+            if (a.withLength)
+                reply += "Content-Length: " + QByteArray::number(a.body.size()) + "\r\n";
+            socket->write(reply + "\r\n" + a.body);
+        }
         socket->disconnectFromHost();
+    }
+
+    bool misbehave(QTcpSocket *socket)
+    {
+        if (misbehaviour == Misbehaviour::None)
+            return false;
+        socket->write("HTTP/1.1 200 OK\r\n");
+        if (misbehaviour == Misbehaviour::FloodHeaders) {
+            socket->write(QByteArray("X-Filler: 0.2.0\r\n").repeated(8 * 1024 * 1024 / 17));
+            return true;
+        }
+        if (misbehaviour == Misbehaviour::TrickleBody)
+            socket->write("Content-Type: text/plain\r\n\r\n0.2");
+        auto *timer = new QTimer(socket);
+        QObject::connect(timer, &QTimer::timeout, socket, [this, socket] {
+            socket->write(misbehaviour == Misbehaviour::TrickleBody ? "0" : "X-More: 1\r\n");
+        });
+        timer->start(100);
+        return true;
     }
 
     QTcpServer server;
@@ -83,7 +124,15 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(temp.isValid());
+        ASSERT_TRUE(elsewhere.isValid());
         qputenv("TMPDIR", temp.path().toLocal8Bit());
+        // Another user's trap: the name the answer was once kept under, in the shared
+        // temporary folder, linked to a file of the player's.
+        QFile victim(playersFile());
+        ASSERT_TRUE(victim.open(QIODevice::WriteOnly));
+        victim.write("del giocatore");
+        victim.close();
+        ASSERT_TRUE(QFile::link(playersFile(), planted()));
         setVersionServer(http.hostAndPort());
         setEndHandler([this] { ++ends; });
     }
@@ -93,7 +142,32 @@ protected:
         setVersionServer(QString());
         qunsetenv("TMPDIR");
     }
-    QString downloaded() const { return GetTempFolder() + QStringLiteral("ver_zelmora.txt"); }
+    QString planted() const { return temp.filePath(QStringLiteral("ver_zelmora.txt")); }
+    QString playersFile() const { return elsewhere.filePath(QStringLiteral("lettera.txt")); }
+
+    // Nothing was written through the planted link or beside it, and the link is still there.
+    void expectTempFolderUntouched(const char *what) const
+    {
+        QFile victim(playersFile());
+        ASSERT_TRUE(victim.open(QIODevice::ReadOnly)) << what;
+        EXPECT_EQ(victim.readAll(), QByteArray("del giocatore")) << what;
+        EXPECT_TRUE(QFileInfo(planted()).isSymLink()) << what;
+        EXPECT_EQ(
+            QDir(temp.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            QStringList{QStringLiteral("ver_zelmora.txt")})
+            << what;
+    }
+
+    // Runs the check against a server that misbehaves; the milliseconds it took.
+    qint64 timedCheck(TinyHttpServer::Misbehaviour misbehaviour)
+    {
+        http.misbehaviour = misbehaviour;
+        QElapsedTimer timer;
+        timer.start();
+        check();
+        return timer.elapsed();
+    }
 
     // Runs the check; the new-version window, when it shows, is read and closed. The watcher
     // lives only as long as the check, so no later test meets a watcher of this one.
@@ -120,6 +194,7 @@ protected:
     }
 
     QTemporaryDir temp;
+    QTemporaryDir elsewhere;
     TinyHttpServer http;
     ScriptedUiServices ui;
     int ends = 0;
@@ -138,31 +213,22 @@ TEST_F(VersionCheckTest, ServerAnswersDecideWhetherTheProgramEnds)
         const char *answer;
         const char *remoteShown; // the server's version in the new-version window, or no window
         QString message;         // the error shown, or nothing
-        bool fileKept;
-        const char *earlier = nullptr; // a file left by an earlier check
     } cases[] = {
-        {"0.1.4", nullptr, {}, false},
-        {"0.1.10", "0.1.10", {}, true},
-        {"0.2.0", "0.2.0", {}, true},
-        {"0.0.9", nullptr, {}, false},
-        {"1", "1", {}, true},
-        {"0.1", nullptr, error9, true},
-        {"0.1.5\r\n0.0.1\r\nmore", "0.1.5", {}, true},
-        {"0.1.5\nmore", "0.1.5", {}, true},
-        {"0.1.4.7", nullptr, {}, false},
-        {"0. 2.0", "0. 2.0", {}, true},
-        {"0.1b.5", "0.1b.5", {}, true},
-        {"0.1.4", nullptr, {}, false, "9.9.9"},
-        {"\r\n", nullptr, error9, true},
-        {"", nullptr, error62, true},
+        {"0.1.4", nullptr, {}},
+        {"0.1.10", "0.1.10", {}},
+        {"0.2.0", "0.2.0", {}},
+        {"0.0.9", nullptr, {}},
+        {"1", "1", {}},
+        {"0.1", nullptr, error9},
+        {"0.1.5\r\n0.0.1\r\nmore", "0.1.5", {}},
+        {"0.1.5\nmore", "0.1.5", {}},
+        {"0.1.4.7", nullptr, {}},
+        {"0. 2.0", "0. 2.0", {}},
+        {"0.1b.5", "0.1b.5", {}},
+        {"\r\n", nullptr, error9},
+        {"", nullptr, error62},
     };
     for (const auto &c : cases) {
-        QFile::remove(downloaded());
-        if (c.earlier) {
-            QFile file(downloaded());
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(c.earlier);
-        }
         ui.clear();
         ends = 0;
         http.answer.body = QByteArray(c.answer);
@@ -178,7 +244,7 @@ TEST_F(VersionCheckTest, ServerAnswersDecideWhetherTheProgramEnds)
             EXPECT_EQ(shown.style, 0);
             EXPECT_TRUE(shown.title.isEmpty()); // the program's title
         }
-        EXPECT_EQ(QFile::exists(downloaded()), c.fileKept) << c.answer;
+        expectTempFolderUntouched(c.answer);
     }
 }
 
@@ -205,27 +271,34 @@ TEST_F(VersionCheckTest, BodiesOverTheLimitAreRefusedWithOrWithoutALength)
         qsizetype size;
         bool withLength;
         bool accepted;
+        bool chunked = false;
     } cases[] = {
-        {64 * 1024, true, true},       {64 * 1024 + 1, true, false}, {64 * 1024, false, true},
-        {64 * 1024 + 1, false, false}, {1024 * 1024, false, false},
+        {64 * 1024, true, true},
+        {64 * 1024 + 1, true, false},
+        {64 * 1024, false, true},
+        {64 * 1024 + 1, false, false},
+        {1024 * 1024, false, false},
+        {64 * 1024, false, true, true},
+        {64 * 1024 + 1, false, false, true},
     };
     for (const auto &c : cases) {
-        QFile::remove(downloaded());
         ui.clear();
         ends = 0;
         QByteArray body = "0.1.5\r\n";
         body.append(c.size - body.size(), 'x');
         http.answer.body = body;
         http.answer.withLength = c.withLength;
+        http.answer.chunked = c.chunked;
         check();
         EXPECT_EQ(ends, c.accepted ? 1 : 0) << c.size << c.withLength;
         EXPECT_TRUE(ui.shown.isEmpty());
-        EXPECT_EQ(QFileInfo(downloaded()).size(), c.accepted ? c.size : 0) << c.size;
+        expectTempFolderUntouched("body");
     }
 }
 
-TEST_F(VersionCheckTest, StatusesOtherThanSuccessAreSilentAndRedirectsAreFollowed)
+TEST_F(VersionCheckTest, StatusesOtherThanSuccessAreSilentAndRedirectsStayOnTheServer)
 {
+    const QByteArray port = http.hostAndPort().section(u':', 1).toLatin1();
     const struct
     {
         int status;
@@ -236,16 +309,21 @@ TEST_F(VersionCheckTest, StatusesOtherThanSuccessAreSilentAndRedirectsAreFollowe
         {403, {}, false},
         {302, "Location: /moved\r\n", true},
         {301, "Location: http://" + http.hostAndPort().toLatin1() + "/moved\r\n", true},
+        // The same server under another name, another scheme, another port: not followed.
+        {302, "Location: http://localhost:" + port + "/moved\r\n", false},
+        {307, "Location: https://" + http.hostAndPort().toLatin1() + "/moved\r\n", false},
+        {301, "Location: ftp://" + http.hostAndPort().toLatin1() + "/moved\r\n", false},
+        {302, "Location: http://127.0.0.1:1/moved\r\n", false},
+        {302, {}, false}, // a redirect that says nowhere
     };
     http.byPath.insert("/moved", {200, "0.2.0", {}, true});
     for (const auto &c : cases) {
-        QFile::remove(downloaded());
         ends = 0;
         http.answer = {c.status, "9.9.9", c.headers};
         check();
         EXPECT_EQ(ends, c.newer ? 1 : 0) << c.status;
         EXPECT_EQ(windowTexts.value(1), c.newer ? QStringLiteral("0.2.0") : QString()) << c.status;
-        EXPECT_EQ(QFile::exists(downloaded()), c.newer) << c.status;
+        expectTempFolderUntouched(c.headers.constData());
     }
     EXPECT_TRUE(ui.shown.isEmpty());
 }
@@ -271,13 +349,12 @@ TEST_F(VersionCheckTest, FailedDownloadsAreSilent)
     check();
     EXPECT_TRUE(ui.shown.isEmpty());
     EXPECT_EQ(ends, 0);
-    EXPECT_FALSE(QFile::exists(downloaded()));
 
     http.answer.status = 200;
     http.answer.body = QByteArray(1024 * 1024, '9');
     check();
     EXPECT_TRUE(ui.shown.isEmpty());
-    EXPECT_FALSE(QFile::exists(downloaded()));
+    expectTempFolderUntouched("failed");
 
     setVersionServer(QStringLiteral("127.0.0.1:1")); // nobody listens there
     check();
@@ -285,16 +362,21 @@ TEST_F(VersionCheckTest, FailedDownloadsAreSilent)
     EXPECT_EQ(ends, 0);
 }
 
-TEST_F(VersionCheckTest, AServerThatNeverAnswersIsGivenUpWithinTheTimeOut)
+TEST_F(VersionCheckTest, AServerThatNeverFinishesIsGivenUpAtTheDeadline)
 {
-    http.silent = true;
-    QElapsedTimer timer;
-    timer.start();
-    check();
-    EXPECT_LT(timer.elapsed(), 7000);
-    EXPECT_GE(timer.elapsed(), 4500);
-    EXPECT_TRUE(ui.shown.isEmpty());
+    using M = TinyHttpServer::Misbehaviour;
+    // Silence, headers without end and a body without end: the whole exchange ends at 5 s.
+    for (M misbehaviour : {M::Silent, M::TrickleHeaders, M::TrickleBody}) {
+        const qint64 elapsed = timedCheck(misbehaviour);
+        EXPECT_LT(elapsed, 6000) << int(misbehaviour);
+        EXPECT_GE(elapsed, 4500) << int(misbehaviour);
+        EXPECT_EQ(ends, 0) << int(misbehaviour);
+    }
+    // More header than any answer needs is given up as soon as it is more.
+    EXPECT_LT(timedCheck(M::FloodHeaders), 2000);
     EXPECT_EQ(ends, 0);
+    EXPECT_TRUE(ui.shown.isEmpty());
+    expectTempFolderUntouched("deadline");
 }
 
 TEST(VersionFieldsTest, FieldsCompareByTheirLeadingNumber)

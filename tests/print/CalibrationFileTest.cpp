@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace zelmora;
@@ -324,6 +326,43 @@ TEST_F(CalibrationFileTest, AFileThatMayNotBeWrittenIsLeftAsItWas)
     TaraturaAmbetto back = untouched();
     ASSERT_EQ(read(back), std::nullopt);
     EXPECT_EQ(back, sample());
+}
+
+TEST_F(CalibrationFileTest, AFailedSaveLeavesWhatWasThereBeforeOrNothing)
+{
+    // A disk that takes 500 bytes more: the save fails half-way, even for root.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit saved = limit;
+    const auto saveOnFullDisk = [&](const TaraturaAmbetto &record) -> std::optional<int> {
+        limit.rlim_cur = 500;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        std::optional<int> number;
+        try {
+            writeCalibration(path(), record);
+        } catch (const RuntimeError &error) {
+            number = error.number();
+        }
+        setrlimit(RLIMIT_FSIZE, &saved);
+        return number;
+    };
+
+    // The first save: no file, and none left behind.
+    EXPECT_EQ(saveOnFullDisk(sample()), int(RuntimeError::DiskFull));
+    EXPECT_TRUE(
+        QDir(folder.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+
+    // A later one: the earlier bytes, a longer tail included, stay as they were.
+    writeCalibration(path(), sample());
+    writeBytes(fileBytes() + QByteArray(300, '\x5A'));
+    const QByteArray before = fileBytes();
+    TaraturaAmbetto other = sample();
+    other.Top = 99;
+    EXPECT_EQ(saveOnFullDisk(other), int(RuntimeError::DiskFull));
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("printA.cfg")});
 }
 
 } // namespace

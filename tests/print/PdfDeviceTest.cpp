@@ -9,8 +9,11 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace zelmora;
 using namespace zelmora::print;
@@ -104,16 +107,68 @@ TEST_F(PdfDeviceTest, TextAndMarksLandWhereTheyWereAskedFor)
 
 TEST_F(PdfDeviceTest, EveryDocumentIsANewFileAndADroppedOneLeavesNone)
 {
+    QStringList named;
     for (int i = 0; i < 3; ++i) {
         printer.Print(QStringLiteral("copia"));
         printer.EndDoc();
+        named << printer.lastDocumentPath();
     }
     printer.Print(QStringLiteral("interrotto"));
     printer.KillDoc();
+    EXPECT_TRUE(printer.lastDocumentPath().isEmpty());
     const QStringList files = printed();
     ASSERT_EQ(files.size(), 3);
+    named.sort();
+    EXPECT_EQ(named, files);
     for (const QString &f : files)
         EXPECT_EQ(pdfPageCount(f), 1) << f.toStdString();
+    // Nothing else is left in the folder, hidden or not.
+    EXPECT_EQ(QDir(corpo::gAppPath + QStringLiteral("stampe"))
+                  .entryList(QDir::Files | QDir::Hidden | QDir::System)
+                  .size(),
+              3);
+}
+
+TEST_F(PdfDeviceTest, ADiskThatFillsUpGivesThePrinterErrorAndNoFile)
+{
+    QImage picture(600, 600, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
+    // A document of several hundred kilobytes against files that may grow to 20, 60 and 100
+    // KB: the write fails half-way at each size, even for root.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit saved = limit;
+    for (rlim_t room : {20000, 60000, 100000}) {
+        limit.rlim_cur = room;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        int number = 0;
+        try {
+            printer.Print(QStringLiteral("tabulato"));
+            printer.PaintPicture(picture, 10, 10, 150, 150);
+            printer.EndDoc();
+        } catch (const RuntimeError &error) {
+            number = error.number();
+            printer.KillDoc();
+        }
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_EQ(number, 482) << room;
+        EXPECT_TRUE(printer.lastDocumentPath().isEmpty()) << room;
+        EXPECT_TRUE(QDir(corpo::gAppPath + QStringLiteral("stampe"))
+                        .entryList(QDir::Files | QDir::Hidden | QDir::System)
+                        .isEmpty())
+            << room;
+    }
+    // With room again the same document arrives whole.
+    printer.Print(QStringLiteral("tabulato"));
+    printer.PaintPicture(picture, 10, 10, 150, 150);
+    printer.EndDoc();
+    ASSERT_EQ(printed().size(), 1);
+    EXPECT_EQ(printer.lastDocumentPath(), printed().constFirst());
+    EXPECT_TRUE(isCompletePdf(printed().constFirst()));
+    EXPECT_EQ(pdfPageCount(printed().constFirst()), 1);
 }
 
 TEST_F(PdfDeviceTest, FileNamesNeverOverwrite)

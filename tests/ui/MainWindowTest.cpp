@@ -4,10 +4,12 @@
 #include "support/MainWindowFixture.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QToolButton>
+#include <sys/stat.h>
 
 using namespace zelmora;
 using namespace zelmora::testing;
@@ -376,6 +378,41 @@ TEST_F(MainWindowTest, ALongSystemNameIsShownWhole)
         settle();
         EXPECT_TRUE(labelShowsWholeText(form->lblNomeSistema));
     }
+
+TEST_F(MainWindowTest, AWheelsFileThatIsNoFileIsRefusedAndAHugeOneGivesItsFirstNames)
+{
+    const QString path = corpo::gAppPath + QStringLiteral("ruote.grc");
+    const QString refused = QStringLiteral(
+        "Error 75 (Path/File access error) in procedure CaricaRuote of Modulo corpo");
+    // A named pipe nobody writes to, a link to /dev/zero, a folder.
+    for (int kind = 0; kind < 3; ++kind) {
+        QFile::remove(path);
+        if (kind == 0)
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == 1)
+            ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path));
+        else
+            ASSERT_TRUE(QDir().mkpath(path));
+        ui.clear();
+        form = std::make_unique<frmMain>();
+        form->Form_Load();
+        EXPECT_EQ(ui.messages(), QStringList{refused}) << kind;
+        EXPECT_EQ(form->cmbRuote->count(), 0) << kind;
+    }
+    QDir(path).removeRecursively();
+    // Ten million lines: only the first 64 KiB are read, which hold the eleven names.
+    {
+        QFile big(path);
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        const QByteArray block = QByteArray("Bari\r\n").repeated(100'000);
+        for (int i = 0; i < 100; ++i)
+            ASSERT_EQ(big.write(block), block.size());
+    }
+    ui.clear();
+    form = std::make_unique<frmMain>();
+    form->Form_Load();
+    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_EQ(form->cmbRuote->count(), 11);
 }
 
 TEST_F(MainWindowTest, ResizingScalesTheControls)

@@ -19,7 +19,9 @@
 #include <QMap>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace zelmora;
 using namespace zelmora::print;
@@ -210,6 +212,49 @@ TEST_F(SlipsWindowTest, AFailedRunIsReportedOnceAndTheWindowWorksAgain)
         form->cmdStampa->click();
         EXPECT_EQ(slips()->documents.size(), 1);
     }
+}
+
+TEST_F(SlipsWindowTest, ACalibrationOutOfRangeIsCorrectedAndNamedBeforeEveryRun)
+{
+    TaraturaAmbetto t;
+    t.DXnumeri = 5;
+    t.DYnumeri = 4;
+    t.Top = 3.4e38f;
+    t.Left = std::numeric_limits<float>::quiet_NaN();
+    t.Intestazione = std::numeric_limits<float>::infinity();
+    t.DXimporti = -2;
+    t.DYimporti = 4;
+    t.Stampante = QStringLiteral("Schedine");
+    writeCalibration(corpo::gAppPath + QStringLiteral("printA.cfg"), t);
+    const QString range =
+        QStringLiteral(") è fuori dall'intervallo 0 - 300 mm ed è stato corretto");
+    const QStringList named{QStringLiteral("Il valore di Top (3,4e+38") + range,
+                            QStringLiteral("Il valore di Left (non numerico") + range,
+                            QStringLiteral("Il valore di Intestazione (inf") + range,
+                            QStringLiteral("Il valore di DXimporti (-2") + range};
+    // The slip run with its prognosis sheet, then the pages Anteprima lays out: each time one
+    // message naming every value corrected, and every mark placed from the corrected values.
+    for (QPushButton *button : {form->cmdStampa, form->cmdAnteprima}) {
+        ui.clear();
+        if (button == form->cmdAnteprima)
+            onNextModal([](QDialog *) {});
+        button->click();
+        ASSERT_GE(ui.shown.size(), 1);
+        EXPECT_EQ(ui.shown[0].text.split(QStringLiteral("\r\n")), named);
+        EXPECT_EQ(ui.shown[0].style, int(vbExclamation));
+        EXPECT_EQ(ui.shown.size(), 1);
+    }
+    ASSERT_TRUE(slips());
+    ASSERT_EQ(slips()->documents.size(), 1);
+    const auto &pages = slips()->documents[0].pages;
+    ASSERT_EQ(pages.size(), 9);
+    // The sheet's heading starts at x0 = 0 - 5 + 2 = -3, y0 = 300 + 2.
+    EXPECT_EQ(pages[0].first().rect.topLeft(), QPointF(-3, 302));
+    for (const auto &page : pages)
+        for (const RecordedItem &item : page) {
+            EXPECT_TRUE(std::isfinite(item.rect.x()) && std::isfinite(item.rect.y()));
+            EXPECT_LE(item.rect.y(), 300 + 74 + 5 * 4 + 10);
+        }
 }
 
 TEST_F(SlipsWindowTest, ClosingEnablesTheMainWindowAgain)

@@ -10,6 +10,7 @@
 #include <QtEndian>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace zelmora;
 using namespace zelmora::testing;
@@ -184,18 +185,30 @@ TEST_F(SystemFileWindowTest, AFailedWriteKeepsTheOldFileAndSaysSo)
               QStringList{QStringLiteral("prova.zlm")});
 }
 
-TEST_F(SystemFileWindowTest, ANumberAboveNinetyIsRefusedThenReportedAsIncomplete)
+TEST_F(SystemFileWindowTest, ADamagedSquareIsReportedOnceAndTheWindowStaysAsItWas)
 {
     prepareProva();
-    QByteArray bytes = save(QStringLiteral("prova.zlm"));
-    bytes[49 + 4 + 3] = char(200); // row 2, column 4
-    writeFile(QStringLiteral("grande.zlm"), bytes);
-    ui.clear();
-    open(QStringLiteral("grande.zlm"));
-    ASSERT_GE(ui.messages().size(), 2);
-    EXPECT_EQ(ui.messages()[0], QStringLiteral("I valori possibili sono da 1 a 90"));
-    EXPECT_EQ(ui.messages()[1], QStringLiteral("La seconda quaterna non è completa!!!"));
-    EXPECT_EQ(form->cell(1, 3)->text(), QStringLiteral("00"));
+    const QByteArray good = save(QStringLiteral("prova.zlm"));
+    const QStringList before = screen();
+    QByteArray oneCell = good;
+    oneCell[49 + 4 + 3] = char(200); // row 2, column 4
+    QByteArray oneColumnCell = good;
+    oneColumnCell[65 + 2] = char(91);
+    QByteArray lead = good;
+    lead[81] = char(91);
+    QByteArray everyCell = good;
+    for (int i = 49; i <= 81; ++i)
+        everyCell[i] = char(255);
+    for (const auto &[name, bytes] :
+         {std::pair{"grande.zlm", oneCell}, std::pair{"colonna.zlm", oneColumnCell},
+          std::pair{"capogioco.zlm", lead}, std::pair{"tutto255.zlm", everyCell}}) {
+        writeFile(QString::fromLatin1(name), bytes);
+        ui.clear();
+        open(QString::fromLatin1(name));
+        EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("Questo file non puo' essere letto")})
+            << name;
+        EXPECT_EQ(screen(), before) << name;
+    }
 }
 
 TEST_F(SystemFileWindowTest, AWheelNotInTheListSelectsTheLastOne)
@@ -242,6 +255,23 @@ TEST_F(SystemFileWindowTest, FilesThatAreNotSystemsChangeNothing)
         EXPECT_EQ(ui.shown.last().style, 16);
         EXPECT_EQ(ui.shown.last().title, QStringLiteral("E R R O R E"));
         EXPECT_EQ(screen(), before) << c.name;
+    }
+}
+
+TEST_F(SystemFileWindowTest, APipeOrADeviceChosenToOpenIsRefusedAtOnce)
+{
+    prepareProva();
+    const QStringList before = screen();
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("tubo.zlm"))).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path(QStringLiteral("zero.zlm"))));
+    for (const char *name : {"tubo.zlm", "zero.zlm"}) {
+        ui.clear();
+        open(QString::fromLatin1(name));
+        EXPECT_EQ(ui.messages(),
+                  QStringList{QStringLiteral("Error 75 (Path/File access error) in procedure "
+                                             "cmdApri_Click of Form frmMain")})
+            << name;
+        EXPECT_EQ(screen(), before) << name;
     }
 }
 
