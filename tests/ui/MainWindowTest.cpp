@@ -378,6 +378,7 @@ TEST_F(MainWindowTest, ALongSystemNameIsShownWhole)
         settle();
         EXPECT_TRUE(labelShowsWholeText(form->lblNomeSistema));
     }
+}
 
 TEST_F(MainWindowTest, AWheelsFileThatIsNoFileIsRefusedAndAHugeOneGivesItsFirstNames)
 {
