@@ -293,6 +293,7 @@ void QtUiServices::Notify(const QString &text)
     QWidget *owner = dialogParent();
     auto *notice = new QLabel(text, owner, Qt::ToolTip | Qt::FramelessWindowHint);
     notice->setObjectName(QStringLiteral("notice"));
+    notice->setWindowTitle(QStringLiteral("Avviso"));
     notice->setAttribute(Qt::WA_DeleteOnClose);
     notice->setAttribute(Qt::WA_ShowWithoutActivating);
     notice->setTextInteractionFlags(Qt::NoTextInteraction);

@@ -47,6 +47,7 @@ void ScriptedUiServices::clear()
     tabs = 0;
     pointers.clear();
     openedUrls.clear();
+    notices.clear();
 }
 
 int ScriptedUiServices::MsgBox(const QString &prompt, int style, const QString &title)

@@ -174,6 +174,8 @@ void Printer::closeDocument(bool handOver)
     if (handOver) {
         m_device->endDocument();
         m_lastDocumentPath = m_device->documentFile();
+        if (!m_lastDocumentPath.isEmpty())
+            m_deliveredFiles.append(m_lastDocumentPath);
     } else {
         m_device->abortDocument();
     }

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace zelmora::print {
 
@@ -96,6 +97,8 @@ public:
     // The full path of the PDF file the last document became on "File PDF", set only once
     // the file is complete; empty when the last document went elsewhere or did not arrive.
     QString lastDocumentPath() const { return m_lastDocumentPath; }
+    // The files that documents became since the last call, in order, and forgets them.
+    QStringList takeDeliveredFiles() { return std::exchange(m_deliveredFiles, {}); }
 
 private:
     QFont currentFont() const;
@@ -111,6 +114,7 @@ private:
     bool m_documentOpen = false;
     bool m_pageOpen = false;
     QString m_lastDocumentPath;
+    QStringList m_deliveredFiles;
 };
 
 // The printer in use ("Printer"): at start the system's default queue, else "File PDF".

@@ -60,6 +60,15 @@ public:
     int failOnDocument = -1;
     // A printer that cannot write: every beginDocument fails with 482.
     bool failEveryDocument = false;
+    // Stands in for a printer that writes files: each finished document is said to have
+    // become "<folder>/<number>.pdf", numbered from 1.
+    QString filesFolder;
+    QString documentFile() const override
+    {
+        return filesFolder.isEmpty()
+                   ? QString()
+                   : filesFolder + QStringLiteral("/%1.pdf").arg(documents.size());
+    }
 
 private:
     QList<RecordedItem> &page();

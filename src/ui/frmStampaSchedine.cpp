@@ -10,6 +10,7 @@
 #include "print/Printer.h"
 #include "print/SlipRun.h"
 #include "ui/Artwork.h"
+#include "ui/PrintNotice.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmPrnInCorso.h"
 #include "ui/frmTaraturaAmbetto.h"
@@ -254,6 +255,7 @@ void frmStampaSchedine::StampaSchedaAmbetto()
             reported = true;
         }
     };
+    print::CurrentPrinter().takeDeliveredFiles();
     try {
         print::StampaSchedaAmbetto(print::CurrentPrinter(), corpo::sistema, taratura, *run);
     } catch (const RuntimeError &error) {
@@ -265,6 +267,7 @@ void frmStampaSchedine::StampaSchedaAmbetto()
     }
     if (progress)
         progress->close();
+    announceDeliveredFiles();
 }
 
 void frmStampaSchedine::closeEvent(QCloseEvent *event)

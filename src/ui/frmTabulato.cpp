@@ -7,6 +7,8 @@
 #include "core/RuntimeError.h"
 #include "print/ListingPage.h"
 #include "print/Preview.h"
+#include "print/Printer.h"
+#include "ui/PrintNotice.h"
 #include "ui/UpwardScrollBar.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmImpostazioni.h"
@@ -157,7 +159,11 @@ print::ListingJob frmTabulato::listingJob()
 void frmTabulato::cmdStampa_Click()
 {
     setEnabled(false);
-    if (print::StampaTabulato(corpo::sistema, listingJob()) == RuntimeError::PrinterError)
+    print::CurrentPrinter().takeDeliveredFiles();
+    const int failure = print::StampaTabulato(corpo::sistema, listingJob());
+    // Copies printed before a failure are where they are: the player is told of both.
+    announceDeliveredFiles();
+    if (failure == RuntimeError::PrinterError)
         ui().MsgBox(QStringLiteral("Stampante non installata"), vbCritical,
                     QStringLiteral("!!! E R R O R E !!!"));
     setEnabled(true);

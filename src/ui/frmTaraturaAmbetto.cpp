@@ -11,6 +11,7 @@
 #include "ui/Artwork.h"
 #include "ui/ArtworkPalette.h"
 #include "ui/Fonts.h"
+#include "ui/PrintNotice.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -519,8 +520,10 @@ void frmTaraturaAmbetto::cmdTest_Click()
     QString failure;
     try {
         print::SelectPrinter(cmbStampante->currentText());
+        print::CurrentPrinter().takeDeliveredFiles();
         print::StampaTestTaratura(print::CurrentPrinter(), taratura,
                                   corpo::sistema.NomeSistema.text(), corpo::gIntestazioneStampa);
+        announceDeliveredFiles();
         return;
     } catch (const RuntimeError &error) {
         failure = error.number() == RuntimeError::PrinterError

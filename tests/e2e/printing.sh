@@ -162,6 +162,12 @@ done
 sleep 1
 copies=$(ls "$folder"/stampe/*tabulato*.pdf | wc -l)
 [ "$copies" = 3 ] || fail "$copies listings printed after three clicks up and one down"
+# A notice that goes by itself tells where the files went.
+notice=$(wait_window '^Avviso$' 5) || fail "no notice told where the listings went"
+import -window "$notice" -resize 300% "$E2E_TMP/notice.png" 2>/dev/null
+notice_text=$(tesseract "$E2E_TMP/notice.png" - 2>/dev/null)
+grep -q "stampe" <<<"$notice_text" || fail "the notice does not name the folder: $notice_text"
+wait_closed '^Avviso$' 15 || fail "the notice did not go by itself"
 close_with_escape '^Stampa Tabulato$'
 [ "$pages" = 1 ] || fail "the listing has $pages pages"
 

@@ -117,6 +117,19 @@ TEST_F(ListingWindowTest, PrintsOnTheListingPrinterAndReportsMissingPicturesOnce
     EXPECT_TRUE(
         ui.messages()[0].contains(corpo::gAppPath + QStringLiteral("/images/sfondoColor.bmp")));
     EXPECT_TRUE(ui.messages()[0].contains(corpo::gAppPath + QStringLiteral("images/vietato.jpg")));
+    // A printer queue writes no file: no notice.
+    EXPECT_TRUE(ui.notices.isEmpty());
+
+    // On a printer that writes files, a notice names the folder and every file written.
+    devices[QStringLiteral("Tabulati")]->filesFolder = QStringLiteral("/carta/stampe");
+    QTest::mouseClick(form.cmdStampa, Qt::LeftButton);
+    ASSERT_EQ(ui.notices.size(), 1);
+    EXPECT_EQ(ui.notices[0],
+              QStringLiteral("Stampati su File PDF 2 documenti, in /carta/stampe:\n3.pdf\n4.pdf"));
+    form.VsCopie->setValue(1);
+    QTest::mouseClick(form.cmdStampa, Qt::LeftButton);
+    ASSERT_EQ(ui.notices.size(), 2);
+    EXPECT_EQ(ui.notices[1], QStringLiteral("Stampato su File PDF:\n/carta/stampe/5.pdf"));
 }
 
 TEST_F(ListingWindowTest, BlackAndWhiteUsesTheGreyPictures)

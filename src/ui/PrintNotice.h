@@ -1,0 +1,9 @@
+#pragma once
+
+namespace zelmora {
+
+// Tells the player, with a notice that goes by itself, which files the documents just printed
+// on "File PDF" became; says nothing when none did (a printer queue, a failed run).
+void announceDeliveredFiles();
+
+} // namespace zelmora
