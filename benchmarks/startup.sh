@@ -20,7 +20,8 @@ cleanup() {
 trap cleanup EXIT
 unset QT_QPA_PLATFORM
 
-# The build asks 127.0.0.1:PORT for the version; with nothing there the query fails at once.
+# The program is told to ask 127.0.0.1:PORT for the version; with nothing there the query
+# fails at once.
 if (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
     echo "something listens on 127.0.0.1:$port: the version query would wait for it" >&2
     exit 1
@@ -57,7 +58,8 @@ for run in $(seq "$starts"); do
     printf 'PROVA\r\nFile PDF\r\n' >"$folder/impostazioni.cfg"
 
     start=$(date +%s%N)
-    TMPDIR=$tmp XDG_RUNTIME_DIR=$tmp/runtime "$folder/$(basename "$exe")" &
+    ZELMORA_VERSION_SERVER=127.0.0.1:$port TMPDIR=$tmp XDG_RUNTIME_DIR=$tmp/runtime \
+        "$folder/$(basename "$exe")" &
     app_pid=$!
     shown=
     for _ in $(seq 2000); do

@@ -4,7 +4,7 @@
 # command, and the program keeps its files in ~/.local/share/Zelmoravintesca/: the shipped
 # wheels list and pictures are copied there, systems open from its sistemi/ and "File PDF"
 # writes into its stampe/, while the installed folder stays as it was.
-#   installed.sh E2E_EXECUTABLE BUILD_FOLDER
+#   installed.sh EXECUTABLE BUILD_FOLDER
 here=$(dirname "$0")
 . "$here/lib.sh"
 build=$2
@@ -39,9 +39,9 @@ assert struct.unpack('>II', data[16:24]) == (int(sys.argv[2]),) * 2
 PY
 done
 
-# The test build of the program, whose version query stays on this machine, takes the place
-# of the installed one.
-cp "$1" "$folder/zelmoravintesca"
+# The installed program runs as it ships; its version query goes where the test's
+# environment points it (ZELMORA_VERSION_SERVER), on this machine.
+[ -n "${ZELMORA_VERSION_SERVER:-}" ] || fail "ZELMORA_VERSION_SERVER is not set"
 find "$prefix" -exec touch -d '2001-01-01' {} +
 ls -lR --time-style=+%s "$prefix" >"$E2E_TMP/installed-before.txt"
 

@@ -71,10 +71,10 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Zelmoravintesca"));
     QApplication::setApplicationVersion(corpo::versionText());
     installQtItalian();
-#ifdef ZELMORA_TEST_VERSION_SERVER
-    // A build for the end-to-end tests asks a server of the test's own for the version.
-    setVersionServer(QStringLiteral(ZELMORA_TEST_VERSION_SERVER));
-#endif
+    // Tests and benchmarks point the version query at a server of their own.
+    const QString versionServer = qEnvironmentVariable("ZELMORA_VERSION_SERVER");
+    if (!versionServer.isEmpty())
+        setVersionServer(versionServer);
 
     SingleInstance instance;
     atEnd([&instance] { instance.release(); });
