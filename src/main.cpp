@@ -78,6 +78,12 @@ int main(int argc, char *argv[])
 
     SingleInstance instance;
     atEnd([&instance] { instance.release(); });
-    Main(instance);
+    try {
+        Main(instance);
+    } catch (const EndRequested &) {
+        // Another copy runs, or a newer version was announced: the program ends before its
+        // event loop starts.
+        return 0;
+    }
     return QApplication::exec();
 }

@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QScreen>
 #include <QWidget>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 namespace zelmora {
@@ -56,14 +54,13 @@ void setEndHandler(std::function<void()> handler)
 
 void End()
 {
-    if (endHandler()) {
-        endHandler()();
-        throw EndRequested{};
-    }
     for (auto &cleanup : cleanups())
         cleanup();
-    std::fflush(nullptr);
-    std::_Exit(0);
+    if (endHandler())
+        endHandler()();
+    else
+        QCoreApplication::exit(0);
+    throw EndRequested{};
 }
 
 } // namespace zelmora

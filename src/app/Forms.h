@@ -14,16 +14,17 @@ void UnloadAllFormsExcept(const QString &name);
 // Places a window in the middle of the screen.
 void CenterForm(QWidget *window);
 
-// Ends the program at once: no further window events run. Work registered with atEnd (the
-// single-instance lock, for one) is done first.
+// Ends the program: work registered with atEnd (the single-instance lock, for one) is done,
+// the event loop is told to stop, and EndRequested is thrown so the caller's code does not go
+// on. Whoever handles the event that led here catches it (a window's close event, main()), and
+// the program returns from main() through the event loop.
 [[noreturn]] void End();
 void atEnd(std::function<void()> cleanup);
 
-// Tests replace the process stop with a handler of their own; End then calls it and throws
-// EndRequested so the caller's code does not go on.
 struct EndRequested
 {
 };
+// Tests, which have no event loop to stop, count the ends with a handler of their own instead.
 void setEndHandler(std::function<void()> handler);
 
 } // namespace zelmora
