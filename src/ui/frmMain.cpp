@@ -735,12 +735,10 @@ void frmMain::cmdApri_Click()
     CalcolaImporto();
     MostraVincite();
 
+    // The stored wheel, or the last of the list when the list does not hold it.
     if (cmbRuote->count() > 0) {
-        int index = 0;
-        cmbRuote->setCurrentIndex(index);
-        while (cmbRuote->itemText(index).trimmed() != s.Ruota.trimmed() &&
-               index < cmbRuote->count() - 1)
-            cmbRuote->setCurrentIndex(++index);
+        const int stored = cmbRuote->findText(s.Ruota.trimmed());
+        cmbRuote->setCurrentIndex(stored >= 0 ? stored : cmbRuote->count() - 1);
     }
 }
 
