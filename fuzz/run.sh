@@ -30,8 +30,14 @@ generator=()
 command -v ninja >/dev/null && generator=(-G Ninja)
 mkdir -p "$build/fuzz-logs"
 build_log=$build/fuzz-logs/build.log
-if ! { cmake -S "$repo/fuzz" -B "$build" "${generator[@]}" -DCMAKE_CXX_COMPILER=clang++ &&
-       cmake --build "$build" -j"$(nproc)"; } >"$build_log" 2>&1; then
+targets=()
+for name in $harnesses; do
+    targets+=("fuzz_$name")
+done
+if ! { cmake -S "$repo" -B "$build" "${generator[@]}" -DCMAKE_CXX_COMPILER=clang++ \
+           -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELMORA_BUILD_FUZZ=ON -DZELMORA_BUILD_TESTS=OFF \
+           -DZELMORA_WEB_HOST=fuzz.invalid &&
+       cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"; } >"$build_log" 2>&1; then
     tail -n 40 "$build_log" >&2
     echo "The harnesses did not build; see $build_log" >&2
     exit 2
