@@ -8,6 +8,8 @@ namespace zelmora::print {
 namespace {
 
 const QString kCourier = QStringLiteral("Courier New");
+// The smallest type an amount is set in to keep it within its column.
+constexpr double kSmallestAmountSize = 3;
 
 // The three headings on one line, then the three amounts one heading line lower.
 void amountColumns(Printer &printer, float x, float y, float d1, float d2, float size,
@@ -21,11 +23,20 @@ void amountColumns(Printer &printer, float x, float y, float d1, float d2, float
     printer.Print(QStringLiteral("Terno"));
     printer.setCurrentX(double(x) + d2);
     printer.PrintLine(QStringLiteral("Quaterna"));
-    printer.FontSize = double(size) - 2;
     const float offsets[3] = {0, d1, d2};
     for (int i = 0; i < 3; ++i) {
+        printer.FontSize = double(size) - 2;
+        const QString text = formatMask(amounts[i], mask);
+        // A large amount set in a smaller font rather than run into the next column, with a
+        // blank's width between them.
+        if (i < 2) {
+            const double room =
+                double(offsets[i + 1]) - offsets[i] - printer.TextWidth(QStringLiteral(" "));
+            while (printer.FontSize > kSmallestAmountSize && printer.TextWidth(text) > room)
+                printer.FontSize = printer.FontSize - 0.5;
+        }
         printer.setCurrentX(double(x) + offsets[i]);
-        printer.Print(formatMask(amounts[i], mask));
+        printer.Print(text);
     }
 }
 

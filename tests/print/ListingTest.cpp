@@ -129,6 +129,26 @@ TEST_F(ListingBlocksTest, WinningsOffsetsRoundHalvesToEven)
     EXPECT_EQ(sistema.Vincite, CalcolaVincite(sistema.Puntate));
 }
 
+TEST_F(ListingBlocksTest, LargeAmountsStayInTheirColumns)
+{
+    sistema.Puntate = {99.99f, 99.99f, 99.99f};
+    // The prognosis sheet's columns, 12 mm apart, and the listing's stakes, 20 mm apart.
+    StampaVincite(printer, sistema, 10, 80, 12, 8);
+    StampaPuntate(printer, sistema, 15, 260, 10);
+    const auto &list = items();
+    ASSERT_EQ(list.size(), 12);
+    for (int block : {0, 6}) {
+        for (int i = block + 3; i < block + 5; ++i) {
+            SCOPED_TRACE(list[i].text.toStdString());
+            EXPECT_LT(list[i].rect.right(), list[i + 1].rect.left());
+            EXPECT_EQ(list[i].rect.left() - list[block + 3].rect.left(),
+                      list[i - 3].rect.left() - list[block].rect.left());
+        }
+    }
+    EXPECT_EQ(texts(list).mid(3, 3),
+              (QStringList{"€ 4.166,18", "€ 124.987,30", "€ 12.473.752,00"}));
+}
+
 TEST_F(ListingBlocksTest, ZeroStakesReadZeroEverywhere)
 {
     sistema.Puntate = {0, 0, 0};
