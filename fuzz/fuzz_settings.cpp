@@ -2,7 +2,7 @@
 // folder. Failures are reported through the desktop services; scripted ones record them so no
 // real box shows. A file read without complaint must read back the same after the program
 // writes those two settings again.
-#include "app/ScriptedUiServices.h"
+#include "support/ScriptedUiServices.h"
 #include "app/Settings.h"
 #include "core/Corpo.h"
 

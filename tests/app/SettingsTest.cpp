@@ -2,7 +2,7 @@
 // calibration read and saved by the print windows, with the messages they show.
 
 #include "app/Settings.h"
-#include "app/ScriptedUiServices.h"
+#include "support/ScriptedUiServices.h"
 #include "app/Taratura.h"
 #include "core/Corpo.h"
 #include "core/RuntimeError.h"

@@ -2,7 +2,7 @@
 
 #include "net/VersionCheck.h"
 #include "app/Forms.h"
-#include "app/ScriptedUiServices.h"
+#include "support/ScriptedUiServices.h"
 #include "app/Twips.h"
 #include "core/BuildSettings.h"
 #include "core/RuntimeError.h"

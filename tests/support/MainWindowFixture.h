@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Forms.h"
-#include "app/ScriptedUiServices.h"
+#include "support/ScriptedUiServices.h"
 #include "core/Corpo.h"
 #include "support/WidgetTest.h"
 #include "ui/TextBox.h"

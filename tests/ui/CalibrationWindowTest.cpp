@@ -1,7 +1,7 @@
 // The calibration window driven through its real controls: loading printA.cfg, the bars and
 // their value boxes, the printer and the quality, the test page and the save.
 
-#include "app/ScriptedUiServices.h"
+#include "support/ScriptedUiServices.h"
 #include "app/Taratura.h"
 #include "core/Corpo.h"
 #include "core/RuntimeError.h"

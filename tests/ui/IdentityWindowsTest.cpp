@@ -1,6 +1,6 @@
 // The splash and about windows, and the web links.
 
-#include "app/ScriptedUiServices.h"
+#include "support/ScriptedUiServices.h"
 #include "app/WebPage.h"
 #include "core/BuildSettings.h"
 #include "core/Corpo.h"

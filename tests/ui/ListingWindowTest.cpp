@@ -1,6 +1,6 @@
 // The listing window driven through its controls, printing on recording devices.
 
-#include "app/ScriptedUiServices.h"
+#include "support/ScriptedUiServices.h"
 #include "core/Corpo.h"
 #include "core/Stakes.h"
 #include "print/Printer.h"

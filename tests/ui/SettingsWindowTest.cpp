@@ -1,7 +1,7 @@
 // The settings window driven through its real controls: loading the saved heading and printer,
 // typing the heading, choosing the printer, saving and leaving.
 
-#include "app/ScriptedUiServices.h"
+#include "support/ScriptedUiServices.h"
 #include "app/Settings.h"
 #include "app/Twips.h"
 #include "core/Corpo.h"

@@ -1,6 +1,6 @@
 // The print-slips window driven through its controls, printing on recording devices.
 
-#include "app/ScriptedUiServices.h"
+#include "support/ScriptedUiServices.h"
 #include "core/Corpo.h"
 #include "core/Stakes.h"
 #include "print/CalibrationFile.h"

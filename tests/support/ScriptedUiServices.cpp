@@ -1,4 +1,4 @@
-#include "app/ScriptedUiServices.h"
+#include "support/ScriptedUiServices.h"
 
 #include <QApplication>
 #include <QFileInfo>
