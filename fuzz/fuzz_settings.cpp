@@ -2,9 +2,9 @@
 // folder. Failures are reported through the desktop services; scripted ones record them so no
 // real box shows. A file read without complaint must read back the same after the program
 // writes those two settings again.
-#include "support/ScriptedUiServices.h"
 #include "app/Settings.h"
 #include "core/Corpo.h"
+#include "support/ScriptedUiServices.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -2,12 +2,12 @@
 // calibration read and saved by the print windows, with the messages they show.
 
 #include "app/Settings.h"
-#include "support/ScriptedUiServices.h"
 #include "app/Taratura.h"
 #include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
+#include "support/ScriptedUiServices.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,10 +2,10 @@
 
 #include "net/VersionCheck.h"
 #include "app/Forms.h"
-#include "support/ScriptedUiServices.h"
 #include "app/Twips.h"
 #include "core/BuildSettings.h"
 #include "core/RuntimeError.h"
+#include "support/ScriptedUiServices.h"
 #include "support/WidgetTest.h"
 #include "ui/NewVersion.h"
 #include "ui/frmNewVersion.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/Forms.h"
-#include "support/ScriptedUiServices.h"
 #include "core/Corpo.h"
+#include "support/ScriptedUiServices.h"
 #include "support/WidgetTest.h"
 #include "ui/TextBox.h"
 #include "ui/frmMain.h"

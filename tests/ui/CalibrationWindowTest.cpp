@@ -1,12 +1,12 @@
 // The calibration window driven through its real controls: loading printA.cfg, the bars and
 // their value boxes, the printer and the quality, the test page and the save.
 
-#include "support/ScriptedUiServices.h"
 #include "app/Taratura.h"
 #include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
+#include "support/ScriptedUiServices.h"
 #include "support/WidgetTest.h"
 #include "ui/frmTaraturaAmbetto.h"
 

@@ -1,10 +1,10 @@
 // The splash and about windows, and the web links.
 
-#include "support/ScriptedUiServices.h"
 #include "app/WebPage.h"
 #include "core/BuildSettings.h"
 #include "core/Corpo.h"
 #include "support/MainWindowFixture.h"
+#include "support/ScriptedUiServices.h"
 #include "ui/frmAbout.h"
 #include "ui/frmSplash.h"
 

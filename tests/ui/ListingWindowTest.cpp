@@ -1,11 +1,11 @@
 // The listing window driven through its controls, printing on recording devices.
 
-#include "support/ScriptedUiServices.h"
 #include "core/Corpo.h"
 #include "core/Stakes.h"
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
 #include "support/RecordingPrinters.h"
+#include "support/ScriptedUiServices.h"
 #include "support/WidgetTest.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmTabulato.h"

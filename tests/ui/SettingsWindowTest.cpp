@@ -1,12 +1,12 @@
 // The settings window driven through its real controls: loading the saved heading and printer,
 // typing the heading, choosing the printer, saving and leaving.
 
-#include "support/ScriptedUiServices.h"
 #include "app/Settings.h"
 #include "app/Twips.h"
 #include "core/Corpo.h"
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
+#include "support/ScriptedUiServices.h"
 #include "support/WidgetTest.h"
 #include "ui/TextBox.h"
 #include "ui/frmImpostazioni.h"

@@ -1,12 +1,12 @@
 // The print-slips window driven through its controls, printing on recording devices.
 
-#include "support/ScriptedUiServices.h"
 #include "core/Corpo.h"
 #include "core/Stakes.h"
 #include "print/CalibrationFile.h"
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
 #include "support/RecordingPrinters.h"
+#include "support/ScriptedUiServices.h"
 #include "support/WidgetTest.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmPrnInCorso.h"
