@@ -54,7 +54,7 @@ void Main(SingleInstance &instance)
 
     if (splash)
         splash->close();
-    ui().SetMousePointer(vbDefault);
+    ui().setBusy(false);
     main->show();
 }
 

@@ -171,33 +171,53 @@ FileDialogResult runFileDialog(QWidget *owner, const FileDialogRequest &request,
 
 } // namespace
 
-int QtUiServices::MsgBox(const QString &prompt, int style, const QString &title)
+namespace {
+// A message box over the active window; an address or a path in its text can be copied.
+void prepareBox(QMessageBox &box, MessageIcon icon, const QString &text, const QString &title)
+{
+    box.setWindowTitle(titleOrApp(title));
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setText(shown);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    switch (icon) {
+    case MessageIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MessageIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MessageIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    }
+}
+} // namespace
+
+void QtUiServices::message(MessageIcon icon, const QString &text, const QString &title)
 {
     QMessageBox box(dialogParent());
-    box.setWindowTitle(titleOrApp(title));
-    QString text = prompt;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    box.setText(text);
-    // An address or a path in a message can be copied.
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-    const int icon = style & 0x70;
-    box.setIcon(icon == vbCritical      ? QMessageBox::Critical
-                : icon == 32            ? QMessageBox::Question
-                : icon == vbExclamation ? QMessageBox::Warning
-                : icon == 64            ? QMessageBox::Information
-                                        : QMessageBox::NoIcon);
-    const bool yesNo = (style & 0x0F) == 4;
-    if (yesNo) {
-        QPushButton *yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
-        QPushButton *no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(no);
-        box.exec();
-        return box.clickedButton() == yes ? vbYes : vbNo;
-    }
+    prepareBox(box, icon, text, title);
     box.addButton(QMessageBox::Ok);
     box.exec();
-    return vbOK;
+}
+
+Answer QtUiServices::question(const QString &text, const QString &title)
+{
+    QMessageBox box(dialogParent());
+    prepareBox(box, MessageIcon::Question, text, title);
+    QPushButton *yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
 QString QtUiServices::InputBox(const QString &prompt, const QString &title,
@@ -229,15 +249,13 @@ void QtUiServices::Beep()
     QApplication::beep();
 }
 
-void QtUiServices::SetMousePointer(int pointer)
+void QtUiServices::setBusy(bool busy)
 {
-    if (pointer == vbHourglass && !m_hourglass) {
+    if (busy && !m_busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_hourglass = true;
-    } else if (pointer == vbDefault && m_hourglass) {
+    else if (!busy && m_busy)
         QApplication::restoreOverrideCursor();
-        m_hourglass = false;
-    }
+    m_busy = busy;
 }
 
 void QtUiServices::DoEvents()

@@ -8,20 +8,21 @@ namespace zelmora {
 class QtUiServices : public UiServices
 {
 public:
-    int MsgBox(const QString &prompt, int style, const QString &title) override;
+    void message(MessageIcon icon, const QString &text, const QString &title) override;
+    Answer question(const QString &text, const QString &title) override;
     QString InputBox(const QString &prompt, const QString &title,
                      const QString &defaultText) override;
     FileDialogResult ShowOpen(QWidget *owner, const FileDialogRequest &request) override;
     FileDialogResult ShowSave(QWidget *owner, const FileDialogRequest &request) override;
     void Beep() override;
-    void SetMousePointer(int pointer) override;
+    void setBusy(bool busy) override;
     void DoEvents() override;
     void SendTab() override;
     void OpenUrl(const QString &address, std::function<void()> failed) override;
     void Notify(const QString &text) override;
 
 private:
-    bool m_hourglass = false;
+    bool m_busy = false;
 };
 
 } // namespace zelmora

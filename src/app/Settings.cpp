@@ -59,7 +59,7 @@ void ReadConfiguration()
         corpo::gIntestazioneStampa = file.next();
         corpo::gStampanteTabulato = file.next();
     } catch (const RuntimeError &error) {
-        ui().MsgBox(moduleErrorMessage(error, QStringLiteral("ReadConfiguration")), vbOKOnly);
+        plainMessage(moduleErrorMessage(error, QStringLiteral("ReadConfiguration")));
     }
 }
 

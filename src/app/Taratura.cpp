@@ -27,8 +27,7 @@ void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &formNam
         print::SelectPrinter(record.Stampante);
     } catch (const RuntimeError &error) {
         // A box with only the OK button and the application's title.
-        ui().MsgBox(formErrorMessage(error, QStringLiteral("LeggiTaraturaAmbetto"), formName),
-                    vbOKOnly);
+        plainMessage(formErrorMessage(error, QStringLiteral("LeggiTaraturaAmbetto"), formName));
     }
 }
 
@@ -36,8 +35,7 @@ void CorreggiTaratura(print::TaraturaAmbetto &record)
 {
     const QStringList corrected = print::bringIntoRange(record);
     if (!corrected.isEmpty())
-        ui().MsgBox(corrected.join(QStringLiteral("\r\n")), vbExclamation,
-                    QStringLiteral("Importante"));
+        warningMessage(corrected.join(QStringLiteral("\r\n")), QStringLiteral("Importante"));
 }
 
 void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const QString &formName)
@@ -45,7 +43,7 @@ void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const QString &f
     try {
         print::writeCalibration(taraturaPath(), record);
     } catch (const RuntimeError &error) {
-        ui().MsgBox(formErrorMessage(error, QStringLiteral("cmdSalva_Click"), formName), vbOKOnly);
+        plainMessage(formErrorMessage(error, QStringLiteral("cmdSalva_Click"), formName));
     }
 }
 

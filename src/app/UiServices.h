@@ -1,30 +1,28 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
 
 namespace zelmora {
 
-// Message box styles and answers, numbered as every window expects them.
-enum MsgBoxStyle
+// The icon a message box shows.
+enum class MessageIcon
 {
-    vbOKOnly = 0,
-    vbCritical = 16,
-    vbYesNoQuestion = 36, // Yes/No buttons with the question icon
-    vbExclamation = 48,
+    None,
+    Critical,
+    Question,
+    Warning,
+    Information,
 };
-enum MsgBoxResult
+// The player's answer to a message box.
+enum class Answer
 {
-    vbOK = 1,
-    vbYes = 6,
-    vbNo = 7
-};
-enum MousePointer
-{
-    vbDefault = 0,
-    vbHourglass = 11
+    Ok,
+    Yes,
+    No,
 };
 
 // What the file dialog is asked to show.
@@ -54,15 +52,19 @@ class UiServices
 public:
     virtual ~UiServices() = default;
 
-    // An empty title shows the application title.
-    virtual int MsgBox(const QString &prompt, int style = vbOKOnly, const QString &title = {}) = 0;
+    // A message with an OK button and the icon; an empty title shows the application title.
+    virtual void message(MessageIcon icon, const QString &text, const QString &title) = 0;
+    // A question with Yes and No buttons and the question icon, Yes the default; closing the
+    // box answers No.
+    virtual Answer question(const QString &text, const QString &title) = 0;
     // Returns the typed text, or an empty text when the user cancels.
     virtual QString InputBox(const QString &prompt, const QString &title,
                              const QString &defaultText) = 0;
     virtual FileDialogResult ShowOpen(QWidget *owner, const FileDialogRequest &request) = 0;
     virtual FileDialogResult ShowSave(QWidget *owner, const FileDialogRequest &request) = 0;
     virtual void Beep() = 0;
-    virtual void SetMousePointer(int pointer) = 0;
+    // The busy pointer over every window while the program works, or the normal one.
+    virtual void setBusy(bool busy) = 0;
     virtual void DoEvents() = 0;
     // Moves the focus on to the next control in tab order, as a Tab key would.
     virtual void SendTab() = 0;
@@ -73,9 +75,41 @@ public:
     virtual void Notify(const QString &text) = 0;
 };
 
+// The named calls the windows make. An empty title shows the application title.
+inline void plainMessage(const QString &text, const QString &title = {});
+inline void criticalMessage(const QString &text, const QString &title = {});
+inline void warningMessage(const QString &text, const QString &title = {});
+inline Answer askYesNo(const QString &text, const QString &title = {});
+
+// The messages more than one window shows.
+// "Stampante non installata" titled "!!! E R R O R E !!!", for a printer that cannot write.
+void reportPrinterNotInstalled();
+// A printer error other than that one: "Errore Stampante non previsto", same title.
+void reportUnexpectedPrinterError();
+// The pictures a page is printed without, named in one message that ends with `without`
+// ("La pagina sarà stampata senza."); nothing when none is missing.
+void reportMissingPictures(const QStringList &paths, const QString &without);
+
 // The services in use. Until something is installed the real desktop services are used.
 UiServices &ui();
 // Installs other services (tests); nullptr goes back to the real ones. Not owned.
 void setUi(UiServices *services);
+
+inline void plainMessage(const QString &text, const QString &title)
+{
+    ui().message(MessageIcon::None, text, title);
+}
+inline void criticalMessage(const QString &text, const QString &title)
+{
+    ui().message(MessageIcon::Critical, text, title);
+}
+inline void warningMessage(const QString &text, const QString &title)
+{
+    ui().message(MessageIcon::Warning, text, title);
+}
+inline Answer askYesNo(const QString &text, const QString &title)
+{
+    return ui().question(text, title);
+}
 
 } // namespace zelmora

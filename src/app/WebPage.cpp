@@ -15,10 +15,9 @@ void OpenWebPage(const QString &address)
 {
     const QString url = webAddress(address);
     ui().OpenUrl(url, [url] {
-        ui().MsgBox(QStringLiteral("Nessun browser ha potuto aprire la pagina.\r\n"
-                                   "Aprila a mano a questo indirizzo:\r\n") +
-                        url,
-                    vbExclamation);
+        warningMessage(QStringLiteral("Nessun browser ha potuto aprire la pagina.\r\n"
+                                      "Aprila a mano a questo indirizzo:\r\n") +
+                       url);
     });
 }
 

@@ -13,7 +13,7 @@ using CellValues = std::array<std::array<int, 4>, 4>;
 struct GridCheckResult
 {
     bool valid = true;
-    QString message;   // the fault, shown with style 16 and title "Attenzione!!"
+    QString message;   // the fault, shown as a critical message titled "Attenzione!!"
     int focusRow = -1; // the cell that gets the focus, or -1 when the focus stays put
     int focusColumn = -1;
 };

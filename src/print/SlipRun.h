@@ -52,7 +52,7 @@ struct RangeCheck
     bool ok = true;
     int from = 0;
     int to = 0;
-    QString message; // shown with style 48 after a beep
+    QString message; // shown as a warning after a beep
     QString title;
 };
 RangeCheck checkRange(const QString &da, const QString &a);

@@ -26,7 +26,7 @@ void NewVersion()
         window.remoteVersion = remote;
         window.exec();
     } catch (const RuntimeError &error) {
-        ui().MsgBox(moduleErrorMessage(error, QStringLiteral("NewVersion")));
+        plainMessage(moduleErrorMessage(error, QStringLiteral("NewVersion")));
         return;
     }
     UnloadAllFormsExcept(QString());

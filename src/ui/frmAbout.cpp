@@ -89,7 +89,7 @@ void frmAbout::paintEvent(QPaintEvent *event)
 void frmAbout::StartSysInfo()
 {
     // This desktop has no system-information tool for the button to start.
-    ui().MsgBox(QStringLiteral("Le informazioni sul sistema non sono disponibili in questa fase"));
+    plainMessage(QStringLiteral("Le informazioni sul sistema non sono disponibili in questa fase"));
 }
 
 void frmAbout::cmdOK_Click()

@@ -196,13 +196,13 @@ void frmImpostazioni::Form_Load()
     cmbStampante->setCurrentIndex(saved);
 
     if (cmbStampante->count() > 0 && cmbStampante->currentText().isEmpty()) {
-        ui().MsgBox(QStringLiteral("Attenzione selezionare una stampante"), vbCritical,
-                    QStringLiteral("Importante"));
+        criticalMessage(QStringLiteral("Attenzione selezionare una stampante"),
+                        QStringLiteral("Importante"));
         cmbStampante->setCurrentIndex(0);
     }
     if (cmbStampante->count() == 0)
-        ui().MsgBox(QStringLiteral("Attenzione nessuna stampante installata"), vbCritical,
-                    QStringLiteral("Importante"));
+        criticalMessage(QStringLiteral("Attenzione nessuna stampante installata"),
+                        QStringLiteral("Importante"));
 
     mskIntestazione->setFocus(Qt::OtherFocusReason);
 }
@@ -234,8 +234,8 @@ void frmImpostazioni::cmdSalva_Click()
     try {
         WriteConfiguration(mskIntestazione->text(), cmbStampante->currentText());
     } catch (const RuntimeError &error) {
-        ui().MsgBox(formErrorMessage(error, QStringLiteral("cmdSalva_Click"),
-                                     QStringLiteral("frmImpostazioni")));
+        plainMessage(formErrorMessage(error, QStringLiteral("cmdSalva_Click"),
+                                      QStringLiteral("frmImpostazioni")));
         return;
     }
     accept();

@@ -368,7 +368,7 @@ void frmMain::CaricaRuote()
         names = parseRuote(
             readWholeFile(corpo::gAppPath + QStringLiteral("ruote.grc"), kMaxTextFileBytes));
     } catch (const RuntimeError &error) {
-        ui().MsgBox(moduleErrorMessage(error, QStringLiteral("CaricaRuote")));
+        plainMessage(moduleErrorMessage(error, QStringLiteral("CaricaRuote")));
     }
     cmbRuote->clear();
     cmbRuote->addItems(names);
@@ -428,8 +428,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 bool frmMain::Form_QueryUnload()
 {
-    if (ui().MsgBox(QStringLiteral("Uscire dall'applicazione?"), vbYesNoQuestion, windowTitle()) !=
-        vbYes)
+    if (askYesNo(QStringLiteral("Uscire dall'applicazione?"), windowTitle()) != Answer::Yes)
         return false;
     UnloadAllFormsExcept(QStringLiteral("frmMain"));
     End();
@@ -463,7 +462,7 @@ void frmMain::txtQuaterna_Change(int row, int index)
     TextBox *box = cell(row - 1, index);
     if (!zelmora::ControllaValore(box->text()).refused)
         return;
-    ui().MsgBox(QString::fromUtf8(kMessaggioRange), vbCritical, QString::fromUtf8(kTitoloErrore));
+    criticalMessage(QString::fromUtf8(kMessaggioRange), QString::fromUtf8(kTitoloErrore));
     box->setText(QStringLiteral("00"));
     box->setSelection(0, 2);
 }
@@ -477,7 +476,7 @@ bool frmMain::ControllaGriglia()
     const GridCheckResult result = zelmora::ControllaGriglia(values, corpo::sistema);
     if (result.valid)
         return true;
-    ui().MsgBox(result.message, vbCritical, QString::fromUtf8(kTitoloAttenzione));
+    criticalMessage(result.message, QString::fromUtf8(kTitoloAttenzione));
     if (result.focusRow >= 0)
         m_cells[result.focusRow][result.focusColumn]->setFocus(Qt::OtherFocusReason);
     return false;
@@ -502,8 +501,7 @@ void frmMain::ImpostaCapogioco(bool ask)
             return;
         value = leadNumberFromText(text);
         if (value == 0) {
-            ui().MsgBox(QString::fromUtf8(kMessaggioRange), vbCritical,
-                        QString::fromUtf8(kTitoloErrore));
+            criticalMessage(QString::fromUtf8(kMessaggioRange), QString::fromUtf8(kTitoloErrore));
             return;
         }
     }
@@ -667,14 +665,14 @@ void frmMain::cmdSalva_Click()
     const FixedText<20> previousName = s.NomeSistema;
     s.NomeSistema = chosen.fileTitle.left(20).trimmed();
     if (s.NomeSistema.trimmed() == kEmptySystemName) {
-        ui().MsgBox(QStringLiteral("Impostare un nome diverso da\r\n[") + kEmptySystemName +
-                        QStringLiteral("]"),
-                    vbCritical, QStringLiteral("Attenzione"));
+        criticalMessage(QStringLiteral("Impostare un nome diverso da\r\n[") + kEmptySystemName +
+                            QStringLiteral("]"),
+                        QStringLiteral("Attenzione"));
         s.NomeSistema = lblNomeSistema->text();
         return;
     }
 
-    ui().SetMousePointer(vbHourglass);
+    ui().setBusy(true);
     s.Ruota = cmbRuote->currentText();
     CalcolaImporto();
     try {
@@ -682,12 +680,12 @@ void frmMain::cmdSalva_Click()
     } catch (const RuntimeError &error) {
         // Nothing was written: the system keeps the name it had.
         s.NomeSistema = previousName;
-        ui().SetMousePointer(vbDefault);
-        ui().MsgBox(
+        ui().setBusy(false);
+        plainMessage(
             formErrorMessage(error, QStringLiteral("cmdSalva_Click"), QStringLiteral("frmMain")));
         return;
     }
-    ui().SetMousePointer(vbDefault);
+    ui().setBusy(false);
     lblNomeSistema->setText(s.NomeSistema.trimmed().toLower());
 }
 
@@ -706,17 +704,17 @@ void frmMain::cmdApri_Click()
         // A system is 106 bytes; nothing after them is read.
         loaded = decodeSistema(readWholeFile(chosen.fileName, kSystemFileSize));
     } catch (const RuntimeError &error) {
-        ui().MsgBox(
+        plainMessage(
             formErrorMessage(error, QStringLiteral("cmdApri_Click"), QStringLiteral("frmMain")));
         return;
     }
     if (!loaded) {
-        ui().MsgBox(QStringLiteral("Questo file non puo' essere letto"), vbCritical,
-                    QStringLiteral("E R R O R E"));
+        criticalMessage(QStringLiteral("Questo file non puo' essere letto"),
+                        QStringLiteral("E R R O R E"));
         return;
     }
 
-    ui().SetMousePointer(vbHourglass);
+    ui().setBusy(true);
     AzzeraSistema();
     Sistema &s = corpo::sistema;
     s = *loaded;
@@ -724,7 +722,7 @@ void frmMain::cmdApri_Click()
     while (wheel.startsWith(u' '))
         wheel.remove(0, 1);
     s.Ruota = wheel;
-    ui().SetMousePointer(vbDefault);
+    ui().setBusy(false);
 
     MostraGriglia();
     if (s.Capogioco != 0)

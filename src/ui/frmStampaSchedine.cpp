@@ -44,10 +44,10 @@ QLineEdit *rangeBox(QWidget *parent, const char *name, const QRect &twips)
 
 void reportPrinterError(int number)
 {
-    ui().MsgBox(number == RuntimeError::PrinterError
-                    ? QStringLiteral("Stampante non installata")
-                    : QStringLiteral("Errore Stampante non previsto"),
-                vbCritical, QStringLiteral("!!! E R R O R E !!!"));
+    if (number == RuntimeError::PrinterError)
+        reportPrinterNotInstalled();
+    else
+        reportUnexpectedPrinterError();
 }
 
 } // namespace
@@ -149,11 +149,7 @@ void frmStampaSchedine::Form_Load()
     };
     vietato = load(corpo::gAppPath + QStringLiteral("images/vietato.jpg"));
     sfondo = load(corpo::gAppPath + QStringLiteral("/images/sfondoColor.bmp"));
-    if (!missing.isEmpty())
-        ui().MsgBox(QStringLiteral("Impossibile leggere l'immagine:\r\n") +
-                        missing.join(QStringLiteral("\r\n")) +
-                        QStringLiteral("\r\nIl pronostico sarà stampato senza."),
-                    vbExclamation);
+    reportMissingPictures(missing, QStringLiteral("Il pronostico sarà stampato senza."));
 }
 
 bool frmStampaSchedine::eventFilter(QObject *watched, QEvent *event)
@@ -219,7 +215,7 @@ std::optional<print::SlipRun> frmStampaSchedine::prepareRun()
     const print::RangeCheck range = print::checkRange(meDa->displayText(), meA->displayText());
     if (!range.ok) {
         ui().Beep();
-        ui().MsgBox(range.message, vbExclamation, range.title);
+        warningMessage(range.message, range.title);
         return std::nullopt;
     }
     print::SlipRun run;

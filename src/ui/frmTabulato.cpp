@@ -140,11 +140,7 @@ print::ListingJob frmTabulato::listingJob()
     vietato = loadPicture(corpo::gAppPath + (colour ? QStringLiteral("images/vietato.jpg")
                                                     : QStringLiteral("images/vietatoBW.jpg")),
                           missing);
-    if (!missing.isEmpty())
-        ui().MsgBox(QStringLiteral("Impossibile leggere l'immagine:\r\n") +
-                        missing.join(QStringLiteral("\r\n")) +
-                        QStringLiteral("\r\nLa pagina sarà stampata senza."),
-                    vbExclamation);
+    reportMissingPictures(missing, QStringLiteral("La pagina sarà stampata senza."));
 
     print::ListingJob job;
     job.copies = labCopie->text().toInt();
@@ -164,8 +160,7 @@ void frmTabulato::cmdStampa_Click()
     // Copies printed before a failure are where they are: the player is told of both.
     announceDeliveredFiles();
     if (failure == RuntimeError::PrinterError)
-        ui().MsgBox(QStringLiteral("Stampante non installata"), vbCritical,
-                    QStringLiteral("!!! E R R O R E !!!"));
+        reportPrinterNotInstalled();
     setEnabled(true);
 }
 
@@ -176,8 +171,8 @@ void frmTabulato::cmdAnteprima_Click()
     try {
         preview = print::previewTabulato(corpo::sistema, listingJob());
     } catch (const RuntimeError &error) {
-        ui().MsgBox(formErrorMessage(error, QStringLiteral("cmdAnteprima_Click"), objectName()),
-                    vbCritical);
+        criticalMessage(
+            formErrorMessage(error, QStringLiteral("cmdAnteprima_Click"), objectName()));
         setEnabled(true);
         return;
     }

@@ -427,8 +427,8 @@ void frmTaraturaAmbetto::Form_Load()
     }
     cmbStampante->setCurrentIndex(storedPrinter);
     if (cmbStampante->currentText().isEmpty()) {
-        ui().MsgBox(QStringLiteral("Attenzione non e' selezionata nessuna stampante"), vbCritical,
-                    QStringLiteral("Importante"));
+        criticalMessage(QStringLiteral("Attenzione non e' selezionata nessuna stampante"),
+                        QStringLiteral("Importante"));
         if (cmbStampante->count() > 0)
             cmbStampante->setCurrentIndex(0);
     }
@@ -517,7 +517,7 @@ void frmTaraturaAmbetto::cmdSalva_Click()
 
 void frmTaraturaAmbetto::cmdTest_Click()
 {
-    QString failure;
+    bool notInstalled = false;
     try {
         print::SelectPrinter(cmbStampante->currentText());
         print::CurrentPrinter().takeDeliveredFiles();
@@ -526,15 +526,15 @@ void frmTaraturaAmbetto::cmdTest_Click()
         announceDeliveredFiles();
         return;
     } catch (const RuntimeError &error) {
-        failure = error.number() == RuntimeError::PrinterError
-                      ? QStringLiteral("Stampante non installata")
-                      : QStringLiteral("Errore Stampante non previsto");
+        notInstalled = error.number() == RuntimeError::PrinterError;
     } catch (...) {
-        failure = QStringLiteral("Errore Stampante non previsto");
     }
     // Nothing of a page that failed half-way is sent to the printer.
     print::CurrentPrinter().KillDoc();
-    ui().MsgBox(failure, vbCritical, QStringLiteral("!!! E R R O R E !!!"));
+    if (notInstalled)
+        reportPrinterNotInstalled();
+    else
+        reportUnexpectedPrinterError();
 }
 
 } // namespace zelmora

@@ -105,7 +105,7 @@ TEST_F(SettingsTest, NoFileYetGivesTheDefaultsAndAFileThatCannotBeReadIsReported
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_TRUE(ui.shown[0].text.endsWith(
         QStringLiteral(") in procedure ReadConfiguration of Modulo corpo")));
-    EXPECT_EQ(ui.shown[0].style, int(vbOKOnly));
+    EXPECT_EQ(ui.shown[0].icon, MessageIcon::None);
     EXPECT_TRUE(ui.shown[0].title.isEmpty()); // the program title
     EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("old heading"));
     EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("old printer"));
@@ -277,7 +277,7 @@ TEST_F(TaraturaTest, NoFileYetIsAllZeroOnTheDefaultPrinterAndAnUnreadableOneIsRe
         EXPECT_TRUE(ui.shown[0].text.endsWith(
             QStringLiteral(") in procedure LeggiTaraturaAmbetto of Form ") +
             QString::fromLatin1(form)));
-        EXPECT_EQ(ui.shown[0].style, int(vbOKOnly));
+        EXPECT_EQ(ui.shown[0].icon, MessageIcon::None);
         EXPECT_EQ(r, record(QStringLiteral("Beta")));
         EXPECT_EQ(currentPrinter(), QStringLiteral("Beta"));
     }

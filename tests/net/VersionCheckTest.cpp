@@ -241,7 +241,7 @@ TEST_F(VersionCheckTest, ServerAnswersDecideWhetherTheProgramEnds)
         EXPECT_EQ(endsWhenShown, 0) << c.answer; // the program ends only after the window closed
         EXPECT_EQ(ui.messages().join(QString()), c.message) << c.answer;
         for (const auto &shown : ui.shown) {
-            EXPECT_EQ(shown.style, 0);
+            EXPECT_EQ(shown.icon, MessageIcon::None);
             EXPECT_TRUE(shown.title.isEmpty()); // the program's title
         }
         expectTempFolderUntouched(c.answer);

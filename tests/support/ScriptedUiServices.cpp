@@ -45,29 +45,34 @@ void ScriptedUiServices::clear()
     shown.clear();
     beeps = 0;
     tabs = 0;
-    pointers.clear();
+    busy.clear();
     openedUrls.clear();
     notices.clear();
 }
 
-int ScriptedUiServices::MsgBox(const QString &prompt, int style, const QString &title)
+void ScriptedUiServices::message(MessageIcon icon, const QString &text, const QString &title)
 {
-    shown.append(Shown{QStringLiteral("MsgBox"), prompt, style, title, {}, {}});
-    if (!m_msgAnswers.isEmpty())
-        return m_msgAnswers.dequeue();
-    return (style & 0x0F) == 4 ? vbNo : vbOK;
+    shown.append(Shown{QStringLiteral("MsgBox"), text, icon, false, title, {}, {}});
+}
+
+Answer ScriptedUiServices::question(const QString &text, const QString &title)
+{
+    shown.append(Shown{QStringLiteral("MsgBox"), text, MessageIcon::Question, true, title, {}, {}});
+    return m_answers.isEmpty() ? Answer::No : m_answers.dequeue();
 }
 
 QString ScriptedUiServices::InputBox(const QString &prompt, const QString &title,
                                      const QString &defaultText)
 {
-    shown.append(Shown{QStringLiteral("InputBox"), prompt, 0, title, defaultText, {}});
+    shown.append(Shown{
+        QStringLiteral("InputBox"), prompt, MessageIcon::None, false, title, defaultText, {}});
     return m_inputs.isEmpty() ? QString() : m_inputs.dequeue();
 }
 
 FileDialogResult ScriptedUiServices::nextFile(const QString &kind, const FileDialogRequest &request)
 {
-    shown.append(Shown{kind, request.filter, 0, {}, request.fileName, request});
+    shown.append(
+        Shown{kind, request.filter, MessageIcon::None, false, {}, request.fileName, request});
     return m_files.isEmpty() ? FileDialogResult{} : m_files.dequeue();
 }
 

@@ -19,8 +19,9 @@ public:
     {
         QString kind; // "MsgBox", "InputBox", "ShowOpen", "ShowSave"
         QString text; // prompt, or the dialog's filter
-        int style = 0;
-        QString title; // as passed; empty means the application title
+        MessageIcon icon = MessageIcon::None;
+        bool yesNo = false; // a question with Yes and No
+        QString title;      // as passed; empty means the application title
         QString defaultText;
         FileDialogRequest request;
     };
@@ -28,7 +29,7 @@ public:
     ScriptedUiServices();           // installs itself
     ~ScriptedUiServices() override; // and uninstalls
 
-    void setNextAnswer(int answer) { m_msgAnswers.enqueue(answer); }
+    void setNextAnswer(Answer answer) { m_answers.enqueue(answer); }
     void setNextInput(const QString &text) { m_inputs.enqueue(text); }
     void setNextFile(const QString &path); // confirmed with that full path
     void setNextFileCancelled();
@@ -36,7 +37,7 @@ public:
     QList<Shown> shown;
     int beeps = 0;
     int tabs = 0;
-    QList<int> pointers;
+    QList<bool> busy; // every change of the pointer: true for busy
     QStringList openedUrls;
     bool openUrlResult = true; // false: no browser opens the page
     QStringList notices;
@@ -45,13 +46,14 @@ public:
     QStringList messages() const;
     void clear();
 
-    int MsgBox(const QString &prompt, int style, const QString &title) override;
+    void message(MessageIcon icon, const QString &text, const QString &title) override;
+    Answer question(const QString &text, const QString &title) override;
     QString InputBox(const QString &prompt, const QString &title,
                      const QString &defaultText) override;
     FileDialogResult ShowOpen(QWidget *owner, const FileDialogRequest &request) override;
     FileDialogResult ShowSave(QWidget *owner, const FileDialogRequest &request) override;
     void Beep() override { ++beeps; }
-    void SetMousePointer(int pointer) override { pointers.append(pointer); }
+    void setBusy(bool isBusy) override { busy.append(isBusy); }
     void DoEvents() override;
     void SendTab() override;
     void OpenUrl(const QString &address, std::function<void()> failed) override;
@@ -60,7 +62,7 @@ public:
 private:
     FileDialogResult nextFile(const QString &kind, const FileDialogRequest &request);
 
-    QQueue<int> m_msgAnswers;
+    QQueue<Answer> m_answers;
     QQueue<QString> m_inputs;
     QQueue<FileDialogResult> m_files;
 };

@@ -302,7 +302,7 @@ TEST_F(CalibrationWindowTest, LengthsOutsideTheBarsAreCorrectedAndReported)
     save(t);
     open();
     ASSERT_EQ(ui.shown.size(), 1);
-    EXPECT_EQ(ui.shown[0].style, int(vbExclamation));
+    EXPECT_EQ(ui.shown[0].icon, MessageIcon::Warning);
     const QString range =
         QStringLiteral(") è fuori dall'intervallo 0 - 300 mm ed è stato corretto");
     EXPECT_EQ(ui.shown[0].text.split(QStringLiteral("\r\n")),
@@ -350,7 +350,7 @@ TEST_F(CalibrationWindowTest, AFailedTestPageIsReportedAbandonedAndTheWindowGoes
         window->cmdTest->click();
         ASSERT_EQ(ui.shown.size(), 1) << c.message;
         EXPECT_EQ(ui.shown[0].text, QString::fromUtf8(c.message));
-        EXPECT_EQ(ui.shown[0].style, int(vbCritical));
+        EXPECT_EQ(ui.shown[0].icon, MessageIcon::Critical);
         EXPECT_EQ(ui.shown[0].title, kErrorTitle);
         ASSERT_EQ(device->documents.size(), 1);
         EXPECT_TRUE(device->documents[0].aborted) << c.message;
@@ -377,7 +377,7 @@ TEST_F(CalibrationWindowTest, NoPrintersInstalledStillLoadsPrintsAndSaves)
     installPrinters({});
     open();
     EXPECT_EQ(ui.messages(), QStringList{kNoPrinter});
-    EXPECT_EQ(ui.shown[0].style, int(vbCritical));
+    EXPECT_EQ(ui.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(ui.shown[0].title, QStringLiteral("Importante"));
     EXPECT_EQ(window->cmbStampante->count(), 0);
     ui.clear();

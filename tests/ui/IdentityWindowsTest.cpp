@@ -65,7 +65,7 @@ TEST(AboutTest, TextsAndTheMissingSystemInformationTool)
     EXPECT_EQ(ui.messages(),
               QStringList{QStringLiteral(
                   "Le informazioni sul sistema non sono disponibili in questa fase")});
-    EXPECT_EQ(ui.shown[0].style, 0);
+    EXPECT_EQ(ui.shown[0].icon, MessageIcon::None);
     EXPECT_TRUE(about.isVisible()); // the window stays open
     about.cmdOK->click();
     EXPECT_FALSE(about.isVisible());

@@ -157,7 +157,7 @@ TEST_F(ListingWindowTest, APrinterFailureIsShownOnceAndTheWindowWorksAgain)
     const QStringList errors = ui.messages().filter(QStringLiteral("Stampante"));
     EXPECT_EQ(errors, QStringList{QStringLiteral("Stampante non installata")});
     EXPECT_EQ(ui.shown.last().title, QStringLiteral("!!! E R R O R E !!!"));
-    EXPECT_EQ(ui.shown.last().style, 16);
+    EXPECT_EQ(ui.shown.last().icon, MessageIcon::Critical);
     EXPECT_EQ(devices[QStringLiteral("Tabulati")]->documents.size(), 1);
     EXPECT_TRUE(form.isEnabled());
     EXPECT_TRUE(form.cmdStampa->isEnabled());

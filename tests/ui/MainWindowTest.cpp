@@ -193,7 +193,7 @@ TEST_F(MainWindowTest, LeadNumberOutOfRangeOrCancelledChangesNothing)
         form->cmdCapogioco->click();
         ASSERT_EQ(ui.messages(), QStringList{QStringLiteral("I valori possibili sono da 1 a 90")})
             << input;
-        EXPECT_EQ(ui.shown.last().style, 16);
+        EXPECT_EQ(ui.shown.last().icon, MessageIcon::Critical);
         EXPECT_EQ(ui.shown.last().title, QStringLiteral("Errore"));
         EXPECT_EQ(cellTexts(), before) << input;
         EXPECT_EQ(corpo::sistema.Capogioco, 9);
@@ -270,17 +270,17 @@ TEST_F(MainWindowTest, ExitQuestionNoKeepsEverythingYesUnloadsTheOthers)
     other->setObjectName(QStringLiteral("frmTabulato"));
     other->show();
 
-    ui.setNextAnswer(vbNo);
+    ui.setNextAnswer(Answer::No);
     EXPECT_FALSE(form->close());
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_EQ(ui.shown[0].text, QStringLiteral("Uscire dall'applicazione?"));
-    EXPECT_EQ(ui.shown[0].style, 36);
+    EXPECT_EQ(ui.shown[0].icon, MessageIcon::Question);
     EXPECT_EQ(ui.shown[0].title, form->windowTitle());
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->cell(1, 2)->text(), QStringLiteral("22"));
     EXPECT_EQ(endCalls, 0);
 
-    ui.setNextAnswer(vbYes);
+    ui.setNextAnswer(Answer::Yes);
     form->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(endCalls, 1);
@@ -295,7 +295,7 @@ TEST_F(MainWindowTest, MissingWheelsFileGivesAnEmptyListAndAMessage)
     EXPECT_EQ(ui.messages(),
               QStringList{QStringLiteral(
                   "Error 53 (File not found) in procedure CaricaRuote of Modulo corpo")});
-    EXPECT_EQ(ui.shown[0].style, 0);
+    EXPECT_EQ(ui.shown[0].icon, MessageIcon::None);
     EXPECT_EQ(form->cmbRuote->count(), 0);
     EXPECT_TRUE(corpo::Ruote.isEmpty());
     EXPECT_EQ(form->lblNomeSistema->text(), QStringLiteral("vuoto.zlm"));

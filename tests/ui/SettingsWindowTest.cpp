@@ -237,7 +237,7 @@ TEST_F(SettingsWindowTest, APrinterNotInstalledExactlyIsWarnedAndTheFirstPresele
         open();
         ASSERT_EQ(ui.shown.size(), 1);
         EXPECT_EQ(ui.shown[0].text, kSelect);
-        EXPECT_EQ(ui.shown[0].style, int(vbCritical));
+        EXPECT_EQ(ui.shown[0].icon, MessageIcon::Critical);
         EXPECT_EQ(ui.shown[0].title, QStringLiteral("Importante"));
         EXPECT_EQ(window->cmbStampante->currentIndex(), 0);
         EXPECT_EQ(window->cmbStampante->currentText(), QStringLiteral("HP LaserJet"));
@@ -359,7 +359,7 @@ TEST_F(SettingsWindowTest, NoPrinterInstalledIsWarnedAndSavesAnEmptyLine)
     open();
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_EQ(ui.shown[0].text, kNone);
-    EXPECT_EQ(ui.shown[0].style, int(vbCritical));
+    EXPECT_EQ(ui.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(ui.shown[0].title, QStringLiteral("Importante"));
     EXPECT_EQ(window->cmbStampante->count(), 0);
     EXPECT_TRUE(window->isVisible());
@@ -380,7 +380,7 @@ TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheWindowStaysOpen)
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_EQ(ui.shown[0].text, QStringLiteral("Error 76 (Path not found) in procedure "
                                                "cmdSalva_Click of Form frmImpostazioni"));
-    EXPECT_EQ(ui.shown[0].style, int(vbOKOnly));
+    EXPECT_EQ(ui.shown[0].icon, MessageIcon::None);
     EXPECT_TRUE(window->isVisible());
     // The new values are taken up even though the file was not written.
     EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("NUOVO"));

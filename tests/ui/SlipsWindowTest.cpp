@@ -146,7 +146,7 @@ TEST_F(SlipsWindowTest, RangeFaultsBeepAndPrintNothing)
         form->cmdStampa->click();
         EXPECT_EQ(ui.messages(), QStringList{QString::fromUtf8(c.message)}) << c.da << c.a;
         EXPECT_EQ(ui.beeps, 1);
-        EXPECT_EQ(ui.shown.last().style, 48);
+        EXPECT_EQ(ui.shown.last().icon, MessageIcon::Warning);
     }
     EXPECT_TRUE(!slips() || slips()->documents.isEmpty());
     EXPECT_TRUE(form->isEnabled());
@@ -241,7 +241,7 @@ TEST_F(SlipsWindowTest, ACalibrationOutOfRangeIsCorrectedAndNamedBeforeEveryRun)
         button->click();
         ASSERT_GE(ui.shown.size(), 1);
         EXPECT_EQ(ui.shown[0].text.split(QStringLiteral("\r\n")), named);
-        EXPECT_EQ(ui.shown[0].style, int(vbExclamation));
+        EXPECT_EQ(ui.shown[0].icon, MessageIcon::Warning);
         EXPECT_EQ(ui.shown.size(), 1);
     }
     ASSERT_TRUE(slips());

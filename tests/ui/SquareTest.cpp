@@ -40,7 +40,7 @@ TEST_F(SquareTest, NinetyFiveIsRefusedAndTheCellShowsDoubleZeroSelected)
     QTest::keyClick(form->cell(1, 2), Qt::Key_5);
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_EQ(ui.shown[0].text, QStringLiteral("I valori possibili sono da 1 a 90"));
-    EXPECT_EQ(ui.shown[0].style, 16);
+    EXPECT_EQ(ui.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(ui.shown[0].title, QStringLiteral("Errore"));
     EXPECT_EQ(form->cell(1, 2)->text(), QStringLiteral("00"));
     EXPECT_EQ(form->cell(1, 2)->selectedText(), QStringLiteral("00"));
@@ -174,7 +174,7 @@ TEST_F(SquareTest, CheckShowsTheFirstFaultAndMovesTheFocus)
     settle();
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_EQ(ui.shown[0].text, QStringLiteral("La terza quaterna non è completa!!!"));
-    EXPECT_EQ(ui.shown[0].style, 16);
+    EXPECT_EQ(ui.shown[0].icon, MessageIcon::Critical);
     EXPECT_EQ(ui.shown[0].title, QStringLiteral("Attenzione!!"));
     EXPECT_EQ(QApplication::focusWidget(), form->cell(2, 3));
 

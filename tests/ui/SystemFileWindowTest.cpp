@@ -88,7 +88,7 @@ TEST_F(SystemFileWindowTest, SavedFileHasTheExactLayout)
     EXPECT_EQ(dialog.request.filter, QStringLiteral("Sistemi Zelmoravintesca (*.zlm)|*.zlm"));
     EXPECT_EQ(dialog.request.defaultExt, QStringLiteral(".zlm"));
     EXPECT_TRUE(dialog.request.overwritePrompt);
-    EXPECT_EQ(ui.pointers, (QList<int>{11, 0}));
+    EXPECT_EQ(ui.busy, (QList<bool>{true, false}));
 }
 
 TEST_F(SystemFileWindowTest, SaveClearOpenRestoresTheSystem)
@@ -128,7 +128,7 @@ TEST_F(SystemFileWindowTest, ReservedNameIsRefusedOnlyInLowerCase)
     EXPECT_TRUE(save(QStringLiteral("vuoto.zlm")).isEmpty());
     EXPECT_EQ(ui.messages(),
               QStringList{QStringLiteral("Impostare un nome diverso da\r\n[vuoto.zlm]")});
-    EXPECT_EQ(ui.shown.last().style, 16);
+    EXPECT_EQ(ui.shown.last().icon, MessageIcon::Critical);
     EXPECT_EQ(ui.shown.last().title, QStringLiteral("Attenzione"));
     EXPECT_EQ(corpo::sistema.NomeSistema.trimmed(), QStringLiteral("vuoto.zlm"));
 
@@ -176,7 +176,7 @@ TEST_F(SystemFileWindowTest, AFailedWriteKeepsTheOldFileAndSaysSo)
     EXPECT_EQ(ui.messages()[0],
               QStringLiteral("Error 61 (Disk full) in procedure cmdSalva_Click of Form frmMain"));
     EXPECT_EQ(form->lblNomeSistema->text(), QStringLiteral("prova.zlm"));
-    EXPECT_EQ(ui.pointers.last(), 0);
+    EXPECT_EQ(ui.busy.last(), false);
     QFile f(path(QStringLiteral("prova.zlm")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), old);
@@ -252,7 +252,7 @@ TEST_F(SystemFileWindowTest, FilesThatAreNotSystemsChangeNothing)
         open(QString::fromLatin1(c.name));
         EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("Questo file non puo' essere letto")})
             << c.name;
-        EXPECT_EQ(ui.shown.last().style, 16);
+        EXPECT_EQ(ui.shown.last().icon, MessageIcon::Critical);
         EXPECT_EQ(ui.shown.last().title, QStringLiteral("E R R O R E"));
         EXPECT_EQ(screen(), before) << c.name;
     }
