@@ -1,5 +1,7 @@
 #include "print/CalibrationPage.h"
 
+#include "print/SlipPrinter.h"
+
 #include "print/SlipRun.h"
 
 namespace zelmora::print {
@@ -21,14 +23,8 @@ void StampaTestTaratura(Printer &printer, TaraturaAmbetto &taratura, const QStri
 {
     // The window's lengths are in range already; a record from elsewhere is held there too.
     bringIntoRange(taratura);
-    printer.DocumentKind = QStringLiteral("taratura");
-    printer.FillStyle = vbFSTransparent;
-    printer.setScaleMode(vbMillimeters);
-    printer.PrintQuality = taratura.PrintQuality();
-    printer.DrawStyle = 0;
-    printer.DrawWidth = 1;
-    printer.ForeColor = Qt::black;
-    // FillColor stays as it is: nothing on this page is filled.
+    // Every box is an outline: the fill stays transparent.
+    prepareSlipPrinter(printer, taratura, QStringLiteral("taratura"));
 
     // The amount block always follows Left and Top; the calibration keeps where it fell.
     taratura.Ximporti = taratura.Left + 14.5f;

@@ -28,6 +28,24 @@ std::unique_ptr<PrintDevice> Printer::takeDevice()
     return std::move(m_device);
 }
 
+void Printer::resetSettings()
+{
+    const Printer fresh;
+    setScaleMode(fresh.m_scaleMode);
+    FontName = fresh.FontName;
+    FontSize = fresh.FontSize;
+    FontBold = fresh.FontBold;
+    ForeColor = fresh.ForeColor;
+    FontTransparent = fresh.FontTransparent;
+    DrawStyle = fresh.DrawStyle;
+    DrawWidth = fresh.DrawWidth;
+    FillStyle = fresh.FillStyle;
+    FillColor = fresh.FillColor;
+    PrintQuality = fresh.PrintQuality;
+    ColorMode = fresh.ColorMode;
+    DocumentKind = fresh.DocumentKind;
+}
+
 QString Printer::DeviceName() const
 {
     return m_device ? m_device->DeviceName() : QString();

@@ -71,6 +71,11 @@ public:
     // Names the document (and its PDF file): "schedine", "tabulato", "taratura", ...
     QString DocumentKind = QStringLiteral("stampa");
 
+    // Every setting above back to what a new printer starts with (twips, Arial 10, black,
+    // solid thin lines, transparent fill, medium quality, colour), so a run depends on nothing
+    // an earlier one left; the device and a document in progress are kept.
+    void resetSettings();
+
     // Prints a text at the current position and moves CurrentX past it.
     void Print(const QString &text);
     // The same, then starts a new line: CurrentX 0 and CurrentY down by the line height.

@@ -1,5 +1,7 @@
 #include "print/SlipRun.h"
 
+#include "print/SlipPrinter.h"
+
 #include "core/BuildSettings.h"
 #include "core/Format.h"
 #include "core/NumberReading.h"
@@ -165,14 +167,9 @@ void StampaSchedaAmbetto(Printer &printer, Sistema &sistema, const TaraturaAmbet
     bringIntoRange(taratura);
     const std::optional<int> wheel = wheelBoxFor(sistema.Ruota.text(), run.ruote);
     try {
-        printer.DocumentKind = QStringLiteral("schedine");
+        prepareSlipPrinter(printer, taratura, QStringLiteral("schedine"));
+        // The marks are filled boxes.
         printer.FillStyle = vbFSSolid;
-        printer.setScaleMode(vbMillimeters);
-        printer.PrintQuality = taratura.PrintQuality();
-        printer.DrawStyle = 0;
-        printer.DrawWidth = 1;
-        printer.ForeColor = Qt::black;
-        printer.FillColor = Qt::black;
 
         if (run.pronostico) {
             try {

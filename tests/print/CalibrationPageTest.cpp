@@ -62,7 +62,7 @@ protected:
 
 TEST_F(CalibrationPageTest, OutlinesEveryBoxInTheSlipRunsOrder)
 {
-    // Whatever an earlier print left in the printer is set up again, except the fill colour.
+    // Whatever an earlier print left in the printer is set up again, the fill colour too.
     printer.FillStyle = vbFSSolid;
     printer.setScaleMode(vbTwips);
     printer.DrawStyle = 2;
@@ -86,7 +86,7 @@ TEST_F(CalibrationPageTest, OutlinesEveryBoxInTheSlipRunsOrder)
         EXPECT_EQ(box.boxStyle.lineColor, QColor(Qt::black));
         EXPECT_EQ(box.boxStyle.drawStyle, 0);
         EXPECT_EQ(box.boxStyle.drawWidth, 1);
-        EXPECT_EQ(box.boxStyle.fillColor, QColor(Qt::blue));
+        EXPECT_EQ(box.boxStyle.fillColor, QColor(Qt::black));
     }
     // The numbers 1 to 90, the wheels 0 to 11, then the amounts line by line.
     const struct

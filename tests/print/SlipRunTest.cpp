@@ -3,6 +3,7 @@
 #include "print/SlipRun.h"
 #include "core/BuildSettings.h"
 #include "core/RuntimeError.h"
+#include "print/CalibrationPage.h"
 #include "print/RecordingDevice.h"
 
 #include <gtest/gtest.h>
@@ -191,6 +192,58 @@ TEST_F(SlipRunTest, APlayMarksItsNumbersWheelAndStakes)
          {std::pair{1, 8}, {1, 11}, {1, 12}, {2, 10}, {2, 12}, {3, 11}})
         EXPECT_TRUE(hasMarkAt(page, amountBox(taratura, line, column))) << line << "," << column;
     EXPECT_EQ(marksOn(page).size(), 4 + 1 + 6);
+}
+
+// What a page shows, item by item: kind, place, text, font, colours and line and fill styles.
+QStringList drawn(const QList<RecordedItem> &page)
+{
+    QStringList items;
+    for (const RecordedItem &item : page) {
+        const QRectF &r = item.rect;
+        items << QStringLiteral("%1 %2,%3 %4x%5 %6 %7 %8 %9 %10 %11 %12 %13")
+                     .arg(int(item.kind))
+                     .arg(r.x(), 0, 'f', 3)
+                     .arg(r.y(), 0, 'f', 3)
+                     .arg(r.width(), 0, 'f', 3)
+                     .arg(r.height(), 0, 'f', 3)
+                     .arg(item.text, item.textStyle.font.toString(), item.textStyle.color.name(),
+                          item.boxStyle.lineColor.name())
+                     .arg(item.boxStyle.drawStyle)
+                     .arg(item.boxStyle.drawWidth)
+                     .arg(item.boxStyle.fillStyle)
+                     .arg(item.boxStyle.fillColor.name());
+    }
+    return items;
+}
+
+TEST_F(SlipRunTest, ARunDependsOnNothingAnEarlierRunLeft)
+{
+    run.pronostico = true;
+    run.from = 1;
+    run.to = 2;
+    StampaSchedaAmbetto(printer, sistema, taratura, run);
+    const RecordedDocument fresh = document();
+
+    // The same printer after a test page and with every setting somewhere else.
+    StampaTestTaratura(printer, taratura, QStringLiteral("prova.zlm"), QStringLiteral("X"));
+    printer.setScaleMode(vbTwips);
+    printer.FontName = QStringLiteral("Comic Sans MS");
+    printer.FontSize = 40;
+    printer.FontBold = true;
+    printer.ForeColor = Qt::red;
+    printer.FontTransparent = false;
+    printer.DrawStyle = 2;
+    printer.DrawWidth = 9;
+    printer.FillStyle = vbFSTransparent;
+    printer.FillColor = Qt::green;
+    printer.ColorMode = vbPRCMMonochrome;
+    StampaSchedaAmbetto(printer, sistema, taratura, run);
+    const RecordedDocument &again = recorder->documents.last();
+    ASSERT_EQ(again.pages.size(), fresh.pages.size());
+    EXPECT_EQ(again.options.kind, fresh.options.kind);
+    EXPECT_EQ(again.options.colorMode, fresh.options.colorMode);
+    for (int i = 0; i < fresh.pages.size(); ++i)
+        EXPECT_EQ(drawn(again.pages[i]), drawn(fresh.pages[i])) << "page " << i + 1;
 }
 
 TEST_F(SlipRunTest, ZeroNumbersAndUnknownWheelsMarkNothing)
