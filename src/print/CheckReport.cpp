@@ -37,7 +37,6 @@ public:
         p.FontName = QStringLiteral("Courier New");
         p.FontSize = 10;
         p.FontBold = false;
-        m_lineHeight = p.TextHeight(QStringLiteral("X"));
         printHeading();
         printTable();
         printTotals();
@@ -51,6 +50,9 @@ private:
         p.setCurrentY(2);
         p.FontBold = true;
         p.Print(QStringLiteral("Zelmoravintesca by Vandrel - "));
+        // Measured once the document has begun, on the device it is printed on: before that
+        // a printer device measures with the screen's metrics.
+        m_lineHeight = p.TextHeight(QStringLiteral("Ag"));
         p.PrintLine(r.heading);
         p.FontSize = 14;
         p.setCurrentX(kLeft);
