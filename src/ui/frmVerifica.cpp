@@ -419,6 +419,7 @@ void frmVerifica::setRunning(bool running)
     } else {
         cmdStampa->setEnabled(m_result.has_value());
         cmdAnteprima->setEnabled(m_result.has_value());
+        cmdVerifica->setFocus();
     }
 }
 
