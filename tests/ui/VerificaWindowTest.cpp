@@ -226,6 +226,12 @@ TEST_F(VerificaWindowTest, ALongCheckShowsProgressAndStopsWhenInterrupted)
     EXPECT_TRUE(form->cmdVerifica->isEnabled());
     EXPECT_FALSE(form->cmdInterrompi->isEnabled());
 
+    // Escape while a check runs stops it and leaves the window open.
+    QTimer::singleShot(0, form.get(), [&] { QTest::keyClick(form.get(), Qt::Key_Escape); });
+    form->cmdVerifica->click();
+    EXPECT_TRUE(form->result()->interrupted);
+    EXPECT_TRUE(form->isVisible());
+
     // Run again without a stop, the whole archive is checked.
     form->cmdVerifica->click();
     EXPECT_FALSE(form->result()->interrupted);
