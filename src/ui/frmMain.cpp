@@ -24,6 +24,7 @@
 #include "ui/frmAbout.h"
 #include "ui/frmStampaSchedine.h"
 #include "ui/frmTabulato.h"
+#include "ui/frmVerifica.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -123,6 +124,14 @@ void frmMain::buildBanner()
     cmdRitardatari->setGeometry(twipsRect(5505, 1020, 1320, 345));
     cmdRitardatari->setToolTip(QStringLiteral("Apri la pagina dei numeri ritardatari"));
     connect(cmdRitardatari, &QPushButton::clicked, this, &frmMain::cmdRitardatari_Click);
+
+    // The check window's button sits on the banner above Ritardatari; "&V" makes Alt+V.
+    cmdVerifica = new QPushButton(QStringLiteral("&Verifica"), this);
+    cmdVerifica->setObjectName(QStringLiteral("cmdVerifica"));
+    cmdVerifica->setGeometry(twipsRect(5505, 615, 1320, 345));
+    cmdVerifica->setToolTip(
+        QStringLiteral("Verifica le vincite del sistema su un'estrazione o sull'archivio"));
+    connect(cmdVerifica, &QPushButton::clicked, this, &frmMain::cmdVerifica_Click);
 }
 
 void frmMain::buildSquare()
@@ -331,7 +340,7 @@ void frmMain::setTabOrder()
     for (TextBox *box : txtImpQuad)
         order.append(box);
     order << cmbRuote << cmdApri << cmdSalva << cmdCapogioco << cmdCasuale << cmdPrnSchedine
-          << cmdPrnTabulato << cmdCancella << cmd12Euro << cmdRitardatari;
+          << cmdPrnTabulato << cmdCancella << cmd12Euro << cmdVerifica << cmdRitardatari;
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -636,6 +645,20 @@ void frmMain::cmdPrnTabulato_Click()
     if (!m_tabulato)
         m_tabulato = new frmTabulato(this);
     m_tabulato->showModal();
+}
+
+void frmMain::cmdVerifica_Click()
+{
+    // The same square check the print buttons run, then the check of the system on screen.
+    if (!prepareForPrint())
+        return;
+    ReadConfiguration();
+    VerificaSetup setup;
+    setup.programFolder = corpo::gAppPath;
+    setup.heading = corpo::gIntestazioneStampa;
+    setup.listingPrinter = corpo::gStampanteTabulato;
+    frmVerifica verifica(corpo::sistema, setup, this);
+    verifica.showModal();
 }
 
 void frmMain::cmdRitardatari_Click()

@@ -41,6 +41,9 @@ public:
     QFrame *Picture2 = nullptr;   // square panel
     QFrame *Frame2 = nullptr;     // stakes panel
     QFrame *frmComandi = nullptr; // command panel
+
+    // Opens the check window (Alt+V); on the banner above Ritardatari.
+    QPushButton *cmdVerifica = nullptr;
     AutoResizer *AutoResizer1 = nullptr;
 
     // Cell of row r, column c (both 0-based).
@@ -79,6 +82,7 @@ public slots:
     void cmdPrnSchedine_Click();
     void cmdPrnTabulato_Click();
     void cmdRitardatari_Click();
+    void cmdVerifica_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -3,7 +3,8 @@
 # with the mouse on the copies arrows, each one page with the system's texts and its square
 # where the page puts it; the slip run is the prognosis sheet and eight slips, slip 1 marked at
 # the boxes the calibration file places. When the CUPS test queue is there, the listing printed
-# on it arrives as a one-page PDF.
+# on it arrives as a one-page PDF. The check window, opened with Alt+V, imports an archive
+# through the file dialog and prints its report on "File PDF" with the draws and totals due.
 here=$(dirname "$0")
 . "$here/lib.sh"
 exe=$(fresh_program "$1" "$2")
@@ -201,6 +202,71 @@ for p in problems:
     print(p, file=sys.stderr)
 sys.exit(1 if problems else 0)
 PY
+
+# --- The check window's report on File PDF -------------------------------------------------
+# Alt+V opens Verifica on the system on screen; an archive written here is imported by typing
+# its path into the file dialog; the check runs on the whole archive and Stampa prints the
+# report on the listing printer, File PDF. Worked out by hand for this system (stakes 1,15,
+# 0,25 and 0,10; 12,00 a draw; withholding 8%):
+#   02/03/2024 12 23 60 61 62: play 1 (row 7 12 23 34) 2 hits, Ambo 47,92, net 44,09.
+#   05/03/2024 07 12 23 80 81: play 1 3 hits, 3 ambi 143,75 + terno 281,25 = 425,00 (net
+#   391,00); plays 6 and 7 (columns 12 7 89 13 and 23 56 7 24) 2 hits, 47,92 each; the draw
+#   520,84, net 479,17.
+#   07/03/2024 01 02 03 04 05: nothing. Totals: 3 draws, 2 winning, staked 36,00, gross
+#   568,76, net 523,26, balance 487,26.
+archive="$E2E_TMP/estrazioni_prova.txt"
+printf '%s\n' '# prova' '2024/03/02 BA 12 23 60 61 62' '05/03/2024;Bari;7;12;23;80;81' \
+    '2024-03-07 ba 1 2 3 4 5' '2024-03-05 MI 7 12 23 80 81' '2024/03/09 BA 1 2 3 4' > "$archive"
+activate "$MAIN"
+keys alt+v
+check_window=$(wait_active '^Verifica$') || fail "Alt+V did not open the check window"
+keys alt+i
+wait_active '^Apri$' >/dev/null || fail "Importa archivio did not open the open dialog"
+type_text "$archive"
+keys Return
+wait_closed '^Apri$' || fail "the open dialog did not close"
+wait_active '^Importa archivio$' >/dev/null || fail "the import summary did not show"
+import -window root "$E2E_TMP/verifica-import.png" 2>/dev/null
+keys Return
+wait_closed '^Importa archivio$' || fail "the import summary did not close"
+activate "$check_window"
+keys alt+v
+sleep 0.5
+keys alt+s
+read -r report pages < <(wait_pdf "$folder/stampe/*verifica*.pdf" 20) ||
+    fail "no check report PDF in stampe/"
+import -window root "$E2E_TMP/verifica.png" 2>/dev/null
+[ "$pages" = 1 ] || fail "the check report has $pages pages"
+[ -f "$folder/estrazioni.txt" ] || fail "the import did not save the archive"
+pdftotext -layout "$report" "$E2E_TMP/verifica.txt" || fail "pdftotext could not read the report"
+python3 - "$E2E_TMP/verifica.txt" <<'PY' || fail "the check report is not the expected one"
+import re, sys
+lines = [re.sub(r'\s+', ' ', l).strip() for l in open(sys.argv[1], encoding='utf-8')]
+wanted = [
+    '02/03/2024 12 23 60 61 62 1 2 Ambo 47,92 44,09',
+    '05/03/2024 07 12 23 80 81 1 3 Terno 425,00 391,00',
+    '6 2 Ambo 47,92 44,09',
+    '7 2 Ambo 47,92 44,09',
+    'Totale estrazione 520,84 479,17',
+    'Estrazioni verificate 3',
+    'Estrazioni vincenti 2',
+    'Importo giocato € 36,00',
+    'Vincita lorda € 568,76',
+    'Vincita netta € 523,26',
+    'Saldo € 487,26',
+]
+problems = ['"%s" is not a line of the report' % w for w in wanted if w not in lines]
+if not any('stampa.zlm' in l and 'Bari' in l for l in lines):
+    problems.append('the report does not name the system and its wheel')
+for p in problems:
+    print(p, file=sys.stderr)
+if problems:
+    print('\n'.join(lines), file=sys.stderr)
+sys.exit(1 if problems else 0)
+PY
+activate "$check_window"
+close_with_escape '^Verifica$'
+echo "the check window imported the archive and printed its report on File PDF"
 
 # --- The listing on a disk that fills up ----------------------------------------------------
 # stampe/ on a small file system with about 96 KB left, less than the listing needs: the player

@@ -2,9 +2,11 @@
 // buttons and the exit question, through its real controls.
 
 #include "support/MainWindowFixture.h"
+#include "ui/frmVerifica.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
@@ -261,6 +263,37 @@ TEST_F(MainWindowTest, PrintButtonsBringTheSystemUpToDate)
     EXPECT_EQ(corpo::sistema.Ruota.text(), QStringLiteral("Firenze   "));
     EXPECT_EQ(corpo::sistema.Colonne[3], (std::array<std::uint8_t, 4>{13, 23, 33, 7}));
     EXPECT_EQ(corpo::sistema.ImportoSistema, 12.0f);
+}
+
+TEST_F(MainWindowTest, AltVChecksTheSquareThenOpensVerificaOnTheSystemOnScreen)
+{
+    // An incomplete square stops at the square check's message; no window opens.
+    QTest::keyClick(form.get(), Qt::Key_V, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !ui.messages().isEmpty(); }, 3000));
+    EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("La prima quaterna non è completa!!!")});
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    ui.clear();
+    typeValidSquare();
+    form->cmd12Euro->click();
+    form->cmbRuote->setCurrentIndex(2);
+    QString opened;
+    QString system;
+    QString archiveFolder;
+    onNextModal([&](QDialog *dialog) {
+        opened = dialog->objectName();
+        if (auto *verifica = qobject_cast<frmVerifica *>(dialog)) {
+            system = verifica->lblSistema->text();
+            archiveFolder = QFileInfo(verifica->store().path()).path();
+        }
+    });
+    QTest::keyClick(form.get(), Qt::Key_V, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !opened.isEmpty(); }, 3000));
+    EXPECT_EQ(opened, QStringLiteral("frmVerifica"));
+    EXPECT_TRUE(system.contains(QStringLiteral("Ruota: Firenze"))) << system.toStdString();
+    EXPECT_TRUE(system.contains(QStringLiteral("12,00"))) << system.toStdString();
+    EXPECT_EQ(archiveFolder, folder.path());
+    EXPECT_TRUE(ui.messages().isEmpty());
 }
 
 TEST_F(MainWindowTest, ExitQuestionNoKeepsEverythingYesUnloadsTheOthers)

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/SystemCheck.h"
+#include "print/Printer.h"
+
+#include <QString>
+
+namespace zelmora::print {
+
+struct Preview;
+
+// What the check report prints: whose system, against what, and the check's result.
+struct CheckReport
+{
+    QString heading;    // the print heading of the settings
+    QString systemName; // the system's name as the main window shows it
+    QString wheel;      // the wheel's name
+    QString against;    // what was checked: "Archivio dal 02/01/2024 al 28/12/2024", ...
+    CheckResult result;
+    QString printerName; // the listing printer of the settings
+};
+
+// An amount in cents with the Italian separators: "1.234,50", "-12,00".
+QString amountText(Cents cents);
+// "07/03/2024": a draw's date as the window and the report show it; "-" for the numbers the
+// player typed, which have no date.
+QString drawDateLabel(const QDate &date);
+// "Ambo", "Terno" or "Quaterna" for 2, 3 or 4 hits.
+QString hitsName(int hits);
+// The five drawn numbers as the window and the report show them: "07 12 45 80 81".
+QString drawnText(const Draw &draw);
+
+// The report's pages on the printer given, as one document: a heading, one line per winning
+// play of each winning draw (a draw's total under it when several plays won), and the totals.
+// Pages follow one another while the table is long, each with the column headings again.
+// A failure is thrown.
+void printCheckReport(Printer &printer, const CheckReport &report);
+
+// The report on the listing printer (chosen by its exact name; no match keeps the current
+// printer). The document a failure interrupts is abandoned; the result is the run-time error
+// number that stopped it, or 0.
+int StampaVerifica(const CheckReport &report);
+// The pages StampaVerifica would print, for the screen; nothing reaches the printer.
+Preview previewVerifica(const CheckReport &report);
+
+} // namespace zelmora::print

@@ -1,0 +1,341 @@
+// The check window driven through its controls: an archive imported through the file dialog,
+// the system checked against it and against typed numbers, a check interrupted, and the
+// report printed on recording devices.
+
+#include "core/Corpo.h"
+#include "core/Sistema.h"
+#include "print/Printer.h"
+#include "print/RecordingDevice.h"
+#include "support/RecordingPrinters.h"
+#include "support/ScriptedUiServices.h"
+#include "support/WidgetTest.h"
+#include "ui/frmAnteprima.h"
+#include "ui/frmVerifica.h"
+
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace zelmora;
+using namespace zelmora::print;
+using namespace zelmora::testing;
+
+namespace {
+
+// Rows 7 11 12 13 / 21 7 22 23 / 31 32 7 33 / 41 42 43 7, on Bari; stakes 1,00 Ambo,
+// 0,50 Terno, 0,10 Quaterna: 12,80 a draw.
+Sistema testSystem()
+{
+    Sistema s;
+    const int rows[4][4] = {{7, 11, 12, 13}, {21, 7, 22, 23}, {31, 32, 7, 33}, {41, 42, 43, 7}};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            s.Righe[r][c] = std::uint8_t(rows[r][c]);
+    Trasponi(s);
+    s.Puntate = {1.0f, 0.5f, 0.1f};
+    s.ImportoSistema = 12.8f;
+    s.Ruota = QStringLiteral("Bari");
+    s.NomeSistema = QStringLiteral("prova.zlm");
+    return s;
+}
+
+// Worked out by hand from the payouts, withholding 8%:
+//   05/01/2024 Bari 11 12 50 60 70: play 1 has 2 hits, Ambo 100 x 250 / 6 = 41,67 (net 38,34).
+//   08/01/2024 Bari 7 11 12 13 80: play 1 has all 4, 6 ambi 250,00 + 4 terni 2.250,00 +
+//     quaterna 12.000,00 = 14.500,00 (net 13.340,00); plays 6, 7 and 8 have 2 hits, 41,67 each;
+//     the draw 14.625,01, net 13.455,01.
+//   10/01/2024 Bari 1 2 3 4 5: nothing. The Milano line and the broken lines are not Bari's.
+const char *const kArchive = "# prova\n"
+                             "2024/01/05\tBA\t11\t12\t50\t60\t70\n"
+                             "08/01/2024 Bari 7,11,12,13,80\n"
+                             "2024-01-10;ba;1;2;3;4;5\n"
+                             "2024-01-08 MI 7 11 12 13 80\n"
+                             "2024/13/40 BA 1 2 3 4 5\n"
+                             "2024/01/11 BA 1 2 3 4\n";
+
+class VerificaWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        VerificaSetup setup;
+        setup.programFolder = folder.path() + u'/';
+        setup.heading = QStringLiteral("CIRCOLO");
+        setup.listingPrinter = QStringLiteral("Tabulati");
+        form = std::make_unique<frmVerifica>(testSystem(), setup);
+        form->Form_Load();
+        ASSERT_TRUE(showActive(*form));
+        ui.clear();
+    }
+
+    QString writeFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = folder.path() + u'/' + name;
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+
+    void import(const QString &path)
+    {
+        ui.setNextFile(path);
+        form->cmdImporta->click();
+    }
+
+    QStringList row(int r) const
+    {
+        QStringList cells;
+        for (int c = 0; c < form->grdVincite->columnCount(); ++c) {
+            const QTableWidgetItem *item = form->grdVincite->item(r, c);
+            cells << (item ? item->text() : QString());
+        }
+        return cells;
+    }
+
+    QStringList totals() const
+    {
+        QStringList texts;
+        for (QLabel *label : form->lblTotale)
+            texts << label->text();
+        return texts;
+    }
+
+    QStringList printedTexts(const RecordedDocument &document) const
+    {
+        QStringList texts;
+        for (const auto &page : document.pages)
+            for (const RecordedItem &item : page)
+                if (item.kind == RecordedItem::Text)
+                    texts << item.text;
+        return texts;
+    }
+
+    QTemporaryDir folder;
+    ScriptedUiServices ui;
+    RecordingPrinters devices{{"Ufficio", "Tabulati", "File PDF"}};
+    std::unique_ptr<frmVerifica> form;
+};
+
+TEST_F(VerificaWindowTest, ImportsAnArchiveAndListsEveryWinningPlayWithTheTotals)
+{
+    EXPECT_FALSE(form->cmdStampa->isEnabled());
+    const QString path = writeFile(QStringLiteral("estratti.txt"), kArchive);
+    import(path);
+    ASSERT_EQ(ui.shown.size(), 2);
+    EXPECT_EQ(ui.shown[0].kind, QStringLiteral("ShowOpen"));
+    EXPECT_EQ(ui.shown[0].request.initDir, folder.path() + u'/');
+    // The summary names the two lines skipped; the store is saved beside the settings.
+    EXPECT_EQ(ui.shown[1].title, QStringLiteral("Importa archivio"));
+    EXPECT_TRUE(ui.shown[1].text.contains(QStringLiteral("4 estrazioni aggiunte")));
+    EXPECT_TRUE(ui.shown[1].text.contains(QStringLiteral("2 righe non lette (righe 6, 7)")));
+    EXPECT_EQ(ui.shown[1].icon, MessageIcon::Warning);
+    EXPECT_TRUE(QFile::exists(folder.path() + QStringLiteral("/estrazioni.txt")));
+    EXPECT_EQ(form->dtpDal->date(), QDate(2024, 1, 5));
+    EXPECT_EQ(form->dtpAl->date(), QDate(2024, 1, 10));
+    EXPECT_TRUE(form->lblArchivio->text().contains(QStringLiteral("3 estrazioni di Bari")));
+
+    QTest::keyClick(form.get(), Qt::Key_V, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->result().has_value(); }, 3000));
+    ASSERT_EQ(form->grdVincite->rowCount(), 6);
+    EXPECT_EQ(row(0),
+              (QStringList{"05/01/2024", "11 12 50 60 70", "1", "2 Ambo", "41,67", "38,34"}));
+    EXPECT_EQ(row(1), (QStringList{"08/01/2024", "07 11 12 13 80", "1", "4 Quaterna", "14.500,00",
+                                   "13.340,00"}));
+    EXPECT_EQ(row(2), (QStringList{"", "", "6", "2 Ambo", "41,67", "38,34"}));
+    EXPECT_EQ(row(4), (QStringList{"", "", "8", "2 Ambo", "41,67", "38,34"}));
+    EXPECT_EQ(row(5), (QStringList{"", "Totale estrazione", "", "", "14.625,01", "13.455,01"}));
+    EXPECT_EQ(totals(), (QStringList{"3", "2", "38,40", "14.666,68", "13.493,35", "13.454,95"}));
+
+    // From 06/01 on: two draws, one winning.
+    form->dtpDal->setDate(QDate(2024, 1, 6));
+    form->cmdVerifica->click();
+    EXPECT_EQ(totals(), (QStringList{"2", "1", "25,60", "14.625,01", "13.455,01", "13.429,41"}));
+    EXPECT_EQ(ui.shown.size(), 2);
+
+    // The same file again adds nothing: its draws are known with the same numbers.
+    import(path);
+    ASSERT_EQ(ui.shown.size(), 4);
+    EXPECT_TRUE(ui.shown[3].text.contains(QStringLiteral("0 estrazioni aggiunte, 4 già presenti")));
+    EXPECT_EQ(form->store().archive().size(), 4);
+}
+
+TEST_F(VerificaWindowTest, TypedNumbersAreCheckedAsOneDrawAndWrongOnesAreRefused)
+{
+    form->txtNumeri->setFocus();
+    QTest::keyClicks(form->txtNumeri, QStringLiteral("7 11 12 13"));
+    EXPECT_TRUE(form->optNumeri->isChecked());
+    QTest::keyClick(form->txtNumeri, Qt::Key_Return);
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("cinque numeri")));
+    EXPECT_FALSE(form->result().has_value());
+
+    QTest::keyClicks(form->txtNumeri, QStringLiteral(" 80"));
+    QTest::keyClick(form->txtNumeri, Qt::Key_Return);
+    ASSERT_TRUE(form->result().has_value());
+    EXPECT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(form->grdVincite->rowCount(), 5);
+    EXPECT_EQ(row(0).mid(0, 2), (QStringList{"-", "07 11 12 13 80"}));
+    EXPECT_EQ(totals(), (QStringList{"1", "1", "12,80", "14.625,01", "13.455,01", "13.442,21"}));
+}
+
+TEST_F(VerificaWindowTest, AnEmptyArchiveAsksForAnImport)
+{
+    form->cmdVerifica->click();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("Importa archivio")));
+    EXPECT_FALSE(form->result().has_value());
+}
+
+TEST_F(VerificaWindowTest, ALongCheckShowsProgressAndStopsWhenInterrupted)
+{
+    QByteArray archive;
+    QDate date(1990, 1, 1);
+    for (int i = 0; i < 2000; ++i, date = date.addDays(1))
+        archive += date.toString(QStringLiteral("yyyy-MM-dd")).toLatin1() + " BA 11 12 50 60 70\n";
+    import(writeFile(QStringLiteral("lungo.txt"), archive));
+    ui.clear();
+
+    bool progressShown = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        progressShown = form->prgVerifica->isVisible() && form->cmdInterrompi->isEnabled() &&
+                        !form->cmdVerifica->isEnabled();
+        QTest::mouseClick(form->cmdInterrompi, Qt::LeftButton);
+    });
+    form->cmdVerifica->click();
+    ASSERT_TRUE(form->result().has_value());
+    EXPECT_TRUE(progressShown);
+    EXPECT_TRUE(form->result()->interrupted);
+    const int checked = form->result()->totals.drawsChecked;
+    EXPECT_GT(checked, 0);
+    EXPECT_LT(checked, 2000);
+    // Every draw checked won an ambo: the table and the totals cover those alone.
+    EXPECT_EQ(form->grdVincite->rowCount(), checked);
+    EXPECT_EQ(form->lblTotale[0]->text(), QString::number(checked));
+    EXPECT_TRUE(form->lblAvanzamento->text().contains(QStringLiteral("interrotta")));
+    EXPECT_FALSE(form->prgVerifica->isVisible());
+    EXPECT_TRUE(form->cmdVerifica->isEnabled());
+    EXPECT_FALSE(form->cmdInterrompi->isEnabled());
+
+    // Escape while a check runs stops it and leaves the window open.
+    QTimer::singleShot(0, form.get(), [&] { QTest::keyClick(form.get(), Qt::Key_Escape); });
+    form->cmdVerifica->click();
+    EXPECT_TRUE(form->result()->interrupted);
+    EXPECT_TRUE(form->isVisible());
+
+    // Run again without a stop, the whole archive is checked.
+    form->cmdVerifica->click();
+    EXPECT_FALSE(form->result()->interrupted);
+    EXPECT_EQ(form->lblTotale[0]->text(), QStringLiteral("2000"));
+    EXPECT_EQ(form->lblTotale[3]->text(), QStringLiteral("83.340,00"));
+}
+
+TEST_F(VerificaWindowTest, TheReportPrintsTheTableOnTheListingPrinter)
+{
+    import(writeFile(QStringLiteral("estratti.txt"), kArchive));
+    form->cmdVerifica->click();
+    ui.clear();
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return devices.contains(QStringLiteral("Tabulati")) &&
+                   !devices[QStringLiteral("Tabulati")]->documents.isEmpty();
+        },
+        3000));
+    const RecordingDevice &device = *devices[QStringLiteral("Tabulati")];
+    ASSERT_EQ(device.documents.size(), 1);
+    EXPECT_TRUE(device.documents[0].ended);
+    EXPECT_EQ(device.documents[0].pages.size(), 1);
+    const QStringList texts = printedTexts(device.documents[0]);
+    for (const char *wanted : {"CIRCOLO", "Sistema: prova.zlm    Ruota: Bari", "05/01/2024",
+                               "08/01/2024", "07 11 12 13 80", "4 Quaterna", "14.500,00",
+                               "13.340,00", "Totale estrazione", "14.625,01", "13.455,01", "38,40",
+                               "14.666,68", "13.493,35", "13.454,95", "Estrazioni vincenti"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(wanted))) << wanted;
+    // One line under the other: the two draws, the second draw's total, then the balance.
+    QList<double> tops;
+    for (const char *line : {"05/01/2024", "08/01/2024", "Totale estrazione", "Saldo €"})
+        for (const RecordedItem &item : device.documents[0].pages[0])
+            if (item.text == QString::fromUtf8(line))
+                tops << item.rect.top();
+    ASSERT_EQ(tops.size(), 4);
+    for (int i = 1; i < 4; ++i)
+        EXPECT_GT(tops[i], tops[i - 1] + 3) << i;
+    EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+TEST_F(VerificaWindowTest, ALongReportGoesOnOverSeveralPagesWithItsHeadings)
+{
+    QByteArray archive;
+    QDate date(2000, 1, 1);
+    for (int i = 0; i < 150; ++i, date = date.addDays(1))
+        archive += date.toString(QStringLiteral("yyyy-MM-dd")).toLatin1() + " BA 11 12 50 60 70\n";
+    import(writeFile(QStringLiteral("anno.txt"), archive));
+    form->cmdVerifica->click();
+    form->cmdStampa->click();
+    const RecordingDevice &device = *devices[QStringLiteral("Tabulati")];
+    ASSERT_EQ(device.documents.size(), 1);
+    const auto &pages = device.documents[0].pages;
+    ASSERT_GE(pages.size(), 3);
+    int rows = 0;
+    for (const auto &page : pages) {
+        int headings = 0;
+        for (const RecordedItem &item : page) {
+            headings += item.text == QStringLiteral("Numeri estratti");
+            rows += item.text == QStringLiteral("11 12 50 60 70");
+            if (item.kind == RecordedItem::Text) {
+                EXPECT_LE(item.rect.bottom(), device.pageSize.height()) << item.text.toStdString();
+            }
+        }
+        EXPECT_EQ(headings, 1);
+    }
+    EXPECT_EQ(rows, 150);
+    EXPECT_TRUE(printedTexts(device.documents[0]).contains(QStringLiteral("6.250,50")));
+}
+
+TEST_F(VerificaWindowTest, APrinterFailureIsReportedAndAnteprimaPrintsNothing)
+{
+    import(writeFile(QStringLiteral("estratti.txt"), kArchive));
+    form->cmdVerifica->click();
+    ui.clear();
+    SelectPrinter(QStringLiteral("Tabulati"));
+    devices[QStringLiteral("Tabulati")]->failOnDocument = 0;
+    form->cmdStampa->click();
+    EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("Stampante non installata")});
+    EXPECT_EQ(ui.shown.last().title, QStringLiteral("!!! E R R O R E !!!"));
+    EXPECT_TRUE(form->isEnabled());
+
+    int pages = -1;
+    onNextModal([&](QDialog *dialog) {
+        auto *preview = qobject_cast<frmAnteprima *>(dialog);
+        ASSERT_TRUE(preview);
+        EXPECT_EQ(preview->windowTitle(), QStringLiteral("Anteprima - Verifica"));
+        pages = int(preview->preview().pages.size());
+    });
+    form->cmdAnteprima->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pages >= 0; }, 3000));
+    EXPECT_EQ(pages, 1);
+    for (const RecordedDocument &document : devices[QStringLiteral("Tabulati")]->documents)
+        EXPECT_FALSE(document.ended);
+}
+
+TEST_F(VerificaWindowTest, EscapeClosesTheWindowAndEveryButtonHasAMnemonic)
+{
+    for (QPushButton *button : {form->cmdImporta, form->cmdVerifica, form->cmdInterrompi,
+                                form->cmdStampa, form->cmdAnteprima, form->cmdChiudi})
+        EXPECT_TRUE(button->text().contains(u'&')) << button->objectName().toStdString();
+    EXPECT_TRUE(form->cmdVerifica->isDefault());
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+}
+
+} // namespace
