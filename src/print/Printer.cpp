@@ -270,6 +270,17 @@ bool SelectPrinter(const QString &name)
     return false;
 }
 
+QSizeF PrintableSizeOf(const QString &name)
+{
+    if (CurrentPrinter().DeviceName() == name)
+        return CurrentPrinter().device().printableSize();
+    if (name == QLatin1String(kFilePdfName))
+        return PdfFileDevice().printableSize();
+    if (QPrinterInfo::availablePrinterNames().contains(name))
+        return QueueDevice(name).printableSize();
+    return QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
+}
+
 Printer &CurrentPrinter()
 {
     static Printer printer;
