@@ -272,7 +272,8 @@ bool SelectPrinter(const QString &name)
 
 QSizeF PrintableSizeOf(const QString &name)
 {
-    if (CurrentPrinter().DeviceName() == name)
+    // A printer without a device has an empty name, which no listed printer has.
+    if (!name.isEmpty() && CurrentPrinter().DeviceName() == name)
         return CurrentPrinter().device().printableSize();
     if (name == QLatin1String(kFilePdfName))
         return PdfFileDevice().printableSize();
