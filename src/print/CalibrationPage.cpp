@@ -23,9 +23,8 @@ void bar(Printer &printer, double x1, double y1, double x2, double y2)
     printer.Line(x1, y1, x2, y2, Qt::black);
 }
 
-// The two rulers: a line from the origin along each edge of the printable area, a tick every
-// 10 mm (the first and last inside the line's ends, so the line measures its length from the
-// outer edge of one to the outer edge of the other) and the nominal length beside the end.
+// The two rulers: a line from the origin along each edge of the printable area as long as the
+// ruler, a tick every 10 mm centred on its place and the nominal length beside the end.
 void printRulers(Printer &printer, const TaraturaAmbetto &t)
 {
     const RulerLengths lengths = rulerLengths(QSizeF(printer.ScaleWidth(), printer.ScaleHeight()));
@@ -37,14 +36,10 @@ void printRulers(Printer &printer, const TaraturaAmbetto &t)
     printer.FontSize = 8;
     printer.FontBold = false;
 
-    // Where the tick at `nominal` mm of a ruler `length` mm long starts, `end` being its end.
-    const auto tickStart = [](int nominal, int length, double factor) {
-        const double at = nominal * factor;
-        if (nominal == 0)
-            return 0.0;
-        if (nominal == length)
-            return at - kRulerLine;
-        return at - kRulerLine / 2;
+    // Each tick is centred on its place, so that a ruler's length runs from the middle of its
+    // first tick to the middle of its last, whoever measures it.
+    const auto tickStart = [](int nominal, double factor) {
+        return nominal * factor - kRulerLine / 2;
     };
     const auto tickLength = [](int nominal, int length) {
         return nominal % 50 == 0 || nominal == length ? kRulerLongTick : kRulerTick;
@@ -56,7 +51,7 @@ void printRulers(Printer &printer, const TaraturaAmbetto &t)
         const double end = length * sx;
         bar(printer, 0, 0, end, kRulerLine);
         for (int mm = 0; mm <= length; mm += 10) {
-            const double x = tickStart(mm, length, sx);
+            const double x = tickStart(mm, sx);
             bar(printer, x, 0, x + kRulerLine, tickLength(mm, length));
         }
         const QString label = QStringLiteral("%1 mm").arg(length);
@@ -70,7 +65,7 @@ void printRulers(Printer &printer, const TaraturaAmbetto &t)
         const double end = length * sy;
         bar(printer, 0, 0, kRulerLine, end);
         for (int mm = 0; mm <= length; mm += 10) {
-            const double y = tickStart(mm, length, sy);
+            const double y = tickStart(mm, sy);
             bar(printer, 0, y, tickLength(mm, length), y + kRulerLine);
         }
         const QString label = QStringLiteral("%1 mm").arg(length);

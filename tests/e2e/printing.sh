@@ -341,15 +341,18 @@ for name, length, scale, line, ticks in [
          [dark(x, 20) for x in range(width)]),
         ('down', 200, scale_y, [dark(1, y) for y in range(height)],
          [dark(20, y) for y in range(height)])]:
+    # The line from the corner; the last tick, centred on the end, reaches 0.1 mm past it and
+    # the rendering adds a pixel or so.
     first = runs(line)[0]
     measured = (first[1] + 1 - first[0]) / 10
-    if first[0] != 0 or abs(measured - length * scale) > 0.2:
+    if first[0] != 0 or not 0 <= measured - length * scale <= 0.3:
         problems.append('the ruler %s measures %.2f mm from %d px, expected %.2f mm'
                         % (name, measured, first[0], length * scale))
+    # Tick centres; the first one is half cut by the page's edge.
     centres = [(a + b + 1) / 20 for a, b in runs(ticks)][:length // 10 + 1]
     for k, centre in enumerate(centres):
-        expected = min(max(k * 10 * scale, 0.1), length * scale - 0.1)
-        if abs(centre - expected) > 0.2:
+        expected = k * 10 * scale
+        if abs(centre - expected) > 0.15:
             problems.append('the ruler %s has its %d mm tick at %.2f mm, expected %.2f mm'
                             % (name, k * 10, centre, expected))
     if len(centres) != length // 10 + 1:
