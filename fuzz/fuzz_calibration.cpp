@@ -33,10 +33,10 @@ void writeBytes(const QString &path, const char *data, qsizetype size)
 // Field by field, the floats compared as bits: a NaN read from the file is a value to keep.
 bool sameRecord(const zelmora::print::TaraturaAmbetto &a, const zelmora::print::TaraturaAmbetto &b)
 {
-    const float fa[] = {a.DXnumeri, a.DYnumeri, a.Top,       a.Left,     a.Intestazione,
-                        a.Ximporti, a.Yimporti, a.DXimporti, a.DYimporti};
-    const float fb[] = {b.DXnumeri, b.DYnumeri, b.Top,       b.Left,     b.Intestazione,
-                        b.Ximporti, b.Yimporti, b.DXimporti, b.DYimporti};
+    const float fa[] = {a.DXnumeri, a.DYnumeri,  a.Top,       a.Left,   a.Intestazione, a.Ximporti,
+                        a.Yimporti, a.DXimporti, a.DYimporti, a.ScalaX, a.ScalaY};
+    const float fb[] = {b.DXnumeri, b.DYnumeri,  b.Top,       b.Left,   b.Intestazione, b.Ximporti,
+                        b.Yimporti, b.DXimporti, b.DYimporti, b.ScalaX, b.ScalaY};
     return std::memcmp(fa, fb, sizeof fa) == 0 && a.Qualita == b.Qualita &&
            a.Stampante == b.Stampante;
 }

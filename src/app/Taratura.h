@@ -14,7 +14,8 @@ namespace zelmora {
 // shows "Error N (...) in procedure LeggiTaraturaAmbetto of Form <formName>" and returns normally:
 // the fields read before the failure keep their new values, the others stay as they were, and no
 // printer is chosen. A printer name that matches no installed printer (exactly, case included)
-// leaves the current printer as it is, without a message.
+// leaves the current printer as it is, without a message. A damaged scale record (record 12) is
+// told in one message and read as factors 1 and 1; a file without it means 1 and 1, silently.
 void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &formName);
 
 // Brings the record's lengths into the calibration window's range (0 - 300 mm) before they

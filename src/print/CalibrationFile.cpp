@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QtEndian>
 #include <cmath>
+#include <utility>
 
 namespace zelmora::print {
 
@@ -20,8 +21,9 @@ constexpr qint64 recordOffset(int record)
     return qint64(record - 1) * kCalibrationRecordLength;
 }
 
-// The longest file the reader looks at: ten whole records, the length word and a full name.
-constexpr qint64 kLongestUsefulFile = recordOffset(kCalibrationRecords) + 2 + kMaxStampanteBytes;
+// The longest file the reader looks at: eleven whole records and record 12's tag and factors.
+constexpr qint64 kLongestUsefulFile = kScaleRecordOffset + kScaleRecordSize;
+static_assert(recordOffset(kCalibrationRecords) + 2 + kMaxStampanteBytes <= kScaleRecordOffset);
 
 // The longest file whose bytes a save keeps: far more than the program ever writes.
 constexpr qint64 kLongestKeptFile = 64 * 1024;
@@ -46,7 +48,11 @@ public:
         return m_bytes.constData() + at;
     }
 
-    float readFloat(int record) const { return qFromLittleEndian<float>(take(record, 0, 4)); }
+    qint64 size() const { return m_bytes.size(); }
+    float readFloat(int record, qint64 within = 0) const
+    {
+        return qFromLittleEndian<float>(take(record, within, 4));
+    }
     quint16 readWord(int record, qint64 within) const
     {
         return qFromLittleEndian<quint16>(take(record, within, 2));
@@ -68,7 +74,51 @@ int TaraturaAmbetto::PrintQuality() const
     return QualitaNormale() ? -3 : -1;
 }
 
-void readCalibration(const QString &path, TaraturaAmbetto &record)
+bool scaleInRange(float factor)
+{
+    return factor >= kMinScale && factor <= kMaxScale; // NaN fails both comparisons
+}
+
+namespace {
+
+// Record 12, after the eleven others were read: the factors, or 1 and 1 with the reason.
+ScaleRecordRead readScale(const RecordReader &file, TaraturaAmbetto &record)
+{
+    ScaleRecordRead result;
+    record.ScalaX = 1;
+    record.ScalaY = 1;
+    if (file.size() <= kScaleRecordOffset)
+        return result;
+    result.state = ScaleRecordRead::Damaged;
+    if (file.size() < kScaleRecordOffset + kScaleRecordSize) {
+        result.problem = QStringLiteral("il record è incompleto");
+        return result;
+    }
+    const quint16 tag = file.readWord(kScaleRecord, 0);
+    if (tag != kScaleTag) {
+        result.problem = QStringLiteral("il tipo è %1 invece di %2").arg(tag).arg(kScaleTag);
+        return result;
+    }
+    const float x = file.readFloat(kScaleRecord, 2);
+    const float y = file.readFloat(kScaleRecord, 6);
+    for (const auto &[value, axis] : {std::pair{x, "X"}, std::pair{y, "Y"}}) {
+        if (scaleInRange(value))
+            continue;
+        result.problem =
+            QStringLiteral("il fattore %1 (%2) è fuori dall'intervallo 0,95 - 1,05")
+                .arg(QString::fromLatin1(axis),
+                     std::isfinite(value) ? lengthText(value) : QStringLiteral("non numerico"));
+        return result;
+    }
+    record.ScalaX = x;
+    record.ScalaY = y;
+    result.state = ScaleRecordRead::Read;
+    return result;
+}
+
+} // namespace
+
+ScaleRecordRead readCalibration(const QString &path, TaraturaAmbetto &record)
 {
     const RecordReader file(readWholeFile(path, kLongestUsefulFile));
 
@@ -91,6 +141,8 @@ void readCalibration(const QString &path, TaraturaAmbetto &record)
     if (length > kMaxStampanteBytes)
         throw badRecordLength();
     record.Stampante = fromCp1252(QByteArray(file.take(11, 2, length), length));
+
+    return readScale(file, record);
 }
 
 void writeCalibration(const QString &path, const TaraturaAmbetto &record)
@@ -98,6 +150,9 @@ void writeCalibration(const QString &path, const TaraturaAmbetto &record)
     const QByteArray name = toCp1252(record.Stampante);
     if (name.size() > kMaxStampanteBytes)
         throw badRecordLength();
+    // A factor the reader would refuse is never written.
+    if (!scaleInRange(record.ScalaX) || !scaleInRange(record.ScalaY))
+        throw RuntimeError(RuntimeError::InvalidProcedureCall);
 
     // Records 1 to 10 in full, their unused bytes zero; record 11 only as far as the name.
     QByteArray bytes(recordOffset(kCalibrationRecords) + 2 + name.size(), '\0');
@@ -125,12 +180,25 @@ void writeCalibration(const QString &path, const TaraturaAmbetto &record)
         if (error.number() != RuntimeError::FileNotFound)
             throw;
     }
+    // Record 12 over whatever stood there; a shorter file is filled with zeros up to it.
+    if (bytes.size() < kScaleRecordOffset + kScaleRecordSize)
+        bytes.append(QByteArray(kScaleRecordOffset + kScaleRecordSize - bytes.size(), '\0'));
+    char *const scale = bytes.data() + kScaleRecordOffset;
+    qToLittleEndian<quint16>(kScaleTag, scale);
+    qToLittleEndian<float>(record.ScalaX, scale + 2);
+    qToLittleEndian<float>(record.ScalaY, scale + 6);
     writeWholeFile(path, bytes);
 }
 
 QString lengthText(float mm)
 {
     return QString::number(double(mm), 'g', 7).replace(u'.', u',');
+}
+
+QString rangeMessage(const QString &name, const QString &value)
+{
+    return QStringLiteral("Il valore di %1 (%2) è fuori dall'intervallo 0 - %3 mm")
+        .arg(name, value, QString::number(int(kMaxCalibrationLength)));
 }
 
 QStringList bringIntoRange(TaraturaAmbetto &record)
@@ -155,13 +223,23 @@ QStringList bringIntoRange(TaraturaAmbetto &record)
         float &value = record.*length.field;
         if (value >= 0 && value <= kMaxCalibrationLength)
             continue; // NaN fails both comparisons
-        corrected << QStringLiteral("Il valore di %1 (%2) è fuori dall'intervallo 0 - %3 mm "
-                                    "ed è stato corretto")
-                         .arg(QString::fromLatin1(length.name),
-                              std::isnan(value) ? QStringLiteral("non numerico")
-                                                : lengthText(value),
-                              QString::number(int(kMaxCalibrationLength)));
+        corrected << rangeMessage(QString::fromLatin1(length.name),
+                                  std::isnan(value) ? QStringLiteral("non numerico")
+                                                    : lengthText(value)) +
+                         QStringLiteral(" ed è stato corretto");
         value = value > kMaxCalibrationLength ? kMaxCalibrationLength : 0;
+    }
+    // A scale factor outside 0,95 - 1,05 (never read from a file, so only one set in code)
+    // prints as no correction at all.
+    for (float *factor : {&record.ScalaX, &record.ScalaY}) {
+        if (scaleInRange(*factor))
+            continue;
+        corrected << QStringLiteral("Il fattore di scala %1 (%2) è fuori dall'intervallo "
+                                    "0,95 - 1,05 ed è stato corretto a 1")
+                         .arg(factor == &record.ScalaX ? u'X' : u'Y')
+                         .arg(std::isnan(*factor) ? QStringLiteral("non numerico")
+                                                  : lengthText(*factor));
+        *factor = 1;
     }
     return corrected;
 }

@@ -290,6 +290,18 @@ bool SelectPrinter(const QString &name)
     return false;
 }
 
+QSizeF PrintableSizeOf(const QString &name)
+{
+    // A printer without a device has an empty name, which no listed printer has.
+    if (!name.isEmpty() && CurrentPrinter().DeviceName() == name)
+        return CurrentPrinter().device().printableSize();
+    if (name == QLatin1String(kFilePdfName))
+        return PdfFileDevice().printableSize();
+    if (QPrinterInfo::availablePrinterNames().contains(name))
+        return QueueDevice(name).printableSize();
+    return QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
+}
+
 Printer &CurrentPrinter()
 {
     static Printer printer;

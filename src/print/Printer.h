@@ -137,6 +137,11 @@ QString DefaultPrinterName();
 // False, and nothing changes, when none matches.
 bool SelectPrinter(const QString &name);
 
+// The printable area, in millimetres, of the printer listed under `name`: the current printer's
+// when it is that one, a system queue's or the "File PDF" page otherwise; an A4 sheet for a name
+// the system does not know. No document is started.
+QSizeF PrintableSizeOf(const QString &name);
+
 // Where printers come from. Tests install their own list and devices.
 struct PrinterSource
 {

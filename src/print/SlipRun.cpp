@@ -47,14 +47,14 @@ void printPlay(Printer &printer, const Sistema &sistema, const TaraturaAmbetto &
     }
     for (int n = 1; n <= 90; ++n)
         if (numbers[n])
-            mark(printer, numberBox(t, n));
+            mark(printer, scaled(t, numberBox(t, n)));
     for (int b = 0; b < kWheelBoxes; ++b)
         if (wheels[b])
-            mark(printer, wheelBox(t, b));
+            mark(printer, scaled(t, wheelBox(t, b)));
     for (int line = 0; line < kAmountLines; ++line)
         for (int c = 0; c < kDenominations; ++c)
             if (amounts[line][c])
-                mark(printer, amountBox(t, line, c));
+                mark(printer, scaled(t, amountBox(t, line, c)));
     printSlipHeading(printer, t, total, play, sistema.NomeSistema.text(), heading);
 }
 
@@ -79,6 +79,11 @@ QPointF amountBox(const TaraturaAmbetto &t, int line, int column)
 {
     return QPointF(double(t.Left) + 14.5 + column * double(t.DXimporti),
                    double(t.Top) + 74 + line * double(t.DYimporti));
+}
+
+QPointF scaled(const TaraturaAmbetto &t, const QPointF &at)
+{
+    return QPointF(at.x() * double(t.ScalaX), at.y() * double(t.ScalaY));
 }
 
 std::optional<int> wheelBoxFor(const QString &ruota, const QStringList &ruote)
@@ -118,22 +123,28 @@ float playTotal(const Amounts &puntate)
 void printSlipHeading(Printer &printer, const TaraturaAmbetto &t, float total, int play,
                       const QString &nomeSistema, const QString &heading)
 {
-    printer.setCurrentX(t.Left);
-    printer.setCurrentY(t.Intestazione);
+    // Each line starts at x = Left and at the height the lines above it fill, both multiplied
+    // by the scale factors; the line heights are those of the unscaled fonts.
+    double y = t.Intestazione;
+    const auto printHeadingLine = [&](const QString &text) {
+        const QPointF at = scaled(t, QPointF(t.Left, y));
+        printer.setCurrentX(at.x());
+        printer.setCurrentY(at.y());
+        y += printer.TextHeight(QString());
+        printer.PrintLine(text);
+    };
     printer.FontBold = false;
     printer.FontSize = 12;
     printer.FontName = QStringLiteral("Comic Sans MS");
-    printer.PrintLine(QStringLiteral("Zelmoravintesca - ") + webHost().toUpper());
-    printer.setCurrentX(t.Left);
+    printHeadingLine(QStringLiteral("Zelmoravintesca - ") + webHost().toUpper());
     printer.FontSize = 10;
     printer.FontBold = true;
-    printer.PrintLine(formatMask(total, QStringLiteral(" € ##0.00 -- ")) +
-                      QStringLiteral("Scheda N. ") + formatMask(play, QStringLiteral("#0 -- ")) +
-                      nomeSistema);
-    printer.setCurrentX(t.Left);
+    printHeadingLine(formatMask(total, QStringLiteral(" € ##0.00 -- ")) +
+                     QStringLiteral("Scheda N. ") + formatMask(play, QStringLiteral("#0 -- ")) +
+                     nomeSistema);
     printer.FontName = QStringLiteral("Comic Sans MS");
     printer.FontSize = 8;
-    printer.PrintLine(heading);
+    printHeadingLine(heading);
 }
 
 RangeCheck checkRange(const QString &da, const QString &a)

@@ -29,6 +29,10 @@ QPointF wheelBox(const TaraturaAmbetto &t, int b);
 // Top-left corner of the amount box of line L (0 to 4), column c (0 to 12).
 QPointF amountBox(const TaraturaAmbetto &t, int line, int column);
 
+// Where a position of the slip is printed: multiplied by the calibration's scale factors from
+// the printable area's origin. Factors 1 and 1 give the position itself.
+QPointF scaled(const TaraturaAmbetto &t, const QPointF &at);
+
 // The wheel box that marks `ruota`: its position in the list for the first ten names, the
 // twelfth box for the eleventh name; none for a wheel that is not in the list.
 std::optional<int> wheelBoxFor(const QString &ruota, const QStringList &ruote);
@@ -40,7 +44,8 @@ std::array<bool, kDenominations> stakeMarks(float stake);
 // The total of one play: the three stakes added, rounded to two decimals after each addition.
 float playTotal(const Amounts &puntate);
 
-// The three lines printed at (Left, Intestazione) on every slip and on the test page.
+// The three lines printed at (Left, Intestazione) on every slip and on the test page. Each
+// line starts at its place multiplied by the scale factors; the fonts keep their sizes.
 void printSlipHeading(Printer &printer, const TaraturaAmbetto &t, float total, int play,
                       const QString &nomeSistema, const QString &heading);
 

@@ -22,10 +22,13 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QValidator>
 
 #include <cmath>
 #include <functional>
+#include <optional>
 
 namespace zelmora {
 
@@ -36,7 +39,7 @@ namespace {
 // --- Geometry (twips) ----------------------------------------------------------------------
 
 constexpr int kClientWidth = 7800;
-constexpr int kClientHeight = 5160;
+constexpr int kClientHeight = 6180;
 constexpr int kMargin = 120;
 constexpr int kGap = 120;
 constexpr int kFrameWidth = 3720;
@@ -48,6 +51,8 @@ constexpr int kRow1 = kMargin;
 constexpr int kRow2 = kRow1 + kTwoRowFrame + kGap;
 constexpr int kRow3 = kRow2 + kTwoRowFrame + kGap;
 constexpr int kRow4 = kRow3 + kOneRowFrame + kGap;
+constexpr int kRow5 = kRow4 + kOneRowFrame + kGap;
+constexpr int kWideFrame = 2 * kFrameWidth + kGap;
 
 // Inside a frame: the first line of controls below the caption, the second one under it.
 constexpr int kFirstLine = 360;
@@ -171,6 +176,52 @@ void drawSlip(QPainter &p, const QSizeF &size)
         p.drawLine(QPointF(rulerX - 1.8, y), QPointF(rulerX + 1.8, y));
 }
 
+// --- Typed millimetres -------------------------------------------------------------------------
+
+// What a length box takes as it is typed or pasted: digits, a decimal comma and at most two
+// decimals. Anything else is refused (and the box beeps).
+class MillimetreValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        static const QRegularExpression typed(QStringLiteral("^[0-9]{0,5}(,[0-9]{0,2})?$"));
+        return typed.match(input).hasMatch() ? Acceptable : Invalid;
+    }
+};
+
+// A typed length in hundredths of a millimetre, read exactly from its digits; none for a box
+// left empty or holding only the comma.
+std::optional<int> typedHundredths(const QString &text)
+{
+    static const QRegularExpression typed(QStringLiteral("^([0-9]{0,5})(?:,([0-9]{0,2}))?$"));
+    const QRegularExpressionMatch match = typed.match(text);
+    if (!match.hasMatch() || (match.captured(1).isEmpty() && match.captured(2).isEmpty()))
+        return std::nullopt;
+    const int whole = match.captured(1).toInt();
+    const QString decimals = match.captured(2).leftJustified(2, u'0');
+    return whole * 100 + decimals.toInt();
+}
+
+// A measured length as its box shows it: hundredths of a millimetre, decimal comma.
+QString hundredthsText(int hundredths)
+{
+    return print::lengthText(float(hundredths) / 100.0f);
+}
+
+// The measured length, in hundredths of a millimetre, that a factor stands for.
+int measuredFor(int nominal, float factor)
+{
+    return int(std::lround(nominal * 100.0 / double(factor)));
+}
+
+// The factor a measured length gives, nominal / measured.
+float factorFor(int nominal, int measuredHundredths)
+{
+    return float(nominal * 100.0 / measuredHundredths);
+}
+
 } // namespace
 
 // --- Construction ----------------------------------------------------------------------------
@@ -195,6 +246,15 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(QWidget *parent) : QDialog(parent)
         box->setFont(msSansSerif(true));
         return box;
     };
+    // A box that takes millimetres typed with a decimal comma: a refused key beeps, and the
+    // value is taken on Enter (which then moves on) or when the box is left.
+    const auto typedBox = [&](QLineEdit *box) {
+        box->setValidator(new MillimetreValidator(box));
+        box->setMaxLength(8);
+        box->setFocusPolicy(Qt::StrongFocus);
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::inputRejected, this, [] { ui().Beep(); });
+    };
     // One line of a frame: "X :" or "Y :", the bar, and the box that shows its length.
     const auto line = [&](QGroupBox *owner, int top, const QString &axis, QLabel *&label,
                           const char *labelName, QScrollBar *&bar, const char *barName,
@@ -218,11 +278,10 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(QWidget *parent) : QDialog(parent)
         name(box, boxName);
         box->setGeometry(twipsRect(2760, top, 780, kLineHeight));
         box->setFont(msSansSerif());
-        box->setReadOnly(true);
         box->setAlignment(Qt::AlignCenter);
-        box->setFocusPolicy(Qt::ClickFocus);
         box->setText(QStringLiteral("0"));
         box->setToolTip(QStringLiteral("Millimetri"));
+        typedBox(box);
     };
 
     framePosNumeri = frame("framePosNumeri", QStringLiteral("Posizione Numero 1"), kLeftColumn,
@@ -270,8 +329,30 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(QWidget *parent) : QDialog(parent)
         option->setFont(msSansSerif());
     optColor[0]->setChecked(true);
 
+    frameScala = frame("frameScala", QStringLiteral("Scala: righelli della prova misurati (mm)"),
+                       kLeftColumn, kRow4, kOneRowFrame);
+    frameScala->resize(twipsRect(0, 0, kWideFrame, kOneRowFrame).size());
+    const auto ruler = [&](int left, QLabel *&label, const char *labelName, QLineEdit *&box,
+                           const char *boxName) {
+        label = new QLabel(frameScala);
+        name(label, labelName);
+        label->setGeometry(twipsRect(left, kFirstLine, 2400, kLineHeight));
+        label->setFont(msSansSerif(true));
+        box = new QLineEdit(frameScala);
+        name(box, boxName);
+        box->setGeometry(twipsRect(left + 2460, kFirstLine, 900, kLineHeight));
+        box->setFont(msSansSerif());
+        box->setAlignment(Qt::AlignCenter);
+        box->setToolTip(QStringLiteral("La lunghezza del righello misurata sulla pagina di prova, "
+                                       "in millimetri"));
+        label->setBuddy(box);
+        typedBox(box);
+    };
+    ruler(180, lblRighelloX, "lblRighelloX", txtRighelloX, "txtRighelloX");
+    ruler(3960, lblRighelloY, "lblRighelloY", txtRighelloY, "txtRighelloY");
+
     frameStampante =
-        frame("frameStampante", QStringLiteral("&Stampante"), kLeftColumn, kRow4, kOneRowFrame);
+        frame("frameStampante", QStringLiteral("&Stampante"), kLeftColumn, kRow5, kOneRowFrame);
     cmbStampante = new QComboBox(frameStampante);
     name(cmbStampante, "cmbStampante");
     cmbStampante->setGeometry(twipsRect(180, kFirstLine - 30, kFrameWidth - 360, 390));
@@ -279,7 +360,7 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(QWidget *parent) : QDialog(parent)
 
     Image1 = new QLabel(this);
     name(Image1, "Image1");
-    Image1->setGeometry(twipsRect(kRightColumn, kRow4, 1560, kOneRowFrame));
+    Image1->setGeometry(twipsRect(kRightColumn, kRow5, 1560, kOneRowFrame));
     Image1->setAlignment(Qt::AlignCenter);
     const QSize slipSize = Image1->size();
     Image1->setPixmap(drawn(slipSize, devicePixelRatioF(),
@@ -289,7 +370,7 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(QWidget *parent) : QDialog(parent)
                                    int left) {
         auto *button = new QPushButton(this);
         name(button, objectName);
-        button->setGeometry(twipsRect(left, kRow4, 1020, kOneRowFrame));
+        button->setGeometry(twipsRect(left, kRow5, 1020, kOneRowFrame));
         button->setIcon(icon);
         button->setIconSize(QSize(32, 32));
         button->setToolTip(tip);
@@ -303,11 +384,33 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(QWidget *parent) : QDialog(parent)
     cmdSalva = pictureButton("cmdSalva", artwork::buttonIcon(artwork::ButtonIcon::Salva),
                              QStringLiteral("Salva la taratura"), kRightColumn + 2700);
 
-    // Tab follows the frames as they are read: left to right, top to bottom.
-    const QList<QWidget *> order = {vsLeft,         vsTop,       VsX,         VsY,
-                                    vsXimporti,     vsYimporti,  vsDXimporti, vsDYimporti,
-                                    vsIntestazione, optColor[0], optColor[1], cmbStampante,
-                                    cmdTest,        cmdSalva};
+    // Tab follows the frames as they are read, left to right, top to bottom; each typed box
+    // comes right after its bar.
+    const QList<QWidget *> order = {vsLeft,
+                                    labLeft,
+                                    vsTop,
+                                    labTop,
+                                    VsX,
+                                    labX,
+                                    VsY,
+                                    labY,
+                                    vsXimporti,
+                                    labXimporti,
+                                    vsYimporti,
+                                    labYimporti,
+                                    vsDXimporti,
+                                    labDXimporti,
+                                    vsDYimporti,
+                                    labDYimporti,
+                                    vsIntestazione,
+                                    labIntestazione,
+                                    optColor[0],
+                                    optColor[1],
+                                    txtRighelloX,
+                                    txtRighelloY,
+                                    cmbStampante,
+                                    cmdTest,
+                                    cmdSalva};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -328,6 +431,8 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(QWidget *parent) : QDialog(parent)
         });
     connect(cmdSalva, &QPushButton::clicked, this, &frmTaraturaAmbetto::cmdSalva_Click);
     connect(cmdTest, &QPushButton::clicked, this, &frmTaraturaAmbetto::cmdTest_Click);
+    connect(cmbStampante, &QComboBox::currentTextChanged, this,
+            &frmTaraturaAmbetto::cmbStampante_Change);
 }
 
 void frmTaraturaAmbetto::showModal(QWidget *owner)
@@ -357,6 +462,24 @@ void frmTaraturaAmbetto::keyPressEvent(QKeyEvent *event)
 
 bool frmTaraturaAmbetto::eventFilter(QObject *watched, QEvent *event)
 {
+    // A typed box: Enter takes the value and moves on to the next control, as in the other
+    // windows; leaving the box takes it too. A refused value keeps the focus on Enter.
+    if (auto *box = qobject_cast<QLineEdit *>(watched)) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                if (takeTyped(box))
+                    focusNextChild();
+                else
+                    box->selectAll();
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusOut) {
+            takeTyped(box);
+        }
+        return QDialog::eventFilter(watched, event);
+    }
+
     // The keys of a horizontal bar, whatever the toolkit's own mapping: the arrows move by a
     // tenth of a millimetre (right and down add), the page keys by a millimetre (Page Down
     // adds), Home and End go to the ends.
@@ -445,6 +568,8 @@ void frmTaraturaAmbetto::Form_Load()
             showLength(length);
     }
 
+    showRulers();
+
     const int quality = taratura.QualitaNormale() ? 0 : 1;
     if (optColor[quality]->isChecked())
         optColor_Click(quality);
@@ -456,6 +581,92 @@ void frmTaraturaAmbetto::showLength(const Length &length)
 {
     taratura.*length.field = float(length.bar->value()) / 100.0f;
     length.box->setText(print::lengthText(taratura.*length.field));
+}
+
+bool frmTaraturaAmbetto::takeTyped(QLineEdit *box)
+{
+    if (box == txtRighelloX || box == txtRighelloY)
+        return takeMeasure(box == txtRighelloX);
+    for (const Length &length : lengths())
+        if (length.box == box)
+            return takeLength(length);
+    return true;
+}
+
+bool frmTaraturaAmbetto::takeLength(const Length &length)
+{
+    const std::optional<int> typed = typedHundredths(length.box->text());
+    if (typed && *typed > length.bar->maximum()) {
+        // The box shows the bar's value again before the message takes the focus away.
+        showLength(length);
+        ui().Beep();
+        ui().MsgBox(print::rangeMessage(QString::fromLatin1(length.name), hundredthsText(*typed)),
+                    vbExclamation, QStringLiteral("Importante"));
+        return false;
+    }
+    if (typed && *typed != length.bar->value())
+        length.bar->setValue(*typed); // its change handler shows the value
+    else
+        showLength(length); // an empty box shows the bar's value again
+    return true;
+}
+
+int frmTaraturaAmbetto::nominalRuler(bool horizontal) const
+{
+    const print::RulerLengths rulers =
+        print::rulerLengths(print::PrintableSizeOf(cmbStampante->currentText()));
+    return horizontal ? rulers.horizontal : rulers.vertical;
+}
+
+bool frmTaraturaAmbetto::takeMeasure(bool horizontal)
+{
+    QLineEdit *const box = horizontal ? txtRighelloX : txtRighelloY;
+    float &factor = horizontal ? taratura.ScalaX : taratura.ScalaY;
+    const int nominal = nominalRuler(horizontal);
+    const std::optional<int> typed = typedHundredths(box->text());
+    if (!typed || nominal <= 0 || *typed == measuredFor(nominal, factor)) {
+        showRulers();
+        return true;
+    }
+    if (*typed == 0 || !print::scaleInRange(factorFor(nominal, *typed))) {
+        // The measures that give a factor from 0,95 to 1,05, to the hundredth.
+        int shortest = int(std::ceil(nominal * 100.0 / double(print::kMaxScale)));
+        while (!print::scaleInRange(factorFor(nominal, shortest)))
+            ++shortest;
+        int longest = int(std::floor(nominal * 100.0 / double(print::kMinScale)));
+        while (!print::scaleInRange(factorFor(nominal, longest)))
+            --longest;
+        showRulers();
+        ui().Beep();
+        ui().MsgBox(
+            QStringLiteral("Il righello %1 di %2 mm misurato %3 mm darebbe un fattore di "
+                           "scala fuori dall'intervallo 0,95 - 1,05: la misura deve "
+                           "essere da %4 a %5 mm")
+                .arg(horizontal ? QStringLiteral("orizzontale") : QStringLiteral("verticale"))
+                .arg(nominal)
+                .arg(hundredthsText(*typed), hundredthsText(shortest), hundredthsText(longest)),
+            vbExclamation, QStringLiteral("Importante"));
+        return false;
+    }
+    factor = factorFor(nominal, *typed);
+    showRulers();
+    return true;
+}
+
+void frmTaraturaAmbetto::showRulers()
+{
+    const int nominalX = nominalRuler(true);
+    const int nominalY = nominalRuler(false);
+    lblRighelloX->setText(QStringLiteral("X (%1 mm) :").arg(nominalX));
+    lblRighelloY->setText(QStringLiteral("Y (%1 mm) :").arg(nominalY));
+    txtRighelloX->setText(hundredthsText(measuredFor(nominalX, taratura.ScalaX)));
+    txtRighelloY->setText(hundredthsText(measuredFor(nominalY, taratura.ScalaY)));
+}
+
+void frmTaraturaAmbetto::cmbStampante_Change()
+{
+    // Another printer may fit a shorter vertical ruler; the factors stay as they are.
+    showRulers();
 }
 
 void frmTaraturaAmbetto::VsX_Change()

@@ -68,6 +68,13 @@ public:
     QScrollBar *vsIntestazione = nullptr;
     QLineEdit *labIntestazione = nullptr;
 
+    // The scale correction: the lengths of the test page's two rulers as measured on paper.
+    QGroupBox *frameScala = nullptr;
+    QLabel *lblRighelloX = nullptr;
+    QLineEdit *txtRighelloX = nullptr;
+    QLabel *lblRighelloY = nullptr;
+    QLineEdit *txtRighelloY = nullptr;
+
     QGroupBox *frameStampante = nullptr;
     QComboBox *cmbStampante = nullptr;
 
@@ -95,6 +102,7 @@ public slots:
     void optColor_Click(int Index);
     void cmdSalva_Click();
     void cmdTest_Click();
+    void cmbStampante_Change();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -112,6 +120,17 @@ private:
     void showLength(const Length &length);
     // The bars in the order the window loads them.
     std::array<Length, 9> lengths() const;
+
+    // A typed length or ruler measure taken when the player presses Enter or leaves its box:
+    // false when it was refused (with the beep and a message) and the box shows the value it
+    // had again.
+    bool takeTyped(QLineEdit *box);
+    bool takeLength(const Length &length);
+    bool takeMeasure(bool horizontal);
+    // The rulers' nominal lengths on the printer chosen in the list, shown in their labels,
+    // and the measured lengths the factors stand for.
+    void showRulers();
+    int nominalRuler(bool horizontal) const;
 };
 
 } // namespace zelmora

@@ -286,9 +286,9 @@ TEST_F(TaraturaTest, NoFileYetIsAllZeroOnTheDefaultPrinterAndAnUnreadableOneIsRe
 TEST_F(TaraturaTest, ADamagedFileKeepsWhatWasReadAndChoosesNoPrinter)
 {
     SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), QStringLiteral("frmTaraturaAmbetto"));
-    // Cut inside the printer name.
+    // Cut inside the printer name, which ends at byte 1280 + 2 + 4.
     const QByteArray bytes = fileBytes(QStringLiteral("printA.cfg"));
-    writeFile(QStringLiteral("printA.cfg"), bytes.left(bytes.size() - 1));
+    writeFile(QStringLiteral("printA.cfg"), bytes.left(1280 + 2 + 4 - 1));
 
     print::TaraturaAmbetto r;
     r.Stampante = QStringLiteral("Beta");
@@ -299,6 +299,34 @@ TEST_F(TaraturaTest, ADamagedFileKeepsWhatWasReadAndChoosesNoPrinter)
     EXPECT_EQ(r.Top, 12.34f);
     EXPECT_EQ(r.PrintQuality(), -3);
     EXPECT_EQ(currentPrinter(), QStringLiteral("Alfa"));
+}
+
+TEST_F(TaraturaTest, ADamagedScaleRecordIsReportedOnceAndPrintsWithoutCorrection)
+{
+    print::TaraturaAmbetto saved = record(QStringLiteral("Beta"));
+    saved.ScalaX = 1.02f;
+    saved.ScalaY = 0.98f;
+    SalvaTaraturaAmbetto(saved, QStringLiteral("frmTaraturaAmbetto"));
+    QByteArray bytes = fileBytes(QStringLiteral("printA.cfg"));
+    bytes[1408] = 7; // another tag
+    writeFile(QStringLiteral("printA.cfg"), bytes);
+
+    print::TaraturaAmbetto r;
+    LeggiTaraturaAmbetto(r, QStringLiteral("frmStampaSchedine"));
+    ASSERT_EQ(ui.shown.size(), 1);
+    EXPECT_EQ(ui.shown[0].text, QStringLiteral("La correzione di scala in printA.cfg è danneggiata "
+                                               "(il tipo è 7 invece di 3): si stampa con i "
+                                               "fattori 1 e 1"));
+    // Everything else was read and the printer chosen.
+    EXPECT_EQ(r, record(QStringLiteral("Beta")));
+    EXPECT_EQ(currentPrinter(), QStringLiteral("Beta"));
+
+    // The whole record again: read silently.
+    ui.clear();
+    SalvaTaraturaAmbetto(saved, QStringLiteral("frmTaraturaAmbetto"));
+    LeggiTaraturaAmbetto(r, QStringLiteral("frmStampaSchedine"));
+    EXPECT_TRUE(ui.shown.isEmpty());
+    EXPECT_EQ(r, saved);
 }
 
 TEST_F(TaraturaTest, AFailedSaveIsReportedNamingTheSaveButton)

@@ -78,21 +78,24 @@ print_listing() {
     keys alt+s
 }
 
-# Renders slip 1 (page 2) of a slip run and checks every number and amount box: marked where
-# the system plays, blank elsewhere.
-#   check_slip1 PDF ORIGIN_X_MM ORIGIN_Y_MM
+# Renders slip 1 (page 2) of a slip run and checks every number, wheel and amount box: marked
+# where the system plays, blank elsewhere. Each box's corner lies at its place multiplied by the
+# scale factors (1 and 1 when not given); marks are 2 mm whatever the factors.
+#   check_slip1 PDF ORIGIN_X_MM ORIGIN_Y_MM [SCALE_X SCALE_Y]
 check_slip1() {
-    local pdf=$1 origin_x=$2 origin_y=$3
+    local pdf=$1 origin_x=$2 origin_y=$3 scale_x=${4:-1} scale_y=${5:-1}
     rm -f "$E2E_TMP"/slip*.pgm
     pdftoppm -r 254 -f 2 -l 2 -gray "$pdf" "$E2E_TMP/slip" ||
         fail "pdftoppm could not render slip 1 of $pdf"
-    python3 - "$E2E_TMP"/slip*.pgm "$origin_x" "$origin_y" "${calibration[@]}" "${square[@]:0:4}" <<'PY'
+    python3 - "$E2E_TMP"/slip*.pgm "$origin_x" "$origin_y" "$scale_x" "$scale_y" \
+        "${calibration[@]}" "${square[@]:0:4}" <<'PY'
 import sys
 path = sys.argv[1]
 # Positions count from the printable area's corner, which the printer places on the paper.
 origin_x, origin_y = float(sys.argv[2]), float(sys.argv[3])
-dx, dy, top, left, heading, ximp, yimp, dximp, dyimp = (float(v) for v in sys.argv[4:13])
-play = {int(n) for n in sys.argv[13:17]}
+scale_x, scale_y = float(sys.argv[4]), float(sys.argv[5])
+dx, dy, top, left, heading, ximp, yimp, dximp, dyimp = (float(v) for v in sys.argv[6:15])
+play = {int(n) for n in sys.argv[15:19]}
 raw = open(path, 'rb').read()
 # A binary grey map: "P5", width, height, maximum, one byte per pixel (10 pixels a millimetre).
 fields, at = [], 0
@@ -111,7 +114,9 @@ def grey(x_mm, y_mm):
     return sum(values) / len(values)
 problems = []
 def check(name, x, y, marked):
-    # (x, y) is the top-left corner of a 2 mm box; a mark fills it.
+    # (x, y) is the top-left corner of a 2 mm box on the slip; a mark fills it where the
+    # factors put that corner.
+    x, y = x * scale_x, y * scale_y
     centre = grey(x + 1, y + 1)
     if marked:
         if centre > 80:
@@ -133,6 +138,9 @@ for line in range(5):
     for column in range(13):
         check('amount line %d column %d' % (line, column), ximp + column * dximp,
               yimp + line * dyimp, column in stakes.get(line, set()))
+# Wheels: twelve boxes down from (Left + 83.3, Top - 0.9), 5.2 mm apart; Bari is the first.
+for box in range(12):
+    check('wheel box %d' % box, left + 83.3, top - 0.9 + box * 5.2, box == 0)
 for p in problems:
     print(p, file=sys.stderr)
 sys.exit(1 if problems else 0)
@@ -312,6 +320,135 @@ done
 [ "$pages" = 9 ] || fail "the slip run printed $pages pages, expected the sheet and 8 slips"
 
 check_slip1 "$slips" 0 0
+
+# --- Calibrating by typing, and the printer's scale corrected ---------------------------------
+# In the real calibration window: X of number 1 typed as 22,5 in the box after its bar, the
+# test page's rulers measured as 147 and 196,5 mm; saved, then the test page printed.
+slips_window=$(wait_window '^Stampa Schedine$' 2) || fail "the print-slips window went away"
+activate "$slips_window"
+keys alt+t
+wait_active '^Taratura Stampa Schedine$' >/dev/null || fail "Taratura did not open the calibration window"
+keys Tab ctrl+a
+type_text '22,5'
+keys Return # taken, and on to the next bar
+# From the Y bar of number 1 to the measured horizontal ruler: past the other bars and boxes,
+# the heading and the quality.
+keys $(printf 'Tab %.0s' $(seq 17))
+keys ctrl+a
+type_text '147'
+keys Return
+keys ctrl+a
+type_text '196,5'
+keys Return # on to the printer list
+keys Tab Tab Return # Salva
+sleep 0.5
+keys shift+Tab Return # the test page
+read -r testpage pages < <(wait_pdf "$folder/stampe/*taratura*.pdf" 20) ||
+    fail "no test page PDF in stampe/"
+[ "$pages" = 1 ] || fail "the test page has $pages pages"
+close_with_escape '^Taratura Stampa Schedine$'
+
+# The file: records 1 to 11 as written with Left 22,5, record 12 the tag 3 and the factors.
+read -r scale_x scale_y < <(python3 - "$folder/printA.cfg" "${calibration[@]}" <<'PY'
+import struct, sys
+data = open(sys.argv[1], 'rb').read()
+f32 = lambda v: struct.unpack('<f', struct.pack('<f', v))[0]
+wanted = [f32(float(v)) for v in sys.argv[2:11]]
+wanted[3] = 22.5
+got = [struct.unpack_from('<f', data, 128 * i)[0] for i in range(9)]
+problems = []
+if got != wanted:
+    problems.append('records 1-9 hold %s, expected %s' % (got, wanted))
+if struct.unpack_from('<Hh', data, 9 * 128) != (2, 9999):
+    problems.append('record 10 is not the quality 9999')
+length = struct.unpack_from('<H', data, 10 * 128)[0]
+if data[10 * 128 + 2:10 * 128 + 2 + length] != b'File PDF':
+    problems.append('record 11 is not "File PDF"')
+tag, x, y = struct.unpack_from('<Hff', data, 1408)
+if (tag, x, y) != (3, f32(150 / 147), f32(200 / 196.5)):
+    problems.append('record 12 holds %s' % ((tag, x, y),))
+for p in problems:
+    print(p, file=sys.stderr)
+if problems:
+    sys.exit(1)
+print(repr(x), repr(y))
+PY
+) || fail "printA.cfg does not hold what was typed in the calibration window"
+[ -n "$scale_y" ] || fail "printA.cfg does not hold what was typed in the calibration window"
+
+# The rulers on the test page, measured on the rendered PDF (10 pixels a millimetre): the line
+# across from 0 to 150 mm times X, a tick every 10 mm times X; down likewise with 200 mm and Y.
+pdftotext "$testpage" - | grep -q '150 mm' || fail "the test page does not say 150 mm"
+pdftotext "$testpage" - | grep -q '200 mm' || fail "the test page does not say 200 mm"
+rm -f "$E2E_TMP"/test*.pgm
+pdftoppm -r 254 -gray "$testpage" "$E2E_TMP/test" || fail "pdftoppm could not render the test page"
+python3 - "$E2E_TMP"/test*.pgm "$scale_x" "$scale_y" <<'PY' ||
+import sys
+raw = open(sys.argv[1], 'rb').read()
+scale_x, scale_y = float(sys.argv[2]), float(sys.argv[3])
+fields, at = [], 0
+while len(fields) < 4:
+    while raw[at:at + 1].isspace():
+        at += 1
+    start = at
+    while not raw[at:at + 1].isspace():
+        at += 1
+    fields.append(raw[start:at])
+width, height = int(fields[1]), int(fields[2])
+pixels = raw[at + 1:]
+dark = lambda x, y: pixels[y * width + x] < 128
+problems = []
+def runs(values):
+    # (first, last) pixel of each dark stretch.
+    found, start = [], None
+    for i, d in enumerate(values + [False]):
+        if d and start is None:
+            start = i
+        elif not d and start is not None:
+            found.append((start, i - 1))
+            start = None
+    return found
+for name, length, scale, line, ticks in [
+        ('across', 150, scale_x, [dark(x, 1) for x in range(width)],
+         [dark(x, 20) for x in range(width)]),
+        ('down', 200, scale_y, [dark(1, y) for y in range(height)],
+         [dark(20, y) for y in range(height)])]:
+    # The line from the corner; the last tick, centred on the end, reaches 0.1 mm past it and
+    # the rendering adds a pixel or so.
+    first = runs(line)[0]
+    measured = (first[1] + 1 - first[0]) / 10
+    if first[0] != 0 or not 0 <= measured - length * scale <= 0.3:
+        problems.append('the ruler %s measures %.2f mm from %d px, expected %.2f mm'
+                        % (name, measured, first[0], length * scale))
+    # Tick centres; the first one is half cut by the page's edge.
+    centres = [(a + b + 1) / 20 for a, b in runs(ticks)][:length // 10 + 1]
+    for k, centre in enumerate(centres):
+        expected = k * 10 * scale
+        if abs(centre - expected) > 0.15:
+            problems.append('the ruler %s has its %d mm tick at %.2f mm, expected %.2f mm'
+                            % (name, k * 10, centre, expected))
+    if len(centres) != length // 10 + 1:
+        problems.append('the ruler %s has %d ticks' % (name, len(centres)))
+for p in problems:
+    print(p, file=sys.stderr)
+sys.exit(1 if problems else 0)
+PY
+    fail "the test page's rulers do not measure their scaled lengths"
+
+# The slips printed after it: every mark at its place times the factors.
+mkdir -p "$E2E_TMP/earlier"
+mv "$folder"/stampe/*schedine*.pdf "$E2E_TMP/earlier"/
+activate "$slips_window"
+keys alt+s
+read -r slips pages < <(wait_pdf "$folder/stampe/*schedine*.pdf" 30) ||
+    fail "no scaled slips PDF in stampe/"
+[ "$pages" = 9 ] || fail "the scaled slip run printed $pages pages"
+plain_calibration=("${calibration[@]}")
+calibration[3]=22.5
+calibration[5]=37.0 # the amount block follows Left: 22,5 + 14,5
+check_slip1 "$slips" 0 0 "$scale_x" "$scale_y"
+calibration=("${plain_calibration[@]}")
+echo "typed calibration, record 12, rulers and scaled slips checked"
 
 slips_window=$(wait_window '^Stampa Schedine$' 2) || fail "the print-slips window went away"
 activate "$slips_window"

@@ -7,8 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <limits>
 #include <optional>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -82,19 +86,21 @@ TEST_F(CalibrationFileTest, KnownRecordIsWrittenByteForByte)
 {
     writeCalibration(path(), sample());
     const QByteArray bytes = fileBytes();
-    ASSERT_EQ(bytes.size(), 10 * 128 + 2 + 8);
+    ASSERT_EQ(bytes.size(), 11 * 128 + 10);
 
-    QByteArray expected(1290, '\0');
+    QByteArray expected(1418, '\0');
     const struct
     {
         int record;
         const char *data;
         int size;
     } values[] = {
-        {1, "\x00\x00\xC0\x3F", 4},  {2, "\x00\x00\x10\x40", 4},      {3, "\x00\x00\x20\x41", 4},
-        {4, "\x00\x00\xA0\x41", 4},  {5, "\x00\x00\xA0\x40", 4},      {6, "\x00\x00\xF0\x41", 4},
-        {7, "\x00\x00\x20\x42", 4},  {8, "\x00\x00\x60\x40", 4},      {9, "\x00\x00\x98\x40", 4},
-        {10, "\x02\x00\x0F\x27", 4}, {11, "\x08\x00Stampa \x80", 10},
+        {1, "\x00\x00\xC0\x3F", 4},      {2, "\x00\x00\x10\x40", 4},
+        {3, "\x00\x00\x20\x41", 4},      {4, "\x00\x00\xA0\x41", 4},
+        {5, "\x00\x00\xA0\x40", 4},      {6, "\x00\x00\xF0\x41", 4},
+        {7, "\x00\x00\x20\x42", 4},      {8, "\x00\x00\x60\x40", 4},
+        {9, "\x00\x00\x98\x40", 4},      {10, "\x02\x00\x0F\x27", 4},
+        {11, "\x08\x00Stampa \x80", 10}, {12, "\x03\x00\x00\x00\x80\x3F\x00\x00\x80\x3F", 10},
     };
     for (const auto &v : values)
         expected.replace((v.record - 1) * 128, v.size, QByteArray(v.data, v.size));
@@ -159,10 +165,10 @@ TEST_F(CalibrationFileTest, AShorterNameLeavesTheOldTailAndReadsBackAlone)
     writeCalibration(path(), record);
 
     const QByteArray bytes = fileBytes();
-    EXPECT_EQ(bytes.size(), 1280 + 2 + 15);
-    EXPECT_EQ(bytes.mid(1280), QByteArray("\x05\x00"
-                                          "Cortaante lunga",
-                                          17));
+    EXPECT_EQ(bytes.size(), 1418);
+    EXPECT_EQ(bytes.mid(1280, 17), QByteArray("\x05\x00"
+                                              "Cortaante lunga",
+                                              17));
     TaraturaAmbetto back = untouched();
     ASSERT_EQ(read(back), std::nullopt);
     EXPECT_EQ(back.Stampante, QStringLiteral("Corta"));
@@ -177,7 +183,122 @@ TEST_F(CalibrationFileTest, OverwritesInPlaceWithZerosInTheUnusedBytes)
     ASSERT_EQ(bytes.size(), 2000);
     for (int record = 1; record <= 10; ++record)
         EXPECT_EQ(bytes.mid((record - 1) * 128 + 4, 124), QByteArray(124, '\0')) << record;
-    EXPECT_EQ(bytes.mid(1290), QByteArray(710, '\xFF'));
+    EXPECT_EQ(bytes.mid(1290, 1408 - 1290), QByteArray(1408 - 1290, '\xFF'));
+    EXPECT_EQ(bytes.mid(1408, 2), QByteArray("\x03\x00", 2));
+    EXPECT_EQ(bytes.mid(1418), QByteArray(2000 - 1418, '\xFF'));
+}
+
+// Record 12 as the reader finds it: records 1 to 11 always read as written, the factors from a
+// whole record 12 of tag 3 with both factors in 0,95 - 1,05, otherwise 1 and 1.
+TEST_F(CalibrationFileTest, RecordTwelveGivesTheScaleFactorsOrOneAndOne)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const auto scale = [](quint16 tag, float x, float y) {
+        QByteArray bytes(10, '\0');
+        qToLittleEndian<quint16>(tag, bytes.data());
+        qToLittleEndian<float>(x, bytes.data() + 2);
+        qToLittleEndian<float>(y, bytes.data() + 6);
+        return bytes;
+    };
+    const struct
+    {
+        const char *what;
+        int padTo;         // the eleven records, then zeros up to this length (0: none)
+        QByteArray record; // then this at byte 1408
+        ScaleRecordRead::State state;
+        float x, y;
+    } cases[] = {
+        {"a file of eleven records", 0, {}, ScaleRecordRead::Absent, 1, 1},
+        {"zeros up to record 12", 1408, {}, ScaleRecordRead::Absent, 1, 1},
+        {"factors", 1408, scale(3, 1.02f, 0.98f), ScaleRecordRead::Read, 1.02f, 0.98f},
+        {"the lower edges", 1408, scale(3, 0.95f, 0.95f), ScaleRecordRead::Read, 0.95f, 0.95f},
+        {"the upper edges", 1408, scale(3, 1.05f, 1.05f), ScaleRecordRead::Read, 1.05f, 1.05f},
+        {"a longer file", 1408, scale(3, 1.01f, 0.99f) + "more", ScaleRecordRead::Read, 1.01f,
+         0.99f},
+        {"X just under 0,95", 1408, scale(3, std::nextafter(0.95f, 0.0f), 1),
+         ScaleRecordRead::Damaged, 1, 1},
+        {"Y just over 1,05", 1408, scale(3, 1, std::nextafter(1.05f, 2.0f)),
+         ScaleRecordRead::Damaged, 1, 1},
+        {"X not a number", 1408, scale(3, nan, 1), ScaleRecordRead::Damaged, 1, 1},
+        {"Y infinite", 1408, scale(3, 1.02f, inf), ScaleRecordRead::Damaged, 1, 1},
+        {"X 0", 1408, scale(3, 0, 1), ScaleRecordRead::Damaged, 1, 1},
+        {"tag 2", 1408, scale(2, 1.02f, 0.98f), ScaleRecordRead::Damaged, 1, 1},
+        {"tag 0", 1408, scale(0, 1.02f, 0.98f), ScaleRecordRead::Damaged, 1, 1},
+        {"a cut record", 1408, scale(3, 1.02f, 0.98f).left(8), ScaleRecordRead::Damaged, 1, 1},
+        {"a lone byte", 1409, {}, ScaleRecordRead::Damaged, 1, 1},
+    };
+    const TaraturaAmbetto written = sample();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path());
+        writeCalibration(path(), written);
+        // Records 1 to 11 end at byte 1290 with this name.
+        QByteArray bytes = fileBytes().left(1290);
+        bytes.append(QByteArray(std::max(0, c.padTo - int(bytes.size())), '\0'));
+        bytes.append(c.record);
+        writeBytes(bytes);
+
+        TaraturaAmbetto back = untouched();
+        ScaleRecordRead result;
+        try {
+            result = readCalibration(path(), back);
+        } catch (const RuntimeError &error) {
+            FAIL() << "error " << error.number();
+        }
+        EXPECT_EQ(result.state, c.state);
+        EXPECT_EQ(result.problem.isEmpty(), c.state != ScaleRecordRead::Damaged);
+        EXPECT_EQ(back.ScalaX, c.x);
+        EXPECT_EQ(back.ScalaY, c.y);
+        back.ScalaX = back.ScalaY = 1;
+        EXPECT_EQ(back, written);
+    }
+}
+
+// The factors are written in record 12 and leave records 1 to 11 exactly as before; a factor
+// the reader would refuse is not written at all.
+TEST_F(CalibrationFileTest, TheFactorsGoInRecordTwelveOnly)
+{
+    writeCalibration(path(), sample());
+    const QByteArray plain = fileBytes();
+    const struct
+    {
+        float x, y;
+        bool written;
+    } cases[] = {
+        {1.02f, 0.98f, true},
+        {0.95f, 1.05f, true},
+        {std::nextafter(0.95f, 0.0f), 1, false},
+        {1, std::nextafter(1.05f, 2.0f), false},
+        {std::numeric_limits<float>::quiet_NaN(), 1, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.x);
+        writeBytes(plain);
+        TaraturaAmbetto record = sample();
+        record.ScalaX = c.x;
+        record.ScalaY = c.y;
+        try {
+            writeCalibration(path(), record);
+            EXPECT_TRUE(c.written);
+        } catch (const RuntimeError &error) {
+            EXPECT_FALSE(c.written);
+            EXPECT_EQ(error.number(), int(RuntimeError::InvalidProcedureCall));
+        }
+        const QByteArray bytes = fileBytes();
+        EXPECT_EQ(bytes.left(1408), plain.left(1408));
+        if (!c.written) {
+            EXPECT_EQ(bytes, plain);
+            continue;
+        }
+        ASSERT_EQ(bytes.size(), 1418);
+        EXPECT_EQ(qFromLittleEndian<quint16>(bytes.constData() + 1408), 3);
+        EXPECT_EQ(qFromLittleEndian<float>(bytes.constData() + 1410), c.x);
+        EXPECT_EQ(qFromLittleEndian<float>(bytes.constData() + 1414), c.y);
+        TaraturaAmbetto back = untouched();
+        EXPECT_EQ(readCalibration(path(), back).state, ScaleRecordRead::Read);
+        EXPECT_EQ(back, record);
+    }
 }
 
 TEST_F(CalibrationFileTest, NameLengthLimitIs126Bytes)

@@ -78,8 +78,9 @@ TEST_F(CalibrationPageTest, OutlinesEveryBoxInTheSlipRunsOrder)
     EXPECT_FALSE(document().aborted);
     EXPECT_FALSE(printer.documentOpen());
 
-    const QList<RecordedItem> boxes = itemsOf(page(), RecordedItem::Box);
-    ASSERT_EQ(boxes.size(), 90 + 12 + 104);
+    // The slip's boxes, then the rulers: two lines and a tick every 10 mm of 150 and 200 mm.
+    ASSERT_EQ(itemsOf(page(), RecordedItem::Box).size(), 90 + 12 + 104 + 2 + 16 + 21);
+    const QList<RecordedItem> boxes = itemsOf(page(), RecordedItem::Box).mid(0, 90 + 12 + 104);
     for (const RecordedItem &box : boxes) {
         EXPECT_EQ(box.rect.size(), QSizeF(2, 2));
         EXPECT_EQ(box.boxStyle.fillStyle, vbFSTransparent);
@@ -117,13 +118,97 @@ TEST_F(CalibrationPageTest, PrintsTheZeroHeadingAndKeepsTheAmountCorner)
 {
     print();
     const QList<RecordedItem> texts = itemsOf(page(), RecordedItem::Text);
-    ASSERT_EQ(texts.size(), 3);
+    ASSERT_EQ(texts.size(), 3 + 2); // the heading, then the rulers' lengths
     EXPECT_EQ(texts[0].text, QStringLiteral("Zelmoravintesca - ") + webHost().toUpper());
     EXPECT_EQ(texts[0].rect.topLeft(), QPointF(20, 10));
     EXPECT_EQ(texts[1].text, QStringLiteral(" € 0,00 -- Scheda N. 0 -- prova.zlm           "));
     EXPECT_EQ(texts[2].text, QStringLiteral("CIRCOLO"));
     EXPECT_EQ(taratura.Ximporti, 20 + 14.5f);
     EXPECT_EQ(taratura.Yimporti, 40 + 74.0f);
+}
+
+// The rulers from the printable area's origin: a line of the scaled length, a tick every
+// 10 mm centred on its scaled place, the nominal length beside the end.
+TEST_F(CalibrationPageTest, RulersMeasureTheScaledLengthsFromTheOrigin)
+{
+    const struct
+    {
+        float x, y;
+        QSizeF printable;
+        int horizontal, vertical;
+    } cases[] = {
+        {1, 1, {210, 297}, 150, 200},
+        {1.02f, 0.98f, {210, 297}, 150, 200},
+        {0.95f, 1.05f, {200, 287}, 150, 200},
+        // A small sheet: the longest tens that fit at a factor of 1,05.
+        {1, 1, {148, 180}, 140, 170},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.printable.width());
+        recorder->documents.clear();
+        recorder->pageSize = c.printable;
+        taratura.ScalaX = c.x;
+        taratura.ScalaY = c.y;
+        print();
+        const QList<RecordedItem> rulers = itemsOf(page(), RecordedItem::Box).mid(206);
+        const int hTicks = c.horizontal / 10 + 1;
+        const int vTicks = c.vertical / 10 + 1;
+        ASSERT_EQ(rulers.size(), 2 + hTicks + vTicks);
+        const double hEnd = c.horizontal * double(c.x);
+        const double vEnd = c.vertical * double(c.y);
+        for (const RecordedItem &box : rulers)
+            EXPECT_EQ(box.boxStyle.fillStyle, vbFSSolid);
+        EXPECT_EQ(rulers[0].rect, QRectF(0, 0, hEnd, kRulerLine));
+        for (int i = 0; i < hTicks; ++i) {
+            const QRectF &tick = rulers[1 + i].rect;
+            const double at = i * 10 * double(c.x);
+            EXPECT_NEAR(tick.left(), at - kRulerLine / 2, 1e-9) << "tick " << i * 10;
+            EXPECT_NEAR(tick.width(), kRulerLine, 1e-9);
+            EXPECT_EQ(tick.top(), 0);
+            EXPECT_EQ(tick.height(), i % 5 == 0 || i == hTicks - 1 ? 5 : 3) << i * 10;
+        }
+        EXPECT_EQ(rulers[1 + hTicks].rect, QRectF(0, 0, kRulerLine, vEnd));
+        for (int i = 0; i < vTicks; ++i) {
+            const QRectF &tick = rulers[2 + hTicks + i].rect;
+            const double at = i * 10 * double(c.y);
+            EXPECT_NEAR(tick.top(), at - kRulerLine / 2, 1e-9) << "tick " << i * 10;
+            EXPECT_NEAR(tick.height(), kRulerLine, 1e-9);
+        }
+        const QList<RecordedItem> texts = itemsOf(page(), RecordedItem::Text);
+        ASSERT_EQ(texts.size(), 5);
+        EXPECT_EQ(texts[3].text, QStringLiteral("%1 mm").arg(c.horizontal));
+        EXPECT_NEAR(texts[3].rect.right(), hEnd, 1e-9);
+        EXPECT_EQ(texts[4].text, QStringLiteral("%1 mm").arg(c.vertical));
+        EXPECT_NEAR(texts[4].rect.bottom(), vEnd, 1e-9);
+        EXPECT_EQ(texts[4].textStyle.font.pointSizeF(), 8);
+    }
+}
+
+// With factors, every box and the heading sit at their places multiplied from the origin; the
+// boxes keep their 2 mm and the fonts their sizes.
+TEST_F(CalibrationPageTest, FactorsMultiplyEveryPlaceButNoSize)
+{
+    print();
+    const QList<RecordedItem> plain = page();
+    recorder->documents.clear();
+    taratura.ScalaX = 1.03f;
+    taratura.ScalaY = 0.96f;
+    print();
+    const QList<RecordedItem> scaledPage = page();
+    ASSERT_EQ(scaledPage.size(), plain.size());
+    // The slip's 206 boxes and the heading's three lines, in the order they were drawn.
+    int compared = 0;
+    for (qsizetype i = 0; i < plain.size() && compared < 206 + 3; ++i) {
+        const RecordedItem &before = plain[i];
+        const RecordedItem &after = scaledPage[i];
+        ASSERT_EQ(before.kind, after.kind);
+        EXPECT_NEAR(after.rect.x(), before.rect.x() * double(1.03f), 1e-9) << i;
+        EXPECT_NEAR(after.rect.y(), before.rect.y() * double(0.96f), 1e-9) << i;
+        EXPECT_EQ(after.rect.size(), before.rect.size()) << i;
+        EXPECT_EQ(after.textStyle.font, before.textStyle.font) << i;
+        ++compared;
+    }
+    EXPECT_EQ(compared, 206 + 3);
 }
 
 TEST_F(CalibrationPageTest, PrintQualityFollowsTheStoredQuality)

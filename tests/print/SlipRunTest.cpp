@@ -288,6 +288,48 @@ TEST_F(SlipRunTest, HeadingOfPlayTwo)
     EXPECT_EQ(first->textStyle.font.family(), QStringLiteral("Comic Sans MS"));
 }
 
+// With scale factors every place of a slip is multiplied from the printable area's origin: the
+// marks of every number, wheel and stake, and each heading line; marks stay 2 mm and fonts keep
+// their sizes. The prognosis sheet, on plain paper, is printed as without factors.
+TEST_F(SlipRunTest, FactorsMultiplyEveryPlaceOfASlipButNoSize)
+{
+    run.pronostico = true;
+    run.from = run.to = 3;
+    StampaSchedaAmbetto(printer, sistema, taratura, run);
+    const RecordedDocument plain = document();
+    recorder->documents.clear();
+    taratura.ScalaX = 1.04f;
+    taratura.ScalaY = 0.97f;
+    StampaSchedaAmbetto(printer, sistema, taratura, run);
+    const RecordedDocument &scaledRun = document();
+    ASSERT_EQ(scaledRun.pages.size(), 2);
+    ASSERT_EQ(plain.pages.size(), 2);
+
+    const QList<RecordedItem> &sheetBefore = plain.pages[0];
+    const QList<RecordedItem> &sheetAfter = scaledRun.pages[0];
+    ASSERT_EQ(sheetAfter.size(), sheetBefore.size());
+    for (qsizetype i = 0; i < sheetBefore.size(); ++i)
+        EXPECT_EQ(sheetAfter[i].rect, sheetBefore[i].rect) << "sheet item " << i;
+
+    const QList<RecordedItem> &slip = scaledRun.pages[1];
+    ASSERT_EQ(slip.size(), plain.pages[1].size());
+    ASSERT_EQ(marksOn(slip).size(), 4 + 1 + 6);
+    for (qsizetype i = 0; i < slip.size(); ++i) {
+        const RecordedItem &before = plain.pages[1][i];
+        EXPECT_NEAR(slip[i].rect.x(), before.rect.x() * double(1.04f), 1e-9) << i;
+        EXPECT_NEAR(slip[i].rect.y(), before.rect.y() * double(0.97f), 1e-9) << i;
+        EXPECT_EQ(slip[i].rect.size(), before.rect.size()) << i;
+        EXPECT_EQ(slip[i].textStyle.font, before.textStyle.font) << i;
+    }
+    // Number 37, the wheel box of Roma and the 0,05 of the Ambo line, worked out by hand.
+    for (const QPointF &at :
+         {QPointF(20 + 6 * 5.5, 40 + 3 * 4.25), QPointF(20 + 83.3, 40 - 0.9 + 7 * 5.2),
+          QPointF(20 + 14.5 + 12 * double(taratura.DXimporti),
+                  40 + 74 + 1 * double(taratura.DYimporti))})
+        EXPECT_TRUE(hasMarkAt(slip, QPointF(at.x() * double(1.04f), at.y() * double(0.97f))))
+            << at.x() << "," << at.y();
+}
+
 TEST_F(SlipRunTest, AllPlaysWithTheSheetMakeNinePages)
 {
     run.pronostico = true;

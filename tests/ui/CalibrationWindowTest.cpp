@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
@@ -220,6 +221,129 @@ TEST_F(CalibrationWindowTest, TheKeyboardMovesABarInTenthsOfAMillimetre)
     EXPECT_EQ(window->taratura.Top, 34.75f);
 }
 
+// Typing in a length's box, then Enter: what the bar and the record get, what the box shows,
+// where the focus goes, and whether the player hears and reads a refusal.
+TEST_F(CalibrationWindowTest, TypedLengthsSetTheirBarsOrAreRefused)
+{
+    save(storedCalibration());
+    open();
+    const struct
+    {
+        const char *typed; // the keys, one by one
+        int value;         // the bar afterwards
+        const char *shown; // the box afterwards
+        int beeps;         // keys refused, and a value refused
+        bool refused;      // the range message, the focus kept
+    } cases[] = {
+        {"40,5", 4050, "40,5", 0, false},
+        {"0,07", 7, "0,07", 0, false},
+        {"300", 30000, "300", 0, false},
+        {"12,345", 1234, "12,34", 1, false}, // a third decimal is not typed
+        {"1a2.3", 12300, "123", 2, false},   // neither a letter nor a dot
+        {"", 1250, "12,5", 0, false},        // an empty box shows the bar again
+        {",", 1250, "12,5", 0, false},
+        {"300,01", 1250, "12,5", 1, true},
+        {"4000", 1250, "12,5", 1, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        ui.clear();
+        ui.beeps = 0;
+        window->vsLeft->setValue(1250);
+        window->labLeft->setFocus();
+        window->labLeft->selectAll();
+        QTest::keyClick(window->labLeft, Qt::Key_Backspace);
+        QTest::keyClicks(window->labLeft, QString::fromLatin1(c.typed));
+        QTest::keyClick(window->labLeft, Qt::Key_Return);
+        settle();
+        EXPECT_EQ(window->vsLeft->value(), c.value);
+        EXPECT_EQ(window->taratura.Left, float(c.value) / 100.0f);
+        EXPECT_EQ(window->labLeft->text(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(ui.beeps, c.beeps);
+        if (c.refused) {
+            ASSERT_EQ(ui.shown.size(), 1);
+            EXPECT_EQ(ui.shown[0].text,
+                      rangeMessage(QStringLiteral("Left"), QString::fromLatin1(c.typed)));
+            EXPECT_EQ(ui.shown[0].title, QStringLiteral("Importante"));
+            EXPECT_EQ(window->focusWidget(), window->labLeft);
+        } else {
+            EXPECT_TRUE(ui.shown.isEmpty()) << ui.messages().join(u'|').toStdString();
+            // Enter moves on to the next bar.
+            EXPECT_EQ(window->focusWidget(), window->vsTop);
+        }
+    }
+    // Leaving a box takes its value as Enter does.
+    window->labTop->setFocus();
+    window->labTop->selectAll();
+    QTest::keyClicks(window->labTop, QStringLiteral("41,25"));
+    window->VsX->setFocus();
+    settle();
+    EXPECT_EQ(window->vsTop->value(), 4125);
+    EXPECT_EQ(window->taratura.Top, 41.25f);
+}
+
+// The rulers' measured lengths: the factors nominal / measured, refused outside 0,95 - 1,05,
+// saved in record 12 and shown again as the measures they stand for.
+TEST_F(CalibrationWindowTest, MeasuredRulersGiveTheScaleFactors)
+{
+    save(storedCalibration());
+    open();
+    EXPECT_EQ(window->lblRighelloX->text(), QStringLiteral("X (150 mm) :"));
+    EXPECT_EQ(window->lblRighelloY->text(), QStringLiteral("Y (200 mm) :"));
+    EXPECT_EQ(window->txtRighelloX->text(), QStringLiteral("150"));
+    EXPECT_EQ(window->txtRighelloY->text(), QStringLiteral("200"));
+    const struct
+    {
+        bool horizontal;
+        const char *typed;
+        float factor; // the factor afterwards
+        const char *shown;
+        bool refused;
+    } cases[] = {
+        {true, "147,5", float(150 / 147.5), "147,5", false},
+        {false, "201,2", float(200 / 201.2), "201,2", false},
+        {true, "142,86", float(150 / 142.86), "142,86", false}, // 1,04998
+        {true, "157,89", float(150 / 157.89), "157,89", false}, // 0,95002
+        {true, "142,85", float(150 / 157.89), "157,89", true},  // 1,05007
+        {false, "210,53", float(200 / 201.2), "201,2", true},   // 0,94998
+        {false, "0", float(200 / 201.2), "201,2", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        ui.clear();
+        ui.beeps = 0;
+        QLineEdit *box = c.horizontal ? window->txtRighelloX : window->txtRighelloY;
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, QString::fromLatin1(c.typed));
+        QTest::keyClick(box, Qt::Key_Return);
+        settle();
+        EXPECT_EQ(c.horizontal ? window->taratura.ScalaX : window->taratura.ScalaY, c.factor);
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(ui.beeps, c.refused ? 1 : 0);
+        if (c.refused) {
+            ASSERT_EQ(ui.shown.size(), 1);
+            EXPECT_TRUE(ui.shown[0].text.contains(c.horizontal
+                                                      ? QStringLiteral("da 142,86 a 157,89 mm")
+                                                      : QStringLiteral("da 190,48 a 210,52 mm")))
+                << ui.shown[0].text.toStdString();
+        } else {
+            EXPECT_TRUE(ui.shown.isEmpty());
+        }
+    }
+    window->cmdSalva->click();
+    TaraturaAmbetto saved;
+    EXPECT_EQ(readCalibration(taraturaPath(), saved).state, ScaleRecordRead::Read);
+    EXPECT_EQ(saved.ScalaX, float(150 / 157.89));
+    EXPECT_EQ(saved.ScalaY, float(200 / 201.2));
+
+    // Opened again, the window shows the measures the factors stand for.
+    open();
+    EXPECT_EQ(window->txtRighelloX->text(), QStringLiteral("157,89"));
+    EXPECT_EQ(window->txtRighelloY->text(), QStringLiteral("201,2"));
+    EXPECT_EQ(window->taratura.ScalaX, saved.ScalaX);
+}
+
 TEST_F(CalibrationWindowTest, TabVisitsEveryControlAndMnemonicsReachTheirControls)
 {
     save(storedCalibration());
@@ -227,16 +351,38 @@ TEST_F(CalibrationWindowTest, TabVisitsEveryControlAndMnemonicsReachTheirControl
     window->vsLeft->setFocus();
     settle();
     QStringList visited{window->focusWidget()->objectName()};
-    for (int i = 0; i < 13; ++i) {
+    for (int i = 0; i < 24; ++i) {
         QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
         settle();
         visited << window->focusWidget()->objectName();
     }
     // The option pair is one stop, at the chosen option; the arrows move between the two.
-    const QStringList expected{"vsLeft",         "vsTop",      "VsX",          "VsY",
-                               "vsXimporti",     "vsYimporti", "vsDXimporti",  "vsDYimporti",
-                               "vsIntestazione", "optColor0",  "cmbStampante", "cmdTest",
-                               "cmdSalva",       "vsLeft"};
+    // Every typed box comes right after its bar; the measured rulers after the quality.
+    const QStringList expected{"vsLeft",
+                               "labLeft",
+                               "vsTop",
+                               "labTop",
+                               "VsX",
+                               "labX",
+                               "VsY",
+                               "labY",
+                               "vsXimporti",
+                               "labXimporti",
+                               "vsYimporti",
+                               "labYimporti",
+                               "vsDXimporti",
+                               "labDXimporti",
+                               "vsDYimporti",
+                               "labDYimporti",
+                               "vsIntestazione",
+                               "labIntestazione",
+                               "optColor0",
+                               "txtRighelloX",
+                               "txtRighelloY",
+                               "cmbStampante",
+                               "cmdTest",
+                               "cmdSalva",
+                               "vsLeft"};
     EXPECT_EQ(visited.join(u' ').toStdString(), expected.join(u' ').toStdString());
     window->optColor[0]->setFocus();
     QTest::keyClick(window->optColor[0], Qt::Key_Right);
@@ -272,7 +418,7 @@ TEST_F(CalibrationWindowTest, TheTestPageUsesWhatTheWindowShowsAndASaveKeepsTheA
     const RecordedDocument &page = devices[QStringLiteral("Ufficio")]->documents[0];
     EXPECT_TRUE(page.ended);
     EXPECT_EQ(page.options.printQuality, -1);
-    EXPECT_EQ(boxesOn(page), 206);
+    EXPECT_EQ(boxesOn(page), 206 + 39); // the slip's boxes and the rulers' lines and ticks
     EXPECT_EQ(page.pages[0].first().rect.topLeft(), QPointF(13, 40.1f));
     // The bars of the amount block still show what was loaded.
     EXPECT_EQ(window->vsXimporti->value(), 2700);
@@ -363,7 +509,7 @@ TEST_F(CalibrationWindowTest, AFailedTestPageIsReportedAbandonedAndTheWindowGoes
         window->cmdTest->click();
         ASSERT_EQ(device->documents.size(), 2);
         EXPECT_TRUE(device->documents[1].ended);
-        EXPECT_EQ(boxesOn(device->documents[1]), 206);
+        EXPECT_EQ(boxesOn(device->documents[1]), 206 + 39);
     }
     // A printer that cannot even start its document.
     ui.clear();
