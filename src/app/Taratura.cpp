@@ -26,10 +26,11 @@ void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &formNam
         const print::ScaleRecordRead scale = print::readCalibration(taraturaPath(), record);
         print::SelectPrinter(record.Stampante);
         if (scale.state == print::ScaleRecordRead::Damaged)
-            ui().MsgBox(QStringLiteral("La correzione di scala in printA.cfg è danneggiata (%1): "
-                                       "si stampa con i fattori 1 e 1")
-                            .arg(scale.problem),
-                        vbExclamation, QStringLiteral("Importante"));
+            warningMessage(
+                QStringLiteral("La correzione di scala in printA.cfg è danneggiata (%1): "
+                               "si stampa con i fattori 1 e 1")
+                    .arg(scale.problem),
+                QStringLiteral("Importante"));
     } catch (const RuntimeError &error) {
         // A box with only the OK button and the application's title.
         plainMessage(formErrorMessage(error, QStringLiteral("LeggiTaraturaAmbetto"), formName));

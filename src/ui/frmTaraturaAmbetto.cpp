@@ -600,8 +600,9 @@ bool frmTaraturaAmbetto::takeLength(const Length &length)
         // The box shows the bar's value again before the message takes the focus away.
         showLength(length);
         ui().Beep();
-        ui().MsgBox(print::rangeMessage(QString::fromLatin1(length.name), hundredthsText(*typed)),
-                    vbExclamation, QStringLiteral("Importante"));
+        warningMessage(
+            print::rangeMessage(QString::fromLatin1(length.name), hundredthsText(*typed)),
+            QStringLiteral("Importante"));
         return false;
     }
     if (typed && *typed != length.bar->value())
@@ -638,14 +639,14 @@ bool frmTaraturaAmbetto::takeMeasure(bool horizontal)
             --longest;
         showRulers();
         ui().Beep();
-        ui().MsgBox(
+        warningMessage(
             QStringLiteral("Il righello %1 di %2 mm misurato %3 mm darebbe un fattore di "
                            "scala fuori dall'intervallo 0,95 - 1,05: la misura deve "
                            "essere da %4 a %5 mm")
                 .arg(horizontal ? QStringLiteral("orizzontale") : QStringLiteral("verticale"))
                 .arg(nominal)
                 .arg(hundredthsText(*typed), hundredthsText(shortest), hundredthsText(longest)),
-            vbExclamation, QStringLiteral("Importante"));
+            QStringLiteral("Importante"));
         return false;
     }
     factor = factorFor(nominal, *typed);
