@@ -75,14 +75,17 @@ QString importSummary(const FileImport &import)
     const QString name = QFileInfo(import.path).fileName();
     if (!import.read)
         return QStringLiteral("%1: non letto, %2").arg(name, import.error);
-    QString text = QStringLiteral("%1: %2 righe lette, %3 estrazioni aggiunte, %4 già presenti")
-                       .arg(name)
-                       .arg(import.linesRead)
-                       .arg(import.added)
-                       .arg(import.duplicates);
+    // Italian nouns and participles agree with their number: "1 riga letta", "2 righe lette".
+    const auto count = [](qsizetype n, const char *one, const char *many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+    };
+    QString text = QStringLiteral("%1: %2, %3, %4")
+                       .arg(name, count(import.linesRead, "riga letta", "righe lette"),
+                            count(import.added, "estrazione aggiunta", "estrazioni aggiunte"),
+                            count(import.duplicates, "già presente", "già presenti"));
     if (!import.conflicts.isEmpty()) {
-        text += QStringLiteral(", %1 diverse da quelle in archivio (tenute quelle in archivio:")
-                    .arg(import.conflicts.size());
+        text += QStringLiteral(", %1 da quelle in archivio (tenute quelle in archivio:")
+                    .arg(count(import.conflicts.size(), "diversa", "diverse"));
         int shown = 0;
         for (const Draw &draw : import.conflicts) {
             if (shown++ == 5) {
@@ -99,9 +102,10 @@ QString importSummary(const FileImport &import)
             numbers.append(QString::number(line));
         if (import.skippedCount > import.skippedLines.size())
             numbers.append(QStringLiteral("..."));
-        text += QStringLiteral(", %1 righe non lette (righe %2)")
-                    .arg(import.skippedCount)
-                    .arg(numbers.join(QStringLiteral(", ")));
+        text += QStringLiteral(", %1 (%2 %3)")
+                    .arg(count(import.skippedCount, "riga non letta", "righe non lette"),
+                         QString::fromUtf8(import.skippedCount == 1 ? "riga" : "righe"),
+                         numbers.join(QStringLiteral(", ")));
     }
     return text;
 }

@@ -173,7 +173,7 @@ TEST_F(ArchiveStoreTest, ImportsMergesAndKeepsTheStoredDrawOnAConflict)
     EXPECT_EQ(imports[1].conflicts[0].numbers[0], 60);
     EXPECT_FALSE(imports[2].read);
     EXPECT_TRUE(importSummary(imports[2]).contains(QStringLiteral("Error 53")));
-    EXPECT_TRUE(importSummary(imports[0]).contains(QStringLiteral("1 righe non lette (righe 3)")))
+    EXPECT_TRUE(importSummary(imports[0]).contains(QStringLiteral("1 riga non letta (riga 3)")))
         << importSummary(imports[0]).toStdString();
 
     EXPECT_EQ(store.archive().find(QDate(2024, 1, 2), wheelIndex(u"Roma"))->numbers[0], 6);
