@@ -414,16 +414,10 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(QWidget *parent) : QDialog(parent)
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    connect(vsTop, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::vsTop_Change);
-    connect(vsLeft, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::vsLeft_Change);
-    connect(VsY, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::VsY_Change);
-    connect(VsX, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::VsX_Change);
-    connect(vsYimporti, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::vsYimporti_Change);
-    connect(vsXimporti, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::vsXimporti_Change);
-    connect(vsDYimporti, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::vsDYimporti_Change);
-    connect(vsDXimporti, &QScrollBar::valueChanged, this, &frmTaraturaAmbetto::vsDXimporti_Change);
-    connect(vsIntestazione, &QScrollBar::valueChanged, this,
-            &frmTaraturaAmbetto::vsIntestazione_Change);
+    // Every bar shows its value in the box beside it.
+    const auto bars = lengths();
+    for (int i = 0; i < int(bars.size()); ++i)
+        connect(bars[i].bar, &QScrollBar::valueChanged, this, [this, i] { length_Change(i); });
     for (int i = 0; i < int(optColor.size()); ++i)
         connect(optColor[i], &QRadioButton::toggled, this, [this, i](bool checked) {
             if (checked)
@@ -670,49 +664,9 @@ void frmTaraturaAmbetto::cmbStampante_Change()
     showRulers();
 }
 
-void frmTaraturaAmbetto::VsX_Change()
+void frmTaraturaAmbetto::length_Change(int index)
 {
-    showLength(lengths()[0]);
-}
-
-void frmTaraturaAmbetto::VsY_Change()
-{
-    showLength(lengths()[1]);
-}
-
-void frmTaraturaAmbetto::vsTop_Change()
-{
-    showLength(lengths()[2]);
-}
-
-void frmTaraturaAmbetto::vsLeft_Change()
-{
-    showLength(lengths()[3]);
-}
-
-void frmTaraturaAmbetto::vsIntestazione_Change()
-{
-    showLength(lengths()[4]);
-}
-
-void frmTaraturaAmbetto::vsXimporti_Change()
-{
-    showLength(lengths()[5]);
-}
-
-void frmTaraturaAmbetto::vsYimporti_Change()
-{
-    showLength(lengths()[6]);
-}
-
-void frmTaraturaAmbetto::vsDXimporti_Change()
-{
-    showLength(lengths()[7]);
-}
-
-void frmTaraturaAmbetto::vsDYimporti_Change()
-{
-    showLength(lengths()[8]);
+    showLength(lengths()[index]);
 }
 
 void frmTaraturaAmbetto::optColor_Click(int Index)

@@ -90,15 +90,9 @@ public:
 
 public slots:
     void Form_Load();
-    void vsTop_Change();
-    void vsLeft_Change();
-    void VsY_Change();
-    void VsX_Change();
-    void vsYimporti_Change();
-    void vsXimporti_Change();
-    void vsDYimporti_Change();
-    void vsDXimporti_Change();
-    void vsIntestazione_Change();
+    // A length's bar moved (index into lengths(): VsX, VsY, vsTop, vsLeft, vsIntestazione,
+    // vsXimporti, vsYimporti, vsDXimporti, vsDYimporti).
+    void length_Change(int index);
     void optColor_Click(int Index);
     void cmdSalva_Click();
     void cmdTest_Click();
