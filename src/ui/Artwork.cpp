@@ -313,6 +313,109 @@ QFont fittedFont(const QString &text, qreal wanted, qreal width, bool bold)
     return font;
 }
 
+// The slip's own colours.
+const QColor kSlipPink(246, 214, 222);
+const QColor kSlipRed(214, 86, 108);
+
+// A picture drawn on a `width` x `height` grid, at the screen's pixel density.
+QPixmap drawn(QSize size, qreal dpr, const std::function<void(QPainter &)> &draw)
+{
+    QPixmap pixmap(size * dpr);
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHints(QPainter::Antialiasing);
+    draw(p);
+    return pixmap;
+}
+
+// The test-print button: a printer with a sheet of empty box outlines coming out of it, and a
+// cross-hair on the first box (on a 32 x 32 grid).
+void drawTestPrint(QPainter &p)
+{
+    p.setPen(roundPen(kInk, 1.2));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(9, 3, 14, 10), 0.5, 0.5);
+    QLinearGradient body(0, 11, 0, 23);
+    body.setColorAt(0, kSteel.lighter(112));
+    body.setColorAt(1, kSteel.darker(108));
+    p.setPen(roundPen(kInk, 1.5));
+    p.setBrush(body);
+    p.drawRoundedRect(QRectF(3, 11, 26, 12), 3, 3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kAccent);
+    p.drawEllipse(QPointF(24.5, 15), 1.3, 1.3);
+    p.setPen(roundPen(kInk, 1.2));
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(8, 19, 16, 11));
+    // The outlines of the test page: every box drawn, none filled.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(roundPen(kAccentDeep, 1.0));
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 3; ++col)
+            p.drawRoundedRect(QRectF(10.3 + col * 4.4, 22 + row * 4, 2.6, 2.6), 0.4, 0.4);
+    p.setPen(roundPen(kInk, 1.5));
+    p.drawLine(QPointF(6, 19), QPointF(26, 19));
+}
+
+// Image1: a small Lotto slip with its number grid and a line of amount boxes, a few boxes
+// marked, and the calibration's marks: a cross-hair on number 1 and the distance across and
+// down to the next boxes.
+void drawSlip(QPainter &p, const QSizeF &size)
+{
+    const QRectF sheet(1.5, 1.5, size.width() - 3, size.height() - 3);
+    p.setPen(roundPen(kSlipRed.darker(110), 1.0));
+    p.setBrush(kSlipPink);
+    p.drawRoundedRect(sheet, 3, 3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kSlipRed);
+    p.drawRect(QRectF(sheet.left() + 0.5, sheet.top() + 6, sheet.width() - 1, 3));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(sheet.left() + 5, sheet.top() + 2, sheet.width() * 0.45, 2.5), 1.2,
+                      1.2);
+
+    // Numbers: 3 rows of 10, then a line of 9 amount boxes, spread over the sheet.
+    const qreal left = sheet.left() + 9;
+    const qreal right = sheet.right() - 10;
+    const qreal dx = (right - left) / 9.6;
+    const qreal box = dx * 0.62;
+    const qreal top = sheet.top() + 17;
+    const qreal dy = (sheet.bottom() - 6 - top) / 3.9;
+    const auto cell = [&](int col, int row, qreal extra = 0) {
+        return QRectF(left + col * dx, top + row * dy + extra, box, box);
+    };
+    p.setPen(roundPen(kSlipRed, 0.8));
+    p.setBrush(kPaper);
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 10; ++col)
+            p.drawRect(cell(col, row));
+    for (int col = 1; col < 10; ++col)
+        p.drawRect(cell(col, 3, dy * 0.15));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    for (const QPoint &at : {QPoint(3, 0), QPoint(7, 1), QPoint(5, 2)})
+        p.drawRect(cell(at.x(), at.y()).adjusted(1, 1, -1, -1));
+    p.drawRect(cell(6, 3, dy * 0.15).adjusted(1, 1, -1, -1));
+
+    // The calibration marks.
+    const QPointF centre = cell(0, 0).center();
+    p.setPen(roundPen(kAccentDeep, 1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(centre, box * 0.8, box * 0.8);
+    p.drawLine(centre - QPointF(box * 1.2, 0), centre + QPointF(box * 1.2, 0));
+    p.drawLine(centre - QPointF(0, box * 1.2), centre + QPointF(0, box * 1.2));
+    const qreal rulerY = top - 4;
+    const qreal x1 = cell(1, 0).center().x(), x2 = cell(2, 0).center().x();
+    p.drawLine(QPointF(x1, rulerY), QPointF(x2, rulerY));
+    for (qreal x : {x1, x2})
+        p.drawLine(QPointF(x, rulerY - 1.8), QPointF(x, rulerY + 1.8));
+    const qreal rulerX = right + 5.5;
+    const qreal y1 = cell(9, 0).center().y(), y2 = cell(9, 1).center().y();
+    p.drawLine(QPointF(rulerX, y1), QPointF(rulerX, y2));
+    for (qreal y : {y1, y2})
+        p.drawLine(QPointF(rulerX - 1.8, y), QPointF(rulerX + 1.8, y));
+}
+
 } // namespace
 
 QPixmap banner(const QSize &size)
@@ -404,6 +507,19 @@ QPixmap emblem(const QSize &size)
     drawBannerSquare(p,
                      QRectF(card.center() - QPointF(inner / 2, inner / 2), QSizeF(inner, inner)));
     return pixmap;
+}
+
+QIcon testPrintIcon()
+{
+    QIcon icon;
+    for (int px : {24, 32, 48})
+        icon.addPixmap(renderIcon(px, [](QPainter &p) { drawTestPrint(p); }));
+    return icon;
+}
+
+QPixmap slipPicture(const QSize &size, qreal devicePixelRatio)
+{
+    return drawn(size, devicePixelRatio, [size](QPainter &p) { drawSlip(p, QSizeF(size)); });
 }
 
 QIcon buttonIcon(ButtonIcon kind)

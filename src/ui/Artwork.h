@@ -33,4 +33,12 @@ QPixmap emblem(const QSize &size);
 // The program's window icon, with pixmaps from 16 to 256 px.
 QIcon windowIcon();
 
+// The calibration window's test-print button: a printer with a sheet of empty box outlines,
+// with pixmaps at 24, 32 and 48 px.
+QIcon testPrintIcon();
+
+// The calibration window's picture: a small Lotto slip with the calibration's marks, `size`
+// in device-independent pixels at the screen's pixel density.
+QPixmap slipPicture(const QSize &size, qreal devicePixelRatio);
+
 } // namespace zelmora::artwork
