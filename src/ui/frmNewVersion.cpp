@@ -7,40 +7,10 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 
 namespace zelmora {
 
 namespace {
-
-// A pointing hand, 32 x 32, its finger tip at column 1, row 3.
-QCursor handCursor()
-{
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath hand;
-    hand.moveTo(1, 3);
-    hand.lineTo(5, 1);
-    hand.lineTo(10, 10);
-    hand.lineTo(13, 9);
-    hand.lineTo(16, 11);
-    hand.lineTo(19, 11);
-    hand.lineTo(22, 14);
-    hand.lineTo(25, 15);
-    hand.lineTo(27, 22);
-    hand.lineTo(22, 29);
-    hand.lineTo(13, 29);
-    hand.lineTo(7, 20);
-    hand.lineTo(8, 16);
-    hand.closeSubpath();
-    p.setPen(QPen(Qt::black, 1.5));
-    p.setBrush(Qt::white);
-    p.drawPath(hand);
-    return QCursor(pixmap, 1, 3);
-}
 
 QFont calibri(double points)
 {
@@ -106,7 +76,8 @@ frmNewVersion::frmNewVersion(QWidget *parent) : QDialog(parent)
     palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     lbURL->setPalette(palette);
     lbURL->setToolTip(QStringLiteral("Click per aprire la pagina"));
-    lbURL->setCursor(handCursor());
+    // The desktop's own pointing hand, as over any link.
+    lbURL->setCursor(Qt::PointingHandCursor);
     lbURL->adjustSize();
     connect(lbURL, &LinkLabel::clicked, this, &frmNewVersion::lbURL_Click);
 }
