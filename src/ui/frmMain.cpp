@@ -16,7 +16,7 @@
 #include "core/Prognosis.h"
 #include "core/RuntimeError.h"
 #include "core/Stakes.h"
-#include "core/SystemFile.h"
+#include "core/SystemFileIO.h"
 #include "core/WheelsFile.h"
 #include "ui/Artwork.h"
 #include "ui/TextBox.h"
@@ -687,7 +687,7 @@ void frmMain::cmdSalva_Click()
 
     const FixedText<20> previousName = s.NomeSistema;
     s.NomeSistema = chosen.fileTitle.left(20).trimmed();
-    if (s.NomeSistema.trimmed() == kEmptySystemName) {
+    if (isReservedSystemName(s.NomeSistema.text())) {
         criticalMessage(QStringLiteral("Impostare un nome diverso da\r\n[") + kEmptySystemName +
                             QStringLiteral("]"),
                         QStringLiteral("Attenzione"));
@@ -698,14 +698,12 @@ void frmMain::cmdSalva_Click()
     ui().setBusy(true);
     s.Ruota = cmbRuote->currentText();
     CalcolaImporto();
-    try {
-        writeWholeFile(chosen.fileName, encodeSistema(s));
-    } catch (const RuntimeError &error) {
+    if (const std::optional<RuntimeError> error = saveSystemFile(chosen.fileName, s)) {
         // Nothing was written: the system keeps the name it had.
         s.NomeSistema = previousName;
         ui().setBusy(false);
         plainMessage(
-            formErrorMessage(error, QStringLiteral("cmdSalva_Click"), QStringLiteral("frmMain")));
+            formErrorMessage(*error, QStringLiteral("cmdSalva_Click"), QStringLiteral("frmMain")));
         return;
     }
     ui().setBusy(false);
@@ -722,16 +720,13 @@ void frmMain::cmdApri_Click()
     if (!chosen.confirmed)
         return;
 
-    std::optional<Sistema> loaded;
-    try {
-        // A system is 106 bytes; nothing after them is read.
-        loaded = decodeSistema(readWholeFile(chosen.fileName, kSystemFileSize));
-    } catch (const RuntimeError &error) {
-        plainMessage(
-            formErrorMessage(error, QStringLiteral("cmdApri_Click"), QStringLiteral("frmMain")));
+    const OpenedSystem loaded = openSystemFile(chosen.fileName);
+    if (loaded.error) {
+        plainMessage(formErrorMessage(*loaded.error, QStringLiteral("cmdApri_Click"),
+                                      QStringLiteral("frmMain")));
         return;
     }
-    if (!loaded) {
+    if (loaded.notASystem()) {
         criticalMessage(QStringLiteral("Questo file non puo' essere letto"),
                         QStringLiteral("E R R O R E"));
         return;
@@ -740,7 +735,7 @@ void frmMain::cmdApri_Click()
     ui().setBusy(true);
     AzzeraSistema();
     Sistema &s = corpo::sistema;
-    s = *loaded;
+    s = *loaded.sistema;
     QString wheel = s.Ruota.text();
     while (wheel.startsWith(u' '))
         wheel.remove(0, 1);
