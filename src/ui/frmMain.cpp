@@ -632,7 +632,7 @@ void frmMain::cmdPrnSchedine_Click()
         return;
     // Modeless: this window stays disabled until the print-slips window closes.
     setEnabled(false);
-    auto *slips = new frmStampaSchedine(this);
+    auto *slips = new frmStampaSchedine(corpo::sistema, this);
     slips->Form_Load();
     slips->show();
     slips->activateWindow();
@@ -643,7 +643,7 @@ void frmMain::cmdPrnTabulato_Click()
     if (!prepareForPrint())
         return;
     if (!m_tabulato)
-        m_tabulato = new frmTabulato(this);
+        m_tabulato = new frmTabulato(corpo::sistema, this);
     m_tabulato->showModal();
 }
 

@@ -52,7 +52,8 @@ void reportPrinterError(int number)
 
 } // namespace
 
-frmStampaSchedine::frmStampaSchedine(QWidget *owner) : QWidget(nullptr), m_owner(owner)
+frmStampaSchedine::frmStampaSchedine(Sistema &sistema, QWidget *owner)
+    : QWidget(nullptr), m_sistema(sistema), m_owner(owner)
 {
     setObjectName(QStringLiteral("frmStampaSchedine"));
     setWindowTitle(QStringLiteral("Stampa Schedine"));
@@ -169,7 +170,7 @@ bool frmStampaSchedine::eventFilter(QObject *watched, QEvent *event)
 
 void frmStampaSchedine::cmdTaratura_Click()
 {
-    frmTaraturaAmbetto::showModal(this);
+    frmTaraturaAmbetto::showModal(m_sistema, this);
 }
 
 void frmStampaSchedine::cmdStampa_Click()
@@ -192,7 +193,7 @@ void frmStampaSchedine::cmdAnteprima_Click()
     print::Preview preview;
     try {
         preview = print::previewRun(print::CurrentPrinter(), [&](print::Printer &printer) {
-            print::StampaSchedaAmbetto(printer, corpo::sistema, taratura, *run);
+            print::StampaSchedaAmbetto(printer, m_sistema, taratura, *run);
         });
     } catch (const RuntimeError &error) {
         sheetError = error.number();
@@ -253,7 +254,7 @@ void frmStampaSchedine::StampaSchedaAmbetto()
     };
     print::CurrentPrinter().takeDeliveredFiles();
     try {
-        print::StampaSchedaAmbetto(print::CurrentPrinter(), corpo::sistema, taratura, *run);
+        print::StampaSchedaAmbetto(print::CurrentPrinter(), m_sistema, taratura, *run);
     } catch (const RuntimeError &error) {
         if (progress)
             progress->close();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Sistema.h"
 #include "print/CalibrationFile.h"
 #include "print/SlipRun.h"
 
@@ -22,7 +23,9 @@ class frmStampaSchedine : public QWidget
     Q_OBJECT
 public:
     // `owner` is the main window, enabled again when this window closes.
-    explicit frmStampaSchedine(QWidget *owner);
+    // Prints the slips of `sistema`, the system the main window holds; `owner` is disabled
+    // while this window is open.
+    frmStampaSchedine(Sistema &sistema, QWidget *owner);
     ~frmStampaSchedine() override;
 
     QCheckBox *chkPronostico = nullptr;
@@ -55,6 +58,7 @@ private:
     // run; the run the window asks for, or nothing when the range is refused.
     std::optional<print::SlipRun> prepareRun();
 
+    Sistema &m_sistema;
     QPointer<QWidget> m_owner;
     int m_minimo = 1;
     int m_massimo = 8;

@@ -31,7 +31,7 @@ QFont calibri(double points, bool bold = false)
 }
 } // namespace
 
-frmTabulato::frmTabulato(QWidget *parent) : QDialog(parent)
+frmTabulato::frmTabulato(Sistema &sistema, QWidget *parent) : QDialog(parent), m_sistema(sistema)
 {
     setObjectName(QStringLiteral("frmTabulato"));
     setWindowTitle(QStringLiteral("Stampa Tabulato"));
@@ -156,7 +156,7 @@ void frmTabulato::cmdStampa_Click()
 {
     setEnabled(false);
     print::CurrentPrinter().takeDeliveredFiles();
-    const int failure = print::StampaTabulato(corpo::sistema, listingJob());
+    const int failure = print::StampaTabulato(m_sistema, listingJob());
     // Copies printed before a failure are where they are: the player is told of both.
     announceDeliveredFiles();
     if (failure == RuntimeError::PrinterError)
@@ -169,7 +169,7 @@ void frmTabulato::cmdAnteprima_Click()
     setEnabled(false);
     print::Preview preview;
     try {
-        preview = print::previewTabulato(corpo::sistema, listingJob());
+        preview = print::previewTabulato(m_sistema, listingJob());
     } catch (const RuntimeError &error) {
         criticalMessage(
             formErrorMessage(error, QStringLiteral("cmdAnteprima_Click"), objectName()));

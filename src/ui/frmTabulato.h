@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Sistema.h"
 #include "print/ListingPage.h"
 
 #include <QDialog>
@@ -18,7 +19,8 @@ class frmTabulato : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmTabulato(QWidget *parent = nullptr);
+    // The listing of `sistema`, the system the main window holds.
+    explicit frmTabulato(Sistema &sistema, QWidget *parent = nullptr);
 
     // Loads the window afresh (copies back to 1, "A colori" ticked) and shows it modally.
     void showModal();
@@ -42,6 +44,7 @@ public slots:
     void cmdAnteprima_Click();
 
 private:
+    Sistema &m_sistema;
     // The run the window's choices ask for, with the page's pictures loaded afresh (a picture
     // that cannot be read is reported and left out).
     print::ListingJob listingJob();

@@ -105,7 +105,8 @@ float factorFor(int nominal, int measuredHundredths)
 
 // --- Construction ----------------------------------------------------------------------------
 
-frmTaraturaAmbetto::frmTaraturaAmbetto(QWidget *parent) : QDialog(parent)
+frmTaraturaAmbetto::frmTaraturaAmbetto(const Sistema &sistema, QWidget *parent)
+    : QDialog(parent), m_sistema(sistema)
 {
     setObjectName(QStringLiteral("frmTaraturaAmbetto"));
     setWindowTitle(QStringLiteral("Taratura Stampa Schedine"));
@@ -306,9 +307,9 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(QWidget *parent) : QDialog(parent)
             &frmTaraturaAmbetto::cmbStampante_Change);
 }
 
-void frmTaraturaAmbetto::showModal(QWidget *owner)
+void frmTaraturaAmbetto::showModal(const Sistema &sistema, QWidget *owner)
 {
-    frmTaraturaAmbetto window(owner);
+    frmTaraturaAmbetto window(sistema, owner);
     window.Form_Load();
     if (const QWidget *over = owner ? owner->window() : nullptr) {
         const QPoint centre = over->frameGeometry().center();
@@ -564,8 +565,8 @@ void frmTaraturaAmbetto::cmdTest_Click()
     try {
         print::SelectPrinter(cmbStampante->currentText());
         print::CurrentPrinter().takeDeliveredFiles();
-        print::StampaTestTaratura(print::CurrentPrinter(), taratura,
-                                  corpo::sistema.NomeSistema.text(), corpo::gIntestazioneStampa);
+        print::StampaTestTaratura(print::CurrentPrinter(), taratura, m_sistema.NomeSistema.text(),
+                                  corpo::gIntestazioneStampa);
         announceDeliveredFiles();
         return;
     } catch (const RuntimeError &error) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Sistema.h"
 #include "print/CalibrationFile.h"
 
 #include <QDialog>
@@ -23,10 +24,11 @@ class frmTaraturaAmbetto : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmTaraturaAmbetto(QWidget *parent = nullptr);
+    // Calibrates the slips of `sistema`, whose name the test page prints.
+    explicit frmTaraturaAmbetto(const Sistema &sistema, QWidget *parent = nullptr);
 
     // Builds the window over `owner`, loads it and shows it modally until it is closed.
-    static void showModal(QWidget *owner);
+    static void showModal(const Sistema &sistema, QWidget *owner);
 
     // The bars' range: 0 to 300 mm, in hundredths of a millimetre.
     static constexpr int kBarMax = 30000;
@@ -103,6 +105,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    const Sistema &m_sistema;
     // One bar and what it edits.
     struct Length
     {

@@ -107,7 +107,7 @@ protected:
     // Loads the window as the print-slips window does and shows it active.
     void open()
     {
-        window = std::make_unique<frmTaraturaAmbetto>();
+        window = std::make_unique<frmTaraturaAmbetto>(corpo::sistema);
         window->Form_Load();
         ASSERT_TRUE(showActive(*window));
     }
@@ -556,7 +556,7 @@ TEST_F(CalibrationWindowTest, ShownModallyOverItsOwner)
         ASSERT_TRUE(left);
         EXPECT_EQ(left->value(), 1250);
     });
-    frmTaraturaAmbetto::showModal(&owner);
+    frmTaraturaAmbetto::showModal(corpo::sistema, &owner);
     EXPECT_TRUE(seen);
 }
 

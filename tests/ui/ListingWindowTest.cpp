@@ -57,7 +57,7 @@ protected:
     QTemporaryDir folder;
     ScriptedUiServices ui;
     RecordingPrinters devices{{"Ufficio", "Tabulati", "File PDF"}};
-    frmTabulato form;
+    frmTabulato form{corpo::sistema};
 };
 
 TEST_F(ListingWindowTest, OpensWithOneColourCopyAndTheSettingsRead)

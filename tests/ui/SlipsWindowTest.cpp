@@ -62,7 +62,7 @@ protected:
 
         owner.show();
         owner.setEnabled(false);
-        form = new frmStampaSchedine(&owner);
+        form = new frmStampaSchedine(corpo::sistema, &owner);
         form->Form_Load();
         ASSERT_TRUE(showActive(*form));
         ui.clear();
