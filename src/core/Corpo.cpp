@@ -15,7 +15,6 @@ QString versionText()
     return QStringLiteral("%1.%2.%3").arg(AppMajor).arg(AppMinor).arg(AppRevision);
 }
 
-Sistema sistema;
 RuoteList Ruote;
 
 } // namespace zelmora::corpo

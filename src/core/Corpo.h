@@ -21,7 +21,6 @@ constexpr int AppMinor = 1;
 constexpr int AppRevision = 4;
 QString versionText(); // "0.1.4"
 
-extern Sistema sistema; // the one system record
 extern RuoteList Ruote; // the wheels list
 
 } // namespace zelmora::corpo

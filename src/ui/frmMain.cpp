@@ -388,7 +388,7 @@ void frmMain::CaricaRuote()
 
 void frmMain::AzzeraSistema()
 {
-    Sistema &s = corpo::sistema;
+    Sistema &s = m_sistema;
     s.Capogioco = 0;
     for (int c = 0; c < 4; ++c) {
         for (int r = 0; r < 4; ++r) {
@@ -482,7 +482,7 @@ bool frmMain::ControllaGriglia()
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
             values[r][c] = wholeValue(m_cells[r][c]->text());
-    const GridCheckResult result = zelmora::ControllaGriglia(values, corpo::sistema);
+    const GridCheckResult result = zelmora::ControllaGriglia(values, m_sistema);
     if (result.valid)
         return true;
     criticalMessage(result.message, QString::fromUtf8(kTitoloAttenzione));
@@ -495,12 +495,12 @@ void frmMain::MostraGriglia()
 {
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
-            m_cells[r][c]->setText(QString::number(corpo::sistema.Righe[r][c]));
+            m_cells[r][c]->setText(QString::number(m_sistema.Righe[r][c]));
 }
 
 void frmMain::ImpostaCapogioco(bool ask)
 {
-    Sistema &s = corpo::sistema;
+    Sistema &s = m_sistema;
     int value = s.Capogioco;
     if (ask) {
         const QString text =
@@ -528,11 +528,11 @@ void frmMain::PronosticoCasuale()
     std::mt19937 generator(seed);
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
     const Square square =
-        zelmora::PronosticoCasuale(corpo::sistema.Capogioco, [&] { return uniform(generator); });
+        zelmora::PronosticoCasuale(m_sistema.Capogioco, [&] { return uniform(generator); });
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
             m_cells[r][c]->setText(QString::number(square[r][c]));
-    if (corpo::sistema.Capogioco != 0)
+    if (m_sistema.Capogioco != 0)
         ImpostaCapogioco(false);
 }
 
@@ -560,29 +560,27 @@ void frmMain::CalcolaImporto()
 {
     const Importo importo = zelmora::CalcolaImporto(
         {txtImpQuad[0]->text(), txtImpQuad[1]->text(), txtImpQuad[2]->text()});
-    corpo::sistema.Puntate = importo.puntate;
-    corpo::sistema.ImportoSistema = importo.totale;
+    m_sistema.Puntate = importo.puntate;
+    m_sistema.ImportoSistema = importo.totale;
     txtImportoSistema->setText(formatMask(importo.totale, QString::fromLatin1(kMaskImporto)));
 }
 
 void frmMain::MostraVincite()
 {
-    corpo::sistema.Vincite = CalcolaVincite(corpo::sistema.Puntate);
+    m_sistema.Vincite = CalcolaVincite(m_sistema.Puntate);
     for (int i = 0; i < 3; ++i)
-        lblVincite[i]->setText(
-            formatMask(corpo::sistema.Vincite[i], QString::fromLatin1(kMaskVincita)));
+        lblVincite[i]->setText(formatMask(m_sistema.Vincite[i], QString::fromLatin1(kMaskVincita)));
 }
 
 void frmMain::MostraPuntate()
 {
     for (int i = 0; i < 3; ++i)
-        txtImpQuad[i]->setText(
-            formatMask(corpo::sistema.Puntate[i], QString::fromLatin1(kMaskPuntata)));
+        txtImpQuad[i]->setText(formatMask(m_sistema.Puntate[i], QString::fromLatin1(kMaskPuntata)));
 }
 
 void frmMain::Sistema12Euro()
 {
-    corpo::sistema.Puntate = puntate12Euro();
+    m_sistema.Puntate = puntate12Euro();
     MostraVincite();
     MostraPuntate();
     CalcolaImporto();
@@ -590,7 +588,7 @@ void frmMain::Sistema12Euro()
 
 void frmMain::cmbRuote_Change()
 {
-    corpo::sistema.Ruota = cmbRuote->currentText();
+    m_sistema.Ruota = cmbRuote->currentText();
 }
 
 // --- Buttons --------------------------------------------------------------------------------
@@ -618,11 +616,11 @@ void frmMain::cmd12Euro_Click()
 
 bool frmMain::prepareForPrint()
 {
-    corpo::sistema.Ruota = cmbRuote->currentText();
+    m_sistema.Ruota = cmbRuote->currentText();
     if (!ControllaGriglia())
         return false;
     CalcolaImporto();
-    Trasponi(corpo::sistema);
+    Trasponi(m_sistema);
     return true;
 }
 
@@ -632,7 +630,7 @@ void frmMain::cmdPrnSchedine_Click()
         return;
     // Modeless: this window stays disabled until the print-slips window closes.
     setEnabled(false);
-    auto *slips = new frmStampaSchedine(corpo::sistema, this);
+    auto *slips = new frmStampaSchedine(m_sistema, this);
     slips->Form_Load();
     slips->show();
     slips->activateWindow();
@@ -643,7 +641,7 @@ void frmMain::cmdPrnTabulato_Click()
     if (!prepareForPrint())
         return;
     if (!m_tabulato)
-        m_tabulato = new frmTabulato(corpo::sistema, this);
+        m_tabulato = new frmTabulato(m_sistema, this);
     m_tabulato->showModal();
 }
 
@@ -657,7 +655,7 @@ void frmMain::cmdVerifica_Click()
     setup.programFolder = corpo::gAppPath;
     setup.heading = corpo::gIntestazioneStampa;
     setup.listingPrinter = corpo::gStampanteTabulato;
-    frmVerifica verifica(corpo::sistema, setup, this);
+    frmVerifica verifica(m_sistema, setup, this);
     verifica.showModal();
 }
 
@@ -670,7 +668,7 @@ void frmMain::cmdRitardatari_Click()
 
 void frmMain::cmdSalva_Click()
 {
-    Sistema &s = corpo::sistema;
+    Sistema &s = m_sistema;
     if (!ControllaGriglia())
         return;
     s.Vincite = CalcolaVincite(s.Puntate);
@@ -734,7 +732,7 @@ void frmMain::cmdApri_Click()
 
     ui().setBusy(true);
     AzzeraSistema();
-    Sistema &s = corpo::sistema;
+    Sistema &s = m_sistema;
     s = *loaded.sistema;
     QString wheel = s.Ruota.text();
     while (wheel.startsWith(u' '))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Sistema.h"
+
 #include <QWidget>
 #include <array>
 #include <map>
@@ -23,6 +25,9 @@ class frmMain : public QWidget
     Q_OBJECT
 public:
     explicit frmMain(QWidget *parent = nullptr);
+
+    // The system this window edits and owns, handed to the windows that print or check it.
+    Sistema &sistema() { return m_sistema; }
 
     // The 16 cells: txtQuaterna1 to txtQuaterna4 are rows 1 to 4, each indexed 0 to 3.
     std::array<TextBox *, 4> txtQuaterna1{}, txtQuaterna2{}, txtQuaterna3{}, txtQuaterna4{};
@@ -89,6 +94,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    Sistema m_sistema;
     // Returns true when the window may close (the exit question).
     bool Form_QueryUnload();
     void buildBanner();

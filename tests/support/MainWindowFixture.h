@@ -27,7 +27,6 @@ protected:
         corpo::gAppPath = folder.path() + u'/';
         corpo::gEdition = QStringLiteral("Freeware");
         corpo::AppTitle = QStringLiteral("Zelmoravintesca");
-        corpo::sistema = Sistema{};
         writeWheels(QStringLiteral(ZELMORA_TEST_SOURCE_DIR "/assets/ruote.grc"));
         writeSettings();
         setEndHandler([this] { ++endCalls; });

@@ -77,8 +77,8 @@ protected:
         ASSERT_TRUE(folder.isValid());
         corpo::gAppPath = folder.path() + u'/';
         corpo::gIntestazioneStampa = QStringLiteral("CIRCOLO");
-        corpo::sistema = Sistema();
-        corpo::sistema.NomeSistema = QStringLiteral("prova.zlm");
+        sistema = Sistema();
+        sistema.NomeSistema = QStringLiteral("prova.zlm");
         installPrinters(
             {QStringLiteral("Ufficio"), QStringLiteral("Schedine"), QStringLiteral("File PDF")});
     }
@@ -107,7 +107,7 @@ protected:
     // Loads the window as the print-slips window does and shows it active.
     void open()
     {
-        window = std::make_unique<frmTaraturaAmbetto>(corpo::sistema);
+        window = std::make_unique<frmTaraturaAmbetto>(sistema);
         window->Form_Load();
         ASSERT_TRUE(showActive(*window));
     }
@@ -133,6 +133,7 @@ protected:
     ScriptedUiServices ui;
     int failWith = 0;
     QMap<QString, RecordingDevice *> devices;
+    Sistema sistema;
     std::unique_ptr<frmTaraturaAmbetto> window;
 };
 
@@ -556,7 +557,7 @@ TEST_F(CalibrationWindowTest, ShownModallyOverItsOwner)
         ASSERT_TRUE(left);
         EXPECT_EQ(left->value(), 1250);
     });
-    frmTaraturaAmbetto::showModal(corpo::sistema, &owner);
+    frmTaraturaAmbetto::showModal(sistema, &owner);
     EXPECT_TRUE(seen);
 }
 

@@ -41,7 +41,7 @@ protected:
         Trasponi(s);
         s.Puntate = puntate12Euro();
         s.ImportoSistema = 12;
-        corpo::sistema = s;
+        sistema = s;
         form.Form_Load();
         ASSERT_TRUE(showActive(form));
         ui.clear();
@@ -57,7 +57,8 @@ protected:
     QTemporaryDir folder;
     ScriptedUiServices ui;
     RecordingPrinters devices{{"Ufficio", "Tabulati", "File PDF"}};
-    frmTabulato form{corpo::sistema};
+    Sistema sistema;
+    frmTabulato form{sistema};
 };
 
 TEST_F(ListingWindowTest, OpensWithOneColourCopyAndTheSettingsRead)

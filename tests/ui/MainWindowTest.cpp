@@ -58,8 +58,8 @@ TEST_F(MainWindowTest, StartState)
     EXPECT_EQ(form->cmbRuote->count(), 11);
     EXPECT_EQ(form->cmbRuote->currentText(), QStringLiteral("Bari"));
     EXPECT_EQ(corpo::Ruote.last(), QStringLiteral("Nazionale"));
-    EXPECT_EQ(corpo::sistema.NomeSistema.text(), QStringLiteral("vuoto.zlm           "));
-    EXPECT_EQ(corpo::sistema.Ruota.text(), QString(10, u' '));
+    EXPECT_EQ(form->sistema().NomeSistema.text(), QStringLiteral("vuoto.zlm           "));
+    EXPECT_EQ(form->sistema().Ruota.text(), QString(10, u' '));
     EXPECT_TRUE(ui.shown.isEmpty());
 }
 
@@ -91,8 +91,8 @@ TEST_F(MainWindowTest, AmboStakeTypedAndLeft)
     typeInto(form->txtImpQuad[0], QStringLiteral("1,5"));
     leaveStakeBox(0);
     EXPECT_EQ(amounts(), (QStringList{"1,50", "0,00", "0,00", "12,00", "62,50", "0,00", "0,00"}));
-    EXPECT_EQ(corpo::sistema.Puntate[0], 1.5f);
-    EXPECT_EQ(corpo::sistema.ImportoSistema, 12.0f);
+    EXPECT_EQ(form->sistema().Puntate[0], 1.5f);
+    EXPECT_EQ(form->sistema().ImportoSistema, 12.0f);
 }
 
 TEST_F(MainWindowTest, TernoStakeAloneHasNoAmboShare)
@@ -157,9 +157,9 @@ TEST_F(MainWindowTest, ClearAfterAFullSystem)
     EXPECT_EQ(amounts(), kZeroAmounts);
     EXPECT_EQ(form->lblNomeSistema->text(), QStringLiteral("vuoto.zlm"));
     EXPECT_EQ(form->cmbRuote->currentIndex(), 0);
-    EXPECT_EQ(corpo::sistema.Capogioco, 0);
-    EXPECT_EQ(corpo::sistema.Righe, Square{});
-    EXPECT_EQ(corpo::sistema.Puntate, (Amounts{0, 0, 0}));
+    EXPECT_EQ(form->sistema().Capogioco, 0);
+    EXPECT_EQ(form->sistema().Righe, Square{});
+    EXPECT_EQ(form->sistema().Puntate, (Amounts{0, 0, 0}));
 }
 
 TEST_F(MainWindowTest, LeadNumberOnAnEmptySquare)
@@ -175,7 +175,7 @@ TEST_F(MainWindowTest, LeadNumberOnAnEmptySquare)
     EXPECT_EQ(ui.shown[1].text, QStringLiteral("La prima quaterna non è completa!!!"));
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(form->cell(i, i)->text(), QStringLiteral("7"));
-    EXPECT_EQ(corpo::sistema.Capogioco, 7);
+    EXPECT_EQ(form->sistema().Capogioco, 7);
     EXPECT_EQ(QApplication::focusWidget(), form->cell(0, 1));
 
     // The next question offers the lead number already set.
@@ -198,7 +198,7 @@ TEST_F(MainWindowTest, LeadNumberOutOfRangeOrCancelledChangesNothing)
         EXPECT_EQ(ui.shown.last().icon, MessageIcon::Critical);
         EXPECT_EQ(ui.shown.last().title, QStringLiteral("Errore"));
         EXPECT_EQ(cellTexts(), before) << input;
-        EXPECT_EQ(corpo::sistema.Capogioco, 9);
+        EXPECT_EQ(form->sistema().Capogioco, 9);
     }
     ui.clear();
     form->cmdCapogioco->click(); // cancelled: no answer queued
@@ -208,7 +208,7 @@ TEST_F(MainWindowTest, LeadNumberOutOfRangeOrCancelledChangesNothing)
     ui.setNextInput(QStringLiteral("12abc"));
     form->cmdCapogioco->click();
     EXPECT_EQ(form->cell(2, 2)->text(), QStringLiteral("12"));
-    EXPECT_EQ(corpo::sistema.Capogioco, 12);
+    EXPECT_EQ(form->sistema().Capogioco, 12);
 }
 
 TEST_F(MainWindowTest, RandomPrognosisKeepsTheLeadNumberOnTheDiagonal)
@@ -260,9 +260,9 @@ TEST_F(MainWindowTest, PrintButtonsBringTheSystemUpToDate)
     EXPECT_EQ(opened, QStringLiteral("frmTabulato"));
     EXPECT_TRUE(form->isEnabled());
     EXPECT_TRUE(ui.messages().filter(QStringLiteral("quaterna")).isEmpty());
-    EXPECT_EQ(corpo::sistema.Ruota.text(), QStringLiteral("Firenze   "));
-    EXPECT_EQ(corpo::sistema.Colonne[3], (std::array<std::uint8_t, 4>{13, 23, 33, 7}));
-    EXPECT_EQ(corpo::sistema.ImportoSistema, 12.0f);
+    EXPECT_EQ(form->sistema().Ruota.text(), QStringLiteral("Firenze   "));
+    EXPECT_EQ(form->sistema().Colonne[3], (std::array<std::uint8_t, 4>{13, 23, 33, 7}));
+    EXPECT_EQ(form->sistema().ImportoSistema, 12.0f);
 }
 
 TEST_F(MainWindowTest, AltVChecksTheSquareThenOpensVerificaOnTheSystemOnScreen)

@@ -57,12 +57,12 @@ protected:
         s.Puntate = puntate12Euro();
         s.ImportoSistema = 12;
         s.Ruota = QStringLiteral("Bari");
-        corpo::sistema = s;
+        sistema = s;
         corpo::Ruote = QStringList{"Bari", "Roma"};
 
         owner.show();
         owner.setEnabled(false);
-        form = new frmStampaSchedine(corpo::sistema, &owner);
+        form = new frmStampaSchedine(sistema, &owner);
         form->Form_Load();
         ASSERT_TRUE(showActive(*form));
         ui.clear();
@@ -84,6 +84,7 @@ protected:
     QTemporaryDir folder;
     ScriptedUiServices ui;
     RecordingPrinters devices{{"Ufficio", "Schedine", "File PDF"}};
+    Sistema sistema;
     QWidget owner;
     QPointer<frmStampaSchedine> form;
 };

@@ -198,7 +198,7 @@ TEST_F(SquareTest, ValidSquareIsCopiedIntoTheSystem)
     form->cell(0, 0)->setText(QStringLiteral("6"));
     EXPECT_TRUE(form->ControllaGriglia());
     EXPECT_TRUE(ui.messages().isEmpty());
-    EXPECT_EQ(corpo::sistema.Righe[0], (std::array<std::uint8_t, 4>{6, 7, 12, 13}));
+    EXPECT_EQ(form->sistema().Righe[0], (std::array<std::uint8_t, 4>{6, 7, 12, 13}));
 }
 
 } // namespace

@@ -105,7 +105,7 @@ TEST_F(SystemFileWindowTest, SaveClearOpenRestoresTheSystem)
     QStringList expected = saved;
     expected[expected.size() - 2] = QStringLiteral("Prova.zlm"); // as stored, not lower case
     EXPECT_EQ(screen(), expected);
-    EXPECT_EQ(corpo::sistema.Capogioco, 7);
+    EXPECT_EQ(form->sistema().Capogioco, 7);
     EXPECT_EQ(form->lblVincite[2]->text(), QStringLiteral("13.412,50"));
 }
 
@@ -130,11 +130,11 @@ TEST_F(SystemFileWindowTest, ReservedNameIsRefusedOnlyInLowerCase)
               QStringList{QStringLiteral("Impostare un nome diverso da\r\n[vuoto.zlm]")});
     EXPECT_EQ(ui.shown.last().icon, MessageIcon::Critical);
     EXPECT_EQ(ui.shown.last().title, QStringLiteral("Attenzione"));
-    EXPECT_EQ(corpo::sistema.NomeSistema.trimmed(), QStringLiteral("vuoto.zlm"));
+    EXPECT_EQ(form->sistema().NomeSistema.trimmed(), QStringLiteral("vuoto.zlm"));
 
     EXPECT_EQ(save(QStringLiteral("VUOTO.ZLM")).size(), 106);
     EXPECT_EQ(form->lblNomeSistema->text(), QStringLiteral("vuoto.zlm"));
-    EXPECT_EQ(corpo::sistema.NomeSistema.trimmed(), QStringLiteral("VUOTO.ZLM"));
+    EXPECT_EQ(form->sistema().NomeSistema.trimmed(), QStringLiteral("VUOTO.ZLM"));
 }
 
 TEST_F(SystemFileWindowTest, SavingOverALongerFileLeavesExactly106Bytes)
@@ -219,7 +219,7 @@ TEST_F(SystemFileWindowTest, AWheelNotInTheListSelectsTheLastOne)
     writeFile(QStringLiteral("atlantide.zlm"), bytes);
     open(QStringLiteral("atlantide.zlm"));
     EXPECT_EQ(form->cmbRuote->currentText(), QStringLiteral("Nazionale"));
-    EXPECT_EQ(corpo::sistema.Ruota.text(), QStringLiteral("Atlantis  "));
+    EXPECT_EQ(form->sistema().Ruota.text(), QStringLiteral("Atlantis  "));
 
     bytes.replace(15, 10, "   Genova ");
     writeFile(QStringLiteral("genova.zlm"), bytes);
