@@ -1,9 +1,11 @@
 #pragma once
+
 // What a harness does with the values a reader decoded: the slip run with its prognosis sheet
 // and the calibration test page, drawn on the recording device. Every mark must land at a
 // finite position, so a length or an amount that is not a number never reaches a page; the
 // sanitizers stop the run on any undefined behaviour on the way.
 
+#include "PrintSamples.h"
 #include "core/RuntimeError.h"
 #include "core/Sistema.h"
 #include "core/Stakes.h"
@@ -20,35 +22,17 @@
 
 namespace zelmora::fuzzing {
 
-// A complete 12 € system on Bari, for runs whose calibration comes from the input.
+// A complete 12 € system on Bari, for runs whose calibration comes from the input, and a
+// calibration as the window saves one, for runs whose system comes from the input: the print
+// tests' samples.
 inline Sistema sampleSystem()
 {
-    Sistema s;
-    const int rows[4][4] = {{7, 11, 12, 13}, {21, 7, 22, 23}, {31, 32, 7, 33}, {41, 42, 43, 7}};
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            s.Righe[r][c] = std::uint8_t(rows[r][c]);
-    Trasponi(s);
-    s.Capogioco = 7;
-    s.Puntate = puntate12Euro();
-    s.ImportoSistema = 12;
-    s.Ruota = QStringLiteral("Bari");
-    s.NomeSistema = QStringLiteral("fuzz");
-    return s;
+    return testing::samplePrintSystem(QStringLiteral("fuzz"));
 }
 
-// A calibration as the window saves one, for runs whose system comes from the input.
 inline print::TaraturaAmbetto sampleCalibration()
 {
-    print::TaraturaAmbetto t;
-    t.DXnumeri = 5.5f;
-    t.DYnumeri = 4.25f;
-    t.Top = 40.3f;
-    t.Left = 20.7f;
-    t.Intestazione = 8;
-    t.DXimporti = 5.1f;
-    t.DYimporti = 4.2f;
-    return t;
+    return testing::samplePrintCalibration();
 }
 
 inline void checkMarks(const print::RecordingDevice &device)

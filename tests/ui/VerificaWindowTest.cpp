@@ -4,6 +4,7 @@
 
 #include "core/Corpo.h"
 #include "core/Sistema.h"
+#include "print/PrintSamples.h"
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
 #include "support/RecordingPrinters.h"
@@ -34,16 +35,9 @@ namespace {
 // 0,50 Terno, 0,10 Quaterna: 12,80 a draw.
 Sistema testSystem()
 {
-    Sistema s;
-    const int rows[4][4] = {{7, 11, 12, 13}, {21, 7, 22, 23}, {31, 32, 7, 33}, {41, 42, 43, 7}};
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            s.Righe[r][c] = std::uint8_t(rows[r][c]);
-    Trasponi(s);
+    Sistema s = zelmora::testing::samplePrintSystem(QStringLiteral("prova.zlm"));
     s.Puntate = {1.0f, 0.5f, 0.1f};
     s.ImportoSistema = 12.8f;
-    s.Ruota = QStringLiteral("Bari");
-    s.NomeSistema = QStringLiteral("prova.zlm");
     return s;
 }
 
