@@ -17,15 +17,7 @@ bool isSeparator(QChar c)
 // A lotto number written with one to three digits ("7", "07", "007"), or -1.
 int numberValue(QStringView text)
 {
-    if (text.isEmpty() || text.size() > 3)
-        return -1;
-    int value = 0;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return -1;
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    return value;
+    return digitsValue(text, 1, 3);
 }
 
 // Splits a line into at most N fields at runs of separators; nothing when it has more.

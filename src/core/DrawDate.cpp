@@ -2,9 +2,6 @@
 
 namespace zelmora {
 
-namespace {
-
-// The value of a run of 'minDigits' to 'maxDigits' ASCII digits, or -1.
 int digitsValue(QStringView text, int minDigits, int maxDigits)
 {
     if (text.size() < minDigits || text.size() > maxDigits)
@@ -17,8 +14,6 @@ int digitsValue(QStringView text, int minDigits, int maxDigits)
     }
     return value;
 }
-
-} // namespace
 
 QDate parseDrawDate(QStringView text)
 {

@@ -10,6 +10,9 @@ namespace zelmora {
 // a day that the calendar does not have (2023/02/29).
 QDate parseDrawDate(QStringView text);
 
+// The value of a run of `minDigits` to `maxDigits` ASCII digits, or -1 for anything else.
+int digitsValue(QStringView text, int minDigits, int maxDigits);
+
 // "2024-03-07": the form the stored archive and the command line write.
 QString drawDateText(const QDate &date);
 
