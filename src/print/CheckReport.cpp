@@ -27,16 +27,12 @@ public:
 
     void run()
     {
+        // A new printer's settings (medium quality, colour, black, no fill), then the report's.
+        p.resetSettings();
         p.DocumentKind = QStringLiteral("verifica");
-        p.PrintQuality = vbPRPQMedium;
-        p.ColorMode = vbPRCMColor;
-        p.FillStyle = vbFSTransparent;
-        p.ForeColor = Qt::black;
         p.setScaleMode(vbMillimeters);
-        p.DrawStyle = 0;
         p.FontName = QStringLiteral("Courier New");
         p.FontSize = 10;
-        p.FontBold = false;
         printHeading();
         printTable();
         printTotals();
