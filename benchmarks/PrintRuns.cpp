@@ -4,7 +4,6 @@
 // pixels once, so the difference is what the program spends around the drawing itself.
 
 #include "BenchSystem.h"
-#include "core/Corpo.h"
 #include "core/FileIO.h"
 #include "core/Stakes.h"
 #include "core/WheelsFile.h"
@@ -50,7 +49,7 @@ const PrintWork &work()
 {
     static const PrintWork w = [] {
         static QTemporaryDir folder;
-        corpo::gAppPath = folder.path() + u'/'; // "File PDF" writes into its stampe/
+        setFilePdfFolder(folder.path() + QStringLiteral("/stampe")); // where "File PDF" writes
 
         PrintWork w;
         w.sistema = bench::benchSystem();
@@ -213,7 +212,7 @@ void runFloor(benchmark::State &state, const std::function<void(Printer &)> &dra
         return;
     }
     const FloorDocument floor = floorOf(document);
-    const QString file = corpo::gAppPath + QStringLiteral("floor.pdf");
+    const QString file = filePdfFolder() + QStringLiteral("/floor.pdf");
     for (auto _ : state) {
         drawFloor(floor, file);
         QFile::remove(file);

@@ -3,7 +3,6 @@
 // real box shows. A file read without complaint must read back the same after the program
 // writes those two settings again.
 #include "app/Settings.h"
-#include "core/Corpo.h"
 #include "support/ScriptedUiServices.h"
 
 #include <QFile>
@@ -17,6 +16,7 @@ namespace {
 
 QTemporaryDir *g_dir = nullptr;
 zelmora::ScriptedUiServices *g_ui = nullptr;
+zelmora::ProgramContext *g_context = nullptr;
 
 // A new file every time: rewriting one in place makes ext4 flush it to disk on close, which
 // slows the run down several times over.
@@ -42,19 +42,22 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
         std::fprintf(stderr, "no temporary folder\n");
         std::abort();
     }
-    zelmora::corpo::gAppPath = g_dir->path() + u'/';
+    g_context = new zelmora::ProgramContext;
+    g_context->appPath = g_dir->path() + u'/';
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     using namespace zelmora;
-    writeBytes(impostazioniPath(), reinterpret_cast<const char *>(data), qsizetype(size));
-    corpo::gIntestazioneStampa.clear();
-    corpo::gStampanteTabulato.clear();
+    ProgramContext &context = *g_context;
+    writeBytes(impostazioniPath(context.appPath), reinterpret_cast<const char *>(data),
+               qsizetype(size));
+    context.intestazioneStampa.clear();
+    context.stampanteTabulato.clear();
     g_ui->clear();
 
-    ReadConfiguration();
+    ReadConfiguration(context);
     if (g_ui->shown.size() > 1) {
         std::fprintf(stderr, "%lld boxes for one read\n",
                      static_cast<long long>(g_ui->shown.size()));
@@ -63,13 +66,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!g_ui->shown.isEmpty())
         return 0;
 
-    const QString heading = corpo::gIntestazioneStampa;
-    const QString printer = corpo::gStampanteTabulato;
+    const QString heading = context.intestazioneStampa;
+    const QString printer = context.stampanteTabulato;
     const QByteArray written = configurationBytes(heading, printer);
-    writeBytes(impostazioniPath(), written.constData(), written.size());
-    ReadConfiguration();
-    if (!g_ui->shown.isEmpty() || corpo::gIntestazioneStampa != heading ||
-        corpo::gStampanteTabulato != printer) {
+    writeBytes(impostazioniPath(context.appPath), written.constData(), written.size());
+    ReadConfiguration(context);
+    if (!g_ui->shown.isEmpty() || context.intestazioneStampa != heading ||
+        context.stampanteTabulato != printer) {
         std::fprintf(stderr, "written settings read back different\n");
         std::abort();
     }

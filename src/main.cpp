@@ -11,6 +11,7 @@
 #include "app/VerificaCommand.h"
 #include "core/Corpo.h"
 #include "net/VersionCheck.h"
+#include "print/Printer.h"
 #include "ui/NewVersion.h"
 #include "ui/frmMain.h"
 #include "ui/frmSplash.h"
@@ -35,7 +36,8 @@ void Main(SingleInstance &instance)
     }
 
     // The program's files live beside it, or in the user's folder when that cannot be written.
-    corpo::gAppPath = dataFolder(GetAppPath());
+    const QString appPath = dataFolder(GetAppPath());
+    print::setFilePdfFolder(appPath + QStringLiteral("stampe"));
 
     // The splash may close itself early on a key or a click: hold it through a guarded pointer.
     QPointer<frmSplash> splash = new frmSplash;
@@ -46,7 +48,7 @@ void Main(SingleInstance &instance)
 
     NewVersion();
 
-    auto *main = new frmMain;
+    auto *main = new frmMain(appPath);
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->Form_Load();
 

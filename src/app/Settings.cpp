@@ -1,7 +1,6 @@
 #include "app/Settings.h"
 
 #include "app/UiServices.h"
-#include "core/Corpo.h"
 #include "core/Cp1252.h"
 #include "core/FileIO.h"
 #include "core/RuntimeError.h"
@@ -41,23 +40,24 @@ private:
 
 } // namespace
 
-QString impostazioniPath()
+QString impostazioniPath(const QString &appPath)
 {
-    return corpo::gAppPath + QStringLiteral("impostazioni.cfg");
+    return appPath + QStringLiteral("impostazioni.cfg");
 }
 
-void ReadConfiguration()
+void ReadConfiguration(ProgramContext &context)
 {
-    if (nothingAt(impostazioniPath())) {
+    const QString path = impostazioniPath(context.appPath);
+    if (nothingAt(path)) {
         // Never saved yet: a blank heading and the listing on the default printer.
-        corpo::gIntestazioneStampa.clear();
-        corpo::gStampanteTabulato = print::DefaultPrinterName();
+        context.intestazioneStampa.clear();
+        context.stampanteTabulato = print::DefaultPrinterName();
         return;
     }
     try {
-        LineReader file(readWholeFile(impostazioniPath(), kMaxTextFileBytes));
-        corpo::gIntestazioneStampa = file.next();
-        corpo::gStampanteTabulato = file.next();
+        LineReader file(readWholeFile(path, kMaxTextFileBytes));
+        context.intestazioneStampa = file.next();
+        context.stampanteTabulato = file.next();
     } catch (const RuntimeError &error) {
         plainMessage(moduleErrorMessage(error, QStringLiteral("ReadConfiguration")));
     }
@@ -68,9 +68,10 @@ QByteArray configurationBytes(const QString &heading, const QString &printer)
     return toCp1252(heading + QStringLiteral("\r\n") + printer + QStringLiteral("\r\n"));
 }
 
-void WriteConfiguration(const QString &heading, const QString &printer)
+void WriteConfiguration(const ProgramContext &context)
 {
-    writeWholeFile(impostazioniPath(), configurationBytes(heading, printer));
+    writeWholeFile(impostazioniPath(context.appPath),
+                   configurationBytes(context.intestazioneStampa, context.stampanteTabulato));
 }
 
 } // namespace zelmora

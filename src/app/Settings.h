@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ProgramContext.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,19 +10,20 @@ namespace zelmora {
 // The two user settings, kept in impostazioni.cfg in the program folder: line 1 the print
 // heading, line 2 the listing printer's device name, in Windows-1252.
 
-// The settings file's path: the program folder and "impostazioni.cfg".
-QString impostazioniPath();
+// The settings file's path: the program folder `appPath` and "impostazioni.cfg".
+QString impostazioniPath(const QString &appPath);
 
-// Loads the file into gIntestazioneStampa and gStampanteTabulato. A line ends at a carriage
-// return, optionally followed by a line feed, or at a bare line feed. When there is no file
-// yet, the heading is blank and the listing printer the default one, without a message. A
+// Loads the file of the context's program folder into its heading and listing printer. A line ends
+// at a carriage return, optionally followed by a line feed, or at a bare line feed. When there is
+// no file yet, the heading is blank and the listing printer the default one, without a message. A
 // failure (a file that cannot be read, fewer than two lines) shows "Error N (...) in procedure
 // ReadConfiguration of Modulo corpo"; a line read before the failure keeps its new value.
-void ReadConfiguration();
+void ReadConfiguration(ProgramContext &context);
 
 // The file's content for a heading and a printer: each line ends with CR LF.
 QByteArray configurationBytes(const QString &heading, const QString &printer);
-// Replaces the file with those two lines, whole or not at all; failures throw RuntimeError.
-void WriteConfiguration(const QString &heading, const QString &printer);
+// Replaces the file of the context's program folder with its heading and listing printer,
+// whole or not at all; failures throw RuntimeError.
+void WriteConfiguration(const ProgramContext &context);
 
 } // namespace zelmora

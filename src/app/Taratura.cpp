@@ -1,21 +1,22 @@
 #include "app/Taratura.h"
 
 #include "app/UiServices.h"
-#include "core/Corpo.h"
 #include "core/FileIO.h"
 #include "core/RuntimeError.h"
 #include "print/Printer.h"
 
 namespace zelmora {
 
-QString taraturaPath()
+QString taraturaPath(const QString &appPath)
 {
-    return corpo::gAppPath + QStringLiteral("printA.cfg");
+    return appPath + QStringLiteral("printA.cfg");
 }
 
-void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &formName)
+void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &appPath,
+                          const QString &formName)
 {
-    if (nothingAt(taraturaPath())) {
+    const QString path = taraturaPath(appPath);
+    if (nothingAt(path)) {
         // Never calibrated yet: every length at zero, on the default printer.
         record = print::TaraturaAmbetto{};
         record.Stampante = print::DefaultPrinterName();
@@ -23,7 +24,7 @@ void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &formNam
         return;
     }
     try {
-        const print::ScaleRecordRead scale = print::readCalibration(taraturaPath(), record);
+        const print::ScaleRecordRead scale = print::readCalibration(path, record);
         print::SelectPrinter(record.Stampante);
         if (scale.state == print::ScaleRecordRead::Damaged)
             warningMessage(
@@ -44,10 +45,11 @@ void CorreggiTaratura(print::TaraturaAmbetto &record)
         warningMessage(corrected.join(QStringLiteral("\r\n")), QStringLiteral("Importante"));
 }
 
-void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const QString &formName)
+void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const QString &appPath,
+                          const QString &formName)
 {
     try {
-        print::writeCalibration(taraturaPath(), record);
+        print::writeCalibration(taraturaPath(appPath), record);
     } catch (const RuntimeError &error) {
         plainMessage(formErrorMessage(error, QStringLiteral("cmdSalva_Click"), formName));
     }

@@ -1,7 +1,6 @@
 #include "core/ArchiveStore.h"
 
 #include "core/ArchiveFile.h"
-#include "core/Corpo.h"
 #include "core/DrawDate.h"
 #include "core/FileIO.h"
 #include "core/RuntimeError.h"
@@ -12,8 +11,6 @@
 namespace zelmora {
 
 const char *const ArchiveStore::kFileName = "estrazioni.txt";
-
-ArchiveStore::ArchiveStore() : m_path(corpo::gAppPath + QLatin1StringView(kFileName)) {}
 
 ArchiveStore::ArchiveStore(QString path) : m_path(std::move(path)) {}
 

@@ -27,8 +27,7 @@ struct FileImport
 class ArchiveStore
 {
 public:
-    // The store in the program folder (corpo::gAppPath), or in another file for tests.
-    ArchiveStore();
+    // The store in `path`: the program folder and kFileName, or another file for tests.
     explicit ArchiveStore(QString path);
 
     const QString &path() const { return m_path; }

@@ -227,6 +227,24 @@ double Printer::TextHeight(const QString &text)
 // --- The printer list ---------------------------------------------------------------------
 
 namespace {
+QString &pdfFolder()
+{
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+void setFilePdfFolder(const QString &folder)
+{
+    pdfFolder() = folder;
+}
+
+QString filePdfFolder()
+{
+    return pdfFolder();
+}
+
+namespace {
 PrinterSource &installedSource()
 {
     static PrinterSource source;

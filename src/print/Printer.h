@@ -127,6 +127,10 @@ Printer &CurrentPrinter();
 
 // The name of the built-in device that writes each document to a new PDF in stampe/.
 extern const char *const kFilePdfName; // "File PDF"
+// The folder "File PDF" writes its documents into: stampe/ in the program folder, set once at
+// start. While it is not set, a document on "File PDF" fails as a printer that cannot write.
+void setFilePdfFolder(const QString &folder);
+QString filePdfFolder();
 
 // The installed printers ("Printers"): the system's print queues in their order, then
 // "File PDF".

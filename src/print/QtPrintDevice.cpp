@@ -1,6 +1,5 @@
 #include "print/QtPrintDevice.h"
 
-#include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "print/Printer.h"
 
@@ -190,8 +189,8 @@ QString newPdfFileName(const QString &folder, const QString &kind, const QDateTi
 void PdfFileDevice::beginDocument(const DocumentOptions &options)
 {
     m_file.clear();
-    m_folder = corpo::gAppPath + QStringLiteral("stampe");
-    if (!QDir().mkpath(m_folder))
+    m_folder = filePdfFolder();
+    if (m_folder.isEmpty() || !QDir().mkpath(m_folder))
         printerError();
     m_kind = options.kind;
     m_started = QDateTime::currentDateTime();

@@ -3,7 +3,6 @@
 #include "app/Settings.h"
 #include "app/Twips.h"
 #include "app/UiServices.h"
-#include "core/Corpo.h"
 #include "core/Cp1252.h"
 #include "core/RuntimeError.h"
 #include "print/Printer.h"
@@ -70,7 +69,8 @@ QFont boldSansSerif()
 
 } // namespace
 
-frmImpostazioni::frmImpostazioni(QWidget *parent) : QDialog(parent)
+frmImpostazioni::frmImpostazioni(ProgramContext &context, QWidget *parent)
+    : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("frmImpostazioni"));
     setWindowTitle(QStringLiteral("Impostazioni"));
@@ -128,9 +128,9 @@ frmImpostazioni::frmImpostazioni(QWidget *parent) : QDialog(parent)
     connect(cmdUscita, &QPushButton::clicked, this, &frmImpostazioni::cmdUscita_Click);
 }
 
-void frmImpostazioni::showModal(QWidget *owner)
+void frmImpostazioni::showModal(ProgramContext &context, QWidget *owner)
 {
-    frmImpostazioni window(owner);
+    frmImpostazioni window(context, owner);
     window.Form_Load();
     window.exec();
 }
@@ -177,10 +177,10 @@ void frmImpostazioni::keyPressEvent(QKeyEvent *event)
 
 void frmImpostazioni::Form_Load()
 {
-    ReadConfiguration();
+    ReadConfiguration(m_context);
 
     // A stored heading that the box cannot hold is not shown.
-    const QString heading = trimBlanks(corpo::gIntestazioneStampa);
+    const QString heading = trimBlanks(m_context.intestazioneStampa);
     if (heading.size() <= kHeadingLength && headingText(heading).size() == heading.size())
         mskIntestazione->setText(headingText(heading));
 
@@ -190,7 +190,7 @@ void frmImpostazioni::Form_Load()
     cmbStampante->clear();
     for (const QString &name : print::Printers()) {
         cmbStampante->addItem(name);
-        if (saved < 0 && name == corpo::gStampanteTabulato)
+        if (saved < 0 && name == m_context.stampanteTabulato)
             saved = cmbStampante->count() - 1;
     }
     cmbStampante->setCurrentIndex(saved);
@@ -229,10 +229,10 @@ void frmImpostazioni::mskIntestazione_Change()
 
 void frmImpostazioni::cmdSalva_Click()
 {
-    corpo::gIntestazioneStampa = mskIntestazione->text();
-    corpo::gStampanteTabulato = cmbStampante->currentText();
+    m_context.intestazioneStampa = mskIntestazione->text();
+    m_context.stampanteTabulato = cmbStampante->currentText();
     try {
-        WriteConfiguration(mskIntestazione->text(), cmbStampante->currentText());
+        WriteConfiguration(m_context);
     } catch (const RuntimeError &error) {
         plainMessage(formErrorMessage(error, QStringLiteral("cmdSalva_Click"),
                                       QStringLiteral("frmImpostazioni")));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ProgramContext.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -12,14 +14,15 @@ class TextBox;
 
 // The settings window: the print heading and the printer for the listing, saved to
 // impostazioni.cfg. It lives only while shown and builds the printer list afresh each time.
+// It reads and changes the settings of the context it is handed.
 class frmImpostazioni : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmImpostazioni(QWidget *parent = nullptr);
+    explicit frmImpostazioni(ProgramContext &context, QWidget *parent = nullptr);
 
     // Builds the window over `owner`, loads it and shows it modal until it is closed.
-    static void showModal(QWidget *owner);
+    static void showModal(ProgramContext &context, QWidget *owner);
 
     // The most characters the heading can hold.
     static constexpr int kHeadingLength = 55;
@@ -45,6 +48,7 @@ protected:
 
 private:
     void centreOverOwner();
+    ProgramContext &m_context;
 };
 
 } // namespace zelmora

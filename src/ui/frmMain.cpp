@@ -73,8 +73,9 @@ QFrame *makePanel(QWidget *parent, const char *name, const QRect &twips)
 
 } // namespace
 
-frmMain::frmMain(QWidget *parent) : QWidget(parent)
+frmMain::frmMain(const QString &appPath, QWidget *parent) : QWidget(parent)
 {
+    m_context.appPath = appPath;
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(artwork::windowIcon());
     setFont(QFont(QStringLiteral("Calibri"), 10));
@@ -352,7 +353,7 @@ TextBox *frmMain::cell(int row, int column) const
 
 QString frmMain::systemFolder() const
 {
-    const QString folder = corpo::gAppPath + QStringLiteral("sistemi");
+    const QString folder = m_context.appPath + QStringLiteral("sistemi");
     QDir().mkpath(folder);
     return folder;
 }
@@ -365,7 +366,7 @@ void frmMain::Form_Load()
                    corpo::versionText() + QStringLiteral(" - ") + corpo::gEdition);
     CaricaRuote();
     AzzeraSistema();
-    ReadConfiguration();
+    ReadConfiguration(m_context);
     // The player starts typing in the first cell.
     m_cells[0][0]->setFocus(Qt::OtherFocusReason);
 }
@@ -375,13 +376,13 @@ void frmMain::CaricaRuote()
     QStringList names;
     try {
         names = parseRuote(
-            readWholeFile(corpo::gAppPath + QStringLiteral("ruote.grc"), kMaxTextFileBytes));
+            readWholeFile(m_context.appPath + QStringLiteral("ruote.grc"), kMaxTextFileBytes));
     } catch (const RuntimeError &error) {
         plainMessage(moduleErrorMessage(error, QStringLiteral("CaricaRuote")));
     }
     cmbRuote->clear();
     cmbRuote->addItems(names);
-    corpo::Ruote = names;
+    m_context.ruote = names;
     if (!names.isEmpty())
         cmbRuote->setCurrentIndex(0);
 }
@@ -630,7 +631,7 @@ void frmMain::cmdPrnSchedine_Click()
         return;
     // Modeless: this window stays disabled until the print-slips window closes.
     setEnabled(false);
-    auto *slips = new frmStampaSchedine(m_sistema, this);
+    auto *slips = new frmStampaSchedine(m_sistema, m_context, this);
     slips->Form_Load();
     slips->show();
     slips->activateWindow();
@@ -641,7 +642,7 @@ void frmMain::cmdPrnTabulato_Click()
     if (!prepareForPrint())
         return;
     if (!m_tabulato)
-        m_tabulato = new frmTabulato(m_sistema, this);
+        m_tabulato = new frmTabulato(m_sistema, m_context, this);
     m_tabulato->showModal();
 }
 
@@ -650,12 +651,8 @@ void frmMain::cmdVerifica_Click()
     // The same square check the print buttons run, then the check of the system on screen.
     if (!prepareForPrint())
         return;
-    ReadConfiguration();
-    VerificaSetup setup;
-    setup.programFolder = corpo::gAppPath;
-    setup.heading = corpo::gIntestazioneStampa;
-    setup.listingPrinter = corpo::gStampanteTabulato;
-    frmVerifica verifica(m_sistema, setup, this);
+    ReadConfiguration(m_context);
+    frmVerifica verifica(m_sistema, m_context, this);
     verifica.showModal();
 }
 

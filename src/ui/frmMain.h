@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramContext.h"
 #include "core/Sistema.h"
 
 #include <QWidget>
@@ -24,10 +25,14 @@ class frmMain : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmMain(QWidget *parent = nullptr);
+    // `appPath` is the program folder, ending in "/": the wheels, the settings and the
+    // systems' folder are found there.
+    explicit frmMain(const QString &appPath, QWidget *parent = nullptr);
 
     // The system this window edits and owns, handed to the windows that print or check it.
     Sistema &sistema() { return m_sistema; }
+    // The program folder, settings and wheels, handed to the windows this one opens.
+    ProgramContext &context() { return m_context; }
 
     // The 16 cells: txtQuaterna1 to txtQuaterna4 are rows 1 to 4, each indexed 0 to 3.
     std::array<TextBox *, 4> txtQuaterna1{}, txtQuaterna2{}, txtQuaterna3{}, txtQuaterna4{};
@@ -95,6 +100,7 @@ protected:
 
 private:
     Sistema m_sistema;
+    ProgramContext m_context;
     // Returns true when the window may close (the exit question).
     bool Form_QueryUnload();
     void buildBanner();

@@ -1,7 +1,6 @@
 #include "ui/frmPrnInCorso.h"
 
 #include "app/Twips.h"
-#include "core/Corpo.h"
 #include "core/Format.h"
 
 #include <QLabel>
@@ -44,7 +43,7 @@ void frmPrnInCorso::showPlay(int play)
 
 void frmPrnInCorso::cmdInterrompi_Click()
 {
-    corpo::gInterrompiStampa = true;
+    interrompiStampa = true;
 }
 
 } // namespace zelmora

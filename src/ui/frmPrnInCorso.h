@@ -17,6 +17,8 @@ public:
 
     QLabel *Label1 = nullptr;
     QPushButton *cmdInterrompi = nullptr;
+    // Set by the interrupt button; the run reads it before each slip.
+    bool interrompiStampa = false;
 
     // "Scheda n. 0003" for play 3, painted at once.
     void showPlay(int play);

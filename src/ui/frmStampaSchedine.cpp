@@ -4,7 +4,6 @@
 #include "app/Taratura.h"
 #include "app/Twips.h"
 #include "app/UiServices.h"
-#include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "print/Preview.h"
 #include "print/Printer.h"
@@ -52,8 +51,8 @@ void reportPrinterError(int number)
 
 } // namespace
 
-frmStampaSchedine::frmStampaSchedine(Sistema &sistema, QWidget *owner)
-    : QWidget(nullptr), m_sistema(sistema), m_owner(owner)
+frmStampaSchedine::frmStampaSchedine(Sistema &sistema, ProgramContext &context, QWidget *owner)
+    : QWidget(nullptr), m_sistema(sistema), m_context(context), m_owner(owner)
 {
     setObjectName(QStringLiteral("frmStampaSchedine"));
     setWindowTitle(QStringLiteral("Stampa Schedine"));
@@ -148,8 +147,8 @@ void frmStampaSchedine::Form_Load()
             missing << path;
         return picture;
     };
-    vietato = load(corpo::gAppPath + QStringLiteral("images/vietato.jpg"));
-    sfondo = load(corpo::gAppPath + QStringLiteral("/images/sfondoColor.bmp"));
+    vietato = load(m_context.appPath + QStringLiteral("images/vietato.jpg"));
+    sfondo = load(m_context.appPath + QStringLiteral("/images/sfondoColor.bmp"));
     reportMissingPictures(missing, QStringLiteral("Il pronostico sarà stampato senza."));
 }
 
@@ -170,7 +169,7 @@ bool frmStampaSchedine::eventFilter(QObject *watched, QEvent *event)
 
 void frmStampaSchedine::cmdTaratura_Click()
 {
-    frmTaraturaAmbetto::showModal(m_sistema, this);
+    frmTaraturaAmbetto::showModal(m_sistema, m_context, this);
 }
 
 void frmStampaSchedine::cmdStampa_Click()
@@ -208,8 +207,8 @@ void frmStampaSchedine::cmdAnteprima_Click()
 
 std::optional<print::SlipRun> frmStampaSchedine::prepareRun()
 {
-    ReadConfiguration();
-    LeggiTaraturaAmbetto(taratura, QStringLiteral("frmStampaSchedine"));
+    ReadConfiguration(m_context);
+    LeggiTaraturaAmbetto(taratura, m_context.appPath, QStringLiteral("frmStampaSchedine"));
     CorreggiTaratura(taratura);
 
     // The masked boxes are read as shown: an empty one reads "_".
@@ -223,9 +222,9 @@ std::optional<print::SlipRun> frmStampaSchedine::prepareRun()
     run.from = range.from;
     run.to = range.to;
     run.pronostico = chkPronostico->isChecked();
-    run.heading = corpo::gIntestazioneStampa;
+    run.heading = m_context.intestazioneStampa;
     run.pictures = print::SheetPictures{sfondo, vietato};
-    run.ruote = corpo::Ruote;
+    run.ruote = m_context.ruote;
     return run;
 }
 
@@ -236,9 +235,8 @@ void frmStampaSchedine::StampaSchedaAmbetto()
         return;
 
     QPointer<frmPrnInCorso> progress = new frmPrnInCorso(this);
-    corpo::gInterrompiStampa = false;
     run->doEvents = [] { ui().DoEvents(); };
-    run->interrupted = [] { return corpo::gInterrompiStampa; };
+    run->interrupted = [progress] { return progress && progress->interrompiStampa; };
     run->progress = [progress](int play) {
         if (progress)
             progress->showPlay(play);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramContext.h"
 #include "core/Sistema.h"
 #include "print/CalibrationFile.h"
 #include "print/SlipRun.h"
@@ -22,10 +23,10 @@ class frmStampaSchedine : public QWidget
 {
     Q_OBJECT
 public:
-    // `owner` is the main window, enabled again when this window closes.
-    // Prints the slips of `sistema`, the system the main window holds; `owner` is disabled
-    // while this window is open.
-    frmStampaSchedine(Sistema &sistema, QWidget *owner);
+    // Prints the slips of `sistema`, the system the main window holds, with the settings,
+    // wheels and calibration of `context`. `owner` is the main window, disabled while this
+    // window is open and enabled again when it closes.
+    frmStampaSchedine(Sistema &sistema, ProgramContext &context, QWidget *owner);
     ~frmStampaSchedine() override;
 
     QCheckBox *chkPronostico = nullptr;
@@ -59,6 +60,7 @@ private:
     std::optional<print::SlipRun> prepareRun();
 
     Sistema &m_sistema;
+    ProgramContext &m_context;
     QPointer<QWidget> m_owner;
     int m_minimo = 1;
     int m_massimo = 8;

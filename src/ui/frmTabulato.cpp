@@ -3,7 +3,6 @@
 #include "app/Settings.h"
 #include "app/Twips.h"
 #include "app/UiServices.h"
-#include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "print/ListingPage.h"
 #include "print/Preview.h"
@@ -31,7 +30,8 @@ QFont calibri(double points, bool bold = false)
 }
 } // namespace
 
-frmTabulato::frmTabulato(Sistema &sistema, QWidget *parent) : QDialog(parent), m_sistema(sistema)
+frmTabulato::frmTabulato(Sistema &sistema, ProgramContext &context, QWidget *parent)
+    : QDialog(parent), m_sistema(sistema), m_context(context)
 {
     setObjectName(QStringLiteral("frmTabulato"));
     setWindowTitle(QStringLiteral("Stampa Tabulato"));
@@ -104,7 +104,7 @@ void frmTabulato::showModal()
 
 void frmTabulato::Form_Load()
 {
-    ReadConfiguration();
+    ReadConfiguration(m_context);
     VsCopie->setValue(1);
     VsCopie_Change();
     chkColor->setChecked(true);
@@ -117,8 +117,8 @@ void frmTabulato::VsCopie_Change()
 
 void frmTabulato::cmdImpostazioni_Click()
 {
-    frmImpostazioni::showModal(this);
-    ReadConfiguration();
+    frmImpostazioni::showModal(m_context, this);
+    ReadConfiguration(m_context);
 }
 
 QImage frmTabulato::loadPicture(const QString &path, QStringList &missing) const
@@ -134,11 +134,11 @@ print::ListingJob frmTabulato::listingJob()
 {
     const bool colour = chkColor->isChecked();
     QStringList missing;
-    sfondo = loadPicture(corpo::gAppPath + (colour ? QStringLiteral("/images/sfondoColor.bmp")
-                                                   : QStringLiteral("/images/sfondoBW.bmp")),
+    sfondo = loadPicture(m_context.appPath + (colour ? QStringLiteral("/images/sfondoColor.bmp")
+                                                     : QStringLiteral("/images/sfondoBW.bmp")),
                          missing);
-    vietato = loadPicture(corpo::gAppPath + (colour ? QStringLiteral("images/vietato.jpg")
-                                                    : QStringLiteral("images/vietatoBW.jpg")),
+    vietato = loadPicture(m_context.appPath + (colour ? QStringLiteral("images/vietato.jpg")
+                                                      : QStringLiteral("images/vietatoBW.jpg")),
                           missing);
     reportMissingPictures(missing, QStringLiteral("La pagina sarà stampata senza."));
 
@@ -147,8 +147,8 @@ print::ListingJob frmTabulato::listingJob()
     job.colour = colour;
     job.sfondo = sfondo;
     job.vietato = vietato;
-    job.heading = corpo::gIntestazioneStampa;
-    job.printerName = corpo::gStampanteTabulato;
+    job.heading = m_context.intestazioneStampa;
+    job.printerName = m_context.stampanteTabulato;
     return job;
 }
 

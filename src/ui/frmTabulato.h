@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramContext.h"
 #include "core/Sistema.h"
 #include "print/ListingPage.h"
 
@@ -19,8 +20,9 @@ class frmTabulato : public QDialog
 {
     Q_OBJECT
 public:
-    // The listing of `sistema`, the system the main window holds.
-    explicit frmTabulato(Sistema &sistema, QWidget *parent = nullptr);
+    // The listing of `sistema`, the system the main window holds, with the settings of
+    // `context`, which this window reads afresh and its settings window changes.
+    frmTabulato(Sistema &sistema, ProgramContext &context, QWidget *parent = nullptr);
 
     // Loads the window afresh (copies back to 1, "A colori" ticked) and shows it modally.
     void showModal();
@@ -45,6 +47,7 @@ public slots:
 
 private:
     Sistema &m_sistema;
+    ProgramContext &m_context;
     // The run the window's choices ask for, with the page's pictures loaded afresh (a picture
     // that cannot be read is reported and left out).
     print::ListingJob listingJob();

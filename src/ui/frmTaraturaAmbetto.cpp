@@ -3,7 +3,6 @@
 #include "app/Taratura.h"
 #include "app/Twips.h"
 #include "app/UiServices.h"
-#include "core/Corpo.h"
 #include "core/Format.h"
 #include "core/RuntimeError.h"
 #include "print/CalibrationPage.h"
@@ -105,8 +104,9 @@ float factorFor(int nominal, int measuredHundredths)
 
 // --- Construction ----------------------------------------------------------------------------
 
-frmTaraturaAmbetto::frmTaraturaAmbetto(const Sistema &sistema, QWidget *parent)
-    : QDialog(parent), m_sistema(sistema)
+frmTaraturaAmbetto::frmTaraturaAmbetto(const Sistema &sistema, const ProgramContext &context,
+                                       QWidget *parent)
+    : QDialog(parent), m_sistema(sistema), m_context(context)
 {
     setObjectName(QStringLiteral("frmTaraturaAmbetto"));
     setWindowTitle(QStringLiteral("Taratura Stampa Schedine"));
@@ -307,9 +307,10 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(const Sistema &sistema, QWidget *parent)
             &frmTaraturaAmbetto::cmbStampante_Change);
 }
 
-void frmTaraturaAmbetto::showModal(const Sistema &sistema, QWidget *owner)
+void frmTaraturaAmbetto::showModal(const Sistema &sistema, const ProgramContext &context,
+                                   QWidget *owner)
 {
-    frmTaraturaAmbetto window(sistema, owner);
+    frmTaraturaAmbetto window(sistema, context, owner);
     window.Form_Load();
     if (const QWidget *over = owner ? owner->window() : nullptr) {
         const QPoint centre = over->frameGeometry().center();
@@ -409,7 +410,7 @@ std::array<frmTaraturaAmbetto::Length, 9> frmTaraturaAmbetto::lengths() const
 
 void frmTaraturaAmbetto::Form_Load()
 {
-    LeggiTaraturaAmbetto(taratura, QStringLiteral("frmTaraturaAmbetto"));
+    LeggiTaraturaAmbetto(taratura, m_context.appPath, QStringLiteral("frmTaraturaAmbetto"));
 
     // A drop-down list selects its first entry by itself; the stored printer is selected only
     // when it is installed under exactly that name.
@@ -556,7 +557,7 @@ void frmTaraturaAmbetto::optColor_Click(int Index)
 void frmTaraturaAmbetto::cmdSalva_Click()
 {
     taratura.Stampante = cmbStampante->currentText();
-    SalvaTaraturaAmbetto(taratura, QStringLiteral("frmTaraturaAmbetto"));
+    SalvaTaraturaAmbetto(taratura, m_context.appPath, QStringLiteral("frmTaraturaAmbetto"));
 }
 
 void frmTaraturaAmbetto::cmdTest_Click()
@@ -566,7 +567,7 @@ void frmTaraturaAmbetto::cmdTest_Click()
         print::SelectPrinter(cmbStampante->currentText());
         print::CurrentPrinter().takeDeliveredFiles();
         print::StampaTestTaratura(print::CurrentPrinter(), taratura, m_sistema.NomeSistema.text(),
-                                  corpo::gIntestazioneStampa);
+                                  m_context.intestazioneStampa);
         announceDeliveredFiles();
         return;
     } catch (const RuntimeError &error) {

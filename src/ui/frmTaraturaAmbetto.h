@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramContext.h"
 #include "core/Sistema.h"
 #include "print/CalibrationFile.h"
 
@@ -24,11 +25,13 @@ class frmTaraturaAmbetto : public QDialog
 {
     Q_OBJECT
 public:
-    // Calibrates the slips of `sistema`, whose name the test page prints.
-    explicit frmTaraturaAmbetto(const Sistema &sistema, QWidget *parent = nullptr);
+    // Calibrates the slips of `sistema`, whose name the test page prints under the context's
+    // heading; the calibration file lies in the context's program folder.
+    frmTaraturaAmbetto(const Sistema &sistema, const ProgramContext &context,
+                       QWidget *parent = nullptr);
 
     // Builds the window over `owner`, loads it and shows it modally until it is closed.
-    static void showModal(const Sistema &sistema, QWidget *owner);
+    static void showModal(const Sistema &sistema, const ProgramContext &context, QWidget *owner);
 
     // The bars' range: 0 to 300 mm, in hundredths of a millimetre.
     static constexpr int kBarMax = 30000;
@@ -106,6 +109,7 @@ protected:
 
 private:
     const Sistema &m_sistema;
+    const ProgramContext &m_context;
     // One bar and what it edits.
     struct Length
     {

@@ -55,9 +55,9 @@ QTableWidgetItem *cellItem(const QString &text, bool number = false, bool bold =
 
 } // namespace
 
-frmVerifica::frmVerifica(const Sistema &sistema, VerificaSetup setup, QWidget *parent)
-    : QDialog(parent), m_sistema(sistema), m_setup(std::move(setup)),
-      m_store(m_setup.programFolder + QString::fromLatin1(ArchiveStore::kFileName))
+frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget *parent)
+    : QDialog(parent), m_sistema(sistema), m_context(std::move(context)),
+      m_store(m_context.appPath + QString::fromLatin1(ArchiveStore::kFileName))
 {
     setObjectName(QStringLiteral("frmVerifica"));
     setWindowTitle(QStringLiteral("Verifica"));
@@ -296,7 +296,7 @@ void frmVerifica::optArchivio_Toggled()
 void frmVerifica::cmdImporta_Click()
 {
     FileDialogRequest request;
-    request.initDir = m_setup.programFolder;
+    request.initDir = m_context.appPath;
     request.filter = kArchiveFilter;
     request.fileMustExist = true;
     const FileDialogResult chosen = ui().ShowOpen(this, request);
@@ -380,7 +380,7 @@ bool frmVerifica::runCheck()
     }
 
     const CheckedSystem system = checkedSystem(m_sistema);
-    const int withholding = readWithholding(m_setup.programFolder);
+    const int withholding = readWithholding(m_context.appPath);
 
     setRunning(true);
     prgVerifica->setRange(0, int(draws.size()));
@@ -480,12 +480,12 @@ void frmVerifica::showResult(const CheckResult &result)
 print::CheckReport frmVerifica::report() const
 {
     print::CheckReport report;
-    report.heading = m_setup.heading;
+    report.heading = m_context.intestazioneStampa;
     report.systemName = m_sistema.NomeSistema.text().trimmed();
     report.wheel = m_wheel == kNoWheel ? m_sistema.Ruota.text().trimmed() : wheelName(m_wheel);
     report.against = m_against;
     report.result = m_result.value_or(CheckResult{});
-    report.printerName = m_setup.listingPrinter;
+    report.printerName = m_context.stampanteTabulato;
     return report;
 }
 

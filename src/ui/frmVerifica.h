@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramContext.h"
 #include "core/ArchiveStore.h"
 #include "core/Sistema.h"
 #include "core/SystemCheck.h"
@@ -22,14 +23,6 @@ namespace print {
 struct CheckReport;
 }
 
-// What the check window works with, handed over by the window that opens it.
-struct VerificaSetup
-{
-    QString programFolder;  // ends in "/": the stored archive and the withholding live here
-    QString heading;        // the print heading of the settings
-    QString listingPrinter; // the listing printer of the settings, which prints the report
-};
-
 // "Verifica": checks the system against five numbers typed for one draw, or against the
 // archive's draws on the system's wheel between two dates; lists each draw with a win and the
 // totals; imports archive files; prints the table as a report on the listing printer, and
@@ -39,7 +32,9 @@ class frmVerifica : public QDialog
     Q_OBJECT
 public:
     // `sistema` is the system to check, already through the square check, its columns taken.
-    frmVerifica(const Sistema &sistema, VerificaSetup setup, QWidget *parent = nullptr);
+    // The program folder holds the stored archive and the withholding; the report is printed
+    // with the settings' heading on their listing printer.
+    frmVerifica(const Sistema &sistema, ProgramContext context, QWidget *parent = nullptr);
 
     // Loads the window (the stored archive and the whole archive's dates) and shows it modally.
     void showModal();
@@ -90,7 +85,7 @@ private:
     bool runCheck();
 
     Sistema m_sistema;
-    VerificaSetup m_setup;
+    ProgramContext m_context;
     ArchiveStore m_store;
     int m_wheel = -1;
     bool m_running = false;

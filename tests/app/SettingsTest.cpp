@@ -3,7 +3,6 @@
 
 #include "app/Settings.h"
 #include "app/Taratura.h"
-#include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
@@ -25,9 +24,17 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        corpo::gAppPath = folder.path() + u'/';
-        corpo::gIntestazioneStampa = QStringLiteral("old heading");
-        corpo::gStampanteTabulato = QStringLiteral("old printer");
+        context.appPath = folder.path() + u'/';
+        context.intestazioneStampa = QStringLiteral("old heading");
+        context.stampanteTabulato = QStringLiteral("old printer");
+    }
+
+    // Saves the two settings as the settings window does: into the context, then the file.
+    void save(const QString &heading, const QString &printer)
+    {
+        context.intestazioneStampa = heading;
+        context.stampanteTabulato = printer;
+        WriteConfiguration(context);
     }
 
     void writeFile(const QString &name, const QByteArray &bytes)
@@ -44,6 +51,7 @@ protected:
     }
 
     QTemporaryDir folder;
+    ProgramContext context;
     ScriptedUiServices ui;
 };
 
@@ -76,14 +84,14 @@ TEST_F(SettingsTest, ReadsTheTwoLinesWhateverTheirEnds)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file.toStdString());
-        corpo::gIntestazioneStampa = QStringLiteral("old heading");
-        corpo::gStampanteTabulato = QStringLiteral("old printer");
+        context.intestazioneStampa = QStringLiteral("old heading");
+        context.stampanteTabulato = QStringLiteral("old printer");
         ui.clear();
         writeFile(QStringLiteral("impostazioni.cfg"), c.file);
 
-        ReadConfiguration();
-        EXPECT_EQ(corpo::gIntestazioneStampa, QString::fromUtf8(c.heading));
-        EXPECT_EQ(corpo::gStampanteTabulato, QString::fromUtf8(c.printer));
+        ReadConfiguration(context);
+        EXPECT_EQ(context.intestazioneStampa, QString::fromUtf8(c.heading));
+        EXPECT_EQ(context.stampanteTabulato, QString::fromUtf8(c.printer));
         EXPECT_EQ(ui.messages(), c.error ? QStringList{kReadError62} : QStringList{});
     }
 }
@@ -91,24 +99,24 @@ TEST_F(SettingsTest, ReadsTheTwoLinesWhateverTheirEnds)
 TEST_F(SettingsTest, NoFileYetGivesTheDefaultsAndAFileThatCannotBeReadIsReported)
 {
     // A new installation: a blank heading, the default printer, no message, nothing written.
-    ReadConfiguration();
+    ReadConfiguration(context);
     EXPECT_TRUE(ui.shown.isEmpty());
-    EXPECT_EQ(corpo::gIntestazioneStampa, QString());
-    EXPECT_EQ(corpo::gStampanteTabulato, print::DefaultPrinterName());
-    EXPECT_FALSE(QFile::exists(impostazioniPath()));
+    EXPECT_EQ(context.intestazioneStampa, QString());
+    EXPECT_EQ(context.stampanteTabulato, print::DefaultPrinterName());
+    EXPECT_FALSE(QFile::exists(impostazioniPath(context.appPath)));
 
     // Something that stands there and cannot be read is reported and changes nothing.
-    corpo::gIntestazioneStampa = QStringLiteral("old heading");
-    corpo::gStampanteTabulato = QStringLiteral("old printer");
-    ASSERT_TRUE(QDir().mkdir(impostazioniPath()));
-    ReadConfiguration();
+    context.intestazioneStampa = QStringLiteral("old heading");
+    context.stampanteTabulato = QStringLiteral("old printer");
+    ASSERT_TRUE(QDir().mkdir(impostazioniPath(context.appPath)));
+    ReadConfiguration(context);
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_TRUE(ui.shown[0].text.endsWith(
         QStringLiteral(") in procedure ReadConfiguration of Modulo corpo")));
     EXPECT_EQ(ui.shown[0].icon, MessageIcon::None);
     EXPECT_TRUE(ui.shown[0].title.isEmpty()); // the program title
-    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("old heading"));
-    EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("old printer"));
+    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("old heading"));
+    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("old printer"));
 }
 
 // What stands where a file should be but is not a regular file: a named pipe nobody writes
@@ -133,20 +141,20 @@ void plantNonFile(const QString &path, int kind)
 TEST_F(SettingsTest, APipeADeviceOrAFolderIsRefusedAndABigSettingsFileReadOnlyInPart)
 {
     for (int kind = 0; kind < 3; ++kind) {
-        plantNonFile(impostazioniPath(), kind);
+        plantNonFile(impostazioniPath(context.appPath), kind);
         ui.clear();
-        ReadConfiguration();
+        ReadConfiguration(context);
         EXPECT_EQ(ui.messages(),
                   QStringList{QStringLiteral("Error 75 (Path/File access error) in procedure "
                                              "ReadConfiguration of Modulo corpo")})
             << kind;
-        EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("old heading"));
+        EXPECT_EQ(context.intestazioneStampa, QStringLiteral("old heading"));
         // The calibration file likewise, and nothing of it is taken.
-        plantNonFile(taraturaPath(), kind);
+        plantNonFile(taraturaPath(context.appPath), kind);
         ui.clear();
         print::TaraturaAmbetto calibration;
         calibration.Top = 7;
-        LeggiTaraturaAmbetto(calibration, QStringLiteral("frmStampaSchedine"));
+        LeggiTaraturaAmbetto(calibration, context.appPath, QStringLiteral("frmStampaSchedine"));
         EXPECT_EQ(ui.messages(),
                   QStringList{QStringLiteral("Error 75 (Path/File access error) in procedure "
                                              "LeggiTaraturaAmbetto of Form frmStampaSchedine")})
@@ -154,37 +162,37 @@ TEST_F(SettingsTest, APipeADeviceOrAFolderIsRefusedAndABigSettingsFileReadOnlyIn
         EXPECT_EQ(calibration.Top, 7.0f);
     }
     // A million lines: the two that count are read, the rest is never loaded.
-    QDir(impostazioniPath()).removeRecursively();
+    QDir(impostazioniPath(context.appPath)).removeRecursively();
     QByteArray big = "TITOLO\r\nFile PDF\r\n";
     big.append(QByteArray("riga\r\n").repeated(1'000'000));
     writeFile(QStringLiteral("impostazioni.cfg"), big);
     ui.clear();
-    ReadConfiguration();
+    ReadConfiguration(context);
     EXPECT_TRUE(ui.shown.isEmpty());
-    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("TITOLO"));
-    EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("File PDF"));
+    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("TITOLO"));
+    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("File PDF"));
 }
 
 TEST_F(SettingsTest, WritesBothLinesInWindows1252WithCrLf)
 {
-    WriteConfiguration(QStringLiteral("€ LOTTO È"), QStringLiteral("Stampante 2"));
+    save(QStringLiteral("€ LOTTO È"), QStringLiteral("Stampante 2"));
     EXPECT_EQ(fileBytes(QStringLiteral("impostazioni.cfg")),
               QByteArray("\x80 LOTTO \xC8\r\nStampante 2\r\n"));
-    WriteConfiguration(QStringLiteral("BREVE"), QString());
+    save(QStringLiteral("BREVE"), QString());
     EXPECT_EQ(fileBytes(QStringLiteral("impostazioni.cfg")), QByteArray("BREVE\r\n\r\n"));
 
-    ReadConfiguration();
+    ReadConfiguration(context);
     EXPECT_TRUE(ui.messages().isEmpty());
-    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("BREVE"));
-    EXPECT_EQ(corpo::gStampanteTabulato, QString());
+    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("BREVE"));
+    EXPECT_EQ(context.stampanteTabulato, QString());
 }
 
 TEST_F(SettingsTest, AFailedWriteIsRaisedAndKeepsTheOldFile)
 {
     writeFile(QStringLiteral("impostazioni.cfg"), "OLD\r\nP\r\n");
-    corpo::gAppPath = folder.path() + QStringLiteral("/missing/");
+    context.appPath = folder.path() + QStringLiteral("/missing/");
     try {
-        WriteConfiguration(QStringLiteral("NEW"), QStringLiteral("Q"));
+        save(QStringLiteral("NEW"), QStringLiteral("Q"));
         ADD_FAILURE() << "written";
     } catch (const RuntimeError &error) {
         EXPECT_EQ(error.number(), int(RuntimeError::PathNotFound));
@@ -236,11 +244,11 @@ TEST_F(TaraturaTest, ReadingChoosesOnlyAnExactlyMatchingPrinter)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.saved);
         ASSERT_TRUE(print::SelectPrinter(QStringLiteral("Alfa")));
-        SalvaTaraturaAmbetto(record(QString::fromUtf8(c.saved)),
+        SalvaTaraturaAmbetto(record(QString::fromUtf8(c.saved)), context.appPath,
                              QStringLiteral("frmTaraturaAmbetto"));
 
         print::TaraturaAmbetto read;
-        LeggiTaraturaAmbetto(read, QStringLiteral("frmStampaSchedine"));
+        LeggiTaraturaAmbetto(read, context.appPath, QStringLiteral("frmStampaSchedine"));
         EXPECT_TRUE(ui.messages().isEmpty());
         EXPECT_EQ(read, record(QString::fromUtf8(c.saved)));
         EXPECT_EQ(currentPrinter(), QString::fromUtf8(c.chosen));
@@ -254,24 +262,24 @@ TEST_F(TaraturaTest, NoFileYetIsAllZeroOnTheDefaultPrinterAndAnUnreadableOneIsRe
         ui.clear();
         ASSERT_TRUE(print::SelectPrinter(QStringLiteral("Beta")));
         print::TaraturaAmbetto r = record(QStringLiteral("Beta"));
-        LeggiTaraturaAmbetto(r, QString::fromLatin1(form));
+        LeggiTaraturaAmbetto(r, context.appPath, QString::fromLatin1(form));
         EXPECT_TRUE(ui.shown.isEmpty());
         print::TaraturaAmbetto zero;
         zero.Stampante = QStringLiteral("Alfa");
         EXPECT_EQ(r, zero);
         EXPECT_EQ(currentPrinter(), QStringLiteral("Alfa"));
-        EXPECT_FALSE(QFile::exists(taraturaPath()));
+        EXPECT_FALSE(QFile::exists(taraturaPath(context.appPath)));
     }
 
     // Something that stands there and cannot be read is reported naming the window; the
     // record and the printer stay as they were.
-    ASSERT_TRUE(QDir().mkdir(taraturaPath()));
+    ASSERT_TRUE(QDir().mkdir(taraturaPath(context.appPath)));
     for (const char *form : {"frmStampaSchedine", "frmTaraturaAmbetto"}) {
         SCOPED_TRACE(form);
         ui.clear();
         ASSERT_TRUE(print::SelectPrinter(QStringLiteral("Beta")));
         print::TaraturaAmbetto r = record(QStringLiteral("Beta"));
-        LeggiTaraturaAmbetto(r, QString::fromLatin1(form));
+        LeggiTaraturaAmbetto(r, context.appPath, QString::fromLatin1(form));
         ASSERT_EQ(ui.shown.size(), 1);
         EXPECT_TRUE(ui.shown[0].text.startsWith(QStringLiteral("Error ")));
         EXPECT_TRUE(ui.shown[0].text.endsWith(
@@ -285,14 +293,15 @@ TEST_F(TaraturaTest, NoFileYetIsAllZeroOnTheDefaultPrinterAndAnUnreadableOneIsRe
 
 TEST_F(TaraturaTest, ADamagedFileKeepsWhatWasReadAndChoosesNoPrinter)
 {
-    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), QStringLiteral("frmTaraturaAmbetto"));
+    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), context.appPath,
+                         QStringLiteral("frmTaraturaAmbetto"));
     // Cut inside the printer name, which ends at byte 1280 + 2 + 4.
     const QByteArray bytes = fileBytes(QStringLiteral("printA.cfg"));
     writeFile(QStringLiteral("printA.cfg"), bytes.left(1280 + 2 + 4 - 1));
 
     print::TaraturaAmbetto r;
     r.Stampante = QStringLiteral("Beta");
-    LeggiTaraturaAmbetto(r, QStringLiteral("frmStampaSchedine"));
+    LeggiTaraturaAmbetto(r, context.appPath, QStringLiteral("frmStampaSchedine"));
     EXPECT_EQ(ui.messages(),
               QStringList{QStringLiteral("Error 62 (Input past end of file) in procedure "
                                          "LeggiTaraturaAmbetto of Form frmStampaSchedine")});
@@ -306,13 +315,13 @@ TEST_F(TaraturaTest, ADamagedScaleRecordIsReportedOnceAndPrintsWithoutCorrection
     print::TaraturaAmbetto saved = record(QStringLiteral("Beta"));
     saved.ScalaX = 1.02f;
     saved.ScalaY = 0.98f;
-    SalvaTaraturaAmbetto(saved, QStringLiteral("frmTaraturaAmbetto"));
+    SalvaTaraturaAmbetto(saved, context.appPath, QStringLiteral("frmTaraturaAmbetto"));
     QByteArray bytes = fileBytes(QStringLiteral("printA.cfg"));
     bytes[1408] = 7; // another tag
     writeFile(QStringLiteral("printA.cfg"), bytes);
 
     print::TaraturaAmbetto r;
-    LeggiTaraturaAmbetto(r, QStringLiteral("frmStampaSchedine"));
+    LeggiTaraturaAmbetto(r, context.appPath, QStringLiteral("frmStampaSchedine"));
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_EQ(ui.shown[0].text, QStringLiteral("La correzione di scala in printA.cfg è danneggiata "
                                                "(il tipo è 7 invece di 3): si stampa con i "
@@ -323,16 +332,17 @@ TEST_F(TaraturaTest, ADamagedScaleRecordIsReportedOnceAndPrintsWithoutCorrection
 
     // The whole record again: read silently.
     ui.clear();
-    SalvaTaraturaAmbetto(saved, QStringLiteral("frmTaraturaAmbetto"));
-    LeggiTaraturaAmbetto(r, QStringLiteral("frmStampaSchedine"));
+    SalvaTaraturaAmbetto(saved, context.appPath, QStringLiteral("frmTaraturaAmbetto"));
+    LeggiTaraturaAmbetto(r, context.appPath, QStringLiteral("frmStampaSchedine"));
     EXPECT_TRUE(ui.shown.isEmpty());
     EXPECT_EQ(r, saved);
 }
 
 TEST_F(TaraturaTest, AFailedSaveIsReportedNamingTheSaveButton)
 {
-    corpo::gAppPath = folder.path() + QStringLiteral("/missing/");
-    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), QStringLiteral("frmTaraturaAmbetto"));
+    context.appPath = folder.path() + QStringLiteral("/missing/");
+    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), context.appPath,
+                         QStringLiteral("frmTaraturaAmbetto"));
     EXPECT_EQ(ui.messages(),
               QStringList{QStringLiteral("Error 76 (Path not found) in procedure cmdSalva_Click "
                                          "of Form frmTaraturaAmbetto")});

@@ -1,7 +1,6 @@
 // The "File PDF" device, read back from outside the program with poppler's tools.
 
 #include "PdfReader.h"
-#include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "print/Printer.h"
 #include "print/QtPrintDevice.h"
@@ -27,14 +26,14 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        corpo::gAppPath = folder.path() + u'/';
+        setFilePdfFolder(folder.path() + QStringLiteral("/stampe"));
         printer.setDevice(std::make_unique<PdfFileDevice>());
         printer.setScaleMode(vbMillimeters);
     }
 
     QStringList printed() const
     {
-        QDir dir(corpo::gAppPath + QStringLiteral("stampe"));
+        QDir dir(filePdfFolder());
         QStringList files = dir.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
         for (QString &f : files)
             f = dir.filePath(f);
@@ -123,10 +122,7 @@ TEST_F(PdfDeviceTest, EveryDocumentIsANewFileAndADroppedOneLeavesNone)
     for (const QString &f : files)
         EXPECT_EQ(pdfPageCount(f), 1) << f.toStdString();
     // Nothing else is left in the folder, hidden or not.
-    EXPECT_EQ(QDir(corpo::gAppPath + QStringLiteral("stampe"))
-                  .entryList(QDir::Files | QDir::Hidden | QDir::System)
-                  .size(),
-              3);
+    EXPECT_EQ(QDir(filePdfFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
 }
 
 TEST_F(PdfDeviceTest, ADiskThatFillsUpGivesThePrinterErrorAndNoFile)
@@ -156,9 +152,8 @@ TEST_F(PdfDeviceTest, ADiskThatFillsUpGivesThePrinterErrorAndNoFile)
         setrlimit(RLIMIT_FSIZE, &saved);
         EXPECT_EQ(number, 482) << room;
         EXPECT_TRUE(printer.lastDocumentPath().isEmpty()) << room;
-        EXPECT_TRUE(QDir(corpo::gAppPath + QStringLiteral("stampe"))
-                        .entryList(QDir::Files | QDir::Hidden | QDir::System)
-                        .isEmpty())
+        EXPECT_TRUE(
+            QDir(filePdfFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty())
             << room;
     }
     // With room again the same document arrives whole.
@@ -185,7 +180,7 @@ TEST_F(PdfDeviceTest, FileNamesNeverOverwrite)
 TEST_F(PdfDeviceTest, AFolderThatCannotBeWrittenIsAPrinterError)
 {
     // stampe/ cannot be made where a file of that name stands.
-    QFile blocker(corpo::gAppPath + QStringLiteral("stampe"));
+    QFile blocker(filePdfFolder());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     try {

@@ -4,7 +4,6 @@
 #include "print/Preview.h"
 #include "PdfReader.h"
 #include "PrintSamples.h"
-#include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "core/Stakes.h"
 #include "print/ListingPage.h"
@@ -163,7 +162,7 @@ TEST(PreviewTest, MatchesThePrintedPdfPageForPage)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    corpo::gAppPath = folder.path() + u'/';
+    setFilePdfFolder(folder.path() + QStringLiteral("/stampe"));
     Sistema sistema = samplePrintSystem(QStringLiteral("prova.zlm"));
     const TaraturaAmbetto taratura = samplePrintCalibration();
     const SlipRun run = allPlays();

@@ -3,7 +3,6 @@
 
 #include "PdfReader.h"
 #include "PrintSamples.h"
-#include "core/Corpo.h"
 #include "core/Stakes.h"
 #include "print/CalibrationPage.h"
 #include "print/ListingPage.h"
@@ -30,7 +29,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        corpo::gAppPath = folder.path() + u'/';
+        setFilePdfFolder(folder.path() + QStringLiteral("/stampe"));
     }
 
     // Runs `draw` on each device in turn; returns the PDF file written.
@@ -55,9 +54,9 @@ protected:
         setPrinterSource(source);
         draw(CurrentPrinter());
         setPrinterSource({});
-        const QStringList pdfs = QDir(corpo::gAppPath + QStringLiteral("stampe"))
-                                     .entryList({QStringLiteral("*.pdf")}, QDir::Files);
-        return pdfs.size() == 1 ? corpo::gAppPath + QStringLiteral("stampe/") + pdfs[0] : QString();
+        const QStringList pdfs =
+            QDir(filePdfFolder()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        return pdfs.size() == 1 ? filePdfFolder() + u'/' + pdfs[0] : QString();
     }
 
     QTemporaryDir folder;

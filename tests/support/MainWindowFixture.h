@@ -24,13 +24,12 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        corpo::gAppPath = folder.path() + u'/';
         corpo::gEdition = QStringLiteral("Freeware");
         corpo::AppTitle = QStringLiteral("Zelmoravintesca");
         writeWheels(QStringLiteral(ZELMORA_TEST_SOURCE_DIR "/assets/ruote.grc"));
         writeSettings();
         setEndHandler([this] { ++endCalls; });
-        form = std::make_unique<frmMain>();
+        form = std::make_unique<frmMain>(folder.path() + u'/');
         loadAndShow();
     }
 
@@ -39,14 +38,14 @@ protected:
     // Copies a wheels file into the program folder before the window loads.
     void writeWheels(const QString &source)
     {
-        QFile::remove(corpo::gAppPath + QStringLiteral("ruote.grc"));
-        ASSERT_TRUE(QFile::copy(source, corpo::gAppPath + QStringLiteral("ruote.grc")));
+        QFile::remove(path(QStringLiteral("ruote.grc")));
+        ASSERT_TRUE(QFile::copy(source, path(QStringLiteral("ruote.grc"))));
     }
 
     // A settings file with an empty heading and no printer, so loading reports nothing.
     void writeSettings()
     {
-        QFile settings(corpo::gAppPath + QStringLiteral("impostazioni.cfg"));
+        QFile settings(path(QStringLiteral("impostazioni.cfg")));
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         ASSERT_EQ(settings.write("\r\n\r\n"), 4);
     }

@@ -2,7 +2,6 @@
 // their value boxes, the printer and the quality, the test page and the save.
 
 #include "app/Taratura.h"
-#include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
@@ -75,8 +74,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        corpo::gAppPath = folder.path() + u'/';
-        corpo::gIntestazioneStampa = QStringLiteral("CIRCOLO");
+        context.appPath = folder.path() + u'/';
+        context.intestazioneStampa = QStringLiteral("CIRCOLO");
         sistema = Sistema();
         sistema.NomeSistema = QStringLiteral("prova.zlm");
         installPrinters(
@@ -102,12 +101,12 @@ protected:
         setPrinterSource(source);
     }
 
-    void save(const TaraturaAmbetto &t) { writeCalibration(taraturaPath(), t); }
+    void save(const TaraturaAmbetto &t) { writeCalibration(taraturaPath(context.appPath), t); }
 
     // Loads the window as the print-slips window does and shows it active.
     void open()
     {
-        window = std::make_unique<frmTaraturaAmbetto>(sistema);
+        window = std::make_unique<frmTaraturaAmbetto>(sistema, context);
         window->Form_Load();
         ASSERT_TRUE(showActive(*window));
     }
@@ -130,6 +129,7 @@ protected:
     }
 
     QTemporaryDir folder;
+    ProgramContext context;
     ScriptedUiServices ui;
     int failWith = 0;
     QMap<QString, RecordingDevice *> devices;
@@ -176,7 +176,7 @@ TEST_F(CalibrationWindowTest, WithoutAFileEverythingStartsAtZeroOnTheFirstPrinte
     EXPECT_EQ(window->taratura.Qualita, TaggedQuality::integer(kQualitaBassa));
     EXPECT_EQ(window->cmbStampante->currentText(), QStringLiteral("Ufficio"));
     EXPECT_EQ(window->cmbStampante->count(), 3);
-    EXPECT_FALSE(QFile::exists(taraturaPath())); // reading creates nothing
+    EXPECT_FALSE(QFile::exists(taraturaPath(context.appPath))); // reading creates nothing
 }
 
 TEST_F(CalibrationWindowTest, ASavedCalibrationIsShownWithItsPrinterAndQuality)
@@ -334,7 +334,7 @@ TEST_F(CalibrationWindowTest, MeasuredRulersGiveTheScaleFactors)
     }
     window->cmdSalva->click();
     TaraturaAmbetto saved;
-    EXPECT_EQ(readCalibration(taraturaPath(), saved).state, ScaleRecordRead::Read);
+    EXPECT_EQ(readCalibration(taraturaPath(context.appPath), saved).state, ScaleRecordRead::Read);
     EXPECT_EQ(saved.ScalaX, float(150 / 157.89));
     EXPECT_EQ(saved.ScalaY, float(200 / 201.2));
 
@@ -428,7 +428,7 @@ TEST_F(CalibrationWindowTest, TheTestPageUsesWhatTheWindowShowsAndASaveKeepsTheA
     window->cmdSalva->click();
     EXPECT_TRUE(window->isVisible());
     TaraturaAmbetto saved;
-    readCalibration(taraturaPath(), saved);
+    readCalibration(taraturaPath(context.appPath), saved);
     EXPECT_EQ(saved.Ximporti, 13.0f + 14.5f);
     EXPECT_EQ(saved.Yimporti, 40.1f + 74.0f);
     EXPECT_EQ(saved.Left, 13.0f);
@@ -532,7 +532,7 @@ TEST_F(CalibrationWindowTest, NoPrintersInstalledStillLoadsPrintsAndSaves)
     EXPECT_TRUE(ui.shown.isEmpty());
     window->cmdSalva->click();
     TaraturaAmbetto saved;
-    readCalibration(taraturaPath(), saved);
+    readCalibration(taraturaPath(context.appPath), saved);
     EXPECT_EQ(saved.Stampante, QString());
     EXPECT_EQ(saved.Ximporti, 14.5f);
 }
@@ -557,7 +557,7 @@ TEST_F(CalibrationWindowTest, ShownModallyOverItsOwner)
         ASSERT_TRUE(left);
         EXPECT_EQ(left->value(), 1250);
     });
-    frmTaraturaAmbetto::showModal(sistema, &owner);
+    frmTaraturaAmbetto::showModal(sistema, context, &owner);
     EXPECT_TRUE(seen);
 }
 

@@ -1,6 +1,5 @@
 // The listing window driven through its controls, printing on recording devices.
 
-#include "core/Corpo.h"
 #include "core/Stakes.h"
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
@@ -32,7 +31,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        corpo::gAppPath = folder.path() + u'/';
+        context.appPath = folder.path() + u'/';
         writeSettings("CIRCOLO\r\nTabulati\r\n");
         Sistema s;
         for (int r = 0; r < 4; ++r)
@@ -49,16 +48,17 @@ protected:
 
     void writeSettings(const char *text)
     {
-        QFile f(corpo::gAppPath + QStringLiteral("impostazioni.cfg"));
+        QFile f(context.appPath + QStringLiteral("impostazioni.cfg"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
     }
 
     QTemporaryDir folder;
+    ProgramContext context;
     ScriptedUiServices ui;
     RecordingPrinters devices{{"Ufficio", "Tabulati", "File PDF"}};
     Sistema sistema;
-    frmTabulato form{sistema};
+    frmTabulato form{sistema, context};
 };
 
 TEST_F(ListingWindowTest, OpensWithOneColourCopyAndTheSettingsRead)
@@ -66,8 +66,8 @@ TEST_F(ListingWindowTest, OpensWithOneColourCopyAndTheSettingsRead)
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Stampa Tabulato"));
     EXPECT_EQ(form.labCopie->text(), QStringLiteral("1"));
     EXPECT_TRUE(form.chkColor->isChecked());
-    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("CIRCOLO"));
-    EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("Tabulati"));
+    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("CIRCOLO"));
+    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("Tabulati"));
 }
 
 TEST_F(ListingWindowTest, CopiesStayBetweenOneAndTwenty)
@@ -116,8 +116,8 @@ TEST_F(ListingWindowTest, PrintsOnTheListingPrinterAndReportsMissingPicturesOnce
     // No pictures in this program folder: one message naming both paths.
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(
-        ui.messages()[0].contains(corpo::gAppPath + QStringLiteral("/images/sfondoColor.bmp")));
-    EXPECT_TRUE(ui.messages()[0].contains(corpo::gAppPath + QStringLiteral("images/vietato.jpg")));
+        ui.messages()[0].contains(context.appPath + QStringLiteral("/images/sfondoColor.bmp")));
+    EXPECT_TRUE(ui.messages()[0].contains(context.appPath + QStringLiteral("images/vietato.jpg")));
     // A printer queue writes no file: no notice.
     EXPECT_TRUE(ui.notices.isEmpty());
 
@@ -138,8 +138,8 @@ TEST_F(ListingWindowTest, BlackAndWhiteUsesTheGreyPictures)
     QDir(folder.path()).mkpath(QStringLiteral("images"));
     QImage grey(20, 20, QImage::Format_RGB32);
     grey.fill(Qt::gray);
-    ASSERT_TRUE(grey.save(corpo::gAppPath + QStringLiteral("images/sfondoBW.bmp")));
-    ASSERT_TRUE(grey.save(corpo::gAppPath + QStringLiteral("images/vietatoBW.jpg")));
+    ASSERT_TRUE(grey.save(context.appPath + QStringLiteral("images/sfondoBW.bmp")));
+    ASSERT_TRUE(grey.save(context.appPath + QStringLiteral("images/vietatoBW.jpg")));
     form.chkColor->setChecked(false);
     form.cmdStampa->click();
     EXPECT_TRUE(ui.messages().isEmpty());
@@ -172,8 +172,8 @@ TEST_F(ListingWindowTest, TheSettingsButtonReadsTheSettingsAgainWhenTheWindowClo
         writeSettings("NUOVA\r\nUfficio\r\n");
     });
     form.cmdImpostazioni->click();
-    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("NUOVA"));
-    EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("Ufficio"));
+    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("NUOVA"));
+    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("Ufficio"));
     form.cmdStampa->click();
     EXPECT_TRUE(devices.contains(QStringLiteral("Ufficio")));
     EXPECT_EQ(devices[QStringLiteral("Ufficio")]->documents.size(), 1);

@@ -57,7 +57,7 @@ TEST_F(MainWindowTest, StartState)
     EXPECT_EQ(form->lblNomeSistema->text(), QStringLiteral("vuoto.zlm"));
     EXPECT_EQ(form->cmbRuote->count(), 11);
     EXPECT_EQ(form->cmbRuote->currentText(), QStringLiteral("Bari"));
-    EXPECT_EQ(corpo::Ruote.last(), QStringLiteral("Nazionale"));
+    EXPECT_EQ(form->context().ruote.last(), QStringLiteral("Nazionale"));
     EXPECT_EQ(form->sistema().NomeSistema.text(), QStringLiteral("vuoto.zlm           "));
     EXPECT_EQ(form->sistema().Ruota.text(), QString(10, u' '));
     EXPECT_TRUE(ui.shown.isEmpty());
@@ -322,15 +322,15 @@ TEST_F(MainWindowTest, ExitQuestionNoKeepsEverythingYesUnloadsTheOthers)
 
 TEST_F(MainWindowTest, MissingWheelsFileGivesAnEmptyListAndAMessage)
 {
-    QFile::remove(corpo::gAppPath + QStringLiteral("ruote.grc"));
-    form = std::make_unique<frmMain>();
+    QFile::remove(path(QStringLiteral("ruote.grc")));
+    form = std::make_unique<frmMain>(folder.path() + u'/');
     form->Form_Load();
     EXPECT_EQ(ui.messages(),
               QStringList{QStringLiteral(
                   "Error 53 (File not found) in procedure CaricaRuote of Modulo corpo")});
     EXPECT_EQ(ui.shown[0].icon, MessageIcon::None);
     EXPECT_EQ(form->cmbRuote->count(), 0);
-    EXPECT_TRUE(corpo::Ruote.isEmpty());
+    EXPECT_TRUE(form->context().ruote.isEmpty());
     EXPECT_EQ(form->lblNomeSistema->text(), QStringLiteral("vuoto.zlm"));
 }
 
@@ -415,7 +415,7 @@ TEST_F(MainWindowTest, ALongSystemNameIsShownWhole)
 
 TEST_F(MainWindowTest, AWheelsFileThatIsNoFileIsRefusedAndAHugeOneGivesItsFirstNames)
 {
-    const QString path = corpo::gAppPath + QStringLiteral("ruote.grc");
+    const QString path = folder.filePath(QStringLiteral("ruote.grc"));
     const QString refused = QStringLiteral(
         "Error 75 (Path/File access error) in procedure CaricaRuote of Modulo corpo");
     // A named pipe nobody writes to, a link to /dev/zero, a folder.
@@ -428,7 +428,7 @@ TEST_F(MainWindowTest, AWheelsFileThatIsNoFileIsRefusedAndAHugeOneGivesItsFirstN
         else
             ASSERT_TRUE(QDir().mkpath(path));
         ui.clear();
-        form = std::make_unique<frmMain>();
+        form = std::make_unique<frmMain>(folder.path() + u'/');
         form->Form_Load();
         EXPECT_EQ(ui.messages(), QStringList{refused}) << kind;
         EXPECT_EQ(form->cmbRuote->count(), 0) << kind;
@@ -443,7 +443,7 @@ TEST_F(MainWindowTest, AWheelsFileThatIsNoFileIsRefusedAndAHugeOneGivesItsFirstN
             ASSERT_EQ(big.write(block), block.size());
     }
     ui.clear();
-    form = std::make_unique<frmMain>();
+    form = std::make_unique<frmMain>(folder.path() + u'/');
     form->Form_Load();
     EXPECT_TRUE(ui.messages().isEmpty());
     EXPECT_EQ(form->cmbRuote->count(), 11);

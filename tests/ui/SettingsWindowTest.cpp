@@ -3,7 +3,6 @@
 
 #include "app/Settings.h"
 #include "app/Twips.h"
-#include "core/Corpo.h"
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
 #include "support/ScriptedUiServices.h"
@@ -37,9 +36,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        corpo::gAppPath = folder.path() + u'/';
-        corpo::gIntestazioneStampa.clear();
-        corpo::gStampanteTabulato.clear();
+        context.appPath = folder.path() + u'/';
+        context.intestazioneStampa.clear();
+        context.stampanteTabulato.clear();
         installPrinters(kPrinters);
     }
     void TearDown() override
@@ -75,7 +74,7 @@ protected:
     // Loads the window as its owner would and shows it active.
     void open()
     {
-        window = std::make_unique<frmImpostazioni>();
+        window = std::make_unique<frmImpostazioni>(context);
         window->Form_Load();
         ASSERT_TRUE(showActive(*window));
     }
@@ -96,6 +95,7 @@ protected:
     }
 
     QTemporaryDir folder;
+    ProgramContext context;
     ScriptedUiServices ui;
     std::unique_ptr<QWidget> owner; // outlives the window it owns
     std::unique_ptr<frmImpostazioni> window;
@@ -121,7 +121,7 @@ TEST_F(SettingsWindowTest, LayoutCaptionsFontsAndTabOrder)
     owner->setGeometry(100, 80, 900, 600);
     owner->show();
     writeSettings("\r\nHP LaserJet\r\n");
-    window = std::make_unique<frmImpostazioni>(owner.get());
+    window = std::make_unique<frmImpostazioni>(context, owner.get());
     window->Form_Load();
     ASSERT_TRUE(showActive(*window));
 
@@ -194,8 +194,8 @@ TEST_F(SettingsWindowTest, LowerCaseIsTypedAsUpperCaseAndSaved)
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), int(QDialog::Accepted));
     EXPECT_EQ(savedSettings(), QByteArray("LOTTO DI ZELMORA \xC0 1\r\nEpson FX\r\n"));
-    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("LOTTO DI ZELMORA À 1"));
-    EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("Epson FX"));
+    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("LOTTO DI ZELMORA À 1"));
+    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("Epson FX"));
 }
 
 TEST_F(SettingsWindowTest, PastedTextTurnsUpperCaseAndKeepsTheLimit)
@@ -244,7 +244,7 @@ TEST_F(SettingsWindowTest, APrinterNotInstalledExactlyIsWarnedAndTheFirstPresele
 
         save();
         EXPECT_EQ(savedSettings(), QByteArray("TITOLO\r\nHP LaserJet\r\n"));
-        EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("HP LaserJet"));
+        EXPECT_EQ(context.stampanteTabulato, QStringLiteral("HP LaserJet"));
     }
 }
 
@@ -291,10 +291,10 @@ TEST_F(SettingsWindowTest, AStoredHeadingIsShownTrimmedAndSavedTrimmed)
             c.shown ? QString::fromUtf8(c.shown) : QString::fromLatin1(c.stored).trimmed();
         EXPECT_EQ(window->mskIntestazione->text(), shown);
         // Until saved, the heading printed is the one stored.
-        EXPECT_EQ(corpo::gIntestazioneStampa, QString::fromLatin1(c.stored));
+        EXPECT_EQ(context.intestazioneStampa, QString::fromLatin1(c.stored));
         save();
         EXPECT_EQ(savedSettings(), shown.toLatin1() + "\r\nEpson FX\r\n");
-        EXPECT_EQ(corpo::gIntestazioneStampa, shown);
+        EXPECT_EQ(context.intestazioneStampa, shown);
     }
 }
 
@@ -313,14 +313,14 @@ TEST_F(SettingsWindowTest, LeavingWithUscitaSavesNothing)
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), int(QDialog::Rejected));
     EXPECT_EQ(savedSettings(), file);
-    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("LOTTO CLUB"));
-    EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("Epson FX"));
+    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("LOTTO CLUB"));
+    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("Epson FX"));
     EXPECT_TRUE(ui.messages().isEmpty());
 
-    corpo::gIntestazioneStampa = corpo::gStampanteTabulato = QStringLiteral("x");
-    ReadConfiguration();
-    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("LOTTO CLUB"));
-    EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("Epson FX"));
+    context.intestazioneStampa = context.stampanteTabulato = QStringLiteral("x");
+    ReadConfiguration(context);
+    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("LOTTO CLUB"));
+    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("Epson FX"));
 }
 
 TEST_F(SettingsWindowTest, KeysOfTheWindow)
@@ -366,7 +366,7 @@ TEST_F(SettingsWindowTest, NoPrinterInstalledIsWarnedAndSavesAnEmptyLine)
 
     save();
     EXPECT_EQ(savedSettings(), QByteArray("TITOLO\r\n\r\n"));
-    EXPECT_EQ(corpo::gStampanteTabulato, QString());
+    EXPECT_EQ(context.stampanteTabulato, QString());
 }
 
 TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheWindowStaysOpen)
@@ -374,7 +374,7 @@ TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheWindowStaysOpen)
     writeSettings("TITOLO\r\nEpson FX\r\n");
     open();
     retype(QStringLiteral("nuovo"));
-    corpo::gAppPath = folder.path() + QStringLiteral("/missing/");
+    context.appPath = folder.path() + QStringLiteral("/missing/");
 
     save();
     ASSERT_EQ(ui.shown.size(), 1);
@@ -383,8 +383,8 @@ TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheWindowStaysOpen)
     EXPECT_EQ(ui.shown[0].icon, MessageIcon::None);
     EXPECT_TRUE(window->isVisible());
     // The new values are taken up even though the file was not written.
-    EXPECT_EQ(corpo::gIntestazioneStampa, QStringLiteral("NUOVO"));
-    EXPECT_EQ(corpo::gStampanteTabulato, QStringLiteral("Epson FX"));
+    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("NUOVO"));
+    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("Epson FX"));
     EXPECT_EQ(savedSettings(), QByteArray("TITOLO\r\nEpson FX\r\n"));
 }
 

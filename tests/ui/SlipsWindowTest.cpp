@@ -1,6 +1,5 @@
 // The print-slips window driven through its controls, printing on recording devices.
 
-#include "core/Corpo.h"
 #include "core/Stakes.h"
 #include "print/CalibrationFile.h"
 #include "print/Printer.h"
@@ -35,7 +34,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        corpo::gAppPath = folder.path() + u'/';
+        context.appPath = folder.path() + u'/';
         writeSettings("CIRCOLO\r\nUfficio\r\n");
         TaraturaAmbetto t;
         t.DXnumeri = 5;
@@ -47,7 +46,7 @@ protected:
         t.DYimporti = 4;
         t.Qualita = TaggedQuality::integer(kQualitaBassa);
         t.Stampante = QStringLiteral("Schedine");
-        writeCalibration(corpo::gAppPath + QStringLiteral("printA.cfg"), t);
+        writeCalibration(context.appPath + QStringLiteral("printA.cfg"), t);
 
         Sistema s;
         for (int r = 0; r < 4; ++r)
@@ -58,11 +57,11 @@ protected:
         s.ImportoSistema = 12;
         s.Ruota = QStringLiteral("Bari");
         sistema = s;
-        corpo::Ruote = QStringList{"Bari", "Roma"};
+        context.ruote = QStringList{"Bari", "Roma"};
 
         owner.show();
         owner.setEnabled(false);
-        form = new frmStampaSchedine(sistema, &owner);
+        form = new frmStampaSchedine(sistema, context, &owner);
         form->Form_Load();
         ASSERT_TRUE(showActive(*form));
         ui.clear();
@@ -75,13 +74,14 @@ protected:
 
     void writeSettings(const char *text)
     {
-        QFile f(corpo::gAppPath + QStringLiteral("impostazioni.cfg"));
+        QFile f(context.appPath + QStringLiteral("impostazioni.cfg"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
     }
     RecordingDevice *slips() { return devices[QStringLiteral("Schedine")]; }
 
     QTemporaryDir folder;
+    ProgramContext context;
     ScriptedUiServices ui;
     RecordingPrinters devices{{"Ufficio", "Schedine", "File PDF"}};
     Sistema sistema;
@@ -226,7 +226,7 @@ TEST_F(SlipsWindowTest, ACalibrationOutOfRangeIsCorrectedAndNamedBeforeEveryRun)
     t.DXimporti = -2;
     t.DYimporti = 4;
     t.Stampante = QStringLiteral("Schedine");
-    writeCalibration(corpo::gAppPath + QStringLiteral("printA.cfg"), t);
+    writeCalibration(context.appPath + QStringLiteral("printA.cfg"), t);
     const QString range =
         QStringLiteral(") è fuori dall'intervallo 0 - 300 mm ed è stato corretto");
     const QStringList named{QStringLiteral("Il valore di Top (3,4e+38") + range,

@@ -83,7 +83,7 @@ TEST_F(SystemFileWindowTest, SavedFileHasTheExactLayout)
     // The dialog starts in sistemi/ beside the program, which now exists.
     const auto &dialog = ui.shown.constFirst();
     EXPECT_EQ(dialog.kind, QStringLiteral("ShowSave"));
-    EXPECT_EQ(dialog.request.initDir, corpo::gAppPath + QStringLiteral("sistemi"));
+    EXPECT_EQ(dialog.request.initDir, path(QStringLiteral("sistemi")));
     EXPECT_TRUE(QDir(dialog.request.initDir).exists());
     EXPECT_EQ(dialog.request.filter, QStringLiteral("Sistemi Zelmoravintesca (*.zlm)|*.zlm"));
     EXPECT_EQ(dialog.request.defaultExt, QStringLiteral(".zlm"));

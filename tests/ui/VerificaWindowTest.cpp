@@ -2,7 +2,6 @@
 // the system checked against it and against typed numbers, a check interrupted, and the
 // report printed on recording devices.
 
-#include "core/Corpo.h"
 #include "core/Sistema.h"
 #include "print/PrintSamples.h"
 #include "print/Printer.h"
@@ -61,11 +60,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        VerificaSetup setup;
-        setup.programFolder = folder.path() + u'/';
-        setup.heading = QStringLiteral("CIRCOLO");
-        setup.listingPrinter = QStringLiteral("Tabulati");
-        form = std::make_unique<frmVerifica>(testSystem(), setup);
+        ProgramContext context;
+        context.appPath = folder.path() + u'/';
+        context.intestazioneStampa = QStringLiteral("CIRCOLO");
+        context.stampanteTabulato = QStringLiteral("Tabulati");
+        form = std::make_unique<frmVerifica>(testSystem(), context);
         form->Form_Load();
         ASSERT_TRUE(showActive(*form));
         ui.clear();
