@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks that the code keeps its shape: every C++ file formatted as .clang-format says, and the
 # layers' includes pointing only downwards (core, then print and net, then app, then ui; the
-# entry point above them all), with src/core free of QtGui and QtWidgets. Exits 1 on a breach.
+# entry point above them all), with src/core free of QtGui and QtWidgets, and no test double
+# or test-only switch in src/. Exits 1 on a breach.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 status=0
@@ -56,6 +57,12 @@ while IFS=: read -r file line include; do
         status=1
     fi
 done < <(grep -nE '^\s*#\s*include\s*<Q' -r src/core)
+
+# Test doubles and test-only switches stay with the tests: the product is built one way.
+if grep -rnE 'ScriptedUiServices|^\s*#\s*if(n?def)?\b.*ZELMORA_TEST' src >&2; then
+    echo "src/ holds a test double or a test-only switch (above)" >&2
+    status=1
+fi
 
 [ "$status" = 0 ] && echo "shape: formatting and layering as they should be"
 exit "$status"
