@@ -87,27 +87,18 @@ check_slip1() {
     rm -f "$E2E_TMP"/slip*.pgm
     pdftoppm -r 254 -f 2 -l 2 -gray "$pdf" "$E2E_TMP/slip" ||
         fail "pdftoppm could not render slip 1 of $pdf"
-    python3 - "$E2E_TMP"/slip*.pgm "$origin_x" "$origin_y" "$scale_x" "$scale_y" \
+    PYTHONPATH=$(cd "$here" && pwd) python3 - "$E2E_TMP"/slip*.pgm "$origin_x" "$origin_y" "$scale_x" "$scale_y" \
         "${calibration[@]}" "${square[@]:0:4}" <<'PY'
 import sys
+from greymap import read_greymap
 path = sys.argv[1]
 # Positions count from the printable area's corner, which the printer places on the paper.
 origin_x, origin_y = float(sys.argv[2]), float(sys.argv[3])
 scale_x, scale_y = float(sys.argv[4]), float(sys.argv[5])
 dx, dy, top, left, heading, ximp, yimp, dximp, dyimp = (float(v) for v in sys.argv[6:15])
 play = {int(n) for n in sys.argv[15:19]}
-raw = open(path, 'rb').read()
-# A binary grey map: "P5", width, height, maximum, one byte per pixel (10 pixels a millimetre).
-fields, at = [], 0
-while len(fields) < 4:
-    while raw[at:at + 1].isspace():
-        at += 1
-    start = at
-    while not raw[at:at + 1].isspace():
-        at += 1
-    fields.append(raw[start:at])
-width, height = int(fields[1]), int(fields[2])
-pixels = raw[at + 1:]
+# A grey map of 10 pixels a millimetre.
+width, height, pixels = read_greymap(path)
 def grey(x_mm, y_mm):
     cx, cy = round((origin_x + x_mm) * 10), round((origin_y + y_mm) * 10)
     values = [pixels[y * width + x] for y in range(cy - 2, cy + 3) for x in range(cx - 2, cx + 3)]
@@ -382,20 +373,11 @@ pdftotext "$testpage" - | grep -q '150 mm' || fail "the test page does not say 1
 pdftotext "$testpage" - | grep -q '200 mm' || fail "the test page does not say 200 mm"
 rm -f "$E2E_TMP"/test*.pgm
 pdftoppm -r 254 -gray "$testpage" "$E2E_TMP/test" || fail "pdftoppm could not render the test page"
-python3 - "$E2E_TMP"/test*.pgm "$scale_x" "$scale_y" <<'PY' ||
+PYTHONPATH=$(cd "$here" && pwd) python3 - "$E2E_TMP"/test*.pgm "$scale_x" "$scale_y" <<'PY' ||
 import sys
-raw = open(sys.argv[1], 'rb').read()
+from greymap import read_greymap
+width, height, pixels = read_greymap(sys.argv[1])
 scale_x, scale_y = float(sys.argv[2]), float(sys.argv[3])
-fields, at = [], 0
-while len(fields) < 4:
-    while raw[at:at + 1].isspace():
-        at += 1
-    start = at
-    while not raw[at:at + 1].isspace():
-        at += 1
-    fields.append(raw[start:at])
-width, height = int(fields[1]), int(fields[2])
-pixels = raw[at + 1:]
 dark = lambda x, y: pixels[y * width + x] < 128
 problems = []
 def runs(values):
