@@ -309,7 +309,9 @@ void QtUiServices::OpenUrl(const QString &address, std::function<void()> failed)
 void QtUiServices::Notify(const QString &text)
 {
     QWidget *owner = dialogParent();
-    auto *notice = new QLabel(text, owner, Qt::ToolTip | Qt::FramelessWindowHint);
+    // Clicks go through it to whatever lies below, so it never stands in a player's way.
+    auto *notice = new QLabel(
+        text, owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput);
     notice->setObjectName(QStringLiteral("notice"));
     notice->setWindowTitle(QStringLiteral("Avviso"));
     notice->setAttribute(Qt::WA_DeleteOnClose);
