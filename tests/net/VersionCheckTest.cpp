@@ -175,17 +175,13 @@ protected:
     {
         windowTexts.clear();
         endsWhenShown = 0;
-        QTimer watcher;
-        watcher.setInterval(10);
-        QObject::connect(&watcher, &QTimer::timeout, [this] {
-            auto *w = qobject_cast<frmNewVersion *>(QApplication::activeModalWidget());
-            if (!w || !w->isVisible())
+        CatchShow<frmNewVersion> watcher([this](frmNewVersion *w) {
+            if (!w->isModal() || !w->isVisible())
                 return;
             windowTexts << w->lbLocalVersion->text() << w->lbRemoteVersion->text();
             endsWhenShown = ends;
             w->reject();
         });
-        watcher.start();
         try {
             NewVersion();
         } catch (const EndRequested &) {
