@@ -62,28 +62,30 @@ TEST_F(SettingsTest, ReadsTheTwoLinesWhateverTheirEnds)
 {
     const struct
     {
+        const char *name;
         QByteArray file;
         const char *heading;
         const char *printer;
         bool error; // the second line is missing
     } cases[] = {
-        {"TITOLO\r\nHP LaserJet\r\n", "TITOLO", "HP LaserJet", false},
-        {"TITOLO\rHP LaserJet\r", "TITOLO", "HP LaserJet", false},
-        {"TITOLO\nHP LaserJet\n", "TITOLO", "HP LaserJet", false},
-        {"TITOLO\r\nHP LaserJet", "TITOLO", "HP LaserJet", false},
-        {"TITOLO\r\nHP LaserJet\r\nthird line\r\n", "TITOLO", "HP LaserJet", false},
-        {"  TITOLO  \r\n HP \r\n", "  TITOLO  ", " HP ", false},
-        {"\r\n\r\n", "", "", false},
-        {"TITOLO\r\rHP", "TITOLO", "", false},
-        {"TITOLO\n\r\nHP", "TITOLO", "", false},
-        {QByteArray("\x80 LOTTO \xe8\r\nStampante \x80\r\n"), "€ LOTTO è", "Stampante €", false},
-        {"TITOLO\r\n", "TITOLO", "old printer", true},
-        {"TITOLO", "TITOLO", "old printer", true},
-        {"\r\n", "", "old printer", true},
-        {"", "old heading", "old printer", true},
+        {"Windows line ends", "TITOLO\r\nHP LaserJet\r\n", "TITOLO", "HP LaserJet", false},
+        {"old Mac line ends", "TITOLO\rHP LaserJet\r", "TITOLO", "HP LaserJet", false},
+        {"Unix line ends", "TITOLO\nHP LaserJet\n", "TITOLO", "HP LaserJet", false},
+        {"no final line end", "TITOLO\r\nHP LaserJet", "TITOLO", "HP LaserJet", false},
+        {"a third line", "TITOLO\r\nHP LaserJet\r\nthird line\r\n", "TITOLO", "HP LaserJet", false},
+        {"blanks kept", "  TITOLO  \r\n HP \r\n", "  TITOLO  ", " HP ", false},
+        {"two empty lines", "\r\n\r\n", "", "", false},
+        {"an empty line between carriage returns", "TITOLO\r\rHP", "TITOLO", "", false},
+        {"an empty line between mixed line ends", "TITOLO\n\r\nHP", "TITOLO", "", false},
+        {"the Windows code page", QByteArray("\x80 LOTTO \xe8\r\nStampante \x80\r\n"), "€ LOTTO è",
+         "Stampante €", false},
+        {"no second line", "TITOLO\r\n", "TITOLO", "old printer", true},
+        {"one line without its end", "TITOLO", "TITOLO", "old printer", true},
+        {"one empty line", "\r\n", "", "old printer", true},
+        {"an empty file", "", "old heading", "old printer", true},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.file.toStdString());
+        SCOPED_TRACE(c.name);
         context.intestazioneStampa = QStringLiteral("old heading");
         context.stampanteTabulato = QStringLiteral("old printer");
         ui.clear();
@@ -140,7 +142,11 @@ void plantNonFile(const QString &path, int kind)
 
 TEST_F(SettingsTest, APipeADeviceOrAFolderIsRefusedAndABigSettingsFileReadOnlyInPart)
 {
+    // What plantNonFile leaves in place of the file, by kind.
+    const char *const planted[] = {"a pipe instead of the file", "a device instead of the file",
+                                   "a folder instead of the file"};
     for (int kind = 0; kind < 3; ++kind) {
+        SCOPED_TRACE(planted[kind]);
         plantNonFile(impostazioniPath(context.appPath), kind);
         ui.clear();
         ReadConfiguration(context);
@@ -235,14 +241,16 @@ TEST_F(TaraturaTest, ReadingChoosesOnlyAnExactlyMatchingPrinter)
 {
     const struct
     {
+        const char *name;
         const char *saved;
         const char *chosen;
     } cases[] = {
-        {"Beta", "Beta"},  {"beta", "Alfa"},  {"BETA", "Alfa"},
-        {"Beta ", "Alfa"}, {"Gamma", "Alfa"}, {"", "Alfa"},
+        {"the same name", "Beta", "Beta"},  {"lower case", "beta", "Alfa"},
+        {"upper case", "BETA", "Alfa"},     {"a trailing blank", "Beta ", "Alfa"},
+        {"not installed", "Gamma", "Alfa"}, {"no name", "", "Alfa"},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.saved);
+        SCOPED_TRACE(c.name);
         ASSERT_TRUE(print::SelectPrinter(QStringLiteral("Alfa")));
         SalvaTaraturaAmbetto(record(QString::fromUtf8(c.saved)), context.appPath,
                              QStringLiteral("frmTaraturaAmbetto"));

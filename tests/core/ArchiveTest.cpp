@@ -18,6 +18,7 @@ namespace {
 
 struct LineCase
 {
+    const char *name;
     const char *line;
     const char *draw; // "YYYY-MM-DD Wheel n1 n2 n3 n4 n5" as read, or nullptr when refused
 };
@@ -48,40 +49,53 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ArchiveLines,
     ::testing::Values(
         // The three date forms, each separator, codes and names in any case.
-        LineCase{"2024/01/02\tBA\t1\t2\t3\t4\t5", "2024-01-02 Bari 1 2 3 4 5"},
-        LineCase{"2024-01-02 ca 90 2 3 4 5", "2024-01-02 Cagliari 90 2 3 4 5"},
-        LineCase{"02/01/2024,FI,1,2,3,4,5", "2024-01-02 Firenze 1 2 3 4 5"},
-        LineCase{"2/1/2024;GE;1;2;3;4;5", "2024-01-02 Genova 1 2 3 4 5"},
-        LineCase{"2024/1/2 , Mi ,05, 7 ;8\t 9  10", "2024-01-02 Milano 5 7 8 9 10"},
-        LineCase{"2024/01/02 NA 1 2 3 4 5", "2024-01-02 Napoli 1 2 3 4 5"},
-        LineCase{"2024/01/02 pa 1 2 3 4 5", "2024-01-02 Palermo 1 2 3 4 5"},
-        LineCase{"2024/01/02 RM 1 2 3 4 5", "2024-01-02 Roma 1 2 3 4 5"},
-        LineCase{"2024/01/02 RO 1 2 3 4 5", "2024-01-02 Roma 1 2 3 4 5"},
-        LineCase{"2024/01/02 TO 1 2 3 4 5", "2024-01-02 Torino 1 2 3 4 5"},
-        LineCase{"2024/01/02 ve 1 2 3 4 5", "2024-01-02 Venezia 1 2 3 4 5"},
-        LineCase{"2024/01/02 RN 1 2 3 4 5", "2024-01-02 Nazionale 1 2 3 4 5"},
-        LineCase{"2024/01/02 nz 1 2 3 4 5", "2024-01-02 Nazionale 1 2 3 4 5"},
-        LineCase{"2024/01/02 NAZIONALE 1 2 3 4 5", "2024-01-02 Nazionale 1 2 3 4 5"},
-        LineCase{"2024/01/02 venezia 1 2 3 4 5", "2024-01-02 Venezia 1 2 3 4 5"},
-        LineCase{"2024/02/29 BA 1 2 3 4 5", "2024-02-29 Bari 1 2 3 4 5"},
-        LineCase{"1939/01/07 BA 1 2 3 4 5", "1939-01-07 Bari 1 2 3 4 5"},
+        LineCase{"SlashDateTabsCode", "2024/01/02\tBA\t1\t2\t3\t4\t5", "2024-01-02 Bari 1 2 3 4 5"},
+        LineCase{"DashDateLowerCaseCode", "2024-01-02 ca 90 2 3 4 5",
+                 "2024-01-02 Cagliari 90 2 3 4 5"},
+        LineCase{"DayFirstDateCommas", "02/01/2024,FI,1,2,3,4,5", "2024-01-02 Firenze 1 2 3 4 5"},
+        LineCase{"SingleDigitDayMonthSemicolons", "2/1/2024;GE;1;2;3;4;5",
+                 "2024-01-02 Genova 1 2 3 4 5"},
+        LineCase{"MixedSeparatorsAndLeadingZero", "2024/1/2 , Mi ,05, 7 ;8\t 9  10",
+                 "2024-01-02 Milano 5 7 8 9 10"},
+        LineCase{"CodeNA", "2024/01/02 NA 1 2 3 4 5", "2024-01-02 Napoli 1 2 3 4 5"},
+        LineCase{"CodePa", "2024/01/02 pa 1 2 3 4 5", "2024-01-02 Palermo 1 2 3 4 5"},
+        LineCase{"CodeRM", "2024/01/02 RM 1 2 3 4 5", "2024-01-02 Roma 1 2 3 4 5"},
+        LineCase{"CodeRO", "2024/01/02 RO 1 2 3 4 5", "2024-01-02 Roma 1 2 3 4 5"},
+        LineCase{"CodeTO", "2024/01/02 TO 1 2 3 4 5", "2024-01-02 Torino 1 2 3 4 5"},
+        LineCase{"CodeVe", "2024/01/02 ve 1 2 3 4 5", "2024-01-02 Venezia 1 2 3 4 5"},
+        LineCase{"CodeRN", "2024/01/02 RN 1 2 3 4 5", "2024-01-02 Nazionale 1 2 3 4 5"},
+        LineCase{"CodeNz", "2024/01/02 nz 1 2 3 4 5", "2024-01-02 Nazionale 1 2 3 4 5"},
+        LineCase{"NameNazionaleUpperCase", "2024/01/02 NAZIONALE 1 2 3 4 5",
+                 "2024-01-02 Nazionale 1 2 3 4 5"},
+        LineCase{"NameVeneziaLowerCase", "2024/01/02 venezia 1 2 3 4 5",
+                 "2024-01-02 Venezia 1 2 3 4 5"},
+        LineCase{"LeapDay", "2024/02/29 BA 1 2 3 4 5", "2024-02-29 Bari 1 2 3 4 5"},
+        LineCase{"Year1939", "1939/01/07 BA 1 2 3 4 5", "1939-01-07 Bari 1 2 3 4 5"},
         // Four or six numbers, 0, 91, a repeated number, a number that is not one.
-        LineCase{"2024/01/02 BA 1 2 3 4", nullptr}, LineCase{"2024/01/02 BA 1 2 3 4 5 6", nullptr},
-        LineCase{"2024/01/02 BA 0 2 3 4 5", nullptr}, LineCase{"2024/01/02 BA 91 2 3 4 5", nullptr},
-        LineCase{"2024/01/02 BA 1 2 3 4 1", nullptr}, LineCase{"2024/01/02 BA 1 2 3 4 5a", nullptr},
-        LineCase{"2024/01/02 BA 1 2 3 4 +5", nullptr},
-        LineCase{"2024/01/02 BA 1 2 3 4 -5", nullptr},
-        LineCase{"2024/01/02 BA 1 2 3 4 0005", nullptr},
+        LineCase{"FourNumbers", "2024/01/02 BA 1 2 3 4", nullptr},
+        LineCase{"SixNumbers", "2024/01/02 BA 1 2 3 4 5 6", nullptr},
+        LineCase{"NumberZero", "2024/01/02 BA 0 2 3 4 5", nullptr},
+        LineCase{"Number91", "2024/01/02 BA 91 2 3 4 5", nullptr},
+        LineCase{"RepeatedNumber", "2024/01/02 BA 1 2 3 4 1", nullptr},
+        LineCase{"NumberWithLetter", "2024/01/02 BA 1 2 3 4 5a", nullptr},
+        LineCase{"NumberWithPlus", "2024/01/02 BA 1 2 3 4 +5", nullptr},
+        LineCase{"NumberWithMinus", "2024/01/02 BA 1 2 3 4 -5", nullptr},
+        LineCase{"NumberWithThreeLeadingZeros", "2024/01/02 BA 1 2 3 4 0005", nullptr},
         // Impossible or unreadable dates.
-        LineCase{"2023/02/29 BA 1 2 3 4 5", nullptr}, LineCase{"31/04/2024 BA 1 2 3 4 5", nullptr},
-        LineCase{"2024/13/01 BA 1 2 3 4 5", nullptr}, LineCase{"02-01-2024 BA 1 2 3 4 5", nullptr},
-        LineCase{"24/01/02 BA 1 2 3 4 5", nullptr}, LineCase{"2024.01.02 BA 1 2 3 4 5", nullptr},
-        LineCase{"2024/01-02 BA 1 2 3 4 5", nullptr},
-        LineCase{"2024/01/02/03 BA 1 2 3 4 5", nullptr},
+        LineCase{"LeapDayOfACommonYear", "2023/02/29 BA 1 2 3 4 5", nullptr},
+        LineCase{"ThirtyFirstOfApril", "31/04/2024 BA 1 2 3 4 5", nullptr},
+        LineCase{"MonthThirteen", "2024/13/01 BA 1 2 3 4 5", nullptr},
+        LineCase{"DayFirstWithDashes", "02-01-2024 BA 1 2 3 4 5", nullptr},
+        LineCase{"TwoDigitYear", "24/01/02 BA 1 2 3 4 5", nullptr},
+        LineCase{"DotsInTheDate", "2024.01.02 BA 1 2 3 4 5", nullptr},
+        LineCase{"MixedDateSeparators", "2024/01-02 BA 1 2 3 4 5", nullptr},
+        LineCase{"FourDateFields", "2024/01/02/03 BA 1 2 3 4 5", nullptr},
         // Unknown wheels, fields out of order, nothing.
-        LineCase{"2024/01/02 XX 1 2 3 4 5", nullptr},
-        LineCase{"2024/01/02 Rome 1 2 3 4 5", nullptr},
-        LineCase{"BA 2024/01/02 1 2 3 4 5", nullptr}, LineCase{"", nullptr}));
+        LineCase{"UnknownCode", "2024/01/02 XX 1 2 3 4 5", nullptr},
+        LineCase{"EnglishName", "2024/01/02 Rome 1 2 3 4 5", nullptr},
+        LineCase{"WheelBeforeDate", "BA 2024/01/02 1 2 3 4 5", nullptr},
+        LineCase{"EmptyLine", "", nullptr}),
+    [](const ::testing::TestParamInfo<LineCase> &info) { return std::string(info.param.name); });
 
 TEST(ArchiveTextTest, TypedNumbersAreFiveDifferentFrom1To90)
 {

@@ -9,6 +9,7 @@ namespace {
 
 struct MaskCase
 {
+    const char *name;
     double value;
     const char *mask;
     const char *expected;
@@ -29,25 +30,38 @@ INSTANTIATE_TEST_SUITE_P(
     ScreenAndPaperMasks, FormatMaskTest,
     ::testing::Values(
         // stake boxes, total, winnings
-        MaskCase{double(1.15f), "#0.00", "1,15"}, MaskCase{0.0, "#0.00", "0,00"},
-        MaskCase{1.5, "#0.00", "1,50"}, MaskCase{1234.5, "#0.00", "1234,50"},
-        MaskCase{12.0, "##0.00", "12,00"}, MaskCase{13412.5, "###,##0.00", "13.412,50"},
-        MaskCase{double(120499.992f), "###,##0.00", "120.499,99"},
-        MaskCase{double(47.915897f), "###,##0.00", "47,92"},
-        MaskCase{999.0, "###,##0.00", "999,00"}, MaskCase{1000.0, "###,##0.00", "1.000,00"},
-        MaskCase{1234567.0, "###,##0.00", "1.234.567,00"},
+        MaskCase{"StakeBoxFloat", double(1.15f), "#0.00", "1,15"},
+        MaskCase{"StakeBoxZero", 0.0, "#0.00", "0,00"},
+        MaskCase{"StakeBoxOneDecimal", 1.5, "#0.00", "1,50"},
+        MaskCase{"StakeBoxNoThousands", 1234.5, "#0.00", "1234,50"},
+        MaskCase{"Total", 12.0, "##0.00", "12,00"},
+        MaskCase{"WinningsThousands", 13412.5, "###,##0.00", "13.412,50"},
+        MaskCase{"WinningsFloatRoundsDown", double(120499.992f), "###,##0.00", "120.499,99"},
+        MaskCase{"WinningsFloatRoundsUp", double(47.915897f), "###,##0.00", "47,92"},
+        MaskCase{"WinningsBelowAThousand", 999.0, "###,##0.00", "999,00"},
+        MaskCase{"WinningsAThousand", 1000.0, "###,##0.00", "1.000,00"},
+        MaskCase{"WinningsMillions", 1234567.0, "###,##0.00", "1.234.567,00"},
         // amounts on paper
-        MaskCase{120000.0, "€ ###,##0.00", "€ 120.000,00"},
-        MaskCase{1234.5, "€ #,##0.00", "€ 1.234,50"}, MaskCase{12.0, "€ ##0.00", "€ 12,00"},
-        MaskCase{3.5, " € ##0.00 -- ", " € 3,50 -- "},
+        MaskCase{"PaperEuroThousands", 120000.0, "€ ###,##0.00", "€ 120.000,00"},
+        MaskCase{"PaperEuroShortMask", 1234.5, "€ #,##0.00", "€ 1.234,50"},
+        MaskCase{"PaperEuroTens", 12.0, "€ ##0.00", "€ 12,00"},
+        MaskCase{"PaperEuroWithLiterals", 3.5, " € ##0.00 -- ", " € 3,50 -- "},
         // whole numbers
-        MaskCase{7, "0#", "07"}, MaskCase{12, "0#", "12"}, MaskCase{7, "00", "07"},
-        MaskCase{3, "0000", "0003"}, MaskCase{7, "#0 -- ", "7 -- "}, MaskCase{0, "#0 -- ", "0 -- "},
+        MaskCase{"WholeZeroHashOneDigit", 7, "0#", "07"},
+        MaskCase{"WholeZeroHashTwoDigits", 12, "0#", "12"},
+        MaskCase{"WholeTwoZeros", 7, "00", "07"}, MaskCase{"WholeFourZeros", 3, "0000", "0003"},
+        MaskCase{"WholeWithLiterals", 7, "#0 -- ", "7 -- "},
+        MaskCase{"WholeZeroWithLiterals", 0, "#0 -- ", "0 -- "},
         // halves go away from zero on the decimal form
-        MaskCase{0.125, "#0.00", "0,13"}, MaskCase{2.675, "#0.00", "2,68"},
-        MaskCase{0.005, "#0.00", "0,01"}, MaskCase{0.004, "#0.00", "0,00"},
-        MaskCase{9.995, "#0.00", "10,00"}, MaskCase{999.995, "###,##0.00", "1.000,00"},
-        MaskCase{-1.5, "#0.00", "-1,50"}, MaskCase{-0.001, "#0.00", "0,00"}));
+        MaskCase{"HalfCentUp", 0.125, "#0.00", "0,13"},
+        MaskCase{"HalfCentStoredBelowUp", 2.675, "#0.00", "2,68"},
+        MaskCase{"HalfOfACentUp", 0.005, "#0.00", "0,01"},
+        MaskCase{"LessThanHalfACentDown", 0.004, "#0.00", "0,00"},
+        MaskCase{"HalfCentCarriesToTens", 9.995, "#0.00", "10,00"},
+        MaskCase{"HalfCentCarriesToThousands", 999.995, "###,##0.00", "1.000,00"},
+        MaskCase{"Negative", -1.5, "#0.00", "-1,50"},
+        MaskCase{"NegativeBelowHalfACentIsZero", -0.001, "#0.00", "0,00"}),
+    [](const ::testing::TestParamInfo<MaskCase> &info) { return std::string(info.param.name); });
 
 TEST(RoundHalfEvenTest, HalvesGoToTheEvenNeighbour)
 {

@@ -9,6 +9,7 @@ namespace {
 
 struct WinningsRow
 {
+    const char *name;
     const char *stakes[3];
     const char *winnings[3];
     const char *total;
@@ -36,12 +37,21 @@ TEST_P(WorkedWinningsTest, ShowsTheWinningsAndTotalAsThePlayerSeesThem)
 INSTANTIATE_TEST_SUITE_P(
     Table, WorkedWinningsTest,
     ::testing::Values(
-        WinningsRow{{"1,15", "0,25", "0,10"}, {"47,92", "425,00", "13.412,50"}, "12,00"},
-        WinningsRow{{"1,00", "0,00", "0,00"}, {"41,67", "0,00", "0,00"}, "8,00"},
-        WinningsRow{{"0,00", "1,00", "0,00"}, {"0,00", "1.125,00", "0,00"}, "8,00"},
-        WinningsRow{{"0,00", "0,00", "1,00"}, {"0,00", "0,00", "120.000,00"}, "8,00"},
-        WinningsRow{{"0,50", "0,50", "0,50"}, {"20,83", "625,00", "62.375,00"}, "12,00"},
-        WinningsRow{{"2,00", "0,00", "1,00"}, {"83,33", "0,00", "120.499,99"}, "24,00"}));
+        WinningsRow{"TwelveEuroStakes",
+                    {"1,15", "0,25", "0,10"},
+                    {"47,92", "425,00", "13.412,50"},
+                    "12,00"},
+        WinningsRow{"AmboOnly", {"1,00", "0,00", "0,00"}, {"41,67", "0,00", "0,00"}, "8,00"},
+        WinningsRow{"TernoOnly", {"0,00", "1,00", "0,00"}, {"0,00", "1.125,00", "0,00"}, "8,00"},
+        WinningsRow{
+            "QuaternaOnly", {"0,00", "0,00", "1,00"}, {"0,00", "0,00", "120.000,00"}, "8,00"},
+        WinningsRow{
+            "HalfAEuroEach", {"0,50", "0,50", "0,50"}, {"20,83", "625,00", "62.375,00"}, "12,00"},
+        WinningsRow{"AmboAndQuaternaWithoutTerno",
+                    {"2,00", "0,00", "1,00"},
+                    {"83,33", "0,00", "120.499,99"},
+                    "24,00"}),
+    [](const ::testing::TestParamInfo<WinningsRow> &info) { return std::string(info.param.name); });
 
 TEST(StakesTest, TwelveEuroStakesAreSinglePrecisionValues)
 {

@@ -47,6 +47,7 @@ TEST(PrognosisTest, RowsAreDistinctAndAvoidTheLeadNumber)
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
     for (const std::uint8_t lead :
          {std::uint8_t(0), std::uint8_t(45), std::uint8_t(1), std::uint8_t(90)}) {
+        SCOPED_TRACE(::testing::Message() << "lead number " << int(lead));
         std::set<int> seen;
         for (int press = 0; press < 2000; ++press) {
             const Square square = PronosticoCasuale(lead, [&] { return uniform(generator); });
@@ -83,13 +84,28 @@ TEST(LeadNumberTest, AcceptsOneToNinetyOnly)
 {
     const struct
     {
+        const char *name;
         const char *text;
         int value;
-    } cases[] = {{"7", 7},     {"90", 90}, {"1", 1},     {"0", 0},      {"91", 0},
-                 {"-3", 0},    {"300", 0}, {"abc", 0},   {"12abc", 12}, {" 12", 12},
-                 {"12.5", 12}, {"7.5", 8}, {"89.6", 90}, {"90.5", 90},  {"90.6", 0}};
-    for (const auto &c : cases)
+    } cases[] = {{"a number", "7", 7},
+                 {"ninety", "90", 90},
+                 {"one", "1", 1},
+                 {"zero", "0", 0},
+                 {"above ninety", "91", 0},
+                 {"negative", "-3", 0},
+                 {"far above ninety", "300", 0},
+                 {"letters", "abc", 0},
+                 {"digits then letters", "12abc", 12},
+                 {"a leading blank", " 12", 12},
+                 {"a half rounded down to even", "12.5", 12},
+                 {"a half rounded up to even", "7.5", 8},
+                 {"a fraction rounded up to ninety", "89.6", 90},
+                 {"ninety and a half rounded to ninety", "90.5", 90},
+                 {"a fraction rounded above ninety", "90.6", 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         EXPECT_EQ(leadNumberFromText(QString::fromLatin1(c.text)), c.value) << c.text;
+    }
 }
 
 } // namespace

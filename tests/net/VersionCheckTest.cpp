@@ -175,17 +175,13 @@ protected:
     {
         windowTexts.clear();
         endsWhenShown = 0;
-        QTimer watcher;
-        watcher.setInterval(10);
-        QObject::connect(&watcher, &QTimer::timeout, [this] {
-            auto *w = qobject_cast<frmNewVersion *>(QApplication::activeModalWidget());
-            if (!w || !w->isVisible())
+        CatchShow<frmNewVersion> watcher([this](frmNewVersion *w) {
+            if (!w->isModal() || !w->isVisible())
                 return;
             windowTexts << w->lbLocalVersion->text() << w->lbRemoteVersion->text();
             endsWhenShown = ends;
             w->reject();
         });
-        watcher.start();
         try {
             NewVersion();
         } catch (const EndRequested &) {
@@ -210,25 +206,27 @@ TEST_F(VersionCheckTest, ServerAnswersDecideWhetherTheProgramEnds)
         QStringLiteral("Error 62 (Input past end of file) in procedure NewVersion of Modulo corpo");
     const struct
     {
+        const char *name;
         const char *answer;
         const char *remoteShown; // the server's version in the new-version window, or no window
         QString message;         // the error shown, or nothing
     } cases[] = {
-        {"0.1.4", nullptr, {}},
-        {"0.1.10", "0.1.10", {}},
-        {"0.2.0", "0.2.0", {}},
-        {"0.0.9", nullptr, {}},
-        {"1", "1", {}},
-        {"0.1", nullptr, error9},
-        {"0.1.5\r\n0.0.1\r\nmore", "0.1.5", {}},
-        {"0.1.5\nmore", "0.1.5", {}},
-        {"0.1.4.7", nullptr, {}},
-        {"0. 2.0", "0. 2.0", {}},
-        {"0.1b.5", "0.1b.5", {}},
-        {"\r\n", nullptr, error9},
-        {"", nullptr, error62},
+        {"the same version", "0.1.4", nullptr, {}},
+        {"a later patch, compared as a number", "0.1.10", "0.1.10", {}},
+        {"a later minor version", "0.2.0", "0.2.0", {}},
+        {"an older version", "0.0.9", nullptr, {}},
+        {"a lone major number", "1", "1", {}},
+        {"two fields", "0.1", nullptr, error9},
+        {"more lines after the first", "0.1.5\r\n0.0.1\r\nmore", "0.1.5", {}},
+        {"a bare line feed", "0.1.5\nmore", "0.1.5", {}},
+        {"a fourth field", "0.1.4.7", nullptr, {}},
+        {"a blank in a field", "0. 2.0", "0. 2.0", {}},
+        {"a letter in a field", "0.1b.5", "0.1b.5", {}},
+        {"an empty line", "\r\n", nullptr, error9},
+        {"an empty answer", "", nullptr, error62},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         ui.clear();
         ends = 0;
         http.answer.body = QByteArray(c.answer);
@@ -268,20 +266,22 @@ TEST_F(VersionCheckTest, BodiesOverTheLimitAreRefusedWithOrWithoutALength)
 {
     const struct
     {
+        const char *name;
         qsizetype size;
         bool withLength;
         bool accepted;
         bool chunked = false;
     } cases[] = {
-        {64 * 1024, true, true},
-        {64 * 1024 + 1, true, false},
-        {64 * 1024, false, true},
-        {64 * 1024 + 1, false, false},
-        {1024 * 1024, false, false},
-        {64 * 1024, false, true, true},
-        {64 * 1024 + 1, false, false, true},
+        {"the limit with a length", 64 * 1024, true, true},
+        {"one over with a length", 64 * 1024 + 1, true, false},
+        {"the limit without a length", 64 * 1024, false, true},
+        {"one over without a length", 64 * 1024 + 1, false, false},
+        {"a megabyte without a length", 1024 * 1024, false, false},
+        {"the limit in chunks", 64 * 1024, false, true, true},
+        {"one over in chunks", 64 * 1024 + 1, false, false, true},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         ui.clear();
         ends = 0;
         QByteArray body = "0.1.5\r\n";
@@ -301,23 +301,29 @@ TEST_F(VersionCheckTest, StatusesOtherThanSuccessAreSilentAndRedirectsStayOnTheS
     const QByteArray port = http.hostAndPort().section(u':', 1).toLatin1();
     const struct
     {
+        const char *name;
         int status;
         QByteArray headers;
         bool newer;
     } cases[] = {
-        {500, {}, false},
-        {403, {}, false},
-        {302, "Location: /moved\r\n", true},
-        {301, "Location: http://" + http.hostAndPort().toLatin1() + "/moved\r\n", true},
+        {"a server error", 500, {}, false},
+        {"forbidden", 403, {}, false},
+        {"a redirect on the same server", 302, "Location: /moved\r\n", true},
+        {"a full address on the same server", 301,
+         "Location: http://" + http.hostAndPort().toLatin1() + "/moved\r\n", true},
         // The same server under another name, another scheme, another port: not followed.
-        {302, "Location: http://localhost:" + port + "/moved\r\n", false},
-        {307, "Location: https://" + http.hostAndPort().toLatin1() + "/moved\r\n", false},
-        {301, "Location: ftp://" + http.hostAndPort().toLatin1() + "/moved\r\n", false},
-        {302, "Location: http://127.0.0.1:1/moved\r\n", false},
-        {302, {}, false}, // a redirect that says nowhere
+        {"the same server under another name", 302,
+         "Location: http://localhost:" + port + "/moved\r\n", false},
+        {"another scheme", 307, "Location: https://" + http.hostAndPort().toLatin1() + "/moved\r\n",
+         false},
+        {"an FTP address", 301, "Location: ftp://" + http.hostAndPort().toLatin1() + "/moved\r\n",
+         false},
+        {"another port", 302, "Location: http://127.0.0.1:1/moved\r\n", false},
+        {"a redirect without a location", 302, {}, false}, // a redirect that says nowhere
     };
     http.byPath.insert("/moved", {200, "0.2.0", {}, true});
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         ends = 0;
         http.answer = {c.status, "9.9.9", c.headers};
         check();
@@ -367,6 +373,9 @@ TEST_F(VersionCheckTest, AServerThatNeverFinishesIsGivenUpAtTheDeadline)
     using M = TinyHttpServer::Misbehaviour;
     // Silence, headers without end and a body without end: the whole exchange ends at 5 s.
     for (M misbehaviour : {M::Silent, M::TrickleHeaders, M::TrickleBody}) {
+        SCOPED_TRACE(misbehaviour == M::Silent           ? "silence"
+                     : misbehaviour == M::TrickleHeaders ? "headers without end"
+                                                         : "a body without end");
         const qint64 elapsed = timedCheck(misbehaviour);
         EXPECT_LT(elapsed, 6000) << int(misbehaviour);
         EXPECT_GE(elapsed, 4500) << int(misbehaviour);

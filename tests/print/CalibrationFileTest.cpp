@@ -116,19 +116,20 @@ TEST_F(CalibrationFileTest, QualityTagsRoundTripAndMapToPrintQuality)
 {
     const struct
     {
+        const char *name;
         TaggedQuality quality;
         const char *record10;
         bool normale;
         int printQuality;
     } cases[] = {
-        {TaggedQuality{}, "\x00\x00\x00\x00", false, -1},
-        {TaggedQuality::integer(1111), "\x02\x00\x57\x04", false, -1},
-        {TaggedQuality::integer(9999), "\x02\x00\x0F\x27", true, -3},
-        {TaggedQuality::integer(0), "\x02\x00\x00\x00", false, -1},
-        {TaggedQuality::integer(-1), "\x02\x00\xFF\xFF", false, -1},
+        {"empty", TaggedQuality{}, "\x00\x00\x00\x00", false, -1},
+        {"low", TaggedQuality::integer(1111), "\x02\x00\x57\x04", false, -1},
+        {"normal", TaggedQuality::integer(9999), "\x02\x00\x0F\x27", true, -3},
+        {"the integer zero", TaggedQuality::integer(0), "\x02\x00\x00\x00", false, -1},
+        {"the integer minus one", TaggedQuality::integer(-1), "\x02\x00\xFF\xFF", false, -1},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.quality.value);
+        SCOPED_TRACE(c.name);
         TaraturaAmbetto record = sample();
         record.Qualita = c.quality;
         writeCalibration(path(), record);
@@ -263,17 +264,18 @@ TEST_F(CalibrationFileTest, TheFactorsGoInRecordTwelveOnly)
     const QByteArray plain = fileBytes();
     const struct
     {
+        const char *name;
         float x, y;
         bool written;
     } cases[] = {
-        {1.02f, 0.98f, true},
-        {0.95f, 1.05f, true},
-        {std::nextafter(0.95f, 0.0f), 1, false},
-        {1, std::nextafter(1.05f, 2.0f), false},
-        {std::numeric_limits<float>::quiet_NaN(), 1, false},
+        {"inside the range", 1.02f, 0.98f, true},
+        {"the edges", 0.95f, 1.05f, true},
+        {"X just under 0,95", std::nextafter(0.95f, 0.0f), 1, false},
+        {"Y just over 1,05", 1, std::nextafter(1.05f, 2.0f), false},
+        {"X not a number", std::numeric_limits<float>::quiet_NaN(), 1, false},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.x);
+        SCOPED_TRACE(c.name);
         writeBytes(plain);
         TaraturaAmbetto record = sample();
         record.ScalaX = c.x;

@@ -133,18 +133,19 @@ TEST_F(CalibrationPageTest, RulersMeasureTheScaledLengthsFromTheOrigin)
 {
     const struct
     {
+        const char *name;
         float x, y;
         QSizeF printable;
         int horizontal, vertical;
     } cases[] = {
-        {1, 1, {210, 297}, 150, 200},
-        {1.02f, 0.98f, {210, 297}, 150, 200},
-        {0.95f, 1.05f, {200, 287}, 150, 200},
+        {"true scale", 1, 1, {210, 297}, 150, 200},
+        {"wider and shorter", 1.02f, 0.98f, {210, 297}, 150, 200},
+        {"narrower and taller on a smaller area", 0.95f, 1.05f, {200, 287}, 150, 200},
         // A small sheet: the longest tens that fit at a factor of 1,05.
-        {1, 1, {148, 180}, 140, 170},
+        {"a small sheet", 1, 1, {148, 180}, 140, 170},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.printable.width());
+        SCOPED_TRACE(c.name);
         recorder->documents.clear();
         recorder->pageSize = c.printable;
         taratura.ScalaX = c.x;
@@ -215,14 +216,16 @@ TEST_F(CalibrationPageTest, PrintQualityFollowsTheStoredQuality)
 {
     const struct
     {
+        const char *name;
         TaggedQuality quality;
         int printQuality;
     } cases[] = {
-        {TaggedQuality::integer(kQualitaNormale), -3},
-        {TaggedQuality::integer(kQualitaBassa), -1},
-        {TaggedQuality{}, -1}, // never chosen
+        {"normal", TaggedQuality::integer(kQualitaNormale), -3},
+        {"low", TaggedQuality::integer(kQualitaBassa), -1},
+        {"never chosen", TaggedQuality{}, -1},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         recorder->documents.clear();
         taratura.Qualita = c.quality;
         print();

@@ -112,10 +112,16 @@ TEST_F(ListingBlocksTest, WinningsOffsetsRoundHalvesToEven)
 {
     const struct
     {
+        const char *name;
         float step;
         double d1, d2;
-    } cases[] = {{30, 30, 60}, {12, 12, 24}, {7.5f, 8, 15}, {12.5f, 12, 25}, {2.5f, 2, 5}};
+    } cases[] = {{"whole step", 30, 30, 60},
+                 {"the sheet's step", 12, 12, 24},
+                 {"half rounded up to even", 7.5f, 8, 15},
+                 {"half rounded down to even", 12.5f, 12, 25},
+                 {"small half rounded down to even", 2.5f, 2, 5}};
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         printer.FillStyle = vbFSSolid;
         StampaVincite(printer, sistema, 100, 37, c.step, 18);
         EXPECT_EQ(printer.FillStyle, vbFSSolid);

@@ -165,6 +165,7 @@ TEST_F(PrintedPdfTest, SlipMarksSitWhereTheRecordingPutsThem)
     ASSERT_EQ(pdfPageCount(pdf), 9); // the sheet and eight slips
     int marks = 0;
     for (int page : {2, 9}) {
+        SCOPED_TRACE(::testing::Message() << "page " << page);
         const QImage image = pdfPageImage(pdf, page);
         ASSERT_FALSE(image.isNull());
         for (const RecordedItem &item : recorded[0].pages[page - 1]) {
@@ -199,6 +200,7 @@ TEST_F(PrintedPdfTest, TheSheetPictureHidesNoTextAndLeavesTheWinningsClear)
     ASSERT_FALSE(sfondo.isNull()) << images.toStdString();
     Sistema sistema = samplePrintSystem(QStringLiteral("prova.zlm"));
     for (int heading : {0, 10, 20, 40}) {
+        SCOPED_TRACE(::testing::Message() << "heading at " << heading << " mm");
         TaraturaAmbetto taratura = samplePrintCalibration();
         taratura.Intestazione = float(heading);
         const auto printSheet = [&](const QImage &picture) {

@@ -129,23 +129,25 @@ TEST(SlipLayoutTest, RangeMessages)
 {
     const struct
     {
+        const char *name;
         const char *da, *a;
         const char *message;
         const char *title;
     } cases[] = {
-        {"1", "8", "", ""},
-        {"3", "3", "", ""},
-        {"5", "4", "'DA' è maggiore di 'A'", " !!! E R R O R E !!! "},
-        {"0", "8", "'DA' è minore del minimo", "!!! E R R O R E !!!"},
-        {"1", "9", "'A' è maggiore del massimo", "!!! E R R O R E !!!"},
-        {"9", "9", "'A' è maggiore del massimo", "!!! E R R O R E !!!"},
-        {"", "3", "", ""}, // an empty box is not checked against the minimum
-        {"2", "", "'DA' è maggiore di 'A'", " !!! E R R O R E !!! "},
+        {"every slip", "1", "8", "", ""},
+        {"a single slip", "3", "3", "", ""},
+        {"from after to", "5", "4", "'DA' è maggiore di 'A'", " !!! E R R O R E !!! "},
+        {"from below the first", "0", "8", "'DA' è minore del minimo", "!!! E R R O R E !!!"},
+        {"to past the last", "1", "9", "'A' è maggiore del massimo", "!!! E R R O R E !!!"},
+        {"both past the last", "9", "9", "'A' è maggiore del massimo", "!!! E R R O R E !!!"},
+        {"from empty", "", "3", "", ""}, // an empty box is not checked against the minimum
+        {"to empty", "2", "", "'DA' è maggiore di 'A'", " !!! E R R O R E !!! "},
         // A masked box left empty reads "_": the minimum check then catches it.
-        {"_", "8", "'DA' è minore del minimo", "!!! E R R O R E !!!"},
-        {"1", "_", "'DA' è maggiore di 'A'", " !!! E R R O R E !!! "},
+        {"from masked and empty", "_", "8", "'DA' è minore del minimo", "!!! E R R O R E !!!"},
+        {"to masked and empty", "1", "_", "'DA' è maggiore di 'A'", " !!! E R R O R E !!! "},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         const RangeCheck r = checkRange(QString::fromUtf8(c.da), QString::fromUtf8(c.a));
         EXPECT_EQ(r.ok, !*c.message) << c.da << "-" << c.a;
         EXPECT_EQ(r.message, QString::fromUtf8(c.message)) << c.da << "-" << c.a;
@@ -417,11 +419,16 @@ TEST_F(PrognosisSheetTest, MarginsRoundHalvesToEven)
 {
     const struct
     {
+        const char *name;
         float left, intestazione;
         int x0, y0;
-    } cases[] = {
-        {20, 10, 17, 12}, {9.5f, 0, 6, 2}, {10.5f, 0.5f, 8, 2}, {0, 0, -3, 2}, {11.5f, 1.5f, 8, 4}};
+    } cases[] = {{"whole millimetres", 20, 10, 17, 12},
+                 {"left half rounded down", 9.5f, 0, 6, 2},
+                 {"left half rounded up, heading half rounded down", 10.5f, 0.5f, 8, 2},
+                 {"no margins", 0, 0, -3, 2},
+                 {"left half rounded down, heading half rounded up", 11.5f, 1.5f, 8, 4}};
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         TaraturaAmbetto t;
         t.Left = c.left;
         t.Intestazione = c.intestazione;

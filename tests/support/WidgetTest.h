@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEvent>
+#include <QMetaObject>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <memory>
+#include <utility>
 
 namespace zelmora::testing {
 
@@ -27,32 +29,101 @@ inline void settle()
         QCoreApplication::processEvents();
 }
 
-// Runs `action` on the next modal dialog as soon as it is shown (then, by default, closes it),
-// so a test can go on past a call that shows a window modally.
-inline void onNextModal(std::function<void(QDialog *)> action = {})
+// While it lives, runs `callback` on every widget of type T that is shown. The application's
+// Show events are filtered, so nothing polls; the call is queued, so it runs once the shown
+// window's own event loop runs (a modal dialog's exec()) with the window fully up. A call still
+// queued when the catcher goes is dropped, and so is one whose window has gone meanwhile.
+template <class T> class CatchShow : public QObject
 {
-    // Owned by the application, so a timer whose dialog never came goes with it.
-    auto *timer = new QTimer(qApp);
-    timer->setInterval(10);
-    // A dialog that has not come within ten seconds is not coming: the watch ends.
-    auto ticks = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, ticks] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog) {
-            if (++*ticks > 1000) {
-                timer->stop();
-                timer->deleteLater();
+public:
+    explicit CatchShow(std::function<void(T *)> callback, QObject *parent = nullptr)
+        : QObject(parent), callback(std::move(callback))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~CatchShow() override { qApp->removeEventFilter(this); }
+
+    // How many times the callback has run.
+    int count() const { return fired; }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType())
+            if (auto *widget = qobject_cast<T *>(watched)) {
+                QPointer<T> shown(widget);
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, shown] {
+                        if (!shown)
+                            return;
+                        ++fired;
+                        if (callback)
+                            callback(shown);
+                    },
+                    Qt::QueuedConnection);
             }
+        return false;
+    }
+
+private:
+    std::function<void(T *)> callback;
+    int fired = 0;
+};
+
+namespace detail {
+
+inline const char *const kNextModalWatch = "zelmora::testing::onNextModal";
+
+// The watch onNextModal leaves with the application: it fires once, for the first modal dialog
+// shown, and then goes. One whose dialog has not come within ten seconds is not waiting for
+// it any longer, and the test runner ends any left at the end of a test.
+class NextModalWatch : public QObject
+{
+public:
+    explicit NextModalWatch(std::function<void(QDialog *)> action)
+        : QObject(qApp), action(std::move(action))
+    {
+        setObjectName(QLatin1String(kNextModalWatch));
+        QTimer::singleShot(10000, this, &QObject::deleteLater);
+    }
+
+private:
+    void fire(QDialog *dialog)
+    {
+        // A dialog shown without modality (a progress window), or closed before its turn
+        // came, is not the one awaited.
+        if (done || !dialog->isModal() || !dialog->isVisible())
             return;
-        }
-        timer->stop();
-        timer->deleteLater();
+        done = true;
+        qApp->removeEventFilter(&catcher);
+        QPointer<QDialog> open(dialog);
         if (action)
             action(dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    timer->start();
+        if (open && open->isVisible())
+            open->reject();
+        deleteLater();
+    }
+
+    std::function<void(QDialog *)> action;
+    bool done = false;
+    CatchShow<QDialog> catcher{[this](QDialog *dialog) { fire(dialog); }};
+};
+
+} // namespace detail
+
+// Runs `action` on the next modal dialog as soon as it is shown (then, if it is still open,
+// rejects it), so a test can go on past a call that shows a window modally.
+inline void onNextModal(std::function<void(QDialog *)> action = {})
+{
+    new detail::NextModalWatch(std::move(action));
+}
+
+// Ends every onNextModal watch still waiting, so none outlives the test that set it.
+inline void endModalWatches()
+{
+    for (QObject *watch : qApp->findChildren<QObject *>(QLatin1String(detail::kNextModalWatch),
+                                                        Qt::FindDirectChildrenOnly))
+        delete watch;
 }
 
 } // namespace zelmora::testing

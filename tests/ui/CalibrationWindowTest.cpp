@@ -203,16 +203,22 @@ TEST_F(CalibrationWindowTest, TheKeyboardMovesABarInTenthsOfAMillimetre)
     window->vsLeft->setFocus();
     const struct
     {
+        const char *name;
         Qt::Key key;
         int value;
         const char *shown;
     } steps[] = {
-        {Qt::Key_Right, 1260, "12,6"},    {Qt::Key_Left, 1250, "12,5"},
-        {Qt::Key_PageDown, 1350, "13,5"}, {Qt::Key_PageUp, 1250, "12,5"},
-        {Qt::Key_End, 30000, "300"},      {Qt::Key_Right, 30000, "300"},
-        {Qt::Key_Home, 0, "0"},           {Qt::Key_Right, 10, "0,1"},
+        {"right arrow", Qt::Key_Right, 1260, "12,6"},
+        {"left arrow", Qt::Key_Left, 1250, "12,5"},
+        {"page down", Qt::Key_PageDown, 1350, "13,5"},
+        {"page up", Qt::Key_PageUp, 1250, "12,5"},
+        {"end", Qt::Key_End, 30000, "300"},
+        {"right arrow at the end", Qt::Key_Right, 30000, "300"},
+        {"home", Qt::Key_Home, 0, "0"},
+        {"right arrow from zero", Qt::Key_Right, 10, "0,1"},
     };
     for (const auto &s : steps) {
+        SCOPED_TRACE(s.name);
         QTest::keyClick(window->vsLeft, s.key);
         EXPECT_EQ(window->vsLeft->value(), s.value) << s.shown;
         EXPECT_EQ(window->labLeft->text(), QString::fromLatin1(s.shown));
@@ -481,16 +487,18 @@ TEST_F(CalibrationWindowTest, AFailedTestPageIsReportedAbandonedAndTheWindowGoes
 {
     const struct
     {
+        const char *name;
         int error;
         const char *message;
     } cases[] = {
-        {RuntimeError::PrinterError, "Stampante non installata"},
-        {RuntimeError::DeviceIoError, "Errore Stampante non previsto"},
+        {"printer error", RuntimeError::PrinterError, "Stampante non installata"},
+        {"device input/output error", RuntimeError::DeviceIoError, "Errore Stampante non previsto"},
     };
     save(storedCalibration());
     open();
     RecordingDevice *device = devices[QStringLiteral("Schedine")];
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         ui.clear();
         device->documents.clear();
         failWith = c.error;

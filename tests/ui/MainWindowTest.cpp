@@ -78,6 +78,7 @@ TEST_F(MainWindowTest, ButtonsCarryTheirCaptionsAndTooltips)
                    {form->cmdPrnTabulato, "&Tabulato", "Stampa Tabulato"},
                    {form->cmdCancella, "Canc&ella", "Cancella Sistema"}};
     for (const auto &b : buttons) {
+        SCOPED_TRACE(b.button->objectName().toStdString());
         EXPECT_EQ(b.button->text(), QString::fromUtf8(b.text));
         EXPECT_EQ(b.button->toolTip(), QString::fromUtf8(b.tip));
         EXPECT_FALSE(b.button->icon().isNull());
@@ -190,6 +191,7 @@ TEST_F(MainWindowTest, LeadNumberOutOfRangeOrCancelledChangesNothing)
     form->cmdCapogioco->click();
     const QStringList before = cellTexts();
     for (const char *input : {"0", "91", "-3", "300", "abc"}) {
+        SCOPED_TRACE(input);
         ui.clear();
         ui.setNextInput(QString::fromLatin1(input));
         form->cmdCapogioco->click();
@@ -241,6 +243,7 @@ TEST_F(MainWindowTest, RandomPrognosisKeepsTheLeadNumberOnTheDiagonal)
 TEST_F(MainWindowTest, PrintButtonsStopAtAnIncompleteSquare)
 {
     for (QToolButton *button : {form->cmdPrnSchedine, form->cmdPrnTabulato}) {
+        SCOPED_TRACE(button->objectName().toStdString());
         ui.clear();
         button->click();
         EXPECT_EQ(ui.messages(),
@@ -407,6 +410,7 @@ TEST_F(MainWindowTest, ALongSystemNameIsShownWhole)
 {
     form->lblNomeSistema->setText(QStringLiteral("MMMMMMMMMMMMMMMM.zlm"));
     for (const QSize &size : {form->size(), form->minimumSize()}) {
+        SCOPED_TRACE(::testing::Message() << size.width() << "x" << size.height());
         form->resize(size);
         settle();
         EXPECT_TRUE(labelShowsWholeText(form->lblNomeSistema));

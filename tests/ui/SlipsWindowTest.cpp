@@ -135,12 +135,14 @@ TEST_F(SlipsWindowTest, RangeFaultsBeepAndPrintNothing)
 {
     const struct
     {
+        const char *name;
         const char *da, *a, *message;
-    } cases[] = {{"5", "4", "'DA' è maggiore di 'A'"},
-                 {"0", "8", "'DA' è minore del minimo"},
-                 {"1", "9", "'A' è maggiore del massimo"},
-                 {"", "8", "'DA' è minore del minimo"}};
+    } cases[] = {{"from after to", "5", "4", "'DA' è maggiore di 'A'"},
+                 {"from below the first", "0", "8", "'DA' è minore del minimo"},
+                 {"to past the last", "1", "9", "'A' è maggiore del massimo"},
+                 {"from empty", "", "8", "'DA' è minore del minimo"}};
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         ui.clear();
         form->meDa->setText(QString::fromLatin1(c.da));
         form->meA->setText(QString::fromLatin1(c.a));
@@ -195,9 +197,13 @@ TEST_F(SlipsWindowTest, AFailedRunIsReportedOnceAndTheWindowWorksAgain)
     // sheet: either way the failed run shows one message.
     const struct
     {
+        const char *name;
         bool pronostico, failsForGood;
-    } cases[] = {{false, false}, {true, true}, {false, true}};
+    } cases[] = {{"a printer that fails once, without the sheet", false, false},
+                 {"a printer that cannot write, with the sheet", true, true},
+                 {"a printer that cannot write, without the sheet", false, true}};
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         ui.clear();
         form->chkPronostico->setChecked(c.pronostico);
         SelectPrinter(QStringLiteral("Schedine"));

@@ -247,6 +247,7 @@ TEST_F(SystemFileWindowTest, FilesThatAreNotSystemsChangeNothing)
         {"corto105.zlm", good.left(105)},  {"nan.zlm", nanStakes}, {"casuale.zlm", random},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         writeFile(QString::fromLatin1(c.name), c.bytes);
         ui.clear();
         open(QString::fromLatin1(c.name));
