@@ -9,17 +9,20 @@ namespace zelmora {
 
 Square PronosticoCasuale(std::uint8_t capogioco, const std::function<double()> &random)
 {
+    // A number is drawn again while its row or its column already holds it: the square the
+    // player gets always passes the square check. At most seven numbers are ever excluded.
     Square square{};
+    std::array<std::array<bool, kMaxNumero + 1>, 4> usedInColumn{};
     for (auto &row : square) {
-        std::array<bool, kMaxNumero + 1> used{};
-        for (auto &cell : row) {
+        std::array<bool, kMaxNumero + 1> usedInRow{};
+        for (std::size_t c = 0; c < row.size(); ++c) {
             int n = 0;
             do {
                 n = int(random() * kMaxNumero + 1);
                 n = n < 1 ? 1 : n > kMaxNumero ? kMaxNumero : n;
-            } while (used[n] || n == capogioco);
-            used[n] = true;
-            cell = std::uint8_t(n);
+            } while (usedInRow[n] || usedInColumn[c][n] || n == capogioco);
+            usedInRow[n] = usedInColumn[c][n] = true;
+            row[c] = std::uint8_t(n);
         }
     }
     return square;

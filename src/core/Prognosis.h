@@ -7,9 +7,8 @@
 
 namespace zelmora {
 
-// A random square: each row holds four different numbers from 1 to 90, none equal to the lead
-// number. Rows do not look at each other, so a column may repeat a number. `random` gives
-// uniform values in [0, 1).
+// A random square: each row and each column holds four different numbers from 1 to 90, none
+// equal to the lead number. `random` gives uniform values in [0, 1).
 Square PronosticoCasuale(std::uint8_t capogioco, const std::function<double()> &random);
 
 // Reads the lead number typed by the player: its leading number rounded halves to even, or

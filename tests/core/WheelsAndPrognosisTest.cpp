@@ -1,6 +1,7 @@
 #include "core/Prognosis.h"
 #include "core/WheelsFile.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -41,7 +42,7 @@ TEST(WheelsFileTest, KeepsOnlyTheFirstElevenNames)
     EXPECT_EQ(names.last(), QStringLiteral("Ruota11"));
 }
 
-TEST(PrognosisTest, RowsAreDistinctAndAvoidTheLeadNumber)
+TEST(PrognosisTest, RowsAndColumnsAreDistinctAndAvoidTheLeadNumber)
 {
     std::mt19937 generator(2026);
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
@@ -51,6 +52,11 @@ TEST(PrognosisTest, RowsAreDistinctAndAvoidTheLeadNumber)
         std::set<int> seen;
         for (int press = 0; press < 2000; ++press) {
             const Square square = PronosticoCasuale(lead, [&] { return uniform(generator); });
+            for (int c = 0; c < 4; ++c) {
+                const std::set<int> inColumn{square[0][c], square[1][c], square[2][c],
+                                             square[3][c]};
+                EXPECT_EQ(inColumn.size(), 4u);
+            }
             for (const auto &row : square) {
                 std::set<int> inRow;
                 for (int n : row) {
@@ -70,14 +76,24 @@ TEST(PrognosisTest, RowsAreDistinctAndAvoidTheLeadNumber)
 
 TEST(PrognosisTest, DrawsAgainUntilTheNumberIsNew)
 {
-    // The same draw three times, then new ones: the repeats are thrown away.
-    const double draws[] = {0.0, 0.0, 0.0, 0.5, 0.99, 0.2};
-    int next = 0;
-    const Square square = PronosticoCasuale(0, [&] { return draws[next++ % 6]; });
+    // The same draw three times, then new ones: the repeats in the row are thrown away. In the
+    // second row, 1 is drawn again for the first column, which already holds it, and then
+    // for the second column, which does not.
+    const double draws[] = {0.0, 0.0, 0.0, 0.5, 0.99, 0.2, 0.0, 0.3, 0.0};
+    std::size_t next = 0;
+    double more = 0.0;
+    const Square square = PronosticoCasuale(0, [&] {
+        if (next < std::size(draws))
+            return draws[next++];
+        more = std::fmod(more + 0.137, 1.0);
+        return more;
+    });
     EXPECT_EQ(square[0][0], 1);
     EXPECT_EQ(square[0][1], 46);
     EXPECT_EQ(square[0][2], 90);
     EXPECT_EQ(square[0][3], 19);
+    EXPECT_EQ(square[1][0], 28);
+    EXPECT_EQ(square[1][1], 1);
 }
 
 TEST(LeadNumberTest, AcceptsOneToNinetyOnly)
