@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 
@@ -186,12 +187,30 @@ QString newPdfFileName(const QString &folder, const QString &kind, const QDateTi
     return name;
 }
 
+namespace {
+
+// A hidden file a document was being written to when the program was stopped short (killed,
+// or the machine went down) stays in the folder. An hour after it was last written no run is
+// still writing it: it goes before the next document starts.
+void removeAbandonedPartials(const QString &folder)
+{
+    const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    const QFileInfoList partials = QDir(folder).entryInfoList(
+        {QStringLiteral(".stampa-??????")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo &partial : partials)
+        if (partial.lastModified() < hourAgo)
+            QFile::remove(partial.filePath());
+}
+
+} // namespace
+
 void PdfFileDevice::beginDocument(const DocumentOptions &options)
 {
     m_file.clear();
     m_folder = filePdfFolder();
     if (m_folder.isEmpty() || !QDir().mkpath(m_folder))
         printerError();
+    removeAbandonedPartials(m_folder);
     m_kind = options.kind;
     m_started = QDateTime::currentDateTime();
     // A hidden name of its own, made by the system so that no two documents share it.

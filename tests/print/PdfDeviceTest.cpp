@@ -106,6 +106,19 @@ TEST_F(PdfDeviceTest, TextAndMarksLandWhereTheyWereAskedFor)
 
 TEST_F(PdfDeviceTest, EveryDocumentIsANewFileAndADroppedOneLeavesNone)
 {
+    // Hidden files of runs stopped short: one written two hours ago has been abandoned and
+    // goes, one written a minute ago may still be in use and stays.
+    ASSERT_TRUE(QDir().mkpath(filePdfFolder()));
+    const QString abandoned = filePdfFolder() + QStringLiteral("/.stampa-aB3dE5");
+    const QString recent = filePdfFolder() + QStringLiteral("/.stampa-Zz9yX8");
+    for (const QString &partial : {abandoned, recent}) {
+        QFile file(partial);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.write("%PDF-1.4\n") > 0 && file.flush());
+        const int minutes = partial == abandoned ? 120 : 1;
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-60 * minutes),
+                                     QFileDevice::FileModificationTime));
+    }
     QStringList named;
     for (int i = 0; i < 3; ++i) {
         printer.Print(QStringLiteral("copia"));
@@ -121,6 +134,8 @@ TEST_F(PdfDeviceTest, EveryDocumentIsANewFileAndADroppedOneLeavesNone)
     EXPECT_EQ(named, files);
     for (const QString &f : files)
         EXPECT_EQ(pdfPageCount(f), 1) << f.toStdString();
+    EXPECT_FALSE(QFile::exists(abandoned));
+    EXPECT_TRUE(QFile::remove(recent));
     // Nothing else is left in the folder, hidden or not.
     EXPECT_EQ(QDir(filePdfFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
 }
