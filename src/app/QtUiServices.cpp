@@ -13,6 +13,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -133,6 +134,26 @@ void fitFileColumns(QFileDialog &dialog)
     });
 }
 
+// The names typed into the dialog's file name box as "one" "two" ..., each made absolute
+// against the dialog's folder; empty unless every one is an existing file. Qt's dialog prefers
+// the files selected in its list, and its list follows typed names only partly, so a choice
+// of several typed names would otherwise lose all but one.
+QStringList typedExistingFiles(const QFileDialog &dialog)
+{
+    const auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    if (!edit || !edit->text().contains(u'"'))
+        return {};
+    const QStringList tokens = edit->text().split(u'"');
+    QStringList files;
+    for (qsizetype i = 1; i < tokens.size(); i += 2) {
+        const QFileInfo file(dialog.directory(), tokens[i]);
+        if (!file.isFile())
+            return {};
+        files << file.absoluteFilePath();
+    }
+    return files;
+}
+
 FileDialogResult runFileDialog(QWidget *owner, const FileDialogRequest &request, bool save)
 {
     QFileDialog dialog(owner ? owner : dialogParent());
@@ -143,9 +164,13 @@ FileDialogResult runFileDialog(QWidget *owner, const FileDialogRequest &request,
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setWindowTitle(save ? QStringLiteral("Salva con nome") : QStringLiteral("Apri"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(
-        save ? QFileDialog::AnyFile
-             : (request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+    if (save)
+        dialog.setFileMode(QFileDialog::AnyFile);
+    else if (request.severalFiles)
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+    else
+        dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile
+                                                 : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     dialog.setDirectory(request.initDir);
     if (!request.fileName.isEmpty())
@@ -164,7 +189,13 @@ FileDialogResult runFileDialog(QWidget *owner, const FileDialogRequest &request,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return result;
     result.confirmed = true;
-    result.fileName = dialog.selectedFiles().constFirst();
+    result.fileNames = dialog.selectedFiles();
+    if (!save && request.severalFiles) {
+        const QStringList typed = typedExistingFiles(dialog);
+        if (!typed.isEmpty())
+            result.fileNames = typed;
+    }
+    result.fileName = result.fileNames.constFirst();
     result.fileTitle = QFileInfo(result.fileName).fileName();
     return result;
 }

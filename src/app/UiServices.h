@@ -34,13 +34,15 @@ struct FileDialogRequest
     QString defaultExt; // ".zlm" or empty
     bool fileMustExist = false;
     bool overwritePrompt = false;
+    bool severalFiles = false; // opening only: any number of existing files may be chosen
 };
 
 struct FileDialogResult
 {
     bool confirmed = false;
-    QString fileName;  // full path
-    QString fileTitle; // the bare name, without folder
+    QString fileName;      // full path (the first, when several were chosen)
+    QString fileTitle;     // the bare name, without folder
+    QStringList fileNames; // every file chosen, full paths: fileName alone unless several
 };
 
 // The desktop services every window goes through: message and input boxes, the file dialog,

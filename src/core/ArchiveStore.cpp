@@ -7,6 +7,7 @@
 #include "core/WheelCodes.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace zelmora {
 
@@ -67,22 +68,28 @@ void ArchiveStore::save() const
     writeWholeFile(m_path, m_archive.toText());
 }
 
+namespace {
+
+// Italian nouns and participles agree with their number: "1 riga letta", "2 righe lette".
+QString countOf(qsizetype n, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+}
+
+} // namespace
+
 QString importSummary(const FileImport &import)
 {
     const QString name = QFileInfo(import.path).fileName();
     if (!import.read)
         return QStringLiteral("%1: non letto, %2").arg(name, import.error);
-    // Italian nouns and participles agree with their number: "1 riga letta", "2 righe lette".
-    const auto count = [](qsizetype n, const char *one, const char *many) {
-        return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
-    };
     QString text = QStringLiteral("%1: %2, %3, %4")
-                       .arg(name, count(import.linesRead, "riga letta", "righe lette"),
-                            count(import.added, "estrazione aggiunta", "estrazioni aggiunte"),
-                            count(import.duplicates, "già presente", "già presenti"));
+                       .arg(name, countOf(import.linesRead, "riga letta", "righe lette"),
+                            countOf(import.added, "estrazione aggiunta", "estrazioni aggiunte"),
+                            countOf(import.duplicates, "già presente", "già presenti"));
     if (!import.conflicts.isEmpty()) {
         text += QStringLiteral(", %1 da quelle in archivio (tenute quelle in archivio:")
-                    .arg(count(import.conflicts.size(), "diversa", "diverse"));
+                    .arg(countOf(import.conflicts.size(), "diversa", "diverse"));
         int shown = 0;
         for (const Draw &draw : import.conflicts) {
             if (shown++ == 5) {
@@ -100,11 +107,46 @@ QString importSummary(const FileImport &import)
         if (import.skippedCount > import.skippedLines.size())
             numbers.append(QStringLiteral("..."));
         text += QStringLiteral(", %1 (%2 %3)")
-                    .arg(count(import.skippedCount, "riga non letta", "righe non lette"),
+                    .arg(countOf(import.skippedCount, "riga non letta", "righe non lette"),
                          QString::fromUtf8(import.skippedCount == 1 ? "riga" : "righe"),
                          numbers.join(QStringLiteral(", ")));
     }
     return text;
+}
+
+bool importHadTrouble(const FileImport &import)
+{
+    return !import.read || import.skippedCount > 0 || !import.conflicts.isEmpty();
+}
+
+QString importsSummary(const QList<FileImport> &imports)
+{
+    // The message box stays within the screen however many files were chosen.
+    constexpr qsizetype kLines = 10;
+    const qsizetype troubled = std::count_if(imports.begin(), imports.end(), importHadTrouble);
+    QStringList lines;
+    qsizetype cleanShown = 0;
+    int rest = 0;
+    int restAdded = 0;
+    int restDuplicates = 0;
+    for (const FileImport &import : imports) {
+        const bool trouble = importHadTrouble(import);
+        if (trouble || troubled + cleanShown < kLines) {
+            lines << importSummary(import);
+            cleanShown += trouble ? 0 : 1;
+        } else {
+            ++rest;
+            restAdded += import.added;
+            restDuplicates += import.duplicates;
+        }
+    }
+    if (rest > 0)
+        lines << QStringLiteral("%1 senza problemi: %2, %3")
+                     .arg(rest == 1 ? QStringLiteral("e un altro file letto")
+                                    : QStringLiteral("e altri %1 file letti").arg(rest),
+                          countOf(restAdded, "estrazione aggiunta", "estrazioni aggiunte"),
+                          countOf(restDuplicates, "già presente", "già presenti"));
+    return lines.join(lines.size() > 3 ? QStringLiteral("\r\n") : QStringLiteral("\r\n\r\n"));
 }
 
 } // namespace zelmora

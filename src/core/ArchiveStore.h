@@ -57,5 +57,10 @@ private:
 // A short report of one import, in Italian, for the player: lines read, draws added,
 // duplicates, conflicts and the skipped lines with the first line numbers.
 QString importSummary(const FileImport &import);
+// True when a file could not be read, or had lines skipped or draws refused.
+bool importHadTrouble(const FileImport &import);
+// The summary of one import of several files: a line for every file with trouble, lines for
+// the others while there is room (ten lines in all), and one line counting the rest.
+QString importsSummary(const QList<FileImport> &imports);
 
 } // namespace zelmora

@@ -25,6 +25,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zelmora {
 
@@ -299,11 +300,12 @@ void frmVerifica::cmdImporta_Click()
     request.initDir = m_context.appPath;
     request.filter = kArchiveFilter;
     request.fileMustExist = true;
+    request.severalFiles = true; // a year or a decade of files in one go
     const FileDialogResult chosen = ui().ShowOpen(this, request);
-    if (!chosen.confirmed || chosen.fileName.isEmpty())
+    if (!chosen.confirmed || chosen.fileNames.isEmpty())
         return;
     ui().setBusy(true);
-    const QList<FileImport> imports = m_store.importFiles({chosen.fileName});
+    const QList<FileImport> imports = m_store.importFiles(chosen.fileNames);
     QString saveError;
     try {
         m_store.save();
@@ -311,16 +313,13 @@ void frmVerifica::cmdImporta_Click()
         saveError = formErrorMessage(error, QStringLiteral("cmdImporta_Click"), objectName());
     }
     ui().setBusy(false);
-    QStringList summaries;
-    bool trouble = !saveError.isEmpty();
-    for (const FileImport &import : imports) {
-        summaries << importSummary(import);
-        trouble = trouble || !import.read || import.skippedCount > 0 || !import.conflicts.isEmpty();
-    }
+    QString summary = importsSummary(imports);
     if (!saveError.isEmpty())
-        summaries << QStringLiteral("L'archivio non è stato salvato: %1").arg(saveError);
-    ui().message(trouble ? MessageIcon::Warning : MessageIcon::None,
-                 summaries.join(QStringLiteral("\r\n\r\n")), QStringLiteral("Importa archivio"));
+        summary += QStringLiteral("\r\n\r\nL'archivio non è stato salvato: %1").arg(saveError);
+    const bool trouble =
+        !saveError.isEmpty() || std::any_of(imports.begin(), imports.end(), importHadTrouble);
+    ui().message(trouble ? MessageIcon::Warning : MessageIcon::None, summary,
+                 QStringLiteral("Importa archivio"));
     showArchive();
     optArchivio->setChecked(true);
 }

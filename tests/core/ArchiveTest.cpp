@@ -204,6 +204,38 @@ TEST_F(ArchiveStoreTest, ImportsMergesAndKeepsTheStoredDrawOnAConflict)
     EXPECT_EQ(again.archive().drawsOf(wheelIndex(u"RN"), QDate(), QDate(2024, 1, 3)).size(), 0);
 }
 
+TEST_F(ArchiveStoreTest, ManyFilesAreSummedUpInTenLinesAndOneForTheRest)
+{
+    // Files of one draw each, on the days from `first` on.
+    const auto files = [this](int count, int first) {
+        QStringList paths;
+        for (int day = first; day < first + count; ++day)
+            paths << file(QStringLiteral("%1.txt").arg(day),
+                          QStringLiteral("2024/01/%1 BA 1 2 3 4 5\n")
+                              .arg(day, 2, 10, QLatin1Char('0'))
+                              .toLatin1());
+        return paths;
+    };
+    ArchiveStore store(folder.filePath(QStringLiteral("estrazioni.txt")));
+
+    // A file that cannot be read keeps its line however late it comes.
+    QStringList paths = files(14, 1);
+    paths.insert(12, folder.filePath(QStringLiteral("mancante.txt")));
+    QStringList lines = importsSummary(store.importFiles(paths)).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 11) << lines.join(u'\n').toStdString();
+    EXPECT_TRUE(lines[9].startsWith(QStringLiteral("mancante.txt: non letto")));
+    EXPECT_EQ(lines[10], QStringLiteral("e altri 5 file letti senza problemi: 5 estrazioni "
+                                        "aggiunte, 0 già presenti"));
+
+    lines = importsSummary(store.importFiles(files(11, 15))).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 11);
+    EXPECT_EQ(lines[10], QStringLiteral("e un altro file letto senza problemi: 1 estrazione "
+                                        "aggiunta, 0 già presenti"));
+
+    // A few files keep a blank line between them.
+    EXPECT_EQ(importsSummary(store.importFiles(files(2, 26))).count(QStringLiteral("\r\n\r\n")), 1);
+}
+
 TEST_F(ArchiveStoreTest, ADamagedStoreIsReportedAndNeverOverwritten)
 {
     const QByteArray damaged = "2024/01/02 BA 1 2 3 4 5\n2024/01/03 BA 1 2 3\n";

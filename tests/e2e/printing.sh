@@ -203,8 +203,8 @@ sys.exit(1 if problems else 0)
 PY
 
 # --- The check window's report on File PDF -------------------------------------------------
-# Alt+V opens Verifica on the system on screen; an archive written here is imported by typing
-# its path into the file dialog; the check runs on the whole archive and Stampa prints the
+# Alt+V opens Verifica on the system on screen; an archive written here in two files is
+# imported by typing both paths into the file dialog; the check runs on the whole archive and Stampa prints the
 # report on the listing printer, File PDF. Worked out by hand for this system (stakes 1,15,
 # 0,25 and 0,10; 12,00 a draw; withholding 8%):
 #   02/03/2024 12 23 60 61 62: play 1 (row 7 12 23 34) 2 hits, Ambo 47,92, net 44,09.
@@ -214,14 +214,17 @@ PY
 #   07/03/2024 01 02 03 04 05: nothing. Totals: 3 draws, 2 winning, staked 36,00, gross
 #   568,76, net 523,26, balance 487,26.
 archive="$E2E_TMP/estrazioni_prova.txt"
-printf '%s\n' '# prova' '2024/03/02 BA 12 23 60 61 62' '05/03/2024;Bari;7;12;23;80;81' \
-    '2024-03-07 ba 1 2 3 4 5' '2024-03-05 MI 7 12 23 80 81' '2024/03/09 BA 1 2 3 4' > "$archive"
+archive2="$E2E_TMP/estrazioni_marzo.txt"
+printf '%s\n' '# prova' '2024/03/02 BA 12 23 60 61 62' '05/03/2024;Bari;7;12;23;80;81' > "$archive"
+printf '%s\n' '2024-03-07 ba 1 2 3 4 5' '2024-03-05 MI 7 12 23 80 81' '2024/03/09 BA 1 2 3 4' \
+    > "$archive2"
 activate "$MAIN"
 keys alt+v
 check_window=$(wait_active '^Verifica$') || fail "Alt+V did not open the check window"
 keys alt+i
 wait_active '^Apri$' >/dev/null || fail "Importa archivio did not open the open dialog"
-type_text "$archive"
+# Both files at once, as the dialog takes several names: each in quotes.
+type_text "\"$archive\" \"$archive2\""
 keys Return
 wait_closed '^Apri$' || fail "the open dialog did not close"
 wait_active '^Importa archivio$' >/dev/null || fail "the import summary did not show"

@@ -23,7 +23,14 @@ void ScriptedUiServices::setNextFile(const QString &path)
     r.confirmed = true;
     r.fileName = path;
     r.fileTitle = QFileInfo(path).fileName();
+    r.fileNames = QStringList{path};
     m_files.enqueue(r);
+}
+
+void ScriptedUiServices::setNextFiles(const QStringList &paths)
+{
+    setNextFile(paths.value(0));
+    m_files.last().fileNames = paths;
 }
 
 void ScriptedUiServices::setNextFileCancelled()

@@ -31,7 +31,8 @@ public:
 
     void setNextAnswer(Answer answer) { m_answers.enqueue(answer); }
     void setNextInput(const QString &text) { m_inputs.enqueue(text); }
-    void setNextFile(const QString &path); // confirmed with that full path
+    void setNextFile(const QString &path);       // confirmed with that full path
+    void setNextFiles(const QStringList &paths); // several chosen at once
     void setNextFileCancelled();
 
     QList<Shown> shown;

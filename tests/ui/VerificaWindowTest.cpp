@@ -127,6 +127,7 @@ TEST_F(VerificaWindowTest, ImportsAnArchiveAndListsEveryWinningPlayWithTheTotals
     ASSERT_EQ(ui.shown.size(), 2);
     EXPECT_EQ(ui.shown[0].kind, QStringLiteral("ShowOpen"));
     EXPECT_EQ(ui.shown[0].request.initDir, folder.path() + u'/');
+    EXPECT_TRUE(ui.shown[0].request.severalFiles);
     // The summary names the two lines skipped; the store is saved beside the settings.
     EXPECT_EQ(ui.shown[1].title, QStringLiteral("Importa archivio"));
     EXPECT_TRUE(ui.shown[1].text.contains(QStringLiteral("4 estrazioni aggiunte")));
@@ -155,11 +156,15 @@ TEST_F(VerificaWindowTest, ImportsAnArchiveAndListsEveryWinningPlayWithTheTotals
     EXPECT_EQ(totals(), (QStringList{"2", "1", "25,60", "14.625,01", "13.455,01", "13.429,41"}));
     EXPECT_EQ(ui.shown.size(), 2);
 
-    // The same file again adds nothing: its draws are known with the same numbers.
-    import(path);
+    // The same file again, chosen together with a new one, adds only the new one's draw: the
+    // others are known with the same numbers.
+    ui.setNextFiles({path, writeFile(QStringLiteral("nuove.txt"), "2024/01/12 BA 1 2 3 4 5\n")});
+    form->cmdImporta->click();
     ASSERT_EQ(ui.shown.size(), 4);
     EXPECT_TRUE(ui.shown[3].text.contains(QStringLiteral("0 estrazioni aggiunte, 4 già presenti")));
-    EXPECT_EQ(form->store().archive().size(), 4);
+    EXPECT_TRUE(ui.shown[3].text.contains(
+        QStringLiteral("nuove.txt: 1 riga letta, 1 estrazione aggiunta, 0 già presenti")));
+    EXPECT_EQ(form->store().archive().size(), 5);
 }
 
 TEST_F(VerificaWindowTest, TypedNumbersAreCheckedAsOneDrawAndWrongOnesAreRefused)
