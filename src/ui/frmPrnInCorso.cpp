@@ -3,6 +3,7 @@
 #include "app/Twips.h"
 #include "core/Format.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -44,6 +45,12 @@ void frmPrnInCorso::showPlay(int play)
 void frmPrnInCorso::cmdInterrompi_Click()
 {
     interrompiStampa = true;
+}
+
+void frmPrnInCorso::closeEvent(QCloseEvent *event)
+{
+    interrompiStampa = true;
+    QWidget::closeEvent(event);
 }
 
 } // namespace zelmora

@@ -17,7 +17,7 @@ public:
 
     QLabel *Label1 = nullptr;
     QPushButton *cmdInterrompi = nullptr;
-    // Set by the interrupt button; the run reads it before each slip.
+    // Set by the interrupt button, or by closing the window; the run reads it before each slip.
     bool interrompiStampa = false;
 
     // "Scheda n. 0003" for play 3, painted at once.
@@ -25,6 +25,11 @@ public:
 
 public slots:
     void cmdInterrompi_Click();
+
+protected:
+    // Closing the window from its title bar stops the run too, as a progress window's close
+    // does everywhere.
+    void closeEvent(QCloseEvent *event) override;
 };
 
 } // namespace zelmora

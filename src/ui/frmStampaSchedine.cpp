@@ -236,7 +236,8 @@ void frmStampaSchedine::StampaSchedaAmbetto()
 
     QPointer<frmPrnInCorso> progress = new frmPrnInCorso(this);
     run->doEvents = [] { ui().DoEvents(); };
-    run->interrupted = [progress] { return progress && progress->interrompiStampa; };
+    // A progress window that has gone was closed: the player asked the run to stop.
+    run->interrupted = [progress] { return !progress || progress->interrompiStampa; };
     run->progress = [progress](int play) {
         if (progress)
             progress->showPlay(play);

@@ -172,23 +172,32 @@ TEST_F(SlipsWindowTest, EnterMovesFromTheFirstBoxToTheSecondAndToStampa)
     EXPECT_EQ(form->meDa->text(), QStringLiteral("3"));
 }
 
-TEST_F(SlipsWindowTest, InterruptStopsBeforeTheNextSlip)
+TEST_F(SlipsWindowTest, InterruptOrClosingTheProgressStopsBeforeTheNextSlip)
 {
-    // Presses "Interrompi" as soon as the progress window shows slip 3.
-    QTimer presser;
-    presser.setInterval(0);
-    QObject::connect(&presser, &QTimer::timeout, [&] {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *progress = qobject_cast<frmPrnInCorso *>(w))
-                if (progress->Label1->text() == QLatin1String("Scheda n. 0003"))
-                    progress->cmdInterrompi->click();
-    });
-    presser.start();
-    form->cmdStampa->click();
-    presser.stop();
-    ASSERT_EQ(slips()->documents.size(), 1);
-    EXPECT_EQ(slips()->documents[0].pages.size(), 4); // the sheet and slips 1 to 3
-    EXPECT_TRUE(slips()->documents[0].ended);
+    // As soon as the progress window shows slip 3, "Interrompi" is pressed, or the window is
+    // closed from its title bar.
+    for (const bool closeWindow : {false, true}) {
+        SCOPED_TRACE(closeWindow ? "progress window closed" : "Interrompi pressed");
+        QTimer presser;
+        presser.setInterval(0);
+        QObject::connect(&presser, &QTimer::timeout, [&] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *progress = qobject_cast<frmPrnInCorso *>(w))
+                    if (progress->isVisible() &&
+                        progress->Label1->text() == QLatin1String("Scheda n. 0003")) {
+                        if (closeWindow)
+                            progress->close();
+                        else
+                            progress->cmdInterrompi->click();
+                    }
+        });
+        presser.start();
+        form->cmdStampa->click();
+        presser.stop();
+        ASSERT_EQ(slips()->documents.size(), closeWindow ? 2 : 1);
+        EXPECT_EQ(slips()->documents.last().pages.size(), 4); // the sheet and slips 1 to 3
+        EXPECT_TRUE(slips()->documents.last().ended);
+    }
 }
 
 TEST_F(SlipsWindowTest, AFailedRunIsReportedOnceAndTheWindowWorksAgain)
