@@ -3,6 +3,7 @@
 #include "app/AppPath.h"
 #include "app/DataFolder.h"
 #include "core/ArchiveFile.h"
+#include "core/ArchiveStore.h"
 #include "core/DrawArchive.h"
 #include "core/DrawDate.h"
 #include "core/FileIO.h"
@@ -124,17 +125,9 @@ DrawArchive readArchive(const QString &path)
     }
     if (reading.notText)
         throw Failure{QStringLiteral("%1: non è un file di testo").arg(path)};
-    if (reading.skippedCount > 0) {
-        QStringList lines;
-        for (int line : reading.skippedLines)
-            lines.append(QString::number(line));
-        if (reading.skippedCount > reading.skippedLines.size())
-            lines.append(QStringLiteral("..."));
-        writeError(QStringLiteral("%1: %2 righe non lette (righe %3)")
-                       .arg(path)
-                       .arg(reading.skippedCount)
-                       .arg(lines.join(QStringLiteral(", "))));
-    }
+    if (reading.skippedCount > 0)
+        writeError(QStringLiteral("%1: %2").arg(
+            path, skippedLinesText(reading.skippedCount, reading.skippedLines)));
     DrawArchive archive;
     const MergeReport merged = archive.merge(reading.draws);
     for (const Draw &draw : merged.conflicts)

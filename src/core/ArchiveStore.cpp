@@ -100,18 +100,21 @@ QString importSummary(const FileImport &import)
         }
         text += u')';
     }
-    if (import.skippedCount > 0) {
-        QStringList numbers;
-        for (int line : import.skippedLines)
-            numbers.append(QString::number(line));
-        if (import.skippedCount > import.skippedLines.size())
-            numbers.append(QStringLiteral("..."));
-        text += QStringLiteral(", %1 (%2 %3)")
-                    .arg(countOf(import.skippedCount, "riga non letta", "righe non lette"),
-                         QString::fromUtf8(import.skippedCount == 1 ? "riga" : "righe"),
-                         numbers.join(QStringLiteral(", ")));
-    }
+    if (import.skippedCount > 0)
+        text += QStringLiteral(", ") + skippedLinesText(import.skippedCount, import.skippedLines);
     return text;
+}
+
+QString skippedLinesText(int count, const QList<int> &lines)
+{
+    QStringList numbers;
+    for (int line : lines)
+        numbers.append(QString::number(line));
+    if (count > lines.size())
+        numbers.append(QStringLiteral("..."));
+    return QStringLiteral("%1 (%2 %3)")
+        .arg(countOf(count, "riga non letta", "righe non lette"),
+             QString::fromUtf8(count == 1 ? "riga" : "righe"), numbers.join(QStringLiteral(", ")));
 }
 
 bool importHadTrouble(const FileImport &import)

@@ -57,6 +57,9 @@ private:
 // A short report of one import, in Italian, for the player: lines read, draws added,
 // duplicates, conflicts and the skipped lines with the first line numbers.
 QString importSummary(const FileImport &import);
+// The skipped lines of a read: "1 riga non letta (riga 6)", "3 righe non lette (righe 4, 9,
+// 12, ...)", with "..." when more were skipped than their numbers kept.
+QString skippedLinesText(int count, const QList<int> &lines);
 // True when a file could not be read, or had lines skipped or draws refused.
 bool importHadTrouble(const FileImport &import);
 // The summary of one import of several files: a line for every file with trouble, lines for
