@@ -19,7 +19,7 @@ double inRange(float length)
 
 int marginX0(const TaraturaAmbetto &taratura)
 {
-    return int(roundHalfEven(inRange(taratura.Left) - 5 + 2));
+    return std::max(0, int(roundHalfEven(inRange(taratura.Left) - 5 + 2)));
 }
 
 int marginY0(const TaraturaAmbetto &taratura)

@@ -16,6 +16,8 @@ struct SheetPictures
 };
 
 // The sheet's margins: x0 = Left - 5 + 2 and y0 = Intestazione + 2, rounded halves to even.
+// x0 is never below 0: with a left length under 3 mm (no calibration yet) the heading, the
+// winnings and the notice would start outside the printable area and be cut off.
 int marginX0(const TaraturaAmbetto &taratura);
 int marginY0(const TaraturaAmbetto &taratura);
 

@@ -425,7 +425,8 @@ TEST_F(PrognosisSheetTest, MarginsRoundHalvesToEven)
     } cases[] = {{"whole millimetres", 20, 10, 17, 12},
                  {"left half rounded down", 9.5f, 0, 6, 2},
                  {"left half rounded up, heading half rounded down", 10.5f, 0.5f, 8, 2},
-                 {"no margins", 0, 0, -3, 2},
+                 {"no margins: the sheet stays on the page", 0, 0, 0, 2},
+                 {"left under 3 mm: the sheet stays on the page", 2.4f, 0, 0, 2},
                  {"left half rounded down, heading half rounded up", 11.5f, 1.5f, 8, 4}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

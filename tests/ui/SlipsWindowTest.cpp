@@ -264,8 +264,9 @@ TEST_F(SlipsWindowTest, ACalibrationOutOfRangeIsCorrectedAndNamedBeforeEveryRun)
     ASSERT_EQ(slips()->documents.size(), 1);
     const auto &pages = slips()->documents[0].pages;
     ASSERT_EQ(pages.size(), 9);
-    // The sheet's heading starts at x0 = 0 - 5 + 2 = -3, y0 = 300 + 2.
-    EXPECT_EQ(pages[0].first().rect.topLeft(), QPointF(-3, 302));
+    // The sheet's heading starts at y0 = 300 + 2, and at x0 = 0 - 5 + 2 held at the page's
+    // edge, 0.
+    EXPECT_EQ(pages[0].first().rect.topLeft(), QPointF(0, 302));
     for (const auto &page : pages)
         for (const RecordedItem &item : page) {
             EXPECT_TRUE(std::isfinite(item.rect.x()) && std::isfinite(item.rect.y()));
