@@ -2,13 +2,13 @@
 // and hands over to the window event loop.
 
 #include "app/AppPath.h"
+#include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/Forms.h"
 #include "app/Pause.h"
 #include "app/QtTranslations.h"
 #include "app/SingleInstance.h"
 #include "app/UiServices.h"
-#include "app/VerificaCommand.h"
 #include "core/Corpo.h"
 #include "net/VersionCheck.h"
 #include "print/Printer.h"
@@ -64,10 +64,23 @@ void Main(SingleInstance &instance)
 
 int main(int argc, char *argv[])
 {
-    // The check from the command line: no window, no display, no server, no single instance.
-    if (argc > 1 && qstrcmp(argv[1], "--verifica") == 0) {
+    guardStandardStreams();
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // The commands (the check, the usage, the version): no window, no display, no server, no
+    // single instance.
+    const CommandLine command = parseCommandLine(arguments);
+    if (command.kind != CommandLine::Window) {
         QCoreApplication app(argc, argv);
-        return runVerifica(QCoreApplication::arguments().mid(2));
+        return runCommand(command);
+    }
+    if (!windowPossible(arguments)) {
+        writeWhole(stderr, QStringLiteral("zelmoravintesca: nessuno schermo su cui aprire la "
+                                          "finestra (DISPLAY non è impostato); la verifica senza "
+                                          "finestre: zelmoravintesca --help\n")
+                               .toUtf8());
+        return 2;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelmoravintesca"));

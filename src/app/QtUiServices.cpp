@@ -135,28 +135,47 @@ void fitFileColumns(QFileDialog &dialog)
 }
 
 // The names typed into the dialog's file name box as "one" "two" ..., each made absolute
-// against the dialog's folder; empty unless every one is an existing file. Qt's dialog prefers
-// the files selected in its list, and its list follows typed names only partly, so a choice
-// of several typed names would otherwise lose all but one.
-QStringList typedExistingFiles(const QFileDialog &dialog)
+// against the dialog's folder, whatever stands at it.
+QStringList typedNames(const QFileDialog &dialog)
 {
     const auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
     if (!edit || !edit->text().contains(u'"'))
         return {};
     const QStringList tokens = edit->text().split(u'"');
     QStringList files;
-    for (qsizetype i = 1; i < tokens.size(); i += 2) {
-        const QFileInfo file(dialog.directory(), tokens[i]);
-        if (!file.isFile())
-            return {};
-        files << file.absoluteFilePath();
-    }
+    for (qsizetype i = 1; i < tokens.size(); i += 2)
+        if (!tokens[i].trimmed().isEmpty())
+            files << QFileInfo(dialog.directory(), tokens[i]).absoluteFilePath();
     return files;
 }
 
+// Qt's dialog takes several typed names only when every one is an existing file: it steps
+// into a folder typed among them, and its list follows the others only partly, so some names
+// would be lost without a word. A choice of several typed names is taken whole, as typed, and
+// the window that asked says what became of each.
+class OpenDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+    // The names typed, when several were; empty when the dialog's own choice stands.
+    QStringList typed;
+
+    void accept() override
+    {
+        typed = fileMode() == QFileDialog::ExistingFiles ? typedNames(*this) : QStringList();
+        if (typed.size() > 1) {
+            QDialog::accept();
+            return;
+        }
+        typed.clear();
+        QFileDialog::accept();
+    }
+};
+
 FileDialogResult runFileDialog(QWidget *owner, const FileDialogRequest &request, bool save)
 {
-    QFileDialog dialog(owner ? owner : dialogParent());
+    OpenDialog dialog(owner ? owner : dialogParent());
     // Qt's own dialog everywhere: it behaves the same on every desktop and takes a typed path.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setProxyModel(new ItalianFileColumns(&dialog));
@@ -186,15 +205,12 @@ FileDialogResult runFileDialog(QWidget *owner, const FileDialogRequest &request,
     fitFileColumns(dialog);
 
     FileDialogResult result;
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
+        return result;
+    result.fileNames = dialog.typed.isEmpty() ? dialog.selectedFiles() : dialog.typed;
+    if (result.fileNames.isEmpty())
         return result;
     result.confirmed = true;
-    result.fileNames = dialog.selectedFiles();
-    if (!save && request.severalFiles) {
-        const QStringList typed = typedExistingFiles(dialog);
-        if (!typed.isEmpty())
-            result.fileNames = typed;
-    }
     result.fileName = result.fileNames.constFirst();
     result.fileTitle = QFileInfo(result.fileName).fileName();
     return result;

@@ -1,6 +1,7 @@
 #include "app/VerificaCommand.h"
 
 #include "app/AppPath.h"
+#include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveStore.h"
@@ -15,7 +16,6 @@
 #include "core/WithholdingSetting.h"
 
 #include <QFileInfo>
-#include <cstdio>
 
 namespace zelmora {
 
@@ -23,21 +23,9 @@ namespace {
 
 constexpr int kFailure = 2;
 
-void writeOut(const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
-}
-
 void writeError(const QString &text)
 {
-    const QByteArray bytes = (QStringLiteral("zelmoravintesca: ") + text + u'\n').toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
-}
-
-QString errorText(const RuntimeError &error)
-{
-    return QStringLiteral("Error %1 (%2)").arg(error.number()).arg(error.description());
+    writeWhole(stderr, (QStringLiteral("zelmoravintesca: ") + text + u'\n').toUtf8());
 }
 
 // The failure of one step, told on standard error; the command then exits with kFailure.
@@ -78,6 +66,9 @@ Options readOptions(const QStringList &arguments)
     }
     if (files.size() != 2)
         throw Failure{usage};
+    if (options.from.isValid() && options.to.isValid() && options.to < options.from)
+        throw Failure{QStringLiteral("la data --al (%1) viene prima della data --dal (%2)")
+                          .arg(italianDateText(options.to), italianDateText(options.from))};
     options.systemPath = files[0];
     options.archivePath = files[1];
     return options;
@@ -92,7 +83,7 @@ Sistema readSystem(const QString &path)
     try {
         bytes = readWholeFile(path, 4096);
     } catch (const RuntimeError &error) {
-        throw Failure{QStringLiteral("%1: %2").arg(path, errorText(error))};
+        throw Failure{QStringLiteral("%1: %2").arg(path, archiveFailureText(error))};
     }
     std::optional<Sistema> sistema = decodeSistema(bytes);
     if (!sistema)
@@ -115,24 +106,21 @@ DrawArchive readArchive(const QString &path)
     try {
         reading = readArchiveFile(path);
     } catch (const RuntimeError &error) {
-        if (error.number() == RuntimeError::OutOfMemory)
-            throw Failure{QStringLiteral("%1: archivio troppo grande (oltre %2 MiB)")
-                              .arg(path)
-                              .arg(kMaxArchiveBytes / (1024 * 1024))};
-        if (error.number() == RuntimeError::PathFileAccessError)
-            throw Failure{QStringLiteral("%1: non è un file normale").arg(path)};
-        throw Failure{QStringLiteral("%1: %2").arg(path, errorText(error))};
+        throw Failure{QStringLiteral("%1: %2").arg(path, archiveFailureText(error))};
     }
     if (reading.notText)
         throw Failure{QStringLiteral("%1: non è un file di testo").arg(path)};
     if (reading.skippedCount > 0)
         writeError(QStringLiteral("%1: %2").arg(
             path, skippedLinesText(reading.skippedCount, reading.skippedLines)));
+    if (reading.draws.isEmpty())
+        throw Failure{
+            QStringLiteral("%1: nessuna riga è un'estrazione, non è un archivio").arg(path)};
     DrawArchive archive;
     const MergeReport merged = archive.merge(reading.draws);
     for (const Draw &draw : merged.conflicts)
         writeError(QStringLiteral("%1: %2 %3 compare due volte con numeri diversi; tenuta la prima")
-                       .arg(path, drawDateText(draw.date), wheelName(draw.wheel)));
+                       .arg(path, italianDateText(draw.date), wheelName(draw.wheel)));
     return archive;
 }
 
@@ -144,7 +132,8 @@ int withholding()
     try {
         return readWithholding(folder);
     } catch (const RuntimeError &error) {
-        throw Failure{QStringLiteral("%1: %2").arg(withholdingPath(folder), errorText(error))};
+        throw Failure{
+            QStringLiteral("%1: %2").arg(withholdingPath(folder), withholdingFailureText(error))};
     }
 }
 
@@ -160,9 +149,9 @@ int run(const QStringList &arguments)
     CheckedSystem system;
     try {
         system = checkedSystem(sistema);
-    } catch (const RuntimeError &error) {
-        throw Failure{QStringLiteral("%1: puntate fuori misura, %2")
-                          .arg(options.systemPath, errorText(error))};
+    } catch (const RuntimeError &) {
+        throw Failure{
+            QStringLiteral("%1: puntate troppo grandi per la verifica").arg(options.systemPath)};
     }
     const DrawArchive archive = readArchive(options.archivePath);
     const int basisPoints = withholding();
@@ -170,8 +159,9 @@ int run(const QStringList &arguments)
     CheckResult result;
     try {
         result = checkSystem(system, archive.drawsOf(wheel, options.from, options.to), basisPoints);
-    } catch (const RuntimeError &error) {
-        throw Failure{errorText(error)};
+    } catch (const RuntimeError &) {
+        throw Failure{QStringLiteral("i totali della verifica superano i valori che si possono "
+                                     "contare: scegli meno estrazioni o puntate più piccole")};
     }
 
     QString out;
@@ -189,8 +179,10 @@ int run(const QStringList &arguments)
                .arg(t.drawsChecked)
                .arg(t.winningDraws)
                .arg(centsText(t.staked), centsText(t.gross), centsText(t.net));
-    writeOut(out);
-    std::fflush(stdout);
+    if (!writeWhole(stdout, out.toUtf8())) {
+        reportOutputFailure();
+        return kFailure;
+    }
     return 0;
 }
 

@@ -3,86 +3,284 @@
 #include "core/ArchiveFile.h"
 #include "core/DrawDate.h"
 #include "core/FileIO.h"
+#include "core/Format.h"
 #include "core/RuntimeError.h"
 #include "core/WheelCodes.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLockFile>
 #include <algorithm>
 
 namespace zelmora {
 
 const char *const ArchiveStore::kFileName = "estrazioni.txt";
 
-ArchiveStore::ArchiveStore(QString path) : m_path(std::move(path)) {}
-
-void ArchiveStore::load()
-{
-    m_archive = DrawArchive();
-    m_unreadable = false;
-    if (nothingAt(m_path))
-        return;
-    m_unreadable = true;
-    const ArchiveReading reading = readArchiveFile(m_path);
-    // The program writes this file itself; a stored file that is not its text is damaged.
-    if (reading.notText || reading.skippedCount > 0)
-        throw RuntimeError(RuntimeError::BadFileNameOrNumber,
-                           QStringLiteral("The stored archive is damaged"));
-    m_archive.merge(reading.draws);
-    m_unreadable = false;
-}
-
-QList<FileImport> ArchiveStore::importFiles(const QStringList &paths)
-{
-    QList<FileImport> imports;
-    for (const QString &path : paths) {
-        FileImport import;
-        import.path = path;
-        try {
-            const ArchiveReading reading = readArchiveFile(path);
-            if (reading.notText) {
-                import.error = QStringLiteral("non è un file di testo");
-            } else {
-                import.read = true;
-                import.linesRead = reading.linesRead;
-                import.skippedCount = reading.skippedCount;
-                import.skippedLines = reading.skippedLines;
-                const MergeReport merged = m_archive.merge(reading.draws);
-                import.added = merged.added;
-                import.duplicates = merged.duplicates;
-                import.conflicts = merged.conflicts;
-            }
-        } catch (const RuntimeError &error) {
-            import.error =
-                QStringLiteral("Error %1 (%2)").arg(error.number()).arg(error.description());
-        }
-        imports.append(import);
-    }
-    return imports;
-}
-
-void ArchiveStore::save() const
-{
-    if (m_unreadable)
-        throw RuntimeError(RuntimeError::PathFileAccessError,
-                           QStringLiteral("The stored archive could not be read"));
-    writeWholeFile(m_path, m_archive.toText());
-}
-
 namespace {
 
-// Italian nouns and participles agree with their number: "1 riga letta", "2 righe lette".
-QString countOf(qsizetype n, const char *one, const char *many)
+// How long an import waits for another copy's import to end before it gives up.
+constexpr int kLockWaitMs = 20000;
+
+// Spreads a stage's progress over the whole of a longer piece of work.
+ArchiveProgress stage(const ArchiveProgress &progress, qint64 offset, qint64 total)
 {
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+    if (!progress)
+        return {};
+    return [=](qint64 done, qint64) { return progress(offset + done, total); };
+}
+
+qint64 sizeOf(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() ? info.size() : 0;
+}
+
+// Waits for the lock on the archive, as long as another copy's import may take; nothing when
+// it is taken, else why not (the import was stopped meanwhile when `stopped` is set).
+std::optional<RuntimeError> takeLock(QLockFile &lock, const ArchiveProgress &progress,
+                                     bool *stopped)
+{
+    lock.setStaleLockTime(0); // a holder is stale only when its process is gone
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock.tryLock(100)) {
+        if (lock.error() == QLockFile::PermissionError)
+            return RuntimeError(RuntimeError::PermissionDenied);
+        if (lock.error() != QLockFile::LockFailedError)
+            return RuntimeError(RuntimeError::PathFileAccessError);
+        if (progress && !progress(0, 1)) {
+            *stopped = true;
+            return RuntimeError(RuntimeError::PathFileAccessError);
+        }
+        if (waited.elapsed() > kLockWaitMs)
+            return RuntimeError(
+                RuntimeError::PathFileAccessError,
+                QStringLiteral("l'archivio è in uso da un'altra copia del programma"));
+    }
+    return std::nullopt;
+}
+
+// Reads one file to import and merges it; the file's line of the summary says what happened.
+// Returns false when the progress callback stopped the reading.
+bool importOne(FileImport &import, DrawArchive &merged, qint64 maxBytes, bool *full,
+               const ArchiveProgress &progress)
+{
+    if (*full) {
+        import.error = QStringLiteral("non importato: l'archivio %1").arg(overLimitText(maxBytes));
+        return true;
+    }
+    ArchiveReading reading;
+    try {
+        reading = readArchiveFile(import.path, maxBytes, progress);
+    } catch (const RuntimeError &error) {
+        import.error =
+            QStringLiteral("non letto: %1")
+                .arg(QFileInfo(import.path).isDir() ? QStringLiteral("è una cartella")
+                                                    : archiveFailureText(error, maxBytes));
+        return true;
+    }
+    if (reading.interrupted)
+        return false;
+    if (reading.notText) {
+        import.error = QStringLiteral("non letto: non è un file di testo");
+        return true;
+    }
+    if (reading.draws.isEmpty()) {
+        import.error = QStringLiteral("non importato: nessuna riga è un'estrazione");
+        if (reading.skippedCount > 0)
+            import.error += QStringLiteral(" (%1)").arg(
+                skippedLinesText(reading.skippedCount, reading.skippedLines));
+        return true;
+    }
+    const MergeReport report = merged.merge(reading.draws, maxBytes);
+    if (report.overLimit) {
+        *full = true;
+        import.error = QStringLiteral("non importato: con le sue estrazioni l'archivio %1")
+                           .arg(overLimitText(maxBytes));
+        return true;
+    }
+    import.read = true;
+    import.linesRead = reading.linesRead;
+    import.skippedCount = reading.skippedCount;
+    import.skippedLines = reading.skippedLines;
+    import.added = report.added;
+    import.duplicates = report.duplicates;
+    import.conflicts = report.conflicts;
+    return true;
 }
 
 } // namespace
+
+ArchiveStore::ArchiveStore(QString path, qint64 maxBytes)
+    : m_path(std::move(path)), m_maxBytes(maxBytes)
+{
+}
+
+StoredArchive ArchiveStore::read(const ArchiveProgress &progress) const
+{
+    StoredArchive stored;
+    if (nothingAt(m_path))
+        return stored;
+    ArchiveReading reading;
+    try {
+        reading = readStoredArchive(m_path, m_maxBytes, progress);
+    } catch (const RuntimeError &error) {
+        // A link to nowhere, a folder, a FIFO or a device holds none of the program's draws:
+        // the next write replaces it. A file that is there and cannot be read may hold them.
+        if (error.number() == RuntimeError::PermissionDenied ||
+            error.number() == RuntimeError::DeviceIoError)
+            stored.unusable = error;
+        else
+            stored.notAFile = true;
+        return stored;
+    }
+    stored.interrupted = reading.interrupted;
+    if (reading.interrupted)
+        return stored;
+    if (reading.notText) {
+        stored.unusable = RuntimeError(RuntimeError::BadFileNameOrNumber,
+                                       QStringLiteral("non è un file di testo"));
+        return stored;
+    }
+    if (reading.draws.isEmpty() && reading.skippedCount > 0) {
+        stored.unusable = RuntimeError(RuntimeError::BadFileNameOrNumber,
+                                       QStringLiteral("nessuna riga è un'estrazione"));
+        return stored;
+    }
+    stored.archive.merge(reading.draws);
+    stored.skippedCount = reading.skippedCount;
+    stored.skippedLines = reading.skippedLines;
+    stored.leftOut = reading.leftOut + stored.archive.trimTo(m_maxBytes);
+    return stored;
+}
+
+ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archive,
+                                   const ArchiveProgress &progress) const
+{
+    ArchiveImport result;
+    qint64 total = sizeOf(m_path);
+    for (const QString &path : paths)
+        total += sizeOf(path);
+    total = std::max<qint64>(total, 1);
+
+    // One import at a time on the file, whichever copy of the program runs it; the archive is
+    // read again under the lock, so what another copy saved meanwhile is kept.
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    bool stopped = false;
+    result.saveError = takeLock(lock, progress, &stopped);
+    if (result.saveError) {
+        result.interrupted = stopped;
+        if (stopped)
+            result.saveError.reset();
+        return result;
+    }
+
+    result.stored = read(stage(progress, 0, total));
+    if (result.stored.interrupted) {
+        result.interrupted = true;
+        return result;
+    }
+    if (result.stored.unusable) {
+        for (const QString &path : paths) {
+            FileImport refused;
+            refused.path = path;
+            refused.error = QStringLiteral("non importato: l'archivio salvato non si può leggere");
+            result.files.append(refused);
+        }
+        result.saveError = result.stored.unusable;
+        return result;
+    }
+
+    DrawArchive merged = std::move(result.stored.archive);
+    result.stored.archive = DrawArchive();
+    bool full = false;
+    qint64 done = sizeOf(m_path);
+    for (const QString &path : paths) {
+        FileImport import;
+        import.path = path;
+        if (!importOne(import, merged, m_maxBytes, &full, stage(progress, done, total))) {
+            result.interrupted = true;
+            return result;
+        }
+        done += sizeOf(path);
+        result.files.append(import);
+    }
+    if (progress && !progress(total, total)) {
+        result.interrupted = true;
+        return result;
+    }
+
+    const bool added = std::any_of(result.files.begin(), result.files.end(),
+                                   [](const FileImport &f) { return f.added > 0; });
+    if (added || result.stored.skippedCount > 0 || result.stored.leftOut > 0) {
+        try {
+            replaceOwnFile(m_path, merged.toText());
+            result.saved = true;
+        } catch (const RuntimeError &error) {
+            result.saveError = error;
+        }
+    }
+    if (archive) {
+        *archive = std::move(merged);
+        result.merged = true;
+    }
+    return result;
+}
+
+QString storedArchiveNotice(const StoredArchive &stored, const QString &path)
+{
+    if (stored.unusable)
+        return QStringLiteral("L'archivio delle estrazioni non può essere letto:\r\n%1\r\n%2.\r\n"
+                              "Resta com'è: nessuna importazione lo sovrascrive.")
+            .arg(path, archiveFailureText(*stored.unusable));
+    QStringList notes;
+    if (stored.notAFile)
+        notes << QStringLiteral("Al posto dell'archivio delle estrazioni %1 c'è qualcosa che non "
+                                "è un file normale: la prossima importazione lo sostituisce.")
+                     .arg(path);
+    if (stored.skippedCount > 0)
+        notes << QStringLiteral("L'archivio delle estrazioni %1 ha righe che non sono estrazioni: "
+                                "%2. Le altre estrazioni si usano; la prossima importazione "
+                                "riscrive l'archivio senza quelle righe.")
+                     .arg(path, skippedLinesText(stored.skippedCount, stored.skippedLines));
+    if (stored.leftOut > 0)
+        notes << QStringLiteral("L'archivio delle estrazioni %1 %2: si usano le %3 che ci stanno; "
+                                "%4 oltre il limite %5 fuori, e la prossima importazione "
+                                "riscrive l'archivio entro il limite.")
+                     .arg(path, overLimitText(),
+                          countOf(stored.archive.size(), "estrazione", "estrazioni"),
+                          countOf(stored.leftOut, "estrazione", "estrazioni"),
+                          stored.leftOut == 1 ? QStringLiteral("resta")
+                                              : QStringLiteral("restano"));
+    return notes.join(QStringLiteral("\r\n\r\n"));
+}
+
+QString archiveImportSummary(const ArchiveImport &import)
+{
+    if (import.interrupted)
+        return QStringLiteral("Importazione interrotta: l'archivio non è stato cambiato.");
+    QStringList lines;
+    if (import.saved) {
+        const QString name = QString::fromLatin1(ArchiveStore::kFileName);
+        if (import.stored.skippedCount > 0)
+            lines << QStringLiteral("%1: riscritto senza le %2")
+                         .arg(name, skippedLinesText(import.stored.skippedCount,
+                                                     import.stored.skippedLines));
+        if (import.stored.leftOut > 0)
+            lines << QStringLiteral("%1: riscritto entro il limite, %2 lasciate fuori")
+                         .arg(name, countOf(import.stored.leftOut, "estrazione", "estrazioni"));
+    }
+    const QString files = importsSummary(import.files);
+    if (!files.isEmpty())
+        lines << files;
+    return lines.join(QStringLiteral("\r\n"));
+}
 
 QString importSummary(const FileImport &import)
 {
     const QString name = QFileInfo(import.path).fileName();
     if (!import.read)
-        return QStringLiteral("%1: non letto, %2").arg(name, import.error);
+        return QStringLiteral("%1: %2").arg(name, import.error);
     QString text = QStringLiteral("%1: %2, %3, %4")
                        .arg(name, countOf(import.linesRead, "riga letta", "righe lette"),
                             countOf(import.added, "estrazione aggiunta", "estrazioni aggiunte"),
@@ -96,7 +294,7 @@ QString importSummary(const FileImport &import)
                 text += QStringLiteral(" ...");
                 break;
             }
-            text += QStringLiteral(" %1 %2").arg(drawDateText(draw.date), wheelName(draw.wheel));
+            text += QStringLiteral(" %1 %2").arg(italianDateText(draw.date), wheelName(draw.wheel));
         }
         text += u')';
     }
@@ -109,7 +307,7 @@ QString skippedLinesText(int count, const QList<int> &lines)
 {
     QStringList numbers;
     for (int line : lines)
-        numbers.append(QString::number(line));
+        numbers.append(countText(line));
     if (count > lines.size())
         numbers.append(QStringLiteral("..."));
     return QStringLiteral("%1 (%2 %3)")
@@ -146,7 +344,7 @@ QString importsSummary(const QList<FileImport> &imports)
     if (rest > 0)
         lines << QStringLiteral("%1 senza problemi: %2, %3")
                      .arg(rest == 1 ? QStringLiteral("e un altro file letto")
-                                    : QStringLiteral("e altri %1 file letti").arg(rest),
+                                    : QStringLiteral("e altri %1 file letti").arg(countText(rest)),
                           countOf(restAdded, "estrazione aggiunta", "estrazioni aggiunte"),
                           countOf(restDuplicates, "già presente", "già presenti"));
     return lines.join(lines.size() > 3 ? QStringLiteral("\r\n") : QStringLiteral("\r\n\r\n"));

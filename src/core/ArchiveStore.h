@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/ArchiveFile.h"
 #include "core/DrawArchive.h"
+#include "core/RuntimeError.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace zelmora {
 
@@ -11,8 +14,8 @@ namespace zelmora {
 struct FileImport
 {
     QString path;
-    bool read = false; // false when the file could not be read at all (see error)
-    QString error;     // "Error 53 (File not found)" style, or "not a text file"
+    bool read = false; // false when the file was not imported at all (see error)
+    QString error;     // why, in the player's words: "non esiste", "supera i 64 MiB", ...
     int linesRead = 0;
     int added = 0;
     int duplicates = 0;    // known draws with the same numbers, merged silently
@@ -21,38 +24,73 @@ struct FileImport
     QList<int> skippedLines; // the first few skipped lines, numbered from 1
 };
 
-// The program's merged archive of draws, kept in "estrazioni.txt" in the program folder
-// beside the settings. The file is the program's own: it is written whole and then put in
-// place of the old one, so a failed save leaves the stored archive as it was.
+// The stored archive as read from its file.
+struct StoredArchive
+{
+    DrawArchive archive;
+    // The file is there but cannot be used (unreadable, not text, no draw on any line): it is
+    // kept as it is, and nothing is written over it.
+    std::optional<RuntimeError> unusable;
+    int skippedCount = 0; // lines that hold no draw: left out when the archive is next written
+    QList<int> skippedLines;
+    int leftOut = 0;       // draws past the size limit: left out when the archive is next written
+    bool notAFile = false; // a link or a special file stands there: the next write replaces it
+    bool interrupted = false;
+};
+
+// What one import did: the files one by one, the stored archive as found, and the archive now.
+struct ArchiveImport
+{
+    QList<FileImport> files;
+    StoredArchive stored;                  // the archive on disk when the import began, as read
+    bool interrupted = false;              // stopped on request: nothing was written
+    bool merged = false;                   // the archive given to import() now holds the merged one
+    bool saved = false;                    // the archive file was written
+    std::optional<RuntimeError> saveError; // the write, or the lock, failed: nothing written
+};
+
+// The program's merged archive of draws, kept in "estrazioni.txt" in the program folder. The
+// file is the program's own: every import re-reads it under a lock, merges the new draws into
+// what it holds now (so copies of the program sharing the folder never drop each other's
+// draws), writes it whole beside it and renames it into place, never past the size any read
+// accepts. The store holds no state of its own, so its work can run on any thread.
 class ArchiveStore
 {
 public:
-    // The store in `path`: the program folder and kFileName, or another file for tests.
-    explicit ArchiveStore(QString path);
+    explicit ArchiveStore(QString path, qint64 maxBytes = kMaxArchiveBytes);
 
     const QString &path() const { return m_path; }
-    const DrawArchive &archive() const { return m_archive; }
+    qint64 maxBytes() const { return m_maxBytes; }
 
-    // Loads the stored archive. No file yet is an empty archive, without a word. A stored
-    // file that cannot be read throws RuntimeError and leaves the archive empty; save() then
-    // refuses to write over it, so the stored draws are never lost to a damaged read.
-    void load();
+    // Reads the stored archive. No file yet is an empty archive, without a word. Lines that
+    // hold no draw are skipped and counted; a file past the size limit gives the draws of its
+    // first maxBytes of whole lines.
+    StoredArchive read(const ArchiveProgress &progress = {}) const;
 
-    // Reads each file and merges its draws, in the order given; the imported files are never
-    // changed. One file's failure does not stop the others. Nothing is saved: call save().
-    QList<FileImport> importFiles(const QStringList &paths);
-
-    // Writes the archive whole, then replaces the stored file; failures throw RuntimeError.
-    void save() const;
+    // Reads each file, in the order given, and merges its draws into the stored archive as it
+    // is now; the imported files are never changed. A file that cannot be read, or holds no
+    // draw, is refused with its reason; the file that would take the archive past the size
+    // limit, and every one after it, are refused with "supera i 64 MiB". The archive is then
+    // written when anything changed. `archive` receives the merged archive (see merged): not
+    // when the import was stopped, or the stored archive cannot be used or locked.
+    ArchiveImport import(const QStringList &paths, DrawArchive *archive,
+                         const ArchiveProgress &progress = {}) const;
 
     // The file name in the program folder.
     static const char *const kFileName; // "estrazioni.txt"
 
 private:
     QString m_path;
-    DrawArchive m_archive;
-    bool m_unreadable = false;
+    qint64 m_maxBytes;
 };
+
+// What the player is told once about a stored archive read with trouble (lines skipped, draws
+// past the limit, a file that cannot be used), or nothing when it was read clean.
+QString storedArchiveNotice(const StoredArchive &stored, const QString &path);
+
+// The whole report of an import for the player: the stored archive's lines left out when it
+// was written again, then the files (importsSummary), or that the import was stopped.
+QString archiveImportSummary(const ArchiveImport &import);
 
 // A short report of one import, in Italian, for the player: lines read, draws added,
 // duplicates, conflicts and the skipped lines with the first line numbers.

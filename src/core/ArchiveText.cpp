@@ -86,15 +86,21 @@ std::optional<std::array<std::uint8_t, 5>> parseDrawnNumbers(QStringView text)
     return numbersOf(fields->data());
 }
 
-ArchiveReading parseArchiveText(const QByteArray &bytes)
+ArchiveReading parseArchiveText(const QByteArray &bytes, const ArchiveProgress &progress)
 {
     ArchiveReading reading;
     if (bytes.contains('\0')) {
         reading.notText = true;
         return reading;
     }
+    // Often enough for a stop to be felt at once, seldom enough to cost nothing.
+    constexpr int kProgressLines = 8192;
     qsizetype at = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (at < bytes.size()) {
+        if (progress && reading.linesRead % kProgressLines == 0 && !progress(at, bytes.size())) {
+            reading.interrupted = true;
+            break;
+        }
         qsizetype end = at;
         while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
             ++end;

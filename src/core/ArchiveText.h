@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QStringView>
+#include <functional>
 #include <optional>
 
 namespace zelmora {
@@ -22,19 +23,25 @@ std::optional<std::array<std::uint8_t, 5>> parseDrawnNumbers(QStringView text);
 // How many skipped lines a reading remembers by number.
 constexpr int kSkippedLinesKept = 10;
 
+// Told now and then how far a long reading has come (`done` of `total`, in bytes); returning
+// false stops it.
+using ArchiveProgress = std::function<bool(qint64 done, qint64 total)>;
+
 // What an archive's text holds.
 struct ArchiveReading
 {
-    QList<Draw> draws;       // in the order of the file
-    int linesRead = 0;       // every line, blank and comment lines included
-    int skippedCount = 0;    // lines that hold no draw and are not blank or a comment
-    QList<int> skippedLines; // the first kSkippedLinesKept of them, numbered from 1
-    bool notText = false;    // the bytes hold a NUL: not a text file, nothing read
+    QList<Draw> draws;        // in the order of the file
+    int linesRead = 0;        // every line, blank and comment lines included
+    int skippedCount = 0;     // lines that hold no draw and are not blank or a comment
+    QList<int> skippedLines;  // the first kSkippedLinesKept of them, numbered from 1
+    bool notText = false;     // the bytes hold a NUL: not a text file, nothing read
+    bool interrupted = false; // the progress callback stopped the reading half-way
+    int leftOut = 0;          // draws on the lines past the size read (see readStoredArchive)
 };
 
 // Reads every line of an archive. Lines end at LF, CR LF or CR; blank lines and lines whose
 // first character other than a blank is '#' are skipped without a word; a UTF-8 byte-order
-// mark at the start is ignored.
-ArchiveReading parseArchiveText(const QByteArray &bytes);
+// mark at the start is ignored. `progress`, when given, hears of the bytes read now and then.
+ArchiveReading parseArchiveText(const QByteArray &bytes, const ArchiveProgress &progress = {});
 
 } // namespace zelmora

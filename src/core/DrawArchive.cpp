@@ -3,22 +3,67 @@
 #include "core/DrawDate.h"
 #include "core/WheelCodes.h"
 
+#include <vector>
+
 namespace zelmora {
 
-MergeReport DrawArchive::merge(const QList<Draw> &draws)
+namespace {
+
+const QByteArray kHeader =
+    "# Zelmoravintesca: archivio delle estrazioni (data, ruota, cinque numeri)\n";
+
+// The length of a draw's line in toText(): the date, the code, the five numbers, the tabs and
+// the line end.
+qint64 lineBytes(const Draw &draw)
+{
+    qint64 bytes = 10 + 1 + 2 + 1;
+    for (std::uint8_t n : draw.numbers)
+        bytes += 1 + (n >= 10 ? 2 : 1);
+    return bytes;
+}
+
+} // namespace
+
+DrawArchive::DrawArchive() : m_textBytes(kHeader.size()) {}
+
+MergeReport DrawArchive::merge(const QList<Draw> &draws, qint64 maxTextBytes)
 {
     MergeReport report;
+    std::vector<decltype(m_draws)::iterator> inserted;
+    const qint64 before = m_textBytes;
     for (const Draw &draw : draws) {
-        const auto [at, inserted] =
-            m_draws.try_emplace({draw.date.toJulianDay(), draw.wheel}, draw);
-        if (inserted)
+        const auto [at, isNew] = m_draws.try_emplace({draw.date.toJulianDay(), draw.wheel}, draw);
+        if (isNew) {
             ++report.added;
-        else if (sameNumbers(at->second, draw))
+            m_textBytes += lineBytes(draw);
+            if (maxTextBytes >= 0)
+                inserted.push_back(at);
+        } else if (sameNumbers(at->second, draw)) {
             ++report.duplicates;
-        else
+        } else {
             report.conflicts.append(draw);
+        }
+    }
+    if (maxTextBytes >= 0 && m_textBytes > maxTextBytes) {
+        for (const auto &at : inserted)
+            m_draws.erase(at);
+        m_textBytes = before;
+        report = MergeReport();
+        report.overLimit = true;
     }
     return report;
+}
+
+int DrawArchive::trimTo(qint64 maxTextBytes)
+{
+    int dropped = 0;
+    while (m_textBytes > maxTextBytes && !m_draws.empty()) {
+        const auto last = std::prev(m_draws.end());
+        m_textBytes -= lineBytes(last->second);
+        m_draws.erase(last);
+        ++dropped;
+    }
+    return dropped;
 }
 
 const Draw *DrawArchive::find(const QDate &date, int wheel) const
@@ -52,8 +97,8 @@ QDate DrawArchive::lastDate() const
 
 QByteArray DrawArchive::toText() const
 {
-    QByteArray out("# Zelmoravintesca: archivio delle estrazioni (data, ruota, cinque numeri)\n");
-    out.reserve(out.size() + qsizetype(m_draws.size()) * 30);
+    QByteArray out = kHeader;
+    out.reserve(qsizetype(m_textBytes));
     for (const auto &[key, draw] : m_draws) {
         out += drawDateText(draw.date).toLatin1();
         out += '\t';

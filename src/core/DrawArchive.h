@@ -12,16 +12,24 @@ namespace zelmora {
 // What merging draws into the archive did.
 struct MergeReport
 {
-    int added = 0;         // draws the archive did not have
-    int duplicates = 0;    // draws it had with the same numbers, merged without a word
-    QList<Draw> conflicts; // draws it had with other numbers: these were refused, the stored kept
+    int added = 0;          // draws the archive did not have
+    int duplicates = 0;     // draws it had with the same numbers, merged without a word
+    QList<Draw> conflicts;  // draws it had with other numbers: these were refused, the stored kept
+    bool overLimit = false; // the draws would take the stored text past the limit: none taken
 };
 
 // The merged archive: at most one draw for each date and wheel, kept in date order.
 class DrawArchive
 {
 public:
-    MergeReport merge(const QList<Draw> &draws);
+    DrawArchive();
+
+    // Adds the draws the archive does not hold. With a limit, they are taken only if the
+    // archive's text (toText) then stays within that many bytes; otherwise none is, and the
+    // report says overLimit.
+    MergeReport merge(const QList<Draw> &draws, qint64 maxTextBytes = -1);
+    // Drops the newest draws until the text fits in maxTextBytes; returns how many went.
+    int trimTo(qint64 maxTextBytes);
 
     int size() const { return int(m_draws.size()); }
     bool isEmpty() const { return m_draws.empty(); }
@@ -39,10 +47,13 @@ public:
     // first, "YYYY-MM-DD<TAB>CODE<TAB>n1<TAB>...<TAB>n5" with LF ends. Reading it back with
     // parseArchiveText gives the same draws.
     QByteArray toText() const;
+    // The size of toText(), kept as draws come and go.
+    qint64 textBytes() const { return m_textBytes; }
 
 private:
     // Keyed by (Julian day, wheel): date order, then wheel order.
     std::map<std::pair<qint64, int>, Draw> m_draws;
+    qint64 m_textBytes;
 };
 
 } // namespace zelmora

@@ -51,4 +51,24 @@ QString drawDateText(const QDate &date)
     return date.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+QDate parseItalianDate(QStringView text)
+{
+    text = text.trimmed();
+    const qsizetype first = text.indexOf(u'/');
+    const qsizetype second = first < 0 ? -1 : text.indexOf(u'/', first + 1);
+    if (second < 0)
+        return QDate();
+    const int day = digitsValue(text.left(first), 1, 2);
+    const int month = digitsValue(text.mid(first + 1, second - first - 1), 1, 2);
+    const int year = digitsValue(text.mid(second + 1), 4, 4);
+    if (day < 0 || month < 0 || year < 1)
+        return QDate();
+    return QDate(year, month, day);
+}
+
+QString italianDateText(const QDate &date)
+{
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
 } // namespace zelmora

@@ -13,7 +13,12 @@ QDate parseDrawDate(QStringView text);
 // The value of a run of `minDigits` to `maxDigits` ASCII digits, or -1 for anything else.
 int digitsValue(QStringView text, int minDigits, int maxDigits);
 
-// "2024-03-07": the form the stored archive and the command line write.
+// "2024-03-07": the form the stored archive and the command line's output write.
 QString drawDateText(const QDate &date);
+// The date in a text written as gg/mm/aaaa (day and month in one or two digits, blanks
+// around it), or an invalid date for anything else, a day the calendar does not have included.
+QDate parseItalianDate(QStringView text);
+// "07/03/2024": a date as the player reads it, in windows, reports and messages.
+QString italianDateText(const QDate &date);
 
 } // namespace zelmora

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QScopeGuard>
 
@@ -33,6 +34,26 @@ int errorNumber(QFileDevice::FileError error, int fallback)
 }
 } // namespace
 
+QString fileFailureText(const RuntimeError &error)
+{
+    switch (error.number()) {
+    case RuntimeError::FileNotFound:
+        return QStringLiteral("non esiste");
+    case RuntimeError::PathFileAccessError:
+        return QStringLiteral("non è un file normale");
+    case RuntimeError::PermissionDenied:
+        return QStringLiteral("non si ha il permesso di usarlo");
+    case RuntimeError::DeviceIoError:
+        return QStringLiteral("errore di lettura o scrittura del disco");
+    case RuntimeError::DiskFull:
+        return QStringLiteral("il disco è pieno");
+    case RuntimeError::PathNotFound:
+        return QStringLiteral("la cartella non esiste");
+    default:
+        return QStringLiteral("errore %1 (%2)").arg(error.number()).arg(error.description());
+    }
+}
+
 bool nothingAt(const QString &path)
 {
     // A link that leads nowhere is something at the path: it is read, and reported, as it is.
@@ -40,7 +61,7 @@ bool nothingAt(const QString &path)
     return !info.exists() && !info.isSymLink();
 }
 
-QByteArray readWholeFile(const QString &path, qint64 maxBytes)
+int openRegularFile(const QString &path, qint64 *size)
 {
     const QByteArray name = QFile::encodeName(path);
     // A file that is not there at all is its own case: callers may treat it apart from one
@@ -58,15 +79,22 @@ QByteArray readWholeFile(const QString &path, qint64 maxBytes)
     if (fd < 0)
         throw RuntimeError(errno == EACCES ? int(RuntimeError::PermissionDenied)
                                            : int(RuntimeError::PathFileAccessError));
-    const auto closer = qScopeGuard([fd] { ::close(fd); });
     struct stat opened;
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode))
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
         throw RuntimeError(RuntimeError::PathFileAccessError);
+    }
+    if (size)
+        *size = std::max<qint64>(opened.st_size, 0);
+    return fd;
+}
 
+QByteArray readFromFile(int fd, qint64 maxBytes, qint64 sizeHint)
+{
     QByteArray bytes;
     const qint64 limit = std::max<qint64>(maxBytes, 0);
     // A regular file's size may change while it is read; the limit holds whatever it says.
-    bytes.resize(qsizetype(std::min<qint64>(limit, std::max<qint64>(opened.st_size, 0))));
+    bytes.resize(qsizetype(std::min<qint64>(limit, std::max<qint64>(sizeHint, 0))));
     qsizetype filled = 0;
     for (;;) {
         if (filled == bytes.size()) {
@@ -88,6 +116,14 @@ QByteArray readWholeFile(const QString &path, qint64 maxBytes)
     return bytes;
 }
 
+QByteArray readWholeFile(const QString &path, qint64 maxBytes)
+{
+    qint64 size = 0;
+    const int fd = openRegularFile(path, &size);
+    const auto closer = qScopeGuard([fd] { ::close(fd); });
+    return readFromFile(fd, maxBytes, size);
+}
+
 void writeWholeFile(const QString &path, const QByteArray &bytes)
 {
     if (!QFileInfo(path).absoluteDir().exists())
@@ -104,6 +140,87 @@ void writeWholeFile(const QString &path, const QByteArray &bytes)
     }
     if (!file.commit())
         throw RuntimeError(errorNumber(file.error(), RuntimeError::PathFileAccessError));
+}
+
+namespace {
+
+int writeErrorNumber(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return RuntimeError::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return RuntimeError::PermissionDenied;
+    case ENOENT:
+    case ENOTDIR:
+        return RuntimeError::PathNotFound;
+    default:
+        return RuntimeError::DeviceIoError;
+    }
+}
+
+} // namespace
+
+void replaceOwnFile(const QString &path, const QByteArray &bytes)
+{
+    const QByteArray target = QFile::encodeName(path);
+    const QFileInfo info(path);
+    // A new name in the same folder, so the rename stays on one file system; O_EXCL never
+    // opens something already there, a link included.
+    int fd = -1;
+    QByteArray temporary;
+    for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
+        temporary =
+            QFile::encodeName(info.absolutePath() + QStringLiteral("/.%1.%2")
+                                                        .arg(info.fileName())
+                                                        .arg(QRandomGenerator::global()->generate(),
+                                                             8, 16, QLatin1Char('0')));
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                    0666);
+        if (fd < 0 && errno != EEXIST)
+            throw RuntimeError(writeErrorNumber(errno));
+    }
+    if (fd < 0)
+        throw RuntimeError(RuntimeError::PathFileAccessError);
+    bool kept = false;
+    const auto cleanup = qScopeGuard([&] {
+        if (fd >= 0)
+            ::close(fd);
+        if (!kept)
+            ::unlink(temporary.constData());
+    });
+
+    // The old file's permissions, as a shared folder's users have set them.
+    struct stat old;
+    if (::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd, old.st_mode & 07777);
+
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw RuntimeError(writeErrorNumber(errno));
+        }
+        written += n;
+    }
+    // On the disk before it takes the old file's place: a crash leaves one or the other whole.
+    const bool synced = ::fsync(fd) == 0;
+    const int syncError = errno;
+    const bool closed = ::close(fd) == 0;
+    const int closeError = errno;
+    fd = -1;
+    if (!synced || !closed)
+        throw RuntimeError(writeErrorNumber(!synced ? syncError : closeError));
+    if (::rename(temporary.constData(), target.constData()) != 0)
+        throw RuntimeError(errno == EISDIR ? int(RuntimeError::PathFileAccessError)
+                                           : writeErrorNumber(errno));
+    kept = true;
 }
 
 } // namespace zelmora

@@ -5,6 +5,8 @@
 
 namespace zelmora {
 
+class RuntimeError;
+
 // The most the wheels list and the settings file can sensibly hold; the rest of a longer file
 // is not read.
 constexpr qint64 kMaxTextFileBytes = 64 * 1024;
@@ -17,6 +19,16 @@ constexpr qint64 kMaxTextFileBytes = 64 * 1024;
 // most maxBytes are read; the rest of a longer file is ignored.
 QByteArray readWholeFile(const QString &path, qint64 maxBytes);
 
+// The two halves of readWholeFile, for a caller that reads on: opens a regular file for
+// reading (failures as above) and tells its size; the caller closes the descriptor.
+int openRegularFile(const QString &path, qint64 *size = nullptr);
+// Reads at most maxBytes from the descriptor's position; sizeHint sizes the first buffer.
+QByteArray readFromFile(int fd, qint64 maxBytes, qint64 sizeHint = 0);
+
+// Why a file could not be read or written, in the player's words: "non esiste", "non è un
+// file normale", ...
+QString fileFailureText(const RuntimeError &error);
+
 // True when nothing at all stands at the path: no file, no link, nothing else. A file the
 // program writes itself and that is missing in this sense is a new installation's normal state.
 bool nothingAt(const QString &path);
@@ -24,5 +36,12 @@ bool nothingAt(const QString &path);
 // Writes a new file beside the old one and puts it in place only when every byte was
 // written, so a failed write leaves the earlier file as it was.
 void writeWholeFile(const QString &path, const QByteArray &bytes);
+
+// Writes a file the program keeps for itself in its own folder: a new regular file beside the
+// path, flushed to the disk, then renamed onto the path. Whatever stood at the path (a link
+// included) is replaced, never written through, so a link planted in a shared folder cannot
+// steer the write elsewhere. The new file keeps the old one's permissions, or takes the
+// default ones. Failures throw RuntimeError and leave the path as it was.
+void replaceOwnFile(const QString &path, const QByteArray &bytes);
 
 } // namespace zelmora

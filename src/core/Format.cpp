@@ -123,4 +123,14 @@ double roundHalfEven(double value)
     return std::nearbyint(value); // default rounding mode: to nearest, ties to even
 }
 
+QString countText(qint64 n)
+{
+    return formatMask(double(n), QStringLiteral("#,##0"));
+}
+
+QString countOf(qint64 n, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(countText(n), QString::fromUtf8(n == 1 ? one : many));
+}
+
 } // namespace zelmora

@@ -16,4 +16,9 @@ QString formatMask(double value, const QString &mask);
 // halves go to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double value);
 
+// A count with the Italian thousands separator: "76.824".
+QString countText(qint64 n);
+// A count and its noun, which agrees with it: "1 estrazione", "76.824 estrazioni".
+QString countOf(qint64 n, const char *one, const char *many);
+
 } // namespace zelmora

@@ -43,11 +43,21 @@ int readWithholding(const QString &folder)
         return kDefaultWithholdingBasisPoints;
     if (!QFileInfo(path).isFile())
         throw RuntimeError(RuntimeError::PathFileAccessError);
-    const QByteArray bytes = readWholeFile(path, 256);
+    QByteArray bytes = readWholeFile(path, 256);
+    // A UTF-8 byte-order mark, as some editors write one, is not part of the setting.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
     const std::optional<int> value = parseWithholding(QString::fromLatin1(bytes));
     if (!value)
         throw RuntimeError(RuntimeError::TypeMismatch);
     return *value;
+}
+
+QString withholdingFailureText(const RuntimeError &error)
+{
+    if (error.number() == RuntimeError::TypeMismatch)
+        return QStringLiteral("non contiene una percentuale da 0 a 100 (es. 8,00)");
+    return fileFailureText(error);
 }
 
 void writeWithholding(const QString &folder, int basisPoints)

@@ -6,6 +6,8 @@
 
 namespace zelmora {
 
+class RuntimeError;
+
 // The withholding on winnings that the check takes off the gross, kept in "ritenuta.cfg" in the
 // program folder: one line, the percentage with a decimal comma and at most two decimals
 // ("8,00"). No file yet means the default 8%.
@@ -23,6 +25,8 @@ QString withholdingText(int basisPoints);
 // and cannot be read, or holds no percentage, throws RuntimeError (13 Type mismatch for one
 // that holds something else).
 int readWithholding(const QString &folder);
+// Why the setting could not be read, in the player's words.
+QString withholdingFailureText(const RuntimeError &error);
 // Writes the setting whole, then replaces the file; failures throw RuntimeError.
 void writeWithholding(const QString &folder, int basisPoints);
 

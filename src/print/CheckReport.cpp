@@ -1,5 +1,6 @@
 #include "print/CheckReport.h"
 
+#include "core/DrawDate.h"
 #include "core/Format.h"
 #include "core/RuntimeError.h"
 #include "print/Preview.h"
@@ -86,6 +87,8 @@ private:
             return;
         }
         for (const DrawWin &win : r.result.wins) {
+            // A draw's lines stay together: one that does not fit starts the next page.
+            keepTogether(int(win.plays.size()) + (win.plays.size() > 1 ? 1 : 0));
             bool first = true;
             for (const PlayWin &play : win.plays) {
                 const double y = lineAt();
@@ -116,8 +119,8 @@ private:
     {
         const CheckTotals &t = r.result.totals;
         const QList<std::pair<QString, QString>> lines = {
-            {QStringLiteral("Estrazioni verificate"), QString::number(t.drawsChecked)},
-            {QStringLiteral("Estrazioni vincenti"), QString::number(t.winningDraws)},
+            {QStringLiteral("Estrazioni verificate"), countText(t.drawsChecked)},
+            {QStringLiteral("Estrazioni vincenti"), countText(t.winningDraws)},
             {QStringLiteral("Importo giocato €"), amountText(t.staked)},
             {QStringLiteral("Vincita lorda €"), amountText(t.gross)},
             {QStringLiteral("Vincita netta €"), amountText(t.net)},
@@ -144,6 +147,13 @@ private:
             right(kTotalsValueRight, y, value);
         }
         p.FontBold = false;
+    }
+
+    // Starts a new page unless the next `lines` table lines fit on this one.
+    void keepTogether(int lines)
+    {
+        if (m_y + m_lineHeight * lines > p.ScaleHeight() - kFootMargin)
+            newPage(true);
     }
 
     // The top of the next table line, on a new page when this one is full.
@@ -202,7 +212,7 @@ QString amountText(Cents cents)
 
 QString drawDateLabel(const QDate &date)
 {
-    return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QStringLiteral("-");
+    return date.isValid() ? italianDateText(date) : QStringLiteral("-");
 }
 
 QString hitsName(int hits)

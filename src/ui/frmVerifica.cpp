@@ -2,6 +2,7 @@
 
 #include "app/UiServices.h"
 #include "core/ArchiveText.h"
+#include "core/DrawDate.h"
 #include "core/Format.h"
 #include "core/RuntimeError.h"
 #include "core/WheelCodes.h"
@@ -9,11 +10,14 @@
 #include "print/CheckReport.h"
 #include "print/Preview.h"
 #include "print/Printer.h"
+#include "ui/CheckResultModel.h"
+#include "ui/DateBox.h"
 #include "ui/PrintNotice.h"
+#include "ui/ScreenPlacement.h"
 #include "ui/frmAnteprima.h"
 
 #include <QCloseEvent>
-#include <QDateEdit>
+#include <QFutureWatcher>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,35 +27,34 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QScrollArea>
+#include <QTableView>
+#include <QThreadPool>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
 namespace zelmora {
 
 namespace {
 
-const QString kDateFormat = QStringLiteral("dd/MM/yyyy");
 const QString kArchiveFilter =
     QStringLiteral("Archivi delle estrazioni (*.txt *.csv);;Tutti i file (*)|*.txt");
+// The earliest date the boxes offer when the archive holds nothing earlier.
+const QDate kEarliestDate(1871, 1, 1);
+const QDate kLatestDate(9999, 12, 31);
+// The size the window asks for; a smaller screen gets a smaller window that scrolls.
+constexpr QSize kPreferredSize(760, 600);
 
 QString dateText(const QDate &date)
 {
     return print::drawDateLabel(date);
 }
 
-QTableWidgetItem *cellItem(const QString &text, bool number = false, bool bold = false)
+QString percentText(qint64 done, qint64 total)
 {
-    auto *item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    item->setTextAlignment(number ? Qt::AlignRight | Qt::AlignVCenter
-                                  : Qt::AlignLeft | Qt::AlignVCenter);
-    if (bold) {
-        QFont f = item->font();
-        f.setBold(true);
-        item->setFont(f);
-    }
-    return item;
+    return QStringLiteral("%1%").arg(total > 0 ? done * 100 / total : 0);
 }
 
 } // namespace
@@ -66,13 +69,24 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     setFont(QFont(QStringLiteral("Calibri"), 10));
     m_wheel = wheelIndex(m_sistema.Ruota.text().trimmed());
 
-    auto *layout = new QVBoxLayout(this);
+    // Everything but the closing row scrolls, so the window fits any screen at any scale.
+    auto *outer = new QVBoxLayout(this);
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scrVerifica"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto *page = new QWidget(scroll);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    scroll->setWidget(page);
+    outer->addWidget(scroll, 1);
 
-    lblSistema = new QLabel(this);
+    lblSistema = new QLabel(page);
     lblSistema->setObjectName(QStringLiteral("lblSistema"));
     QFont bold = font();
     bold.setBold(true);
     lblSistema->setFont(bold);
+    lblSistema->setWordWrap(true);
     lblSistema->setText(
         QStringLiteral("Sistema: %1    Ruota: %2    Importo per estrazione: € %3")
             .arg(m_sistema.NomeSistema.text().trimmed(),
@@ -81,7 +95,7 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     layout->addWidget(lblSistema);
 
     // What to check against: typed numbers, or the archive between two dates.
-    auto *against = new QGroupBox(QStringLiteral("Verifica con"), this);
+    auto *against = new QGroupBox(QStringLiteral("Verifica con"), page);
     auto *grid = new QGridLayout(against);
     optNumeri = new QRadioButton(QStringLiteral("&Numeri di un'estrazione:"), against);
     optNumeri->setObjectName(QStringLiteral("optNumeri"));
@@ -96,17 +110,11 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     optArchivio->setObjectName(QStringLiteral("optArchivio"));
     optArchivio->setChecked(true);
     auto *lblDal = new QLabel(QStringLiteral("&Dal"), against);
-    dtpDal = new QDateEdit(against);
+    dtpDal = new DateBox(against);
     dtpDal->setObjectName(QStringLiteral("dtpDal"));
     auto *lblAl = new QLabel(QStringLiteral("A&l"), against);
-    dtpAl = new QDateEdit(against);
+    dtpAl = new DateBox(against);
     dtpAl->setObjectName(QStringLiteral("dtpAl"));
-    for (QDateEdit *edit : {dtpDal, dtpAl}) {
-        edit->setDisplayFormat(kDateFormat);
-        edit->setCalendarPopup(true);
-        edit->setMinimumDate(QDate(1871, 1, 1));
-        edit->setMaximumDate(QDate(9999, 12, 31));
-    }
     lblDal->setBuddy(dtpDal);
     lblAl->setBuddy(dtpAl);
     lblDal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -118,20 +126,24 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     grid->addWidget(dtpAl, 1, 4);
     lblArchivio = new QLabel(against);
     lblArchivio->setObjectName(QStringLiteral("lblArchivio"));
+    lblArchivio->setWordWrap(true);
     grid->addWidget(lblArchivio, 2, 0, 1, 5);
     grid->setColumnStretch(2, 1);
     grid->setColumnStretch(4, 1);
     layout->addWidget(against);
+    // The option's key goes on to what it needs: the numbers box, or the first date.
+    optNumeri->installEventFilter(this);
+    optArchivio->installEventFilter(this);
 
     auto *actions = new QHBoxLayout;
-    cmdImporta = new QPushButton(QStringLiteral("&Importa archivio..."), this);
+    cmdImporta = new QPushButton(QStringLiteral("&Importa archivio..."), page);
     cmdImporta->setObjectName(QStringLiteral("cmdImporta"));
     cmdImporta->setToolTip(QStringLiteral("Aggiungi all'archivio le estrazioni di un file"));
     cmdImporta->setAutoDefault(false);
-    cmdVerifica = new QPushButton(QStringLiteral("&Verifica"), this);
+    cmdVerifica = new QPushButton(QStringLiteral("&Verifica"), page);
     cmdVerifica->setObjectName(QStringLiteral("cmdVerifica"));
     cmdVerifica->setDefault(true);
-    cmdInterrompi = new QPushButton(QStringLiteral("In&terrompi"), this);
+    cmdInterrompi = new QPushButton(QStringLiteral("In&terrompi"), page);
     cmdInterrompi->setObjectName(QStringLiteral("cmdInterrompi"));
     cmdInterrompi->setAutoDefault(false);
     cmdInterrompi->setEnabled(false);
@@ -142,36 +154,40 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     layout->addLayout(actions);
 
     auto *lblRisultati =
-        new QLabel(QStringLiteral("&Risultati: le estrazioni con una vincita"), this);
+        new QLabel(QStringLiteral("&Risultati: le estrazioni con una vincita"), page);
     layout->addWidget(lblRisultati);
-    grdVincite = new QTableWidget(0, 6, this);
+    m_model = new CheckResultModel(this);
+    grdVincite = new QTableView(page);
     grdVincite->setObjectName(QStringLiteral("grdVincite"));
-    grdVincite->setHorizontalHeaderLabels(
-        {QStringLiteral("Data"), QStringLiteral("Numeri estratti"), QStringLiteral("Giocata"),
-         QStringLiteral("Punti"), QStringLiteral("Lordo €"), QStringLiteral("Netto €")});
+    grdVincite->setModel(m_model);
     grdVincite->verticalHeader()->setVisible(false);
+    grdVincite->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grdVincite->verticalHeader()->setDefaultSectionSize(grdVincite->fontMetrics().height() + 6);
     grdVincite->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdVincite->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdVincite->setTabKeyNavigation(false);
-    grdVincite->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    grdVincite->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    grdVincite->setMinimumHeight(220);
     grdVincite->setWordWrap(false);
-    grdVincite->verticalHeader()->setDefaultSectionSize(grdVincite->fontMetrics().height() + 6);
+    grdVincite->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grdVincite->horizontalHeader()->setSectionResizeMode(CheckResultModel::Drawn,
+                                                         QHeaderView::Stretch);
+    grdVincite->setMinimumHeight(160);
     lblRisultati->setBuddy(grdVincite);
     layout->addWidget(grdVincite, 1);
+    fitColumns();
 
     auto *progress = new QHBoxLayout;
-    lblAvanzamento = new QLabel(this);
+    lblAvanzamento = new QLabel(page);
     lblAvanzamento->setObjectName(QStringLiteral("lblAvanzamento"));
-    prgVerifica = new QProgressBar(this);
+    lblAvanzamento->setWordWrap(true);
+    prgVerifica = new QProgressBar(page);
     prgVerifica->setObjectName(QStringLiteral("prgVerifica"));
     prgVerifica->setVisible(false);
+    prgVerifica->setRange(0, 1000);
     progress->addWidget(lblAvanzamento, 1);
     progress->addWidget(prgVerifica, 1);
     layout->addLayout(progress);
 
-    auto *totals = new QGroupBox(QStringLiteral("Totali"), this);
+    auto *totals = new QGroupBox(QStringLiteral("Totali"), page);
     auto *totalsGrid = new QGridLayout(totals);
     const char *const captions[] = {"Estrazioni verificate", "Estrazioni vincenti",
                                     "Importo giocato €",     "Vincita lorda €",
@@ -187,9 +203,10 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
         value->setFrameShape(QFrame::Panel);
         value->setFrameShadow(QFrame::Sunken);
         value->setFont(bold);
-        totalsGrid->addWidget(caption, i / 3, (i % 3) * 2);
-        totalsGrid->addWidget(value, i / 3, (i % 3) * 2 + 1);
-        lblTotale[i] = value;
+        // Two columns of three: the counts and the stake, then the winnings and the balance.
+        totalsGrid->addWidget(caption, i % 3, (i / 3) * 2);
+        totalsGrid->addWidget(value, i % 3, (i / 3) * 2 + 1);
+        lblTotale[std::size_t(i)] = value;
     }
     layout->addWidget(totals);
 
@@ -211,7 +228,7 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     buttons->addWidget(cmdAnteprima);
     buttons->addStretch();
     buttons->addWidget(cmdChiudi);
-    layout->addLayout(buttons);
+    outer->addLayout(buttons);
 
     QWidget::setTabOrder(optNumeri, txtNumeri);
     QWidget::setTabOrder(txtNumeri, optArchivio);
@@ -225,6 +242,16 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     QWidget::setTabOrder(cmdStampa, cmdAnteprima);
     QWidget::setTabOrder(cmdAnteprima, cmdChiudi);
 
+    // A pool of the window's own: Qt's global one also serves painting, which must never wait
+    // behind a long check.
+    m_workers = new QThreadPool(this);
+    m_workers->setObjectName(QStringLiteral("workers"));
+    m_workers->setMaxThreadCount(1);
+
+    m_progressTimer = new QTimer(this);
+    m_progressTimer->setInterval(100);
+    connect(m_progressTimer, &QTimer::timeout, this, &frmVerifica::showProgress);
+
     connect(optArchivio, &QRadioButton::toggled, this, &frmVerifica::optArchivio_Toggled);
     // Typing numbers chooses them.
     connect(txtNumeri, &QLineEdit::textEdited, optNumeri, [this] { optNumeri->setChecked(true); });
@@ -235,67 +262,145 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     connect(cmdAnteprima, &QPushButton::clicked, this, &frmVerifica::cmdAnteprima_Click);
     connect(cmdChiudi, &QPushButton::clicked, this, &frmVerifica::reject);
 
-    resize(760, 600);
+    setMinimumSize(240, 180);
+    resize(kPreferredSize);
+}
+
+frmVerifica::~frmVerifica()
+{
+    // A worker still running reads this window's archive: it is told to stop and waited for.
+    if (m_job) {
+        m_job->stop = true;
+        m_future.waitForFinished();
+    }
 }
 
 void frmVerifica::showModal()
 {
+    placeOnScreen(this, parentWidget(), kPreferredSize);
     Form_Load();
-    if (parentWidget())
-        move(parentWidget()->geometry().center() - rect().center());
     cmdVerifica->setFocus();
     exec();
 }
 
+void frmVerifica::startJob(std::function<void(Job &)> work, std::function<void()> finished,
+                           std::function<QString(qint64, qint64)> progressText)
+{
+    auto job = std::make_shared<Job>();
+    m_job = job;
+    m_progressText = std::move(progressText);
+    setRunning(true);
+    showProgress();
+    m_progressTimer->start();
+    m_future = QtConcurrent::run(m_workers, [job, work = std::move(work)] { work(*job); });
+    auto *watcher = new QFutureWatcher<void>(this);
+    connect(watcher, &QFutureWatcher<void>::finished, this,
+            [this, watcher, finished = std::move(finished)] {
+                watcher->deleteLater();
+                m_progressTimer->stop();
+                m_job.reset();
+                setRunning(false);
+                finished();
+            });
+    watcher->setFuture(m_future);
+}
+
+void frmVerifica::showProgress()
+{
+    if (!m_job)
+        return;
+    const qint64 total = m_job->total;
+    const qint64 done = std::min<qint64>(m_job->done, total);
+    prgVerifica->setValue(total > 0 ? int(done * 1000 / total) : 0);
+    if (m_progressText)
+        lblAvanzamento->setText(m_progressText(done, total));
+}
+
 void frmVerifica::Form_Load()
 {
-    try {
-        m_store.load();
-    } catch (const RuntimeError &error) {
-        criticalMessage(
-            QStringLiteral("L'archivio delle estrazioni non può essere letto:\r\n%1\r\n%2")
-                .arg(m_store.path(),
-                     formErrorMessage(error, QStringLiteral("Form_Load"), objectName())));
-    }
-    showArchive();
-    optArchivio_Toggled();
+    lblArchivio->setText(QStringLiteral("Lettura dell'archivio delle estrazioni..."));
+    auto stored = std::make_shared<StoredArchive>();
+    const ArchiveStore store = m_store;
+    m_loading = true;
+    startJob(
+        [stored, store](Job &job) {
+            *stored = store.read([&job](qint64 done, qint64 total) {
+                job.done = done;
+                job.total = total;
+                return !job.stop;
+            });
+        },
+        [this, stored] {
+            m_loading = false;
+            if (stored->interrupted)
+                return;
+            const QString notice = storedArchiveNotice(*stored, m_store.path());
+            m_archive = std::move(stored->archive);
+            showArchive();
+            optArchivio_Toggled();
+            lblAvanzamento->clear();
+            if (!notice.isEmpty())
+                warningMessage(notice, QStringLiteral("Archivio delle estrazioni"));
+        },
+        [](qint64 done, qint64 total) {
+            return QStringLiteral("Lettura dell'archivio: %1").arg(percentText(done, total));
+        });
 }
 
 void frmVerifica::showArchive()
 {
-    const DrawArchive &archive = m_store.archive();
     if (m_wheel == kNoWheel) {
         lblArchivio->setText(QStringLiteral("La ruota del sistema non è nell'elenco delle ruote: "
                                             "si possono verificare solo numeri scritti."));
     } else {
-        const QList<Draw> draws = archive.drawsOf(m_wheel);
+        const QList<Draw> draws = m_archive.drawsOf(m_wheel);
         if (draws.isEmpty())
             lblArchivio->setText(
                 QStringLiteral("Nessuna estrazione di %1 in archivio: importa un file di "
                                "estrazioni con \"Importa archivio\".")
                     .arg(wheelName(m_wheel)));
         else
-            lblArchivio->setText(QStringLiteral("In archivio: %1 estrazioni di %2, dal %3 al %4.")
-                                     .arg(draws.size())
-                                     .arg(wheelName(m_wheel), dateText(draws.first().date),
+            lblArchivio->setText(QStringLiteral("In archivio: %1 di %2, dal %3 al %4.")
+                                     .arg(countOf(draws.size(), "estrazione", "estrazioni"),
+                                          wheelName(m_wheel), dateText(draws.first().date),
                                           dateText(draws.last().date)));
     }
-    // The dates cover the whole archive.
-    const QDate first = archive.firstDate().isValid() ? archive.firstDate() : QDate::currentDate();
-    const QDate last = archive.lastDate().isValid() ? archive.lastDate() : QDate::currentDate();
-    dtpDal->setDate(first);
-    dtpAl->setDate(last);
+    // The dates open on the whole archive, and reach every draw it holds.
+    const QDate first = m_archive.firstDate();
+    const QDate last = m_archive.lastDate();
+    const QDate earliest = first.isValid() ? std::min(first, kEarliestDate) : kEarliestDate;
+    for (DateBox *box : {dtpDal, dtpAl})
+        box->setDateRange(earliest, kLatestDate);
+    dtpDal->setDate(first.isValid() ? first : QDate::currentDate());
+    dtpAl->setDate(last.isValid() ? last : QDate::currentDate());
 }
 
 void frmVerifica::optArchivio_Toggled()
 {
-    const bool archive = optArchivio->isChecked();
+    const bool archive = optArchivio->isChecked() && !busy();
     dtpDal->setEnabled(archive);
     dtpAl->setEnabled(archive);
 }
 
+bool frmVerifica::eventFilter(QObject *watched, QEvent *event)
+{
+    // Alt+N and Alt+A choose their option and take the player to what it needs.
+    if (event->type() == QEvent::Shortcut && (watched == optNumeri || watched == optArchivio)) {
+        auto *option = static_cast<QRadioButton *>(watched);
+        if (!option->isEnabled())
+            return true;
+        option->setChecked(true);
+        QWidget *next = option == optNumeri ? static_cast<QWidget *>(txtNumeri) : dtpDal;
+        next->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void frmVerifica::cmdImporta_Click()
 {
+    if (busy())
+        return;
     FileDialogRequest request;
     request.initDir = m_context.appPath;
     request.filter = kArchiveFilter;
@@ -304,39 +409,76 @@ void frmVerifica::cmdImporta_Click()
     const FileDialogResult chosen = ui().ShowOpen(this, request);
     if (!chosen.confirmed || chosen.fileNames.isEmpty())
         return;
-    ui().setBusy(true);
-    const QList<FileImport> imports = m_store.importFiles(chosen.fileNames);
-    QString saveError;
-    try {
-        m_store.save();
-    } catch (const RuntimeError &error) {
-        saveError = formErrorMessage(error, QStringLiteral("cmdImporta_Click"), objectName());
-    }
-    ui().setBusy(false);
-    QString summary = importsSummary(imports);
-    if (!saveError.isEmpty())
-        summary += QStringLiteral("\r\n\r\nL'archivio non è stato salvato: %1").arg(saveError);
-    const bool trouble =
-        !saveError.isEmpty() || std::any_of(imports.begin(), imports.end(), importHadTrouble);
-    ui().message(trouble ? MessageIcon::Warning : MessageIcon::None, summary,
-                 QStringLiteral("Importa archivio"));
-    showArchive();
-    optArchivio->setChecked(true);
+
+    auto outcome = std::make_shared<ArchiveImport>();
+    auto merged = std::make_shared<DrawArchive>();
+    const ArchiveStore store = m_store;
+    const QStringList paths = chosen.fileNames;
+    startJob(
+        [=](Job &job) {
+            *outcome = store.import(paths, merged.get(), [&job](qint64 done, qint64 total) {
+                job.done = done;
+                job.total = total;
+                return !job.stop;
+            });
+        },
+        [this, outcome, merged] {
+            // The archive the import reached; when only its save failed, the window still
+            // checks against it, as the message says.
+            if (outcome->merged)
+                m_archive = std::move(*merged);
+            QString summary = archiveImportSummary(*outcome);
+            if (outcome->saveError)
+                summary +=
+                    QStringLiteral("\r\n\r\nL'archivio non è stato salvato: %1")
+                        .arg(formErrorMessage(*outcome->saveError,
+                                              QStringLiteral("cmdImporta_Click"), objectName()));
+            const bool trouble =
+                outcome->interrupted || outcome->saveError ||
+                std::any_of(outcome->files.begin(), outcome->files.end(), importHadTrouble);
+            lblAvanzamento->clear();
+            showArchive();
+            optArchivio->setChecked(true);
+            ui().message(trouble ? MessageIcon::Warning : MessageIcon::None, summary,
+                         QStringLiteral("Importa archivio"));
+        },
+        [](qint64 done, qint64 total) {
+            return QStringLiteral("Importazione in corso: %1").arg(percentText(done, total));
+        });
 }
 
 void frmVerifica::cmdVerifica_Click()
 {
-    if (m_running)
+    if (busy())
         return;
     try {
-        runCheck();
+        startCheck();
     } catch (const RuntimeError &error) {
-        setRunning(false);
         criticalMessage(formErrorMessage(error, QStringLiteral("cmdVerifica_Click"), objectName()));
     }
 }
 
-bool frmVerifica::runCheck()
+std::optional<QDate> frmVerifica::checkedDate(DateBox *box, const QString &name)
+{
+    const QDate date = box->date();
+    QString problem;
+    if (!date.isValid())
+        problem = QStringLiteral("La data \"%1\" (%2) non è una data del calendario: scrivila "
+                                 "come gg/mm/aaaa, es. 31/12/1943.")
+                      .arg(name, box->text().trimmed());
+    else if (!box->inRange(date))
+        problem = QStringLiteral("La data \"%1\" (%2) è fuori dall'intervallo %3 - %4.")
+                      .arg(name, italianDateText(date), italianDateText(box->minimumDate()),
+                           italianDateText(box->maximumDate()));
+    if (problem.isEmpty())
+        return date;
+    warningMessage(problem);
+    box->setFocus(Qt::OtherFocusReason);
+    box->lineEdit()->selectAll();
+    return std::nullopt;
+}
+
+bool frmVerifica::startCheck()
 {
     QList<Draw> draws;
     QString against;
@@ -359,58 +501,83 @@ bool frmVerifica::runCheck()
                                           "scrivi i numeri di un'estrazione."));
             return false;
         }
-        const QDate from = dtpDal->date();
-        const QDate to = dtpAl->date();
-        if (from > to) {
+        const std::optional<QDate> from = checkedDate(dtpDal, QStringLiteral("Dal"));
+        if (!from)
+            return false;
+        const std::optional<QDate> to = checkedDate(dtpAl, QStringLiteral("Al"));
+        if (!to)
+            return false;
+        if (*from > *to) {
             warningMessage(QStringLiteral("La data \"Dal\" viene dopo la data \"Al\"."));
             dtpDal->setFocus();
             return false;
         }
-        draws = m_store.archive().drawsOf(m_wheel, from, to);
+        draws = m_archive.drawsOf(m_wheel, *from, *to);
         if (draws.isEmpty()) {
             warningMessage(QStringLiteral("Nessuna estrazione di %1 in archivio dal %2 al %3.\r\n"
                                           "Importa un file di estrazioni con \"Importa archivio\".")
-                               .arg(wheelName(m_wheel), dateText(from), dateText(to)));
+                               .arg(wheelName(m_wheel), dateText(*from), dateText(*to)));
             return false;
         }
-        against = QStringLiteral("archivio, %1 estrazioni dal %2 al %3")
-                      .arg(draws.size())
-                      .arg(dateText(from), dateText(to));
+        against = QStringLiteral("archivio, %1 dal %2 al %3")
+                      .arg(countOf(draws.size(), "estrazione", "estrazioni"), dateText(*from),
+                           dateText(*to));
     }
 
     const CheckedSystem system = checkedSystem(m_sistema);
-    const int withholding = readWithholding(m_context.appPath);
+    int withholding = kDefaultWithholdingBasisPoints;
+    try {
+        withholding = readWithholding(m_context.appPath);
+    } catch (const RuntimeError &error) {
+        criticalMessage(
+            QStringLiteral("%1: %2\r\n%3")
+                .arg(withholdingPath(m_context.appPath), withholdingFailureText(error),
+                     formErrorMessage(error, QStringLiteral("cmdVerifica_Click"), objectName())));
+        return false;
+    }
 
-    setRunning(true);
-    prgVerifica->setRange(0, int(draws.size()));
-    prgVerifica->setValue(0);
-    lblAvanzamento->setText(QStringLiteral("Verifica in corso..."));
-    const CheckResult result = checkSystem(system, draws, withholding, [this](int done, int total) {
-        prgVerifica->setValue(done);
-        lblAvanzamento->setText(
-            QStringLiteral("Verifica in corso: %1 di %2 estrazioni").arg(done).arg(total));
-        ui().DoEvents();
-        return !m_stop;
-    });
-    setRunning(false);
-    m_against = result.interrupted ? against + QStringLiteral(" (interrotta)") : against;
-    showResult(result);
+    auto result = std::make_shared<CheckResult>();
+    auto failure = std::make_shared<std::optional<RuntimeError>>();
+    startJob(
+        [=](Job &job) {
+            job.total = draws.size();
+            try {
+                *result = checkSystem(system, draws, withholding, [&job](int done, int) {
+                    job.done = done;
+                    return !job.stop;
+                });
+            } catch (const RuntimeError &error) {
+                *failure = error;
+            }
+        },
+        [this, result, failure, against] {
+            if (*failure) {
+                lblAvanzamento->clear();
+                criticalMessage(
+                    formErrorMessage(**failure, QStringLiteral("cmdVerifica_Click"), objectName()));
+                return;
+            }
+            m_against = result->interrupted ? against + QStringLiteral(" (interrotta)") : against;
+            showResult(*result);
+        },
+        [](qint64 done, qint64 total) {
+            return QStringLiteral("Verifica in corso: %1 di %2")
+                .arg(countText(done), countOf(total, "estrazione", "estrazioni"));
+        });
     return true;
 }
 
 void frmVerifica::setRunning(bool running)
 {
-    m_running = running;
-    m_stop = false;
     for (QWidget *w :
          std::initializer_list<QWidget *>{optNumeri, txtNumeri, optArchivio, cmdImporta,
                                           cmdVerifica, cmdStampa, cmdAnteprima, cmdChiudi})
         w->setEnabled(!running);
-    dtpDal->setEnabled(!running && optArchivio->isChecked());
-    dtpAl->setEnabled(!running && optArchivio->isChecked());
+    optArchivio_Toggled();
     cmdInterrompi->setEnabled(running);
     prgVerifica->setVisible(running);
     if (running) {
+        prgVerifica->setValue(0);
         cmdInterrompi->setFocus();
     } else {
         cmdStampa->setEnabled(m_result.has_value());
@@ -421,57 +588,55 @@ void frmVerifica::setRunning(bool running)
 
 void frmVerifica::cmdInterrompi_Click()
 {
-    if (m_running)
-        m_stop = true;
+    if (m_job)
+        m_job->stop = true;
+}
+
+void frmVerifica::fitColumns()
+{
+    // The columns hold their widest text: the dates, the hits and the largest amount.
+    const QFontMetrics metrics = grdVincite->fontMetrics();
+    QFont boldFont = grdVincite->font();
+    boldFont.setBold(true);
+    const QFontMetrics boldMetrics(boldFont);
+    const int padding = 3 * grdVincite->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
+    QHeaderView *header = grdVincite->horizontalHeader();
+    const auto fit = [&](int column, int textWidth) {
+        const int headerWidth =
+            metrics.horizontalAdvance(m_model->headerData(column, Qt::Horizontal).toString());
+        header->resizeSection(column, std::max(textWidth, headerWidth) + padding);
+    };
+    fit(CheckResultModel::Date, metrics.horizontalAdvance(QStringLiteral("00/00/0000")));
+    fit(CheckResultModel::Play, metrics.horizontalAdvance(QStringLiteral("0")));
+    fit(CheckResultModel::Hits, metrics.horizontalAdvance(QStringLiteral("4 Quaterna")));
+    fit(CheckResultModel::Gross, boldMetrics.horizontalAdvance(m_model->widestAmount()));
+    fit(CheckResultModel::Net, boldMetrics.horizontalAdvance(m_model->widestAmount()));
 }
 
 void frmVerifica::showResult(const CheckResult &result)
 {
     m_result = result;
-    grdVincite->setRowCount(0);
-    for (const DrawWin &win : result.wins) {
-        bool first = true;
-        for (const PlayWin &play : win.plays) {
-            const int row = grdVincite->rowCount();
-            grdVincite->insertRow(row);
-            grdVincite->setItem(row, 0, cellItem(first ? dateText(win.draw.date) : QString()));
-            grdVincite->setItem(row, 1, cellItem(first ? print::drawnText(win.draw) : QString()));
-            grdVincite->setItem(row, 2, cellItem(QString::number(play.play), true));
-            grdVincite->setItem(
-                row, 3,
-                cellItem(QStringLiteral("%1 %2").arg(play.hits).arg(print::hitsName(play.hits))));
-            grdVincite->setItem(row, 4, cellItem(print::amountText(play.gross), true));
-            grdVincite->setItem(row, 5, cellItem(print::amountText(play.net), true));
-            first = false;
-        }
-        // The draw's net is rounded once on its whole gross: shown when several plays won.
-        if (win.plays.size() > 1) {
-            const int row = grdVincite->rowCount();
-            grdVincite->insertRow(row);
-            auto *label = cellItem(QStringLiteral("Totale estrazione"), true, true);
-            grdVincite->setItem(row, 1, label);
-            grdVincite->setSpan(row, 1, 1, 3);
-            grdVincite->setItem(row, 4, cellItem(print::amountText(win.gross), true, true));
-            grdVincite->setItem(row, 5, cellItem(print::amountText(win.net), true, true));
-        }
-    }
+    m_model->setResult(result);
+    fitColumns();
+
     const CheckTotals &t = result.totals;
-    lblTotale[0]->setText(QString::number(t.drawsChecked));
-    lblTotale[1]->setText(QString::number(t.winningDraws));
+    lblTotale[0]->setText(countText(t.drawsChecked));
+    lblTotale[1]->setText(countText(t.winningDraws));
     lblTotale[2]->setText(print::amountText(t.staked));
     lblTotale[3]->setText(print::amountText(t.gross));
     lblTotale[4]->setText(print::amountText(t.net));
     lblTotale[5]->setText(print::amountText(t.balance()));
     if (result.interrupted)
         lblAvanzamento->setText(
-            QStringLiteral("Verifica interrotta: %1 estrazioni verificate.").arg(t.drawsChecked));
+            QStringLiteral("Verifica interrotta: %1.")
+                .arg(countOf(t.drawsChecked, "estrazione verificata", "estrazioni verificate")));
     else if (result.wins.isEmpty())
-        lblAvanzamento->setText(
-            QStringLiteral("Nessuna vincita su %1 estrazioni.").arg(t.drawsChecked));
+        lblAvanzamento->setText(QStringLiteral("Nessuna vincita su %1.")
+                                    .arg(countOf(t.drawsChecked, "estrazione", "estrazioni")));
     else
-        lblAvanzamento->setText(QStringLiteral("Vincite su %1 estrazioni di %2.")
-                                    .arg(t.winningDraws)
-                                    .arg(t.drawsChecked));
+        lblAvanzamento->setText(QStringLiteral("Vincite su %1 di %2.")
+                                    .arg(countOf(t.winningDraws, "estrazione", "estrazioni"),
+                                         countText(t.drawsChecked)));
     cmdStampa->setEnabled(true);
     cmdAnteprima->setEnabled(true);
 }
@@ -490,7 +655,7 @@ print::CheckReport frmVerifica::report() const
 
 void frmVerifica::cmdStampa_Click()
 {
-    if (!m_result)
+    if (!m_result || busy())
         return;
     setEnabled(false);
     print::CurrentPrinter().takeDeliveredFiles();
@@ -506,7 +671,7 @@ void frmVerifica::cmdStampa_Click()
 
 void frmVerifica::cmdAnteprima_Click()
 {
-    if (!m_result)
+    if (!m_result || busy())
         return;
     setEnabled(false);
     print::Preview preview;
@@ -524,17 +689,19 @@ void frmVerifica::cmdAnteprima_Click()
 
 void frmVerifica::reject()
 {
-    if (m_running) {
-        m_stop = true;
-        return;
+    if (m_job) {
+        m_job->stop = true;
+        if (!m_loading)
+            return;
     }
     QDialog::reject();
 }
 
 void frmVerifica::closeEvent(QCloseEvent *event)
 {
-    if (m_running) {
-        m_stop = true;
+    if (m_job)
+        m_job->stop = true;
+    if (m_job && !m_loading) {
         event->ignore();
         return;
     }

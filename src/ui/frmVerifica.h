@@ -6,18 +6,26 @@
 #include "core/SystemCheck.h"
 
 #include <QDialog>
+#include <QFuture>
 #include <array>
+#include <atomic>
+#include <functional>
+#include <memory>
 #include <optional>
 
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
+class QTableView;
+class QThreadPool;
+class QTimer;
 
 namespace zelmora {
+
+class CheckResultModel;
+class DateBox;
 
 namespace print {
 struct CheckReport;
@@ -26,7 +34,8 @@ struct CheckReport;
 // "Verifica": checks the system against five numbers typed for one draw, or against the
 // archive's draws on the system's wheel between two dates; lists each draw with a win and the
 // totals; imports archive files; prints the table as a report on the listing printer, and
-// previews it.
+// previews it. Reading the archive, an import and a check run on a worker thread: the window
+// answers throughout, shows their progress, and Interrompi stops them at once.
 class frmVerifica : public QDialog
 {
     Q_OBJECT
@@ -35,6 +44,7 @@ public:
     // The program folder holds the stored archive and the withholding; the report is printed
     // with the settings' heading on their listing printer.
     frmVerifica(const Sistema &sistema, ProgramContext context, QWidget *parent = nullptr);
+    ~frmVerifica() override;
 
     // Loads the window (the stored archive and the whole archive's dates) and shows it modally.
     void showModal();
@@ -44,12 +54,12 @@ public:
     QLineEdit *txtNumeri = nullptr;
     QRadioButton *optArchivio = nullptr;
     QLabel *lblArchivio = nullptr;
-    QDateEdit *dtpDal = nullptr;
-    QDateEdit *dtpAl = nullptr;
+    DateBox *dtpDal = nullptr;
+    DateBox *dtpAl = nullptr;
     QPushButton *cmdImporta = nullptr;
     QPushButton *cmdVerifica = nullptr;
     QPushButton *cmdInterrompi = nullptr;
-    QTableWidget *grdVincite = nullptr;
+    QTableView *grdVincite = nullptr;
     QLabel *lblAvanzamento = nullptr;
     QProgressBar *prgVerifica = nullptr;
     // Draws checked, draws with a win, staked, gross, net, balance.
@@ -60,7 +70,11 @@ public:
 
     // The last check's result, if any.
     const std::optional<CheckResult> &result() const { return m_result; }
-    const ArchiveStore &store() const { return m_store; }
+    // The archive as the window last read or imported it, and its file.
+    const DrawArchive &archive() const { return m_archive; }
+    const QString &archivePath() const { return m_store.path(); }
+    // True while the archive is read, an import or a check runs.
+    bool busy() const { return bool(m_job); }
 
 public slots:
     void Form_Load();
@@ -72,24 +86,48 @@ public slots:
     void optArchivio_Toggled();
 
 protected:
-    // Escape or closing while a check runs stops the check and keeps the window open.
+    // Escape or closing while an import or a check runs stops it and keeps the window open;
+    // while the archive is still being read on opening, it stops the reading and closes.
     void reject() override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What a worker shares with the window: its progress, and the window's stop request.
+    struct Job
+    {
+        std::atomic<bool> stop{false};
+        std::atomic<qint64> done{0};
+        std::atomic<qint64> total{0};
+    };
+    // Runs `work` on a worker thread with the window's controls locked; `finished` runs on the
+    // window's thread once it is over. `progressText` words the progress for the label.
+    void startJob(std::function<void(Job &)> work, std::function<void()> finished,
+                  std::function<QString(qint64 done, qint64 total)> progressText);
+    void showProgress();
+
     void showArchive();
     void showResult(const CheckResult &result);
+    void fitColumns();
     void setRunning(bool running);
     print::CheckReport report() const;
-    // Runs the check the window's choices ask for; false when it cannot start.
-    bool runCheck();
+    // Checks the window's choices and starts the check; false when they cannot be used.
+    bool startCheck();
+    // The date in a date box, or nothing after telling the player what is wrong with it.
+    std::optional<QDate> checkedDate(DateBox *box, const QString &name);
 
     Sistema m_sistema;
     ProgramContext m_context;
     ArchiveStore m_store;
+    DrawArchive m_archive;
     int m_wheel = -1;
-    bool m_running = false;
-    bool m_stop = false;
+    std::shared_ptr<Job> m_job;
+    bool m_loading = false; // the job is the reading of the archive on opening
+    QFuture<void> m_future;
+    QThreadPool *m_workers = nullptr; // the window's own worker thread, one job at a time
+    QTimer *m_progressTimer = nullptr;
+    std::function<QString(qint64, qint64)> m_progressText;
+    CheckResultModel *m_model = nullptr;
     std::optional<CheckResult> m_result;
     QString m_against; // what the last check was against, for the report
 };

@@ -7,6 +7,7 @@
 #include "core/WheelCodes.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -167,17 +168,20 @@ protected:
 
 TEST_F(ArchiveStoreTest, ImportsMergesAndKeepsTheStoredDrawOnAConflict)
 {
-    ArchiveStore store(folder.filePath(QStringLiteral("estrazioni.txt")));
-    store.load();
-    EXPECT_TRUE(store.archive().isEmpty());
+    const ArchiveStore store(folder.filePath(QStringLiteral("estrazioni.txt")));
+    EXPECT_TRUE(store.read().archive.isEmpty());
 
     const QByteArray first = "2024/01/02 BA 1 2 3 4 5\n2024/01/02 RM 6 7 8 9 10\nrotta\n";
     const QByteArray second = "02/01/2024 BA 5 4 3 2 1\n2024-01-02 ro 60 7 8 9 10\n"
                               "2024/01/04 RN 11 12 13 14 15\n";
     const QString original = file(QStringLiteral("a.txt"), second);
-    const QList<FileImport> imports = store.importFiles(
-        {file(QStringLiteral("b.txt"), first), original, folder.filePath(QStringLiteral("no"))});
+    DrawArchive archive;
+    const ArchiveImport result = store.import(
+        {file(QStringLiteral("b.txt"), first), original, folder.filePath(QStringLiteral("no"))},
+        &archive);
+    const QList<FileImport> &imports = result.files;
     ASSERT_EQ(imports.size(), 3);
+    EXPECT_TRUE(result.saved);
     EXPECT_EQ(imports[0].added, 2);
     EXPECT_EQ(imports[0].skippedCount, 1);
     EXPECT_EQ(imports[0].skippedLines, QList<int>{3});
@@ -186,22 +190,29 @@ TEST_F(ArchiveStoreTest, ImportsMergesAndKeepsTheStoredDrawOnAConflict)
     ASSERT_EQ(imports[1].conflicts.size(), 1);
     EXPECT_EQ(imports[1].conflicts[0].numbers[0], 60);
     EXPECT_FALSE(imports[2].read);
-    EXPECT_TRUE(importSummary(imports[2]).contains(QStringLiteral("Error 53")));
+    EXPECT_EQ(importSummary(imports[2]), QStringLiteral("no: non letto: non esiste"));
     EXPECT_TRUE(importSummary(imports[0]).contains(QStringLiteral("1 riga non letta (riga 3)")))
         << importSummary(imports[0]).toStdString();
+    EXPECT_TRUE(importSummary(imports[1]).contains(QStringLiteral("02/01/2024 Roma")));
 
-    EXPECT_EQ(store.archive().find(QDate(2024, 1, 2), wheelIndex(u"Roma"))->numbers[0], 6);
+    EXPECT_EQ(archive.find(QDate(2024, 1, 2), wheelIndex(u"Roma"))->numbers[0], 6);
     const QByteArray imported = readWholeFile(original, 1 << 20);
     EXPECT_EQ(imported, second); // an imported file is never changed
 
-    store.save();
-    ArchiveStore again(store.path());
-    again.load();
-    EXPECT_EQ(again.archive().size(), 3);
-    EXPECT_EQ(again.archive().toText(), store.archive().toText());
-    EXPECT_EQ(again.archive().drawsOf(wheelIndex(u"BA")).size(), 1);
-    EXPECT_EQ(again.archive().drawsOf(wheelIndex(u"RN"), QDate(2024, 1, 3)).size(), 1);
-    EXPECT_EQ(again.archive().drawsOf(wheelIndex(u"RN"), QDate(), QDate(2024, 1, 3)).size(), 0);
+    const DrawArchive again = store.read().archive;
+    EXPECT_EQ(again.size(), 3);
+    EXPECT_EQ(again.toText(), archive.toText());
+    EXPECT_EQ(again.textBytes(), again.toText().size());
+    EXPECT_EQ(again.drawsOf(wheelIndex(u"BA")).size(), 1);
+    EXPECT_EQ(again.drawsOf(wheelIndex(u"RN"), QDate(2024, 1, 3)).size(), 1);
+    EXPECT_EQ(again.drawsOf(wheelIndex(u"RN"), QDate(), QDate(2024, 1, 3)).size(), 0);
+
+    // A second copy of the program on the same folder, which read the archive before this
+    // import, adds its draw to what is stored now: nothing either copy saved is dropped.
+    const ArchiveStore otherCopy(store.path());
+    DrawArchive other;
+    otherCopy.import({file(QStringLiteral("c.txt"), "2024/01/09 BA 1 2 3 4 5\n")}, &other);
+    EXPECT_EQ(store.read().archive.size(), 4);
 }
 
 TEST_F(ArchiveStoreTest, ManyFilesAreSummedUpInTenLinesAndOneForTheRest)
@@ -216,36 +227,128 @@ TEST_F(ArchiveStoreTest, ManyFilesAreSummedUpInTenLinesAndOneForTheRest)
                               .toLatin1());
         return paths;
     };
-    ArchiveStore store(folder.filePath(QStringLiteral("estrazioni.txt")));
+    const ArchiveStore store(folder.filePath(QStringLiteral("estrazioni.txt")));
+    const auto summary = [&](const QStringList &paths) {
+        return importsSummary(store.import(paths, nullptr).files);
+    };
 
-    // A file that cannot be read keeps its line however late it comes.
+    // A file that cannot be read keeps its line however late it comes; so do a folder and a
+    // FIFO typed among the names.
     QStringList paths = files(14, 1);
     paths.insert(12, folder.filePath(QStringLiteral("mancante.txt")));
-    QStringList lines = importsSummary(store.importFiles(paths)).split(QStringLiteral("\r\n"));
+    QStringList lines = summary(paths).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 11) << lines.join(u'\n').toStdString();
     EXPECT_TRUE(lines[9].startsWith(QStringLiteral("mancante.txt: non letto")));
     EXPECT_EQ(lines[10], QStringLiteral("e altri 5 file letti senza problemi: 5 estrazioni "
                                         "aggiunte, 0 già presenti"));
 
-    lines = importsSummary(store.importFiles(files(11, 15))).split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 11);
-    EXPECT_EQ(lines[10], QStringLiteral("e un altro file letto senza problemi: 1 estrazione "
-                                        "aggiunta, 0 già presenti"));
+    const QString fifo = folder.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    paths = files(11, 15);
+    paths.insert(3, fifo);
+    paths.insert(5, folder.path());
+    lines = summary(paths).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 11) << lines.join(u'\n').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("fifo: non letto: non è un file normale")));
+    EXPECT_TRUE(lines.contains(QFileInfo(folder.path()).fileName() +
+                               QStringLiteral(": non letto: è una cartella")));
+    EXPECT_EQ(lines[10], QStringLiteral("e altri 3 file letti senza problemi: 3 estrazioni "
+                                        "aggiunte, 0 già presenti"));
 
     // A few files keep a blank line between them.
-    EXPECT_EQ(importsSummary(store.importFiles(files(2, 26))).count(QStringLiteral("\r\n\r\n")), 1);
+    EXPECT_EQ(summary(files(2, 26)).count(QStringLiteral("\r\n\r\n")), 1);
 }
 
-TEST_F(ArchiveStoreTest, ADamagedStoreIsReportedAndNeverOverwritten)
+TEST_F(ArchiveStoreTest, AnUnreadableStoreIsReportedAndNeverOverwritten)
 {
-    const QByteArray damaged = "2024/01/02 BA 1 2 3 4 5\n2024/01/03 BA 1 2 3\n";
+    const QByteArray damaged = "2024/01/02 BA 1 2 3\n2024/01/03 BA 1 2 3\n";
     const QString path = file(QStringLiteral("estrazioni.txt"), damaged);
-    ArchiveStore store(path);
-    EXPECT_THROW(store.load(), RuntimeError);
-    EXPECT_TRUE(store.archive().isEmpty());
-    store.importFiles({file(QStringLiteral("new.txt"), "2024/01/05 BA 1 2 3 4 5\n")});
-    EXPECT_THROW(store.save(), RuntimeError);
+    const ArchiveStore store(path);
+    const StoredArchive stored = store.read();
+    ASSERT_TRUE(stored.unusable);
+    EXPECT_TRUE(storedArchiveNotice(stored, path).contains(QStringLiteral("Resta com'è")));
+    const ArchiveImport result =
+        store.import({file(QStringLiteral("new.txt"), "2024/01/05 BA 1 2 3 4 5\n")}, nullptr);
+    EXPECT_TRUE(result.saveError);
+    EXPECT_FALSE(result.files[0].read);
     EXPECT_EQ(readWholeFile(path, 1 << 20), damaged);
+}
+
+TEST_F(ArchiveStoreTest, ABadLineCostsThatLineAndTheNextImportWritesTheStoreClean)
+{
+    const QString path = file(QStringLiteral("estrazioni.txt"),
+                              "2024-01-02\tBA\t1\t2\t3\t4\t5\n2024-01-03 BA 1 2 3\n"
+                              "2024-01-04\tBA\t1\t2\t3\t4\t5\n");
+    const ArchiveStore store(path);
+    const StoredArchive stored = store.read();
+    EXPECT_FALSE(stored.unusable);
+    EXPECT_EQ(stored.archive.size(), 2);
+    EXPECT_TRUE(storedArchiveNotice(stored, path).contains(QStringLiteral("(riga 2)")));
+
+    const ArchiveImport result =
+        store.import({file(QStringLiteral("new.txt"), "2024/01/05 BA 1 2 3 4 5\n")}, nullptr);
+    EXPECT_TRUE(result.saved);
+    EXPECT_TRUE(archiveImportSummary(result).contains(QStringLiteral("riscritto senza")));
+    EXPECT_EQ(store.read().skippedCount, 0);
+    EXPECT_EQ(store.read().archive.size(), 3);
+}
+
+TEST_F(ArchiveStoreTest, TheStoreNeverGrowsPastWhatItsReaderAccepts)
+{
+    // A small limit stands for the 64 MiB: each draw's line takes 25 to 30 bytes.
+    constexpr qint64 kLimit = 2048;
+    const auto draws = [](int count, QDate date) {
+        QByteArray text;
+        for (int i = 0; i < count; ++i, date = date.addDays(1))
+            text += date.toString(QStringLiteral("yyyy-MM-dd")).toLatin1() + " BA 1 2 3 4 5\n";
+        return text;
+    };
+    const QString path = folder.filePath(QStringLiteral("estrazioni.txt"));
+    const ArchiveStore store(path, kLimit);
+    // The second file would take the archive past the limit: it and the third are refused,
+    // the first is kept, and what is written reads back whole.
+    const ArchiveImport result =
+        store.import({file(QStringLiteral("a.txt"), draws(60, QDate(2000, 1, 1))),
+                      file(QStringLiteral("b.txt"), draws(60, QDate(2001, 1, 1))),
+                      file(QStringLiteral("c.txt"), draws(1, QDate(2002, 1, 1)))},
+                     nullptr);
+    EXPECT_EQ(result.files[0].added, 60);
+    EXPECT_TRUE(result.files[1].error.contains(QStringLiteral("supera i 0 MiB")));
+    EXPECT_TRUE(result.files[2].error.contains(QStringLiteral("supera i 0 MiB")));
+    EXPECT_LE(QFileInfo(path).size(), kLimit);
+    EXPECT_EQ(store.read().archive.size(), 60);
+    // A file over the limit by itself is too large, not out of memory.
+    EXPECT_EQ(store.import({file(QStringLiteral("d.txt"), draws(100, QDate(2003, 1, 1)))}, nullptr)
+                  .files[0]
+                  .error,
+              QStringLiteral("non letto: supera i 0 MiB"));
+
+    // An older copy wrote past the limit: the first whole lines are used, the rest counted,
+    // and the next import writes the archive back within the limit.
+    file(QStringLiteral("estrazioni.txt"), draws(100, QDate(1990, 1, 1)));
+    const StoredArchive stored = store.read();
+    EXPECT_GT(stored.archive.size(), 60);
+    EXPECT_EQ(stored.archive.size() + stored.leftOut, 100);
+    EXPECT_LE(stored.archive.textBytes(), kLimit);
+    const ArchiveImport rewrite = store.import({}, nullptr);
+    EXPECT_TRUE(rewrite.saved);
+    EXPECT_TRUE(archiveImportSummary(rewrite).contains(
+        QStringLiteral("%1 estrazioni lasciate fuori").arg(stored.leftOut)));
+    EXPECT_LE(QFileInfo(path).size(), kLimit);
+    EXPECT_EQ(store.read().leftOut, 0);
+}
+
+TEST_F(ArchiveStoreTest, ALinkInPlaceOfTheStoreIsReplacedNeverWrittenThrough)
+{
+    const QString elsewhere = file(QStringLiteral("altrove.txt"), "2024/01/02 BA 1 2 3 4 5\n");
+    const QString path = folder.filePath(QStringLiteral("estrazioni.txt"));
+    ASSERT_TRUE(QFile::link(elsewhere, path));
+    const ArchiveImport result = ArchiveStore(path).import(
+        {file(QStringLiteral("new.txt"), "2024/01/05 BA 1 2 3 4 5\n")}, nullptr);
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(readWholeFile(elsewhere, 1024), "2024/01/02 BA 1 2 3 4 5\n");
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(ArchiveStore(path).read().archive.size(), 2);
 }
 
 TEST_F(ArchiveStoreTest, OnlyRegularFilesOfASensibleSizeAreRead)
@@ -269,7 +372,7 @@ TEST_F(ArchiveStoreTest, OnlyRegularFilesOfASensibleSizeAreRead)
         readArchiveFile(huge);
         ADD_FAILURE() << "a file over the limit was read";
     } catch (const RuntimeError &error) {
-        EXPECT_EQ(error.number(), RuntimeError::OutOfMemory);
+        EXPECT_EQ(archiveFailureText(error), QStringLiteral("supera i 64 MiB"));
     }
 }
 

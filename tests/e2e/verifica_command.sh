@@ -32,7 +32,7 @@ grep -qP '\t4\t[0-9.]+\t[0-9.]+$' "$work/out.txt" || fail "no quaterna"
 # The skipped lines: the one with four numbers (line 11) is the first of eight.
 grep -q "8 righe non lette (righe 11, 12, 13, 14, 15, 16, 17, 18)" "$work/err.txt" ||
     fail "skipped lines not told: $(cat "$work/err.txt")"
-grep -q "2024-01-02 Roma" "$work/err.txt" || fail "the conflicting draw is not told"
+grep -q "02/01/2024 Roma" "$work/err.txt" || fail "the conflicting draw is not told"
 
 # A date range, in the other date forms.
 python3 "$here/verifica_expected.py" "$work" 8 2024-01-04 2024-01-13 >"$work/expected.txt"
@@ -40,8 +40,8 @@ check "$work/sistema.zlm" "$work/archivio.txt" --dal 04/01/2024 --al 2024/01/13 
     >"$work/out.txt" 2>/dev/null || fail "the range run failed"
 diff "$work/expected.txt" "$work/out.txt" || fail "the range output differs"
 
-# The withholding setting beside the program.
-printf '12,5\r\n' >"$work/bin/ritenuta.cfg"
+# The withholding setting beside the program, as an editor that writes a byte-order mark saves it.
+printf '\xef\xbb\xbf12,5\r\n' >"$work/bin/ritenuta.cfg"
 python3 "$here/verifica_expected.py" "$work" 12.5 >"$work/expected.txt"
 check "$work/sistema.zlm" "$work/archivio.txt" >"$work/out.txt" 2>/dev/null ||
     fail "the run with a withholding setting failed"
@@ -70,4 +70,24 @@ refused "a FIFO as archive" "$work/sistema.zlm" "$work/fifo"
 refused "a FIFO as system" "$work/fifo" "$work/archivio.txt"
 refused "an impossible date" "$work/sistema.zlm" "$work/archivio.txt" --dal 2023/02/29
 refused "no archive" "$work/sistema.zlm"
+refused "a missing system" "$work/nessuno.zlm" "$work/archivio.txt"
+grep -q "nessuno.zlm: non esiste" "$work/err.txt" || fail "not told in Italian: $(cat "$work/err.txt")"
+refused "--al before --dal" "$work/sistema.zlm" "$work/archivio.txt" --dal 2024/01/10 --al 2024/01/02
+head -c 3000 /dev/urandom | tr -d '\000' >"$work/rumore.txt"
+refused "a binary file with no NUL" "$work/sistema.zlm" "$work/rumore.txt"
+
+# Output that cannot be written whole is a failure, never a success.
+check "$work/sistema.zlm" "$work/archivio.txt" >/dev/full 2>"$work/err.txt"
+[ $? = 2 ] && [ -s "$work/err.txt" ] || fail "a full device reported as success"
+check "$work/sistema.zlm" "$work/archivio.txt" >&- 2>"$work/err.txt"
+[ $? = 2 ] || fail "a closed standard output reported as success"
+
+# The usage and the version need no display; an unknown option gets the usage on stderr.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" --help >"$work/out.txt" 2>&1 ||
+    fail "--help failed"
+grep -q -- "--verifica SISTEMA.zlm" "$work/out.txt" || fail "no usage: $(cat "$work/out.txt")"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" --version | grep -q "^Zelmoravintesca " ||
+    fail "--version"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" --sconosciuta >"$work/out.txt" 2>"$work/err.txt"
+[ $? = 2 ] && [ ! -s "$work/out.txt" ] && grep -q "Uso:" "$work/err.txt" || fail "an unknown option"
 echo "OK"

@@ -287,7 +287,7 @@ TEST_F(MainWindowTest, AltVChecksTheSquareThenOpensVerificaOnTheSystemOnScreen)
         opened = dialog->objectName();
         if (auto *verifica = qobject_cast<frmVerifica *>(dialog)) {
             system = verifica->lblSistema->text();
-            archiveFolder = QFileInfo(verifica->store().path()).path();
+            archiveFolder = QFileInfo(verifica->archivePath()).path();
         }
     });
     QTest::keyClick(form.get(), Qt::Key_V, Qt::AltModifier);

@@ -2,6 +2,7 @@
 // the system checked against it and against typed numbers, a check interrupted, and the
 // report printed on recording devices.
 
+#include "core/FileIO.h"
 #include "core/Sistema.h"
 #include "print/PrintSamples.h"
 #include "print/Printer.h"
@@ -9,18 +10,21 @@
 #include "support/RecordingPrinters.h"
 #include "support/ScriptedUiServices.h"
 #include "support/WidgetTest.h"
+#include "ui/DateBox.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmVerifica.h"
 
-#include <QDateEdit>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QSemaphore>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -67,7 +71,20 @@ protected:
         form = std::make_unique<frmVerifica>(testSystem(), context);
         form->Form_Load();
         ASSERT_TRUE(showActive(*form));
+        waitIdle();
         ui.clear();
+    }
+
+    // Waits for the archive's reading, an import or a check to end.
+    void waitIdle()
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form->busy(); }, 20000));
+    }
+
+    void check()
+    {
+        form->cmdVerifica->click();
+        waitIdle();
     }
 
     QString writeFile(const QString &name, const QByteArray &bytes)
@@ -83,15 +100,17 @@ protected:
     {
         ui.setNextFile(path);
         form->cmdImporta->click();
+        waitIdle();
     }
+
+    int rows() const { return form->grdVincite->model()->rowCount(); }
 
     QStringList row(int r) const
     {
+        const QAbstractItemModel *model = form->grdVincite->model();
         QStringList cells;
-        for (int c = 0; c < form->grdVincite->columnCount(); ++c) {
-            const QTableWidgetItem *item = form->grdVincite->item(r, c);
-            cells << (item ? item->text() : QString());
-        }
+        for (int c = 0; c < model->columnCount(); ++c)
+            cells << model->index(r, c).data().toString();
         return cells;
     }
 
@@ -140,7 +159,7 @@ TEST_F(VerificaWindowTest, ImportsAnArchiveAndListsEveryWinningPlayWithTheTotals
 
     QTest::keyClick(form.get(), Qt::Key_V, Qt::AltModifier);
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->result().has_value(); }, 3000));
-    ASSERT_EQ(form->grdVincite->rowCount(), 6);
+    ASSERT_EQ(rows(), 6);
     EXPECT_EQ(row(0),
               (QStringList{"05/01/2024", "11 12 50 60 70", "1", "2 Ambo", "41,67", "38,34"}));
     EXPECT_EQ(row(1), (QStringList{"08/01/2024", "07 11 12 13 80", "1", "4 Quaterna", "14.500,00",
@@ -150,21 +169,39 @@ TEST_F(VerificaWindowTest, ImportsAnArchiveAndListsEveryWinningPlayWithTheTotals
     EXPECT_EQ(row(5), (QStringList{"", "Totale estrazione", "", "", "14.625,01", "13.455,01"}));
     EXPECT_EQ(totals(), (QStringList{"3", "2", "38,40", "14.666,68", "13.493,35", "13.454,95"}));
 
-    // From 06/01 on: two draws, one winning.
-    form->dtpDal->setDate(QDate(2024, 1, 6));
-    form->cmdVerifica->click();
+    // From 06/01 on, typed over the whole date as a player does: two draws, one winning.
+    QTest::keyClick(form.get(), Qt::Key_D, Qt::AltModifier);
+    QTest::keyClicks(form->dtpDal->lineEdit(), QStringLiteral("06/01/2024"));
+    check();
+    EXPECT_EQ(form->dtpDal->text(), QStringLiteral("06/01/2024"));
     EXPECT_EQ(totals(), (QStringList{"2", "1", "25,60", "14.625,01", "13.455,01", "13.429,41"}));
+    EXPECT_EQ(form->lblAvanzamento->text(), QStringLiteral("Vincite su 1 estrazione di 2."));
     EXPECT_EQ(ui.shown.size(), 2);
+
+    // A day the calendar does not have is refused with a word, and nothing is checked.
+    form->dtpAl->lineEdit()->setText(QStringLiteral("31/02/2024"));
+    form->cmdVerifica->click();
+    ASSERT_EQ(ui.shown.size(), 3);
+    EXPECT_TRUE(ui.shown[2].text.contains(QStringLiteral("31/02/2024")));
+    EXPECT_TRUE(form->dtpAl->lineEdit()->hasFocus());
+    form->dtpAl->setDate(QDate(2024, 1, 10));
+    ui.clear();
 
     // The same file again, chosen together with a new one, adds only the new one's draw: the
     // others are known with the same numbers.
     ui.setNextFiles({path, writeFile(QStringLiteral("nuove.txt"), "2024/01/12 BA 1 2 3 4 5\n")});
     form->cmdImporta->click();
-    ASSERT_EQ(ui.shown.size(), 4);
-    EXPECT_TRUE(ui.shown[3].text.contains(QStringLiteral("0 estrazioni aggiunte, 4 già presenti")));
-    EXPECT_TRUE(ui.shown[3].text.contains(
+    waitIdle();
+    ASSERT_EQ(ui.shown.size(), 2);
+    EXPECT_TRUE(ui.shown[1].text.contains(QStringLiteral("0 estrazioni aggiunte, 4 già presenti")));
+    EXPECT_TRUE(ui.shown[1].text.contains(
         QStringLiteral("nuove.txt: 1 riga letta, 1 estrazione aggiunta, 0 già presenti")));
-    EXPECT_EQ(form->store().archive().size(), 5);
+    EXPECT_EQ(form->archive().size(), 5);
+
+    // Draws older than the first date the boxes used to offer are reached too.
+    import(writeFile(QStringLiteral("antiche.txt"), "1860/03/05 BA 1 2 3 4 5\n"));
+    EXPECT_EQ(form->dtpDal->date(), QDate(1860, 3, 5));
+    EXPECT_EQ(form->dtpDal->minimumDate(), QDate(1860, 3, 5));
 }
 
 TEST_F(VerificaWindowTest, TypedNumbersAreCheckedAsOneDrawAndWrongOnesAreRefused)
@@ -179,11 +216,27 @@ TEST_F(VerificaWindowTest, TypedNumbersAreCheckedAsOneDrawAndWrongOnesAreRefused
 
     QTest::keyClicks(form->txtNumeri, QStringLiteral(" 80"));
     QTest::keyClick(form->txtNumeri, Qt::Key_Return);
+    waitIdle();
     ASSERT_TRUE(form->result().has_value());
     EXPECT_EQ(ui.messages().size(), 1);
-    EXPECT_EQ(form->grdVincite->rowCount(), 5);
+    EXPECT_EQ(rows(), 5);
     EXPECT_EQ(row(0).mid(0, 2), (QStringList{"-", "07 11 12 13 80"}));
     EXPECT_EQ(totals(), (QStringList{"1", "1", "12,80", "14.625,01", "13.455,01", "13.442,21"}));
+
+    // Alt+A, then Alt+N: each option takes the keys on to what it needs.
+    QTest::keyClick(form.get(), Qt::Key_A, Qt::AltModifier);
+    EXPECT_TRUE(form->optArchivio->isChecked());
+    EXPECT_TRUE(form->dtpDal->lineEdit()->hasFocus());
+    QTest::keyClick(form.get(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_TRUE(form->optNumeri->isChecked());
+    EXPECT_TRUE(form->txtNumeri->hasFocus());
+
+    // A withholding setting that holds no percentage is named in the message.
+    writeFile(QStringLiteral("ritenuta.cfg"), "otto\r\n");
+    ui.clear();
+    form->cmdVerifica->click();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages()[0].startsWith(folder.path() + QStringLiteral("/ritenuta.cfg: ")));
 }
 
 TEST_F(VerificaWindowTest, AnEmptyArchiveAsksForAnImport)
@@ -203,44 +256,62 @@ TEST_F(VerificaWindowTest, ALongCheckShowsProgressAndStopsWhenInterrupted)
     import(writeFile(QStringLiteral("lungo.txt"), archive));
     ui.clear();
 
-    bool progressShown = false;
-    QTimer::singleShot(0, form.get(), [&] {
-        progressShown = form->prgVerifica->isVisible() && form->cmdInterrompi->isEnabled() &&
-                        !form->cmdVerifica->isEnabled();
-        QTest::mouseClick(form->cmdInterrompi, Qt::LeftButton);
-    });
+    // The worker waits for a free thread until Interrompi has been pressed, so the stop is
+    // seen at its first look, whatever the machine's speed.
+    auto *workers = form->findChild<QThreadPool *>();
+    ASSERT_TRUE(workers);
+    QSemaphore release;
+    workers->start([&release] { release.acquire(); });
     form->cmdVerifica->click();
+    EXPECT_TRUE(form->prgVerifica->isVisible());
+    EXPECT_TRUE(form->cmdInterrompi->isEnabled());
+    EXPECT_FALSE(form->cmdVerifica->isEnabled());
+    EXPECT_FALSE(form->cmdChiudi->isEnabled());
+    QTest::mouseClick(form->cmdInterrompi, Qt::LeftButton);
+    release.release();
+    waitIdle();
+
     ASSERT_TRUE(form->result().has_value());
-    EXPECT_TRUE(progressShown);
     EXPECT_TRUE(form->result()->interrupted);
     const int checked = form->result()->totals.drawsChecked;
     EXPECT_GT(checked, 0);
     EXPECT_LT(checked, 2000);
     // Every draw checked won an ambo: the table and the totals cover those alone.
-    EXPECT_EQ(form->grdVincite->rowCount(), checked);
+    EXPECT_EQ(rows(), checked);
     EXPECT_EQ(form->lblTotale[0]->text(), QString::number(checked));
     EXPECT_TRUE(form->lblAvanzamento->text().contains(QStringLiteral("interrotta")));
     EXPECT_FALSE(form->prgVerifica->isVisible());
     EXPECT_TRUE(form->cmdVerifica->isEnabled());
     EXPECT_FALSE(form->cmdInterrompi->isEnabled());
 
-    // Escape while a check runs stops it and leaves the window open.
-    QTimer::singleShot(0, form.get(), [&] { QTest::keyClick(form.get(), Qt::Key_Escape); });
-    form->cmdVerifica->click();
-    EXPECT_TRUE(form->result()->interrupted);
-    EXPECT_TRUE(form->isVisible());
-
     // Run again without a stop, the whole archive is checked.
-    form->cmdVerifica->click();
+    check();
     EXPECT_FALSE(form->result()->interrupted);
-    EXPECT_EQ(form->lblTotale[0]->text(), QStringLiteral("2000"));
+    EXPECT_EQ(form->lblTotale[0]->text(), QStringLiteral("2.000"));
     EXPECT_EQ(form->lblTotale[3]->text(), QStringLiteral("83.340,00"));
+
+    // An import waiting for another copy's lock on the archive stops at Escape, saves nothing
+    // and says so; the window stays open.
+    QLockFile otherCopy(folder.path() + QStringLiteral("/estrazioni.txt.lock"));
+    ASSERT_TRUE(otherCopy.tryLock());
+    const QByteArray stored =
+        readWholeFile(folder.path() + QStringLiteral("/estrazioni.txt"), 1 << 20);
+    ui.clear();
+    ui.setNextFile(writeFile(QStringLiteral("altre.txt"), "2024/01/12 BA 1 2 3 4 5\n"));
+    form->cmdImporta->click();
+    EXPECT_TRUE(form->busy());
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    waitIdle();
+    EXPECT_TRUE(form->isVisible());
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("Importazione interrotta")));
+    EXPECT_EQ(readWholeFile(folder.path() + QStringLiteral("/estrazioni.txt"), 1 << 20), stored);
 }
 
 TEST_F(VerificaWindowTest, TheReportPrintsTheTableOnTheListingPrinter)
 {
     import(writeFile(QStringLiteral("estratti.txt"), kArchive));
-    form->cmdVerifica->click();
+    check();
     ui.clear();
     QTest::keyClick(form.get(), Qt::Key_S, Qt::AltModifier);
     ASSERT_TRUE(QTest::qWaitFor(
@@ -273,12 +344,15 @@ TEST_F(VerificaWindowTest, TheReportPrintsTheTableOnTheListingPrinter)
 
 TEST_F(VerificaWindowTest, ALongReportGoesOnOverSeveralPagesWithItsHeadings)
 {
+    // Draws won on one play, and every third one on four plays with the draw's total: five
+    // lines that must stay on one page.
     QByteArray archive;
     QDate date(2000, 1, 1);
     for (int i = 0; i < 150; ++i, date = date.addDays(1))
-        archive += date.toString(QStringLiteral("yyyy-MM-dd")).toLatin1() + " BA 11 12 50 60 70\n";
+        archive += date.toString(QStringLiteral("yyyy-MM-dd")).toLatin1() +
+                   (i % 3 ? " BA 11 12 50 60 70\n" : " BA 7 11 12 13 80\n");
     import(writeFile(QStringLiteral("anno.txt"), archive));
-    form->cmdVerifica->click();
+    check();
     form->cmdStampa->click();
     const RecordingDevice &device = *devices[QStringLiteral("Tabulati")];
     ASSERT_EQ(device.documents.size(), 1);
@@ -287,23 +361,37 @@ TEST_F(VerificaWindowTest, ALongReportGoesOnOverSeveralPagesWithItsHeadings)
     int rows = 0;
     for (const auto &page : pages) {
         int headings = 0;
+        double headingTop = -1, firstRowTop = 1e9;
+        QString firstRow;
         for (const RecordedItem &item : page) {
-            headings += item.text == QStringLiteral("Numeri estratti");
+            if (item.text == QStringLiteral("Numeri estratti")) {
+                ++headings;
+                headingTop = item.rect.top();
+            }
             rows += item.text == QStringLiteral("11 12 50 60 70");
             if (item.kind == RecordedItem::Text) {
                 EXPECT_LE(item.rect.bottom(), device.pageSize.height()) << item.text.toStdString();
             }
         }
+        for (const RecordedItem &item : page)
+            if (item.kind == RecordedItem::Text && headingTop >= 0 &&
+                item.rect.top() > headingTop + 2 && item.rect.top() < firstRowTop)
+                firstRowTop = item.rect.top(), firstRow = item.text;
         EXPECT_EQ(headings, 1);
+        // A page goes on with a new draw, never with the rest of one.
+        if (firstRowTop < 1e9) {
+            EXPECT_TRUE(QDate::fromString(firstRow, QStringLiteral("dd/MM/yyyy")).isValid() ||
+                        firstRow.startsWith(QStringLiteral("Estrazioni")))
+                << firstRow.toStdString();
+        }
     }
-    EXPECT_EQ(rows, 150);
-    EXPECT_TRUE(printedTexts(device.documents[0]).contains(QStringLiteral("6.250,50")));
+    EXPECT_EQ(rows, 100);
 }
 
 TEST_F(VerificaWindowTest, APrinterFailureIsReportedAndAnteprimaPrintsNothing)
 {
     import(writeFile(QStringLiteral("estratti.txt"), kArchive));
-    form->cmdVerifica->click();
+    check();
     ui.clear();
     SelectPrinter(QStringLiteral("Tabulati"));
     devices[QStringLiteral("Tabulati")]->failOnDocument = 0;
@@ -328,6 +416,10 @@ TEST_F(VerificaWindowTest, APrinterFailureIsReportedAndAnteprimaPrintsNothing)
 
 TEST_F(VerificaWindowTest, EscapeClosesTheWindowAndEveryButtonHasAMnemonic)
 {
+    // The window fits a small screen, or a large one at twice the scale: what does not fit
+    // scrolls.
+    EXPECT_LE(form->minimumSizeHint().width(), 640);
+    EXPECT_LE(form->minimumSizeHint().height(), 480);
     for (QPushButton *button : {form->cmdImporta, form->cmdVerifica, form->cmdInterrompi,
                                 form->cmdStampa, form->cmdAnteprima, form->cmdChiudi})
         EXPECT_TRUE(button->text().contains(u'&')) << button->objectName().toStdString();

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdio>
+
+namespace zelmora {
+
+// What the command line asks for. The window takes Qt's own options (-platform, -style,
+// -display, ...); everything else is one of the program's commands, which need no display.
+struct CommandLine
+{
+    enum Kind
+    {
+        Window,   // start the program's windows; `arguments` are argv for QApplication
+        Verifica, // the check from the command line; `arguments` follow "--verifica"
+        Help,     // the usage on standard output
+        Version,  // the version on standard output
+        Unknown,  // an argument the program does not know: the usage on standard error
+    };
+    Kind kind = Window;
+    QStringList arguments;
+    QString unknown; // the argument not understood, for Unknown
+};
+
+// Reads the arguments after the program's name. "--help" or "-h" anywhere asks for the usage,
+// then "--version"; "--verifica" anywhere starts the check with every other argument that is
+// not one of Qt's window options; otherwise any argument that is not one of Qt's options is
+// Unknown.
+CommandLine parseCommandLine(const QStringList &arguments);
+
+// The usage, in Italian.
+QString usageText();
+
+// Writes the text to the stream whole: false when any of it could not be written (a full
+// disk, a closed stream), so that a command never reports success for output it lost.
+bool writeWhole(std::FILE *stream, const QByteArray &bytes);
+// Tells on standard error that standard output failed, with the system's reason (errno).
+void reportOutputFailure();
+
+// Runs a command that needs no window (Help, Version, Unknown, Verifica) and returns the exit
+// code: 0, or 2 when the arguments or the input cannot be used or the output could not be
+// written whole.
+int runCommand(const CommandLine &command);
+
+// Points a standard stream that was closed at start (0, 1 or 2) at /dev/null, read-only, so
+// that no file the program opens later takes its number and every write to it fails, as a
+// write to a closed stream should.
+void guardStandardStreams();
+
+// True when a window can be shown: a display is set, or a Qt platform is chosen.
+bool windowPossible(const QStringList &arguments);
+
+} // namespace zelmora

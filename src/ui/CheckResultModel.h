@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/SystemCheck.h"
+
+#include <QAbstractTableModel>
+#include <vector>
+
+namespace zelmora {
+
+// The rows of the check window's table over a check's result: one row per winning play of each
+// winning draw (the date and drawn numbers on the draw's first row), and the draw's total under
+// them when several plays won. Texts are made as rows are shown, so a result of a million draws
+// is listed at once.
+class CheckResultModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum Column
+    {
+        Date,
+        Drawn,
+        Play,
+        Hits,
+        Gross,
+        Net,
+        ColumnCount
+    };
+
+    explicit CheckResultModel(QObject *parent = nullptr);
+
+    void setResult(const CheckResult &result);
+    void clear();
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // The widest amount of the result, as shown: what the amount columns must hold.
+    QString widestAmount() const { return m_widestAmount; }
+
+private:
+    struct Row
+    {
+        int win;  // index in the result's wins
+        int play; // index in the draw's plays, or -1 for the draw's total
+    };
+    CheckResult m_result;
+    std::vector<Row> m_rows;
+    QString m_widestAmount = QStringLiteral("0,00");
+};
+
+} // namespace zelmora

@@ -1,0 +1,40 @@
+#include "ui/ScreenPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+
+namespace zelmora {
+
+void placeOnScreen(QWidget *window, const QWidget *over, QSize wanted)
+{
+    const QRect overFrame = over ? over->window()->frameGeometry() : QRect();
+    QScreen *screen = over ? QGuiApplication::screenAt(overFrame.center()) : nullptr;
+    if (!screen)
+        screen = over ? over->screen() : window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    // The frame the window manager adds; before the first show it is not known yet, so a
+    // title bar's worth is kept free.
+    QSize frame = window->frameGeometry().size() - window->geometry().size();
+    if (!window->isVisible() || frame.isEmpty())
+        frame = frame.expandedTo(QSize(8, 32));
+    if (!wanted.isValid())
+        wanted = window->size();
+    const QSize fits(std::min(wanted.width(), room.width() - frame.width()),
+                     std::min(wanted.height(), room.height() - frame.height()));
+    window->resize(fits);
+    const QSize outer = window->size() + frame;
+    const QPoint centre = overFrame.isValid() ? overFrame.center() : room.center();
+    const int x = std::clamp(centre.x() - outer.width() / 2, room.left(),
+                             std::max(room.left(), room.right() + 1 - outer.width()));
+    const int y = std::clamp(centre.y() - outer.height() / 2, room.top(),
+                             std::max(room.top(), room.bottom() + 1 - outer.height()));
+    window->move(x, y);
+}
+
+} // namespace zelmora

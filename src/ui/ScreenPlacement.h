@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QSize>
+
+class QWidget;
+
+namespace zelmora {
+
+// Places a top-level window wholly on the screen it belongs to: the screen under the middle of
+// `over` (the window it opens from), else its own. Its size is `wanted` (its present size when
+// empty) made no larger than the screen's free area less the window frame, and it is centred
+// over `over`, or on the screen, then moved in where it would stick out.
+void placeOnScreen(QWidget *window, const QWidget *over = nullptr, QSize wanted = {});
+
+} // namespace zelmora
