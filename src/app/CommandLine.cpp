@@ -145,9 +145,23 @@ bool writeWhole(std::FILE *stream, const QByteArray &bytes)
 void reportOutputFailure()
 {
     const int error = errno;
+    QString reason;
+    switch (error) {
+    case ENOSPC:
+        reason = QStringLiteral("il disco è pieno");
+        break;
+    case EBADF:
+        reason = QStringLiteral("standard output è chiuso");
+        break;
+    case EPIPE:
+        reason = QStringLiteral("chi leggeva il risultato ha chiuso");
+        break;
+    default:
+        reason = QString::fromLocal8Bit(std::strerror(error));
+    }
     writeWhole(stderr, QStringLiteral("zelmoravintesca: il risultato non si è potuto scrivere "
                                       "per intero su standard output: %1\n")
-                           .arg(QString::fromLocal8Bit(std::strerror(error)))
+                           .arg(reason)
                            .toUtf8());
 }
 
