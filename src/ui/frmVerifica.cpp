@@ -561,6 +561,8 @@ bool frmVerifica::startCheck()
             showResult(*result);
         },
         [](qint64 done, qint64 total) {
+            if (total == 0)
+                return QStringLiteral("Verifica in corso...");
             return QStringLiteral("Verifica in corso: %1 di %2")
                 .arg(countText(done), countOf(total, "estrazione", "estrazioni"));
         });
