@@ -9,7 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLockFile>
+#include <QThread>
 #include <algorithm>
 
 namespace zelmora {
@@ -37,25 +37,24 @@ qint64 sizeOf(const QString &path)
 
 // Waits for the lock on the archive, as long as another copy's import may take; nothing when
 // it is taken, else why not (the import was stopped meanwhile when `stopped` is set).
-std::optional<RuntimeError> takeLock(QLockFile &lock, const ArchiveProgress &progress,
-                                     bool *stopped)
+std::optional<RuntimeError> takeLock(FileLock &lock, const ArchiveProgress &progress, bool *stopped)
 {
-    lock.setStaleLockTime(0); // a holder is stale only when its process is gone
     QElapsedTimer waited;
     waited.start();
-    while (!lock.tryLock(100)) {
-        if (lock.error() == QLockFile::PermissionError)
-            return RuntimeError(RuntimeError::PermissionDenied);
-        if (lock.error() != QLockFile::LockFailedError)
-            return RuntimeError(RuntimeError::PathFileAccessError);
-        if (progress && !progress(0, 1)) {
-            *stopped = true;
-            return RuntimeError(RuntimeError::PathFileAccessError);
+    try {
+        while (!lock.tryLock()) {
+            if (progress && !progress(0, 1)) {
+                *stopped = true;
+                return RuntimeError(RuntimeError::PathFileAccessError);
+            }
+            if (waited.elapsed() > kLockWaitMs)
+                return RuntimeError(
+                    RuntimeError::PathFileAccessError,
+                    QStringLiteral("l'archivio è in uso da un'altra copia del programma"));
+            QThread::msleep(50);
         }
-        if (waited.elapsed() > kLockWaitMs)
-            return RuntimeError(
-                RuntimeError::PathFileAccessError,
-                QStringLiteral("l'archivio è in uso da un'altra copia del programma"));
+    } catch (const RuntimeError &error) {
+        return error;
     }
     return std::nullopt;
 }
@@ -165,7 +164,7 @@ ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archiv
 
     // One import at a time on the file, whichever copy of the program runs it; the archive is
     // read again under the lock, so what another copy saved meanwhile is kept.
-    QLockFile lock(m_path + QStringLiteral(".lock"));
+    FileLock lock(m_path + QStringLiteral(".lock"));
     bool stopped = false;
     result.saveError = takeLock(lock, progress, &stopped);
     if (result.saveError) {

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -221,6 +222,37 @@ void replaceOwnFile(const QString &path, const QByteArray &bytes)
         throw RuntimeError(errno == EISDIR ? int(RuntimeError::PathFileAccessError)
                                            : writeErrorNumber(errno));
     kept = true;
+}
+
+FileLock::FileLock(const QString &path) : m_path(QFile::encodeName(path)) {}
+
+FileLock::~FileLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd); // the lock goes with the descriptor
+}
+
+bool FileLock::tryLock()
+{
+    if (m_fd < 0) {
+        // Read-only is enough for flock, so a lock file another user made serves every user.
+        m_fd = ::open(m_path.constData(),
+                      O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+        if (m_fd < 0)
+            throw RuntimeError(errno == EACCES ? int(RuntimeError::PermissionDenied)
+                                               : int(RuntimeError::PathFileAccessError));
+        struct stat opened;
+        if (::fstat(m_fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            ::close(m_fd);
+            m_fd = -1;
+            throw RuntimeError(RuntimeError::PathFileAccessError);
+        }
+    }
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+        return true;
+    if (errno == EWOULDBLOCK || errno == EINTR)
+        return false;
+    throw RuntimeError(RuntimeError::PathFileAccessError);
 }
 
 } // namespace zelmora

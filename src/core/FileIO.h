@@ -44,4 +44,26 @@ void writeWholeFile(const QString &path, const QByteArray &bytes);
 // default ones. Failures throw RuntimeError and leave the path as it was.
 void replaceOwnFile(const QString &path, const QByteArray &bytes);
 
+// An exclusive lock on a file of its own, for work that more than one copy of the program may
+// do on the same folder: the system holds it (flock) while the object lives and drops it with
+// the process, so a copy that died leaves no stale lock. The lock file is opened, never read
+// or written, and never through a link: a link or a FIFO planted at its name is refused.
+class FileLock
+{
+public:
+    explicit FileLock(const QString &path);
+    ~FileLock();
+    FileLock(const FileLock &) = delete;
+    FileLock &operator=(const FileLock &) = delete;
+
+    // Takes the lock if no one holds it, without waiting; false while another holds it.
+    // Throws RuntimeError when the lock file cannot be opened (75 for anything but a regular
+    // file, 70 when access is refused).
+    bool tryLock();
+
+private:
+    QByteArray m_path;
+    int m_fd = -1;
+};
+
 } // namespace zelmora

@@ -349,6 +349,13 @@ TEST_F(ArchiveStoreTest, ALinkInPlaceOfTheStoreIsReplacedNeverWrittenThrough)
     EXPECT_EQ(readWholeFile(elsewhere, 1024), "2024/01/02 BA 1 2 3 4 5\n");
     EXPECT_FALSE(QFileInfo(path).isSymLink());
     EXPECT_EQ(ArchiveStore(path).read().archive.size(), 2);
+
+    // A link to a FIFO planted as the lock is refused at once: nothing waits on it.
+    const QString fifo = folder.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    QFile::remove(path + QStringLiteral(".lock"));
+    ASSERT_TRUE(QFile::link(fifo, path + QStringLiteral(".lock")));
+    EXPECT_TRUE(ArchiveStore(path).import({elsewhere}, nullptr).saveError);
 }
 
 TEST_F(ArchiveStoreTest, OnlyRegularFilesOfASensibleSizeAreRead)

@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLockFile>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -292,7 +291,7 @@ TEST_F(VerificaWindowTest, ALongCheckShowsProgressAndStopsWhenInterrupted)
 
     // An import waiting for another copy's lock on the archive stops at Escape, saves nothing
     // and says so; the window stays open.
-    QLockFile otherCopy(folder.path() + QStringLiteral("/estrazioni.txt.lock"));
+    FileLock otherCopy(folder.path() + QStringLiteral("/estrazioni.txt.lock"));
     ASSERT_TRUE(otherCopy.tryLock());
     const QByteArray stored =
         readWholeFile(folder.path() + QStringLiteral("/estrazioni.txt"), 1 << 20);
