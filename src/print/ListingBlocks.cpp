@@ -8,10 +8,15 @@ namespace zelmora::print {
 namespace {
 
 const QString kCourier = QStringLiteral("Courier New");
-// The smallest type an amount is set in to keep it within its column.
-constexpr double kSmallestAmountSize = 3;
+// How close to the printable area's edge an amount made smaller may come.
+constexpr double kEdgeMargin = 5;
+// The steps in which an amount's type is made smaller.
+constexpr double kSizeStep = 0.5;
 
-// The three headings on one line, then the three amounts one heading line lower.
+// The three headings on one line, then the three amounts one heading line lower, each at its
+// column. The amounts are set size - 2 points as long as each fits its room: Ambo and Terno
+// end a blank before the next column, Quaterna 5 mm before the printable area's edge. When one
+// does not, the three share the largest size at which all of them fit, so they stay alike.
 void amountColumns(Printer &printer, float x, float y, float d1, float d2, float size,
                    const Amounts &amounts, const QString &mask)
 {
@@ -23,20 +28,27 @@ void amountColumns(Printer &printer, float x, float y, float d1, float d2, float
     printer.Print(QStringLiteral("Terno"));
     printer.setCurrentX(double(x) + d2);
     printer.PrintLine(QStringLiteral("Quaterna"));
-    const float offsets[3] = {0, d1, d2};
-    for (int i = 0; i < 3; ++i) {
-        printer.FontSize = double(size) - 2;
-        const QString text = formatMask(amounts[i], mask);
-        // A large amount set in a smaller font rather than run into the next column, with a
-        // blank's width between them.
-        if (i < 2) {
-            const double room =
-                double(offsets[i + 1]) - offsets[i] - printer.TextWidth(QStringLiteral(" "));
-            while (printer.FontSize > kSmallestAmountSize && printer.TextWidth(text) > room)
-                printer.FontSize = printer.FontSize - 0.5;
+
+    const double offsets[3] = {0, d1, d2};
+    QString texts[3];
+    for (int i = 0; i < 3; ++i)
+        texts[i] = formatMask(amounts[std::size_t(i)], mask);
+    const auto allFit = [&] {
+        for (int i = 0; i < 3; ++i) {
+            const double end =
+                i < 2 ? double(x) + offsets[i + 1] - printer.TextWidth(QStringLiteral(" "))
+                      : printer.ScaleWidth() - kEdgeMargin;
+            if (double(x) + offsets[i] + printer.TextWidth(texts[i]) > end)
+                return false;
         }
+        return true;
+    };
+    printer.FontSize = double(size) - 2;
+    while (printer.FontSize > kSizeStep && !allFit())
+        printer.FontSize = printer.FontSize - kSizeStep;
+    for (int i = 0; i < 3; ++i) {
         printer.setCurrentX(double(x) + offsets[i]);
-        printer.Print(text);
+        printer.Print(texts[i]);
     }
 }
 

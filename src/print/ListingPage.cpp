@@ -87,10 +87,10 @@ void printPage(Printer &p, Sistema &sistema, const ListingJob &job)
     p.FontSize = 72;
     p.ForeColor = Qt::black;
     const QString amount = formatMask(sistema.ImportoSistema, QStringLiteral("€ #,##0.00"));
-    // At 72 points a total of three digits or more would run off the page: the size comes
-    // down until the amount fits in the printable width.
-    while (p.FontSize > 12 && 120 + p.TextWidth(amount) > p.ScaleWidth())
-        p.FontSize -= 2;
+    // At 72 points a large total would run off the page: the size comes down until the
+    // amount ends 5 mm before the printable area's edge.
+    while (p.FontSize > 1 && 120 + p.TextWidth(amount) > p.ScaleWidth() - 5)
+        p.FontSize -= 1;
     p.PrintLine(amount);
 
     p.setCurrentX(80);

@@ -135,24 +135,42 @@ TEST_F(ListingBlocksTest, WinningsOffsetsRoundHalvesToEven)
     EXPECT_EQ(sistema.Vincite, CalcolaVincite(sistema.Puntate));
 }
 
-TEST_F(ListingBlocksTest, LargeAmountsStayInTheirColumns)
+TEST_F(ListingBlocksTest, LargeAmountsStayWholeAndAlike)
 {
-    sistema.Puntate = {99.99f, 99.99f, 99.99f};
-    // The prognosis sheet's columns, 12 mm apart, and the listing's stakes, 20 mm apart.
-    StampaVincite(printer, sistema, 10, 80, 12, 8);
-    StampaPuntate(printer, sistema, 15, 260, 10);
-    const auto &list = items();
-    ASSERT_EQ(list.size(), 12);
-    for (int block : {0, 6}) {
-        for (int i = block + 3; i < block + 5; ++i) {
-            SCOPED_TRACE(list[i].text.toStdString());
-            EXPECT_LT(list[i].rect.right(), list[i + 1].rect.left());
-            EXPECT_EQ(list[i].rect.left() - list[block + 3].rect.left(),
-                      list[i - 3].rect.left() - list[block].rect.left());
+    const struct
+    {
+        const char *name;
+        Amounts stakes;
+    } cases[] = {{"99,99 in every box", {99.99f, 99.99f, 99.99f}},
+                 {"the largest stakes the boxes take", {99999, 99999, 99999}},
+                 {"a large Quaterna alone", {1, 1, 100}}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        sistema.Puntate = c.stakes;
+        const qsizetype first = items().size();
+        // The listing's winnings, the prognosis sheet's (12 mm apart) and the listing's stakes.
+        StampaVincite(printer, sistema, 100, 37, 30, 18);
+        StampaVincite(printer, sistema, 10, 80, 12, 8);
+        StampaPuntate(printer, sistema, 15, 260, 10);
+        const QList<RecordedItem> list = items().mid(first);
+        ASSERT_EQ(list.size(), 18);
+        for (int block : {0, 6, 12}) {
+            const double size = list[block + 3].textStyle.font.pointSizeF();
+            for (int i = block + 3; i < block + 6; ++i) {
+                SCOPED_TRACE(list[i].text.toStdString());
+                EXPECT_EQ(list[i].textStyle.font.pointSizeF(), size);
+                EXPECT_EQ(list[i].rect.left() - list[block + 3].rect.left(),
+                          list[i - 3].rect.left() - list[block].rect.left());
+                if (i < block + 5)
+                    EXPECT_LT(list[i].rect.right(), list[i + 1].rect.left());
+                else if (size < list[block].textStyle.font.pointSizeF() - 2)
+                    EXPECT_LE(list[i].rect.right(), printer.ScaleWidth() - 5);
+                else
+                    EXPECT_LE(list[i].rect.right(), printer.ScaleWidth());
+            }
         }
     }
-    EXPECT_EQ(texts(list).mid(3, 3),
-              (QStringList{"€ 4.166,18", "€ 124.987,30", "€ 12.473.752,00"}));
+    EXPECT_EQ(texts(items()).mid(39, 3), (QStringList{"€ 41,67", "€ 1.125,00", "€ 12.004.750,00"}));
 }
 
 TEST_F(ListingBlocksTest, ZeroStakesReadZeroEverywhere)
