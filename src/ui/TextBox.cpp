@@ -15,17 +15,20 @@ bool isWindowSwitch(const QFocusEvent *event)
            event->reason() == Qt::PopupFocusReason;
 }
 // Refuses an edit that would make the text longer than the limit (silently, as a full box
-// does) or leave a text the box does not take (with the beep).
+// does) or leave a text the box does not take (with the beep). A text the program set longer
+// than the limit can still be shortened: the limit stops growth, never deletion.
 class EditRule : public QValidator
 {
 public:
-    EditRule(int limit, std::function<bool(const QString &)> accepts, QObject *parent)
-        : QValidator(parent), m_limit(limit), m_accepts(std::move(accepts))
+    EditRule(int limit, std::function<bool(const QString &)> accepts,
+             std::function<qsizetype()> lengthBefore, QObject *parent)
+        : QValidator(parent), m_limit(limit), m_accepts(std::move(accepts)),
+          m_lengthBefore(std::move(lengthBefore))
     {
     }
     State validate(QString &input, int &) const override
     {
-        if (m_limit >= 0 && input.size() > m_limit)
+        if (m_limit >= 0 && input.size() > m_limit && input.size() >= m_lengthBefore())
             return Invalid;
         if (m_accepts && !m_accepts(input)) {
             ui().Beep();
@@ -37,11 +40,17 @@ public:
 private:
     int m_limit;
     std::function<bool(const QString &)> m_accepts;
+    std::function<qsizetype()> m_lengthBefore;
 };
 
 } // namespace
 
-TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {}
+TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
+{
+    // The length of the text before an edit, which the rule compares the edited one with.
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_lengthBefore = text.size(); });
+}
 
 void TextBox::setMaxTyped(int characters)
 {
@@ -60,7 +69,8 @@ void TextBox::updateValidator()
     // A validator checks typing and pasting but, unlike maxLength, not setText().
     if (const QValidator *old = validator())
         delete old;
-    setValidator(new EditRule(m_maxTyped, m_accepts, this));
+    setValidator(new EditRule(
+        m_maxTyped, m_accepts, [this] { return m_lengthBefore; }, this));
 }
 
 void TextBox::keyPressEvent(QKeyEvent *event)

@@ -40,6 +40,7 @@ private:
     std::function<bool(const QString &)> m_accepts;
     bool m_keepSelectionOnClick = false;
     bool m_focusParked = false; // the focus left with its window and will come back with it
+    qsizetype m_lengthBefore = 0;
 };
 
 } // namespace zelmora

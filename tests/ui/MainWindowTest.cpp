@@ -111,6 +111,17 @@ TEST_F(MainWindowTest, StakeBoxesRefuseDotsAndLettersAndTakeAtMostFiveCharacters
     EXPECT_EQ(form->txtImpQuad[2]->text(), QStringLiteral("15"));
     QTest::keyClicks(form->txtImpQuad[2], QStringLiteral("12345"));
     EXPECT_EQ(form->txtImpQuad[2]->text().size(), 5);
+
+    // Left, the box shows "15123,00": longer than it takes, yet Backspace still shortens it;
+    // the limit only stops it growing.
+    leaveStakeBox(2);
+    EXPECT_EQ(form->txtImpQuad[2]->text(), QStringLiteral("15123,00"));
+    form->txtImpQuad[2]->setFocus(Qt::TabFocusReason);
+    form->txtImpQuad[2]->end(false);
+    QTest::keyClick(form->txtImpQuad[2], Qt::Key_Backspace);
+    EXPECT_EQ(form->txtImpQuad[2]->text(), QStringLiteral("15123,0"));
+    QTest::keyClicks(form->txtImpQuad[2], QStringLiteral("5"));
+    EXPECT_EQ(form->txtImpQuad[2]->text(), QStringLiteral("15123,0"));
 }
 
 TEST_F(MainWindowTest, UnreadableStakeCountsAsZero)
