@@ -40,4 +40,13 @@ QStringList parseRuote(const QByteArray &bytes)
     return names;
 }
 
+int wheelPosition(const QStringList &ruote, const QString &name)
+{
+    const QString wanted = name.trimmed();
+    for (int w = 0; w < ruote.size(); ++w)
+        if (ruote[w].trimmed() == wanted)
+            return w;
+    return -1;
+}
+
 } // namespace zelmora

@@ -7,6 +7,7 @@
 #include "core/NumberReading.h"
 #include "core/RuntimeError.h"
 #include "core/Stakes.h"
+#include "core/WheelsFile.h"
 
 namespace zelmora::print {
 
@@ -88,13 +89,10 @@ QPointF scaled(const TaraturaAmbetto &t, const QPointF &at)
 
 std::optional<int> wheelBoxFor(const QString &ruota, const QStringList &ruote)
 {
-    const QString wanted = ruota.trimmed();
-    for (int w = 0; w < ruote.size() && w < kMaxRuote; ++w) {
-        if (ruote[w].trimmed() != wanted)
-            continue;
-        return w == kMaxRuote - 1 ? kWheelBoxes - 1 : w;
-    }
-    return std::nullopt;
+    const int w = wheelPosition(ruote.mid(0, kMaxRuote), ruota);
+    if (w < 0)
+        return std::nullopt;
+    return w == kMaxRuote - 1 ? kWheelBoxes - 1 : w;
 }
 
 std::array<bool, kDenominations> stakeMarks(float stake)

@@ -748,7 +748,10 @@ void frmMain::cmdApri_Click()
 
     // The stored wheel, or the last of the list when the list does not hold it.
     if (cmbRuote->count() > 0) {
-        const int stored = cmbRuote->findText(s.Ruota.trimmed());
+        QStringList listed;
+        for (int i = 0; i < cmbRuote->count(); ++i)
+            listed << cmbRuote->itemText(i);
+        const int stored = wheelPosition(listed, s.Ruota.text());
         cmbRuote->setCurrentIndex(stored >= 0 ? stored : cmbRuote->count() - 1);
     }
 }

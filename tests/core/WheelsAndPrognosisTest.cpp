@@ -30,6 +30,11 @@ TEST(WheelsFileTest, ReadsDelimitedNames)
     };
     for (const auto &c : cases)
         EXPECT_EQ(parseRuote(c.bytes), c.expected) << c.name;
+
+    // A quoted name keeps its blanks; a system stores its wheel padded: both match trimmed.
+    const QStringList quoted = parseRuote("\" Bari\"\r\nRoma\r\n");
+    EXPECT_EQ(wheelPosition(quoted, QStringLiteral("Bari      ")), 0);
+    EXPECT_EQ(wheelPosition(quoted, QStringLiteral("Napoli")), -1);
 }
 
 TEST(WheelsFileTest, KeepsOnlyTheFirstElevenNames)
