@@ -4,6 +4,7 @@
 #include "app/Taratura.h"
 #include "app/Twips.h"
 #include "app/UiServices.h"
+#include "core/FileIO.h"
 #include "core/RuntimeError.h"
 #include "print/Preview.h"
 #include "print/Printer.h"
@@ -174,6 +175,16 @@ void frmStampaSchedine::cmdTaratura_Click()
 
 void frmStampaSchedine::cmdStampa_Click()
 {
+    // With no calibration saved yet every mark would land in the corner: the player is asked
+    // first whether to calibrate. A saved calibration, even all zeros, asks nothing.
+    if (nothingAt(taraturaPath(m_context.appPath)) &&
+        askYesNo(QStringLiteral("La stampante delle schedine non è ancora stata tarata: senza "
+                                "taratura tutti i segni finiscono nell'angolo in alto a "
+                                "sinistra del foglio.\r\nAprire la Taratura prima di stampare?"),
+                 windowTitle()) == Answer::Yes) {
+        cmdTaratura_Click();
+        return;
+    }
     setEnabled(false);
     StampaSchedaAmbetto();
     setEnabled(true);
@@ -264,6 +275,15 @@ void frmStampaSchedine::StampaSchedaAmbetto()
     if (progress)
         progress->close();
     announceDeliveredFiles();
+}
+
+void frmStampaSchedine::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmStampaSchedine::closeEvent(QCloseEvent *event)

@@ -51,6 +51,9 @@ public slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Escape closes the window, as it closes every other one; during a print run the window
+    // is disabled and takes no key.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // Checks the range and runs the slips with the progress window.

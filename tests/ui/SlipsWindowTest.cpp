@@ -274,11 +274,34 @@ TEST_F(SlipsWindowTest, ACalibrationOutOfRangeIsCorrectedAndNamedBeforeEveryRun)
         }
 }
 
-TEST_F(SlipsWindowTest, ClosingEnablesTheMainWindowAgain)
+TEST_F(SlipsWindowTest, EscapeClosesAndEnablesTheMainWindowAgain)
 {
     EXPECT_FALSE(owner.isEnabled());
-    form->close();
+    QTest::keyClick(form->meDa, Qt::Key_Escape);
+    EXPECT_FALSE(form && form->isVisible());
     EXPECT_TRUE(owner.isEnabled());
+}
+
+TEST_F(SlipsWindowTest, WithNoCalibrationSavedStampaOffersTaraturaFirst)
+{
+    QFile::remove(context.appPath + QStringLiteral("printA.cfg"));
+    // Sì opens the calibration window, and nothing is printed.
+    QString opened;
+    ui.setNextAnswer(Answer::Yes);
+    onNextModal([&](QDialog *dialog) {
+        opened = dialog->objectName();
+        dialog->reject();
+    });
+    form->cmdStampa->click();
+    EXPECT_EQ(opened, QStringLiteral("frmTaraturaAmbetto"));
+    ASSERT_EQ(ui.shown.size(), 1);
+    EXPECT_TRUE(ui.shown[0].text.contains(QStringLiteral("Taratura")));
+    for (RecordingDevice *device : {devices[QStringLiteral("Ufficio")], slips()})
+        EXPECT_TRUE(!device || device->documents.isEmpty());
+    // No prints as before.
+    ui.setNextAnswer(Answer::No);
+    form->cmdStampa->click();
+    ASSERT_FALSE(devices[QStringLiteral("Ufficio")]->documents.isEmpty());
 }
 
 } // namespace
