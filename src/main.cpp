@@ -2,6 +2,7 @@
 // and hands over to the window event loop.
 
 #include "app/AppPath.h"
+#include "app/ButtonKeys.h"
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/Forms.h"
@@ -83,6 +84,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     QApplication app(argc, argv);
+    app.installEventFilter(new EnterPressesButtons(&app));
     QApplication::setApplicationName(QStringLiteral("Zelmoravintesca"));
     QApplication::setApplicationVersion(corpo::versionText());
     installQtItalian();

@@ -1,6 +1,7 @@
 // The main window as a player uses it: stakes, lead number, random prognosis, clear, print
 // buttons and the exit question, through its real controls.
 
+#include "app/ButtonKeys.h"
 #include "support/MainWindowFixture.h"
 #include "ui/frmVerifica.h"
 
@@ -141,7 +142,11 @@ TEST_F(MainWindowTest, UnreadableStakeCountsAsZero)
 TEST_F(MainWindowTest, TwelveEuroSetsTheStakesAndLeavesTheSquare)
 {
     form->cell(0, 0)->setText(QStringLiteral("5"));
-    form->cmd12Euro->click();
+    // Enter presses the focused button, as the program sets it up for every window.
+    EnterPressesButtons enter;
+    qApp->installEventFilter(&enter);
+    form->cmd12Euro->setFocus();
+    QTest::keyClick(form->cmd12Euro, Qt::Key_Return);
     EXPECT_EQ(amounts(),
               (QStringList{"1,15", "0,25", "0,10", "12,00", "47,92", "425,00", "13.412,50"}));
     EXPECT_EQ(form->cell(0, 0)->text(), QStringLiteral("5"));
