@@ -367,9 +367,11 @@ void QtUiServices::Notify(const QString &text)
     notice->setStyleSheet(QStringLiteral("QLabel { background: #fffbe6; color: black;"
                                          " border: 1px solid #b0a060; padding: 6px 10px; }"));
     notice->adjustSize();
-    // At the foot of the window it concerns, or of the screen when there is none.
-    const QRect area = owner ? owner->window()->frameGeometry()
-                             : QGuiApplication::primaryScreen()->availableGeometry();
+    // Always in one place: at the foot of the screen the program's windows are on.
+    QScreen *screen = owner ? owner->window()->screen() : nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect area = screen->availableGeometry();
     notice->move(area.center().x() - notice->width() / 2, area.bottom() - notice->height() - 12);
     notice->show();
     QTimer::singleShot(kNoticeMilliseconds, notice, &QWidget::close);

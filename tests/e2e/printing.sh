@@ -167,6 +167,9 @@ notice=$(wait_window '^Avviso$' 5) || fail "no notice told where the listings we
 import -window "$notice" -resize 300% "$E2E_TMP/notice.png" 2>/dev/null
 notice_text=$(tesseract "$E2E_TMP/notice.png" - 2>/dev/null)
 grep -q "stampe" <<<"$notice_text" || fail "the notice does not name the folder: $notice_text"
+# Every notice stands in one place: at the foot of the screen.
+notice_bottom=$(xwininfo -id "$notice" | awk '/Absolute upper-left Y/ {y=$NF} /Height:/ {h=$NF} END {print y + h}')
+[ "$notice_bottom" -ge 960 ] || fail "the notice ends at y = $notice_bottom, not at the foot of the screen"
 wait_closed '^Avviso$' 15 || fail "the notice did not go by itself"
 close_with_escape '^Stampa Tabulato$'
 [ "$pages" = 1 ] || fail "the listing has $pages pages"
