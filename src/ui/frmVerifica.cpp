@@ -3,6 +3,7 @@
 #include "app/UiServices.h"
 #include "core/ArchiveText.h"
 #include "core/DrawDate.h"
+#include "core/FolderMemory.h"
 #include "core/Format.h"
 #include "core/RuntimeError.h"
 #include "core/WheelCodes.h"
@@ -17,6 +18,7 @@
 #include "ui/frmAnteprima.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -402,13 +404,14 @@ void frmVerifica::cmdImporta_Click()
     if (busy())
         return;
     FileDialogRequest request;
-    request.initDir = m_context.appPath;
+    request.initDir = archiveFolder(m_context.appPath);
     request.filter = kArchiveFilter;
     request.fileMustExist = true;
     request.severalFiles = true; // a year or a decade of files in one go
     const FileDialogResult chosen = ui().ShowOpen(this, request);
     if (!chosen.confirmed || chosen.fileNames.isEmpty())
         return;
+    rememberArchiveFolder(m_context.appPath, QFileInfo(chosen.fileNames.first()).absolutePath());
 
     auto outcome = std::make_shared<ArchiveImport>();
     auto merged = std::make_shared<DrawArchive>();

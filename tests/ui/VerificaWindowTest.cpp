@@ -14,6 +14,7 @@
 #include "ui/frmAnteprima.h"
 #include "ui/frmVerifica.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,7 +64,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        ProgramContext context;
         context.appPath = folder.path() + u'/';
         context.intestazioneStampa = QStringLiteral("CIRCOLO");
         context.stampanteTabulato = QStringLiteral("Tabulati");
@@ -132,6 +132,7 @@ protected:
     }
 
     QTemporaryDir folder;
+    ProgramContext context;
     ScriptedUiServices ui;
     RecordingPrinters devices{{"Ufficio", "Tabulati", "File PDF"}};
     std::unique_ptr<frmVerifica> form;
@@ -197,8 +198,14 @@ TEST_F(VerificaWindowTest, ImportsAnArchiveAndListsEveryWinningPlayWithTheTotals
         QStringLiteral("nuove.txt: 1 riga letta, 1 estrazione aggiunta, 0 già presenti")));
     EXPECT_EQ(form->archive().size(), 5);
 
-    // Draws older than the first date the boxes used to offer are reached too.
-    import(writeFile(QStringLiteral("antiche.txt"), "1860/03/05 BA 1 2 3 4 5\n"));
+    // Draws older than the first date the boxes used to offer are reached too. The import
+    // dialog starts where archives were last chosen, across runs.
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("archivi")));
+    import(writeFile(QStringLiteral("archivi/antiche.txt"), "1860/03/05 BA 1 2 3 4 5\n"));
+    frmVerifica again(testSystem(), context);
+    ui.setNextFileCancelled();
+    again.cmdImporta->click();
+    EXPECT_EQ(ui.shown.last().request.initDir, folder.path() + QStringLiteral("/archivi"));
     EXPECT_EQ(form->dtpDal->date(), QDate(1860, 3, 5));
     EXPECT_EQ(form->dtpDal->minimumDate(), QDate(1860, 3, 5));
 }
