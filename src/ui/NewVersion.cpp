@@ -5,6 +5,7 @@
 #include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "net/VersionCheck.h"
+#include "ui/ScreenPlacement.h"
 #include "ui/frmNewVersion.h"
 
 namespace zelmora {
@@ -24,6 +25,7 @@ void NewVersion()
         window.Form_Load();
         window.localVersion = local;
         window.remoteVersion = remote;
+        placeOnScreen(&window);
         window.exec();
     } catch (const RuntimeError &error) {
         plainMessage(moduleErrorMessage(error, QStringLiteral("NewVersion")));

@@ -18,11 +18,10 @@ void placeOnScreen(QWidget *window, const QWidget *over, QSize wanted)
     if (!screen)
         return;
     const QRect room = screen->availableGeometry();
-    // The frame the window manager adds; before the first show it is not known yet, so a
-    // title bar's worth is kept free.
-    QSize frame = window->frameGeometry().size() - window->geometry().size();
-    if (!window->isVisible() || frame.isEmpty())
-        frame = frame.expandedTo(QSize(8, 32));
+    // The frame the window manager adds; before the first show it is not known yet, and the
+    // window it opens from, framed by the same manager, tells it best.
+    const QWidget *framed = window->isVisible() || !over ? window : over->window();
+    const QSize frame = framed->frameGeometry().size() - framed->geometry().size();
     if (!wanted.isValid())
         wanted = window->size();
     const QSize fits(std::min(wanted.width(), room.width() - frame.width()),

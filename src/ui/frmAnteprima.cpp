@@ -2,6 +2,7 @@
 
 #include "print/PageRenderer.h"
 #include "ui/Artwork.h"
+#include "ui/ScreenPlacement.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -153,6 +154,7 @@ frmAnteprima::frmAnteprima(print::Preview preview, const QString &title, QWidget
 void frmAnteprima::showModal(print::Preview preview, const QString &title, QWidget *parent)
 {
     frmAnteprima window(std::move(preview), title, parent);
+    placeOnScreen(&window, parent);
     window.exec();
 }
 

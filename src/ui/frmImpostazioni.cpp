@@ -8,6 +8,7 @@
 #include "print/Printer.h"
 #include "ui/Artwork.h"
 #include "ui/Fonts.h"
+#include "ui/ScreenPlacement.h"
 #include "ui/TextBox.h"
 
 #include <QComboBox>
@@ -153,14 +154,7 @@ void frmImpostazioni::setVisible(bool visible)
 
 void frmImpostazioni::centreOverOwner()
 {
-    const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
-    if (!owner)
-        return;
-    // The window's frame is not known before it is shown; it gets the same one as its owner.
-    const QSize frame = size() + owner->frameGeometry().size() - owner->geometry().size();
-    const QRect area = owner->frameGeometry();
-    move(area.x() + (area.width() - frame.width()) / 2,
-         area.y() + (area.height() - frame.height()) / 2);
+    placeOnScreen(this, parentWidget());
 }
 
 void frmImpostazioni::keyPressEvent(QKeyEvent *event)

@@ -19,6 +19,7 @@
 #include "core/SystemFileIO.h"
 #include "core/WheelsFile.h"
 #include "ui/Artwork.h"
+#include "ui/ScreenPlacement.h"
 #include "ui/TextBox.h"
 #include "ui/TextFit.h"
 #include "ui/frmAbout.h"
@@ -421,6 +422,7 @@ void frmMain::Form_Click()
 {
     frmAbout about(this);
     about.Form_Load();
+    placeOnScreen(&about, this);
     about.exec();
 }
 

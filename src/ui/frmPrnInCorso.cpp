@@ -2,6 +2,7 @@
 
 #include "app/Twips.h"
 #include "core/Format.h"
+#include "ui/ScreenPlacement.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -30,8 +31,7 @@ frmPrnInCorso::frmPrnInCorso(QWidget *owner) : QWidget(nullptr, Qt::Dialog)
     cmdInterrompi->setGeometry(twipsRect(2760, 240, 1095, 375));
     connect(cmdInterrompi, &QPushButton::clicked, this, &frmPrnInCorso::cmdInterrompi_Click);
 
-    if (owner)
-        move(owner->geometry().center() - rect().center());
+    placeOnScreen(this, owner);
     show();
     cmdInterrompi->setFocus();
 }

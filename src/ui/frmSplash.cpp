@@ -3,6 +3,7 @@
 #include "app/Twips.h"
 #include "core/Corpo.h"
 #include "ui/Artwork.h"
+#include "ui/ScreenPlacement.h"
 
 #include <QFontMetricsF>
 #include <QFrame>
@@ -83,8 +84,7 @@ void frmSplash::Form_Load()
     lblProductName->setText(corpo::AppTitle);
     fitWidth(lblProductName);
     fitWidth(lblCompanyProduct);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    placeOnScreen(this);
 }
 
 void frmSplash::Form_KeyPress()

@@ -11,6 +11,7 @@
 #include "print/SlipRun.h"
 #include "ui/Artwork.h"
 #include "ui/PrintNotice.h"
+#include "ui/ScreenPlacement.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmPrnInCorso.h"
 #include "ui/frmTaraturaAmbetto.h"
@@ -121,8 +122,7 @@ frmStampaSchedine::frmStampaSchedine(Sistema &sistema, ProgramContext &context, 
     connect(cmdStampa, &QPushButton::clicked, this, &frmStampaSchedine::cmdStampa_Click);
     connect(cmdAnteprima, &QPushButton::clicked, this, &frmStampaSchedine::cmdAnteprima_Click);
 
-    if (owner)
-        move(owner->geometry().center() - rect().center());
+    placeOnScreen(this, owner);
 }
 
 // However the window goes, the main window must not stay disabled.

@@ -8,6 +8,7 @@
 #include "print/Preview.h"
 #include "print/Printer.h"
 #include "ui/PrintNotice.h"
+#include "ui/ScreenPlacement.h"
 #include "ui/UpwardScrollBar.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmImpostazioni.h"
@@ -96,8 +97,7 @@ frmTabulato::frmTabulato(Sistema &sistema, ProgramContext &context, QWidget *par
 void frmTabulato::showModal()
 {
     Form_Load();
-    if (parentWidget())
-        move(parentWidget()->geometry().center() - rect().center());
+    placeOnScreen(this, parentWidget());
     cmdStampa->setFocus();
     exec();
 }
