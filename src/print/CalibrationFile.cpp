@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
+#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -105,7 +106,7 @@ ScaleRecordRead readScale(const RecordReader &file, TaraturaAmbetto &record)
         if (scaleInRange(value))
             continue;
         result.problem =
-            QStringLiteral("il fattore %1 (%2) è fuori dall'intervallo 0,95 - 1,05")
+            QStringLiteral("il fattore di scala %1 (%2) è fuori dall'intervallo 0,95 - 1,05")
                 .arg(QString::fromLatin1(axis),
                      std::isfinite(value) ? lengthText(value) : QStringLiteral("non numerico"));
         return result;
@@ -192,7 +193,41 @@ void writeCalibration(const QString &path, const TaraturaAmbetto &record)
 
 QString lengthText(float mm)
 {
-    return QString::number(double(mm), 'g', 7).replace(u'.', u',');
+    // The shortest text that reads back as the same single-precision value, so a factor just
+    // past 1,05 never shows as 1,05.
+    char digits[32];
+    const auto written = std::to_chars(std::begin(digits), std::end(digits), mm);
+    return QString::fromLatin1(digits, written.ptr - digits).replace(u'.', u',');
+}
+
+namespace {
+
+// The nine lengths in the order of the file, each with the words the window shows for it.
+struct LengthName
+{
+    float TaraturaAmbetto::*field;
+    const char *caption;
+};
+constexpr LengthName kLengthNames[] = {
+    {&TaraturaAmbetto::DXnumeri, "Distanza Numeri / X"},
+    {&TaraturaAmbetto::DYnumeri, "Distanza Numeri / Y"},
+    {&TaraturaAmbetto::Top, "Posizione Numero 1 / Y"},
+    {&TaraturaAmbetto::Left, "Posizione Numero 1 / X"},
+    {&TaraturaAmbetto::Intestazione, "Posizione Intestazione / Y"},
+    {&TaraturaAmbetto::Ximporti, "Posizione Importi / X"},
+    {&TaraturaAmbetto::Yimporti, "Posizione Importi / Y"},
+    {&TaraturaAmbetto::DXimporti, "Distanza Importi / X"},
+    {&TaraturaAmbetto::DYimporti, "Distanza Importi / Y"},
+};
+
+} // namespace
+
+QString lengthCaption(float TaraturaAmbetto::*field)
+{
+    for (const LengthName &length : kLengthNames)
+        if (length.field == field)
+            return QString::fromLatin1(length.caption);
+    return QString();
 }
 
 QString rangeMessage(const QString &name, const QString &value)
@@ -203,27 +238,12 @@ QString rangeMessage(const QString &name, const QString &value)
 
 QStringList bringIntoRange(TaraturaAmbetto &record)
 {
-    const struct
-    {
-        float TaraturaAmbetto::*field;
-        const char *name;
-    } lengths[] = {
-        {&TaraturaAmbetto::DXnumeri, "DXnumeri"},
-        {&TaraturaAmbetto::DYnumeri, "DYnumeri"},
-        {&TaraturaAmbetto::Top, "Top"},
-        {&TaraturaAmbetto::Left, "Left"},
-        {&TaraturaAmbetto::Intestazione, "Intestazione"},
-        {&TaraturaAmbetto::Ximporti, "Ximporti"},
-        {&TaraturaAmbetto::Yimporti, "Yimporti"},
-        {&TaraturaAmbetto::DXimporti, "DXimporti"},
-        {&TaraturaAmbetto::DYimporti, "DYimporti"},
-    };
     QStringList corrected;
-    for (const auto &length : lengths) {
+    for (const LengthName &length : kLengthNames) {
         float &value = record.*length.field;
         if (value >= 0 && value <= kMaxCalibrationLength)
             continue; // NaN fails both comparisons
-        corrected << rangeMessage(QString::fromLatin1(length.name),
+        corrected << rangeMessage(QString::fromLatin1(length.caption),
                                   std::isnan(value) ? QStringLiteral("non numerico")
                                                     : lengthText(value)) +
                          QStringLiteral(" ed è stato corretto");

@@ -107,8 +107,12 @@ void writeCalibration(const QString &path, const TaraturaAmbetto &record);
 // The range the calibration window gives every length: 0 to 300 mm.
 constexpr float kMaxCalibrationLength = 300;
 
+// A length's name as the calibration window shows it, its frame and its axis:
+// "Posizione Numero 1 / Y" for Top, "Distanza Numeri / X" for DXnumeri, ...
+QString lengthCaption(float TaraturaAmbetto::*field);
+
 // "Il valore di <name> (<value>) è fuori dall'intervallo 0 - 300 mm": the calibration's range
-// message, for a length read or typed.
+// message, for a length read or typed; the name is the window's (lengthCaption).
 QString rangeMessage(const QString &name, const QString &value);
 
 // Brings the nine lengths into 0 - 300 mm: a negative one or one that is not a number to 0, a
@@ -117,7 +121,8 @@ QString rangeMessage(const QString &name, const QString &value);
 // a number becomes 1, with its own line.
 QStringList bringIntoRange(TaraturaAmbetto &record);
 
-// A length as the calibration window shows it: up to seven digits, decimal comma.
+// A length or a factor as the calibration window shows it, with a decimal comma: the fewest
+// digits that tell the stored value from every other (40,5; 1,0500001).
 QString lengthText(float mm);
 
 } // namespace zelmora::print

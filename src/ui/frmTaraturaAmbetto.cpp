@@ -10,6 +10,7 @@
 #include "ui/Artwork.h"
 #include "ui/Fonts.h"
 #include "ui/PrintNotice.h"
+#include "ui/ScreenPlacement.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -312,10 +313,7 @@ void frmTaraturaAmbetto::showModal(const Sistema &sistema, const ProgramContext 
 {
     frmTaraturaAmbetto window(sistema, context, owner);
     window.Form_Load();
-    if (const QWidget *over = owner ? owner->window() : nullptr) {
-        const QPoint centre = over->frameGeometry().center();
-        window.move(centre.x() - window.width() / 2, centre.y() - window.height() / 2);
-    }
+    placeOnScreen(&window, owner);
     window.vsLeft->setFocus(Qt::OtherFocusReason);
     window.exec();
 }
@@ -331,6 +329,13 @@ void frmTaraturaAmbetto::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void frmTaraturaAmbetto::reject()
+{
+    if (auto *box = qobject_cast<QLineEdit *>(focusWidget()))
+        takeTyped(box);
+    QDialog::reject();
 }
 
 bool frmTaraturaAmbetto::eventFilter(QObject *watched, QEvent *event)
@@ -394,15 +399,15 @@ bool frmTaraturaAmbetto::eventFilter(QObject *watched, QEvent *event)
 std::array<frmTaraturaAmbetto::Length, 9> frmTaraturaAmbetto::lengths() const
 {
     return {{
-        {VsX, labX, &TaraturaAmbetto::DXnumeri, "DXnumeri"},
-        {VsY, labY, &TaraturaAmbetto::DYnumeri, "DYnumeri"},
-        {vsTop, labTop, &TaraturaAmbetto::Top, "Top"},
-        {vsLeft, labLeft, &TaraturaAmbetto::Left, "Left"},
-        {vsIntestazione, labIntestazione, &TaraturaAmbetto::Intestazione, "Intestazione"},
-        {vsXimporti, labXimporti, &TaraturaAmbetto::Ximporti, "Ximporti"},
-        {vsYimporti, labYimporti, &TaraturaAmbetto::Yimporti, "Yimporti"},
-        {vsDXimporti, labDXimporti, &TaraturaAmbetto::DXimporti, "DXimporti"},
-        {vsDYimporti, labDYimporti, &TaraturaAmbetto::DYimporti, "DYimporti"},
+        {VsX, labX, &TaraturaAmbetto::DXnumeri},
+        {VsY, labY, &TaraturaAmbetto::DYnumeri},
+        {vsTop, labTop, &TaraturaAmbetto::Top},
+        {vsLeft, labLeft, &TaraturaAmbetto::Left},
+        {vsIntestazione, labIntestazione, &TaraturaAmbetto::Intestazione},
+        {vsXimporti, labXimporti, &TaraturaAmbetto::Ximporti},
+        {vsYimporti, labYimporti, &TaraturaAmbetto::Yimporti},
+        {vsDXimporti, labDXimporti, &TaraturaAmbetto::DXimporti},
+        {vsDYimporti, labDYimporti, &TaraturaAmbetto::DYimporti},
     }};
 }
 
@@ -474,7 +479,7 @@ bool frmTaraturaAmbetto::takeLength(const Length &length)
         showLength(length);
         ui().Beep();
         warningMessage(
-            print::rangeMessage(QString::fromLatin1(length.name), hundredthsText(*typed)),
+            print::rangeMessage(print::lengthCaption(length.field), hundredthsText(*typed)),
             QStringLiteral("Importante"));
         return false;
     }

@@ -105,6 +105,9 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // Closing (Escape, the title bar) first checks the box being typed in, as leaving it
+    // would: a value out of range gets the beep and its message before the window goes.
+    void reject() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -116,7 +119,6 @@ private:
         QScrollBar *bar;
         QLineEdit *box;
         float print::TaraturaAmbetto::*field;
-        const char *name;
     };
     void showLength(const Length &length);
     // The bars in the order the window loads them.

@@ -209,6 +209,7 @@ TEST_F(CalibrationFileTest, RecordTwelveGivesTheScaleFactorsOrOneAndOne)
         QByteArray record; // then this at byte 1408
         ScaleRecordRead::State state;
         float x, y;
+        const char *problem = ""; // the start of the damage told, shown to be outside the range
     } cases[] = {
         {"a file of eleven records", 0, {}, ScaleRecordRead::Absent, 1, 1},
         {"zeros up to record 12", 1408, {}, ScaleRecordRead::Absent, 1, 1},
@@ -220,7 +221,7 @@ TEST_F(CalibrationFileTest, RecordTwelveGivesTheScaleFactorsOrOneAndOne)
         {"X just under 0,95", 1408, scale(3, std::nextafter(0.95f, 0.0f), 1),
          ScaleRecordRead::Damaged, 1, 1},
         {"Y just over 1,05", 1408, scale(3, 1, std::nextafter(1.05f, 2.0f)),
-         ScaleRecordRead::Damaged, 1, 1},
+         ScaleRecordRead::Damaged, 1, 1, "il fattore di scala Y (1,0500001) è fuori"},
         {"X not a number", 1408, scale(3, nan, 1), ScaleRecordRead::Damaged, 1, 1},
         {"Y infinite", 1408, scale(3, 1.02f, inf), ScaleRecordRead::Damaged, 1, 1},
         {"X 0", 1408, scale(3, 0, 1), ScaleRecordRead::Damaged, 1, 1},
@@ -249,6 +250,9 @@ TEST_F(CalibrationFileTest, RecordTwelveGivesTheScaleFactorsOrOneAndOne)
         }
         EXPECT_EQ(result.state, c.state);
         EXPECT_EQ(result.problem.isEmpty(), c.state != ScaleRecordRead::Damaged);
+        if (*c.problem)
+            EXPECT_TRUE(result.problem.startsWith(QString::fromUtf8(c.problem)))
+                << result.problem.toStdString();
         EXPECT_EQ(back.ScalaX, c.x);
         EXPECT_EQ(back.ScalaY, c.y);
         back.ScalaX = back.ScalaY = 1;

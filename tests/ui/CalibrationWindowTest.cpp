@@ -269,8 +269,11 @@ TEST_F(CalibrationWindowTest, TypedLengthsSetTheirBarsOrAreRefused)
         EXPECT_EQ(ui.beeps, c.beeps);
         if (c.refused) {
             ASSERT_EQ(ui.shown.size(), 1);
+            // The value is named by the words the window shows for it.
             EXPECT_EQ(ui.shown[0].text,
-                      rangeMessage(QStringLiteral("Left"), QString::fromLatin1(c.typed)));
+                      QStringLiteral("Il valore di Posizione Numero 1 / X (%1) è fuori "
+                                     "dall'intervallo 0 - 300 mm")
+                          .arg(QString::fromLatin1(c.typed)));
             EXPECT_EQ(ui.shown[0].title, QStringLiteral("Importante"));
             EXPECT_EQ(window->focusWidget(), window->labLeft);
         } else {
@@ -287,6 +290,19 @@ TEST_F(CalibrationWindowTest, TypedLengthsSetTheirBarsOrAreRefused)
     settle();
     EXPECT_EQ(window->vsTop->value(), 4125);
     EXPECT_EQ(window->taratura.Top, 41.25f);
+
+    // Escape with a value out of range still in a box: the beep and the message, then the
+    // window closes.
+    ui.clear();
+    window->labTop->setFocus();
+    window->labTop->selectAll();
+    QTest::keyClicks(window->labTop, QStringLiteral("301"));
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_EQ(ui.messages(),
+              QStringList{QStringLiteral("Il valore di Posizione Numero 1 / Y "
+                                         "(301) è fuori dall'intervallo 0 - 300 mm")});
+    EXPECT_FALSE(window->isVisible());
 }
 
 // The rulers' measured lengths: the factors nominal / measured, refused outside 0,95 - 1,05,
@@ -459,10 +475,10 @@ TEST_F(CalibrationWindowTest, LengthsOutsideTheBarsAreCorrectedAndReported)
     const QString range =
         QStringLiteral(") è fuori dall'intervallo 0 - 300 mm ed è stato corretto");
     EXPECT_EQ(ui.shown[0].text.split(QStringLiteral("\r\n")),
-              (QStringList{QStringLiteral("Il valore di DXnumeri (non numerico") + range,
-                           QStringLiteral("Il valore di Top (400") + range,
-                           QStringLiteral("Il valore di Left (-5") + range,
-                           QStringLiteral("Il valore di DYimporti (inf") + range}));
+              (QStringList{QStringLiteral("Il valore di Distanza Numeri / X (non numerico") + range,
+                           QStringLiteral("Il valore di Posizione Numero 1 / Y (400") + range,
+                           QStringLiteral("Il valore di Posizione Numero 1 / X (-5") + range,
+                           QStringLiteral("Il valore di Distanza Importi / Y (inf") + range}));
     const struct
     {
         const char *bar;
@@ -551,6 +567,15 @@ TEST_F(CalibrationWindowTest, ShownModallyOverItsOwner)
     QWidget owner;
     owner.setGeometry(100, 100, 800, 600);
     owner.show();
+    // Over a small window at the top of the screen, it still opens wholly on the screen.
+    QWidget small;
+    small.setGeometry(0, 0, 200, 100);
+    small.show();
+    onNextModal([&](QDialog *dialog) {
+        EXPECT_TRUE(small.screen()->availableGeometry().contains(dialog->frameGeometry()))
+            << dialog->frameGeometry().y();
+    });
+    frmTaraturaAmbetto::showModal(sistema, context, &small);
     bool seen = false;
     onNextModal([&](QDialog *dialog) {
         seen = true;

@@ -244,10 +244,11 @@ TEST_F(SlipsWindowTest, ACalibrationOutOfRangeIsCorrectedAndNamedBeforeEveryRun)
     writeCalibration(context.appPath + QStringLiteral("printA.cfg"), t);
     const QString range =
         QStringLiteral(") è fuori dall'intervallo 0 - 300 mm ed è stato corretto");
-    const QStringList named{QStringLiteral("Il valore di Top (3,4e+38") + range,
-                            QStringLiteral("Il valore di Left (non numerico") + range,
-                            QStringLiteral("Il valore di Intestazione (inf") + range,
-                            QStringLiteral("Il valore di DXimporti (-2") + range};
+    const QStringList named{QStringLiteral("Il valore di Posizione Numero 1 / Y (3,4e+38") + range,
+                            QStringLiteral("Il valore di Posizione Numero 1 / X (non numerico") +
+                                range,
+                            QStringLiteral("Il valore di Posizione Intestazione / Y (inf") + range,
+                            QStringLiteral("Il valore di Distanza Importi / X (-2") + range};
     // The slip run with its prognosis sheet, then the pages Anteprima lays out: each time one
     // message naming every value corrected, and every mark placed from the corrected values.
     for (QPushButton *button : {form->cmdStampa, form->cmdAnteprima}) {
