@@ -270,7 +270,8 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
 
 frmVerifica::~frmVerifica()
 {
-    // A worker still running reads this window's archive: it is told to stop and waited for.
+    // A worker still running is told to stop, so that closing does not wait for a whole
+    // import or check; the window's pool waits for it as it goes.
     if (m_job) {
         m_job->stop = true;
         m_future.waitForFinished();

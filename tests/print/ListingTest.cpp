@@ -147,7 +147,7 @@ TEST_F(ListingBlocksTest, LargeAmountsStayWholeAndAlike)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         sistema.Puntate = c.stakes;
-        const qsizetype first = items().size();
+        const qsizetype first = recorder->documents.isEmpty() ? 0 : items().size();
         // The listing's winnings, the prognosis sheet's (12 mm apart) and the listing's stakes.
         StampaVincite(printer, sistema, 100, 37, 30, 18);
         StampaVincite(printer, sistema, 10, 80, 12, 8);
