@@ -170,7 +170,7 @@ TEST_F(ListingBlocksTest, LargeAmountsStayWholeAndAlike)
             }
         }
     }
-    EXPECT_EQ(texts(items()).mid(39, 3), (QStringList{"€ 41,67", "€ 1.125,00", "€ 12.004.750,00"}));
+    EXPECT_EQ(texts(items()).mid(39, 3), (QStringList{"€ 41,67", "€ 1.250,00", "€ 12.004.750,00"}));
 }
 
 TEST_F(ListingBlocksTest, ZeroStakesReadZeroEverywhere)
