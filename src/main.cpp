@@ -25,13 +25,17 @@ using namespace zelmora;
 
 namespace {
 
-void Main(SingleInstance &instance)
+// Start-up; false when the program ended before its event loop (another copy runs, or a
+// newer version was announced).
+bool Main(SingleInstance &instance)
 {
     corpo::gEdition = QStringLiteral("Freeware");
 
     if (instance.PrevInstance()) {
-        if (instance.ActivateRunningInstance())
+        if (instance.ActivateRunningInstance()) {
             End();
+            return false;
+        }
     } else {
         QObject::connect(&instance, &SingleInstance::activationRequested, &raiseMainWindow);
     }
@@ -47,7 +51,8 @@ void Main(SingleInstance &instance)
     splash->activateWindow();
     splash->repaint();
 
-    NewVersion();
+    if (!NewVersion())
+        return false;
 
     auto *main = new frmMain(appPath);
     main->setAttribute(Qt::WA_DeleteOnClose);
@@ -59,6 +64,7 @@ void Main(SingleInstance &instance)
         splash->close();
     ui().setBusy(false);
     main->show();
+    return true;
 }
 
 } // namespace
@@ -95,12 +101,7 @@ int main(int argc, char *argv[])
 
     SingleInstance instance;
     atEnd([&instance] { instance.release(); });
-    try {
-        Main(instance);
-    } catch (const EndRequested &) {
-        // Another copy runs, or a newer version was announced: the program ends before its
-        // event loop starts.
+    if (!Main(instance))
         return 0;
-    }
     return QApplication::exec();
 }

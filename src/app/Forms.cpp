@@ -1,7 +1,6 @@
 #include "app/Forms.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QWidget>
 #include <vector>
 
@@ -31,17 +30,6 @@ void UnloadAllFormsExcept(const QString &name)
     }
 }
 
-void CenterForm(QWidget *window)
-{
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    const QSize size = window->frameGeometry().size();
-    window->move(area.x() + (area.width() / 2.0 - size.width() / 2.0),
-                 area.y() + (area.height() / 2.0 - size.height() / 2.0));
-}
-
 void atEnd(std::function<void()> cleanup)
 {
     cleanups().push_back(std::move(cleanup));
@@ -60,7 +48,6 @@ void End()
         endHandler()();
     else
         QCoreApplication::exit(0);
-    throw EndRequested{};
 }
 
 } // namespace zelmora

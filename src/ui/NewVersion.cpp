@@ -5,34 +5,33 @@
 #include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "net/VersionCheck.h"
-#include "ui/ScreenPlacement.h"
 #include "ui/frmNewVersion.h"
 
 namespace zelmora {
 
-void NewVersion()
+bool NewVersion()
 {
     try {
         // The answer is kept in memory only: no file in a folder other users can write.
         QByteArray answer;
         const QString local = corpo::versionText();
         if (!DownloadFile(versionQueryAddress(), answer, true))
-            return;
+            return true;
         const QString remote = firstLine(answer);
         if (compareVersions(local, remote) != VersionOrder::Newer)
-            return;
+            return true;
         frmNewVersion window;
         window.Form_Load();
         window.localVersion = local;
         window.remoteVersion = remote;
-        placeOnScreen(&window);
         window.exec();
     } catch (const RuntimeError &error) {
         plainMessage(moduleErrorMessage(error, QStringLiteral("NewVersion")));
-        return;
+        return true;
     }
     UnloadAllFormsExcept(QString());
     End();
+    return false;
 }
 
 } // namespace zelmora

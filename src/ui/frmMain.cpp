@@ -428,14 +428,10 @@ void frmMain::Form_Click()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    try {
-        if (Form_QueryUnload())
-            event->accept();
-        else
-            event->ignore();
-    } catch (const EndRequested &) {
+    if (Form_QueryUnload())
         event->accept();
-    }
+    else
+        event->ignore();
 }
 
 bool frmMain::Form_QueryUnload()
@@ -444,6 +440,7 @@ bool frmMain::Form_QueryUnload()
         return false;
     UnloadAllFormsExcept(QStringLiteral("frmMain"));
     End();
+    return true;
 }
 
 // --- The square -----------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "app/Twips.h"
 #include "app/WebPage.h"
 #include "core/BuildSettings.h"
+#include "ui/ScreenPlacement.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -84,7 +85,7 @@ frmNewVersion::frmNewVersion(QWidget *parent) : QDialog(parent)
 
 void frmNewVersion::Form_Load()
 {
-    CenterForm(this);
+    placeOnScreen(this);
 }
 
 void frmNewVersion::showEvent(QShowEvent *event)

@@ -182,10 +182,9 @@ protected:
             endsWhenShown = ends;
             w->reject();
         });
-        try {
-            NewVersion();
-        } catch (const EndRequested &) {
-        }
+        const int endsBefore = ends;
+        const bool startUpGoesOn = NewVersion();
+        EXPECT_EQ(startUpGoesOn, ends == endsBefore);
         settle();
     }
 
