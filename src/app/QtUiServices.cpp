@@ -1,5 +1,7 @@
 #include "app/QtUiServices.h"
 
+#include "app/FileDialogParts.h"
+
 #include "core/Corpo.h"
 
 #include <QApplication>
@@ -94,7 +96,7 @@ public:
 // so that the name keeps its room.
 void fitFileColumns(QFileDialog &dialog)
 {
-    auto *list = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
+    QTreeView *list = detailList(dialog);
     if (!list)
         return;
     const QFontMetrics metrics(list->font());
@@ -138,7 +140,7 @@ void fitFileColumns(QFileDialog &dialog)
 // against the dialog's folder, whatever stands at it.
 QStringList typedNames(const QFileDialog &dialog)
 {
-    const auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    const QLineEdit *edit = fileNameBox(dialog);
     if (!edit || !edit->text().contains(u'"'))
         return {};
     const QStringList tokens = edit->text().split(u'"');
