@@ -123,12 +123,9 @@ ScaleRecordRead readCalibration(const QString &path, TaraturaAmbetto &record)
 {
     const RecordReader file(readWholeFile(path, kLongestUsefulFile));
 
-    float *const lengths[] = {&record.DXnumeri, &record.DYnumeri,     &record.Top,
-                              &record.Left,     &record.Intestazione, &record.Ximporti,
-                              &record.Yimporti, &record.DXimporti,    &record.DYimporti};
     int number = 1;
-    for (float *field : lengths)
-        *field = file.readFloat(number++);
+    for (const CalibrationLength &length : kCalibrationLengths)
+        record.*length.field = file.readFloat(number++);
 
     const quint16 tag = file.readWord(10, 0);
     if (tag == TaggedQuality::Empty)
@@ -158,12 +155,9 @@ void writeCalibration(const QString &path, const TaraturaAmbetto &record)
     // Records 1 to 10 in full, their unused bytes zero; record 11 only as far as the name.
     QByteArray bytes(recordOffset(kCalibrationRecords) + 2 + name.size(), '\0');
     char *const data = bytes.data();
-    const float lengths[] = {record.DXnumeri, record.DYnumeri,     record.Top,
-                             record.Left,     record.Intestazione, record.Ximporti,
-                             record.Yimporti, record.DXimporti,    record.DYimporti};
     int number = 1;
-    for (float value : lengths)
-        qToLittleEndian<float>(value, data + recordOffset(number++));
+    for (const CalibrationLength &length : kCalibrationLengths)
+        qToLittleEndian<float>(record.*length.field, data + recordOffset(number++));
     qToLittleEndian<quint16>(record.Qualita.tag, data + recordOffset(10));
     if (record.Qualita.tag != TaggedQuality::Empty)
         qToLittleEndian<qint16>(record.Qualita.value, data + recordOffset(10) + 2);
@@ -200,15 +194,7 @@ QString lengthText(float mm)
     return QString::fromLatin1(digits, written.ptr - digits).replace(u'.', u',');
 }
 
-namespace {
-
-// The nine lengths in the order of the file, each with the words the window shows for it.
-struct LengthName
-{
-    float TaraturaAmbetto::*field;
-    const char *caption;
-};
-constexpr LengthName kLengthNames[] = {
+const std::array<CalibrationLength, 9> kCalibrationLengths = {{
     {&TaraturaAmbetto::DXnumeri, "Distanza Numeri / X"},
     {&TaraturaAmbetto::DYnumeri, "Distanza Numeri / Y"},
     {&TaraturaAmbetto::Top, "Posizione Numero 1 / Y"},
@@ -218,13 +204,11 @@ constexpr LengthName kLengthNames[] = {
     {&TaraturaAmbetto::Yimporti, "Posizione Importi / Y"},
     {&TaraturaAmbetto::DXimporti, "Distanza Importi / X"},
     {&TaraturaAmbetto::DYimporti, "Distanza Importi / Y"},
-};
-
-} // namespace
+}};
 
 QString lengthCaption(float TaraturaAmbetto::*field)
 {
-    for (const LengthName &length : kLengthNames)
+    for (const CalibrationLength &length : kCalibrationLengths)
         if (length.field == field)
             return QString::fromLatin1(length.caption);
     return QString();
@@ -239,7 +223,7 @@ QString rangeMessage(const QString &name, const QString &value)
 QStringList bringIntoRange(TaraturaAmbetto &record)
 {
     QStringList corrected;
-    for (const LengthName &length : kLengthNames) {
+    for (const CalibrationLength &length : kCalibrationLengths) {
         float &value = record.*length.field;
         if (value >= 0 && value <= kMaxCalibrationLength)
             continue; // NaN fails both comparisons

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <array>
 
 namespace zelmora::print {
 
@@ -106,6 +107,15 @@ void writeCalibration(const QString &path, const TaraturaAmbetto &record);
 
 // The range the calibration window gives every length: 0 to 300 mm.
 constexpr float kMaxCalibrationLength = 300;
+
+// The nine lengths in the order of records 1 to 9, each with the words the calibration window
+// shows for it, its frame and its axis.
+struct CalibrationLength
+{
+    float TaraturaAmbetto::*field;
+    const char *caption;
+};
+extern const std::array<CalibrationLength, 9> kCalibrationLengths;
 
 // A length's name as the calibration window shows it, its frame and its axis:
 // "Posizione Numero 1 / Y" for Top, "Distanza Numeri / X" for DXnumeri, ...

@@ -398,17 +398,22 @@ bool frmTaraturaAmbetto::eventFilter(QObject *watched, QEvent *event)
 
 std::array<frmTaraturaAmbetto::Length, 9> frmTaraturaAmbetto::lengths() const
 {
-    return {{
-        {VsX, labX, &TaraturaAmbetto::DXnumeri},
-        {VsY, labY, &TaraturaAmbetto::DYnumeri},
-        {vsTop, labTop, &TaraturaAmbetto::Top},
-        {vsLeft, labLeft, &TaraturaAmbetto::Left},
-        {vsIntestazione, labIntestazione, &TaraturaAmbetto::Intestazione},
-        {vsXimporti, labXimporti, &TaraturaAmbetto::Ximporti},
-        {vsYimporti, labYimporti, &TaraturaAmbetto::Yimporti},
-        {vsDXimporti, labDXimporti, &TaraturaAmbetto::DXimporti},
-        {vsDYimporti, labDYimporti, &TaraturaAmbetto::DYimporti},
+    // Each length's bar and box, in the order of the calibration's own table of lengths.
+    const std::array<std::pair<QScrollBar *, QLineEdit *>, 9> controls = {{
+        {VsX, labX},
+        {VsY, labY},
+        {vsTop, labTop},
+        {vsLeft, labLeft},
+        {vsIntestazione, labIntestazione},
+        {vsXimporti, labXimporti},
+        {vsYimporti, labYimporti},
+        {vsDXimporti, labDXimporti},
+        {vsDYimporti, labDYimporti},
     }};
+    std::array<Length, 9> lengths;
+    for (std::size_t i = 0; i < lengths.size(); ++i)
+        lengths[i] = {controls[i].first, controls[i].second, print::kCalibrationLengths[i].field};
+    return lengths;
 }
 
 // --- Events ----------------------------------------------------------------------------------

@@ -116,9 +116,9 @@ private:
     // One bar and what it edits.
     struct Length
     {
-        QScrollBar *bar;
-        QLineEdit *box;
-        float print::TaraturaAmbetto::*field;
+        QScrollBar *bar = nullptr;
+        QLineEdit *box = nullptr;
+        float print::TaraturaAmbetto::*field = nullptr;
     };
     void showLength(const Length &length);
     // The bars in the order the window loads them.

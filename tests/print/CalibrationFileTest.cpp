@@ -250,9 +250,10 @@ TEST_F(CalibrationFileTest, RecordTwelveGivesTheScaleFactorsOrOneAndOne)
         }
         EXPECT_EQ(result.state, c.state);
         EXPECT_EQ(result.problem.isEmpty(), c.state != ScaleRecordRead::Damaged);
-        if (*c.problem)
+        if (*c.problem) {
             EXPECT_TRUE(result.problem.startsWith(QString::fromUtf8(c.problem)))
                 << result.problem.toStdString();
+        }
         EXPECT_EQ(back.ScalaX, c.x);
         EXPECT_EQ(back.ScalaY, c.y);
         back.ScalaX = back.ScalaY = 1;
