@@ -4,38 +4,30 @@
 #include "core/Cp1252.h"
 #include "core/FileIO.h"
 #include "core/RuntimeError.h"
+#include "core/TextLines.h"
 #include "print/Printer.h"
 
 namespace zelmora {
 
 namespace {
 
-// Reads the file line by line, as a text file is read: each line up to its end, with no end
-// at all past the last byte.
+// Reads the file line by line, as a text file is read; a line asked for past the last byte is
+// input past the end of the file.
 class LineReader
 {
 public:
-    explicit LineReader(QByteArray bytes) : m_bytes(std::move(bytes)) {}
+    explicit LineReader(QByteArray bytes) : m_bytes(std::move(bytes)), m_lines(m_bytes) {}
 
     QString next()
     {
-        if (m_at >= m_bytes.size())
+        if (m_lines.atEnd())
             throw RuntimeError(RuntimeError::InputPastEndOfFile);
-        qsizetype end = m_at;
-        while (end < m_bytes.size() && m_bytes[end] != '\r' && m_bytes[end] != '\n')
-            ++end;
-        const QString line = fromCp1252(m_bytes.mid(m_at, end - m_at));
-        m_at = end;
-        if (m_at < m_bytes.size() && m_bytes[m_at] == '\r')
-            ++m_at;
-        if (m_at < m_bytes.size() && m_bytes[m_at] == '\n')
-            ++m_at;
-        return line;
+        return fromCp1252(m_lines.next().toByteArray());
     }
 
 private:
     QByteArray m_bytes;
-    qsizetype m_at = 0;
+    TextLines m_lines;
 };
 
 } // namespace

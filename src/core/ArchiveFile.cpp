@@ -2,6 +2,7 @@
 
 #include "core/FileIO.h"
 #include "core/RuntimeError.h"
+#include "core/TextLines.h"
 
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -19,10 +20,13 @@ int countDrawsOnward(int fd, qint64 done, qint64 total, const ArchiveProgress &p
     constexpr qint64 kBlock = 4 * 1024 * 1024;
     int draws = 0;
     QByteArray pending;
-    const auto countLine = [&](QByteArrayView line) {
-        const QString text = QString::fromLatin1(line).trimmed();
-        if (!text.isEmpty() && parseDrawLine(text))
-            ++draws;
+    // The draws on whole lines; a line the block cuts waits for the next block.
+    const auto countLines = [&](QByteArrayView text) {
+        for (TextLines lines(text); !lines.atEnd();) {
+            const QString line = QString::fromLatin1(lines.next()).trimmed();
+            if (!line.isEmpty() && parseDrawLine(line))
+                ++draws;
+        }
     };
     for (;;) {
         if (progress && !progress(done, total)) {
@@ -34,15 +38,11 @@ int countDrawsOnward(int fd, qint64 done, qint64 total, const ArchiveProgress &p
             break;
         done += block.size();
         pending += block;
-        qsizetype start = 0;
-        for (qsizetype i = 0; i < pending.size(); ++i)
-            if (pending[i] == '\n' || pending[i] == '\r') {
-                countLine(QByteArrayView(pending).sliced(start, i - start));
-                start = i + 1;
-            }
-        pending.remove(0, start);
+        const qsizetype whole = std::max(pending.lastIndexOf('\n'), pending.lastIndexOf('\r')) + 1;
+        countLines(QByteArrayView(pending).first(whole));
+        pending.remove(0, whole);
     }
-    countLine(pending);
+    countLines(pending);
     return draws;
 }
 

@@ -1,6 +1,7 @@
 #include "core/ArchiveText.h"
 
 #include "core/DrawDate.h"
+#include "core/TextLines.h"
 #include "core/WheelCodes.h"
 
 #include <array>
@@ -95,18 +96,17 @@ ArchiveReading parseArchiveText(const QByteArray &bytes, const ArchiveProgress &
     }
     // Often enough for a stop to be felt at once, seldom enough to cost nothing.
     constexpr int kProgressLines = 8192;
-    qsizetype at = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    while (at < bytes.size()) {
-        if (progress && reading.linesRead % kProgressLines == 0 && !progress(at, bytes.size())) {
+    const qsizetype bom = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    TextLines lines(QByteArrayView(bytes).sliced(bom));
+    while (!lines.atEnd()) {
+        if (progress && reading.linesRead % kProgressLines == 0 &&
+            !progress(bom + lines.position(), bytes.size())) {
             reading.interrupted = true;
             break;
         }
-        qsizetype end = at;
-        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
-            ++end;
         // Archives are plain ASCII; any other byte makes the line unreadable, whatever the
         // code page it came in.
-        const QString line = QString::fromLatin1(bytes.constData() + at, end - at);
+        const QString line = QString::fromLatin1(lines.next());
         ++reading.linesRead;
         const QStringView content = QStringView(line).trimmed();
         if (!content.isEmpty() && !content.startsWith(u'#')) {
@@ -118,11 +118,6 @@ ArchiveReading parseArchiveText(const QByteArray &bytes, const ArchiveProgress &
                 ++reading.skippedCount;
             }
         }
-        at = end;
-        if (at < bytes.size() && bytes[at] == '\r')
-            ++at;
-        if (at < bytes.size() && bytes[at] == '\n')
-            ++at;
     }
     return reading;
 }

@@ -4,6 +4,7 @@
 #include "core/Cp1252.h"
 #include "core/NumberReading.h"
 #include "core/RuntimeError.h"
+#include "core/TextLines.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -322,10 +323,7 @@ QString firstLine(const QByteArray &answer)
 {
     if (answer.isEmpty())
         throw RuntimeError(RuntimeError::InputPastEndOfFile);
-    qsizetype end = 0;
-    while (end < answer.size() && answer[end] != '\r' && answer[end] != '\n')
-        ++end;
-    return fromCp1252(answer.left(end));
+    return fromCp1252(TextLines(answer).next().toByteArray());
 }
 
 QStringList versionFields(const QString &text)
