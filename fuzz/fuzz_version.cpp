@@ -5,6 +5,7 @@
 // empty answer, a version with too few fields) is expected. Whenever both comparisons can be
 // made the two orders must agree: a newer server version means the local one is older than
 // it, and the reverse.
+#include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "net/VersionCheck.h"
 
@@ -15,7 +16,7 @@
 
 namespace {
 
-const QString kLocal = QStringLiteral("0.1.4");
+const QString kLocal = zelmora::corpo::versionText();
 
 // Reads the raw answer in two pieces, split at `at`, then ends the connection.
 zelmora::HttpAnswerReader readAnswer(const char *data, qsizetype size, qsizetype at)

@@ -11,9 +11,10 @@ extern QString gEdition; // "Freeware", shown in the main caption
 // The application title: "Zelmoravintesca", or "unwanted instance" for a copy started beside
 // a running one that could not be reached.
 extern QString AppTitle;
-constexpr int AppMajor = 0;
-constexpr int AppMinor = 1;
-constexpr int AppRevision = 4;
-QString versionText(); // "0.1.4"
+// The project's version, as the build sets it.
+constexpr int AppMajor = ZELMORA_VERSION_MAJOR;
+constexpr int AppMinor = ZELMORA_VERSION_MINOR;
+constexpr int AppRevision = ZELMORA_VERSION_PATCH;
+QString versionText(); // "major.minor.revision", such as "0.1.4"
 
 } // namespace zelmora::corpo

@@ -86,7 +86,7 @@ wait_window() {
 
 # --- Driving the program as a player does ---------------------------------------------------
 
-MAIN_TITLE="Zelmoravintesca by Vandrel - Versione 0.1.4 - Freeware"
+MAIN_TITLE="Zelmoravintesca by Vandrel - Versione ${ZELMORA_VERSION:?the build sets it} - Freeware"
 # The main window's size in twips, the unit of its layout.
 MAIN_TWIPS_WIDTH=9315
 MAIN_TWIPS_HEIGHT=5835

@@ -11,7 +11,7 @@ start_display
 "$exe" &
 first=$!
 E2E_PIDS=$first
-main=$(wait_window "Zelmoravintesca by Vandrel - Versione 0.1.4 - Freeware") ||
+main=$(wait_window "$MAIN_TITLE") ||
     fail "the first copy's main window did not appear"
 
 xdotool windowminimize --sync "$main" || fail "could not minimise the main window"

@@ -26,7 +26,7 @@ for _ in $(seq 20); do
 done
 xdotool search --onlyvisible --name '^Zelmoravintesca$' >/dev/null 2>&1 &&
     fail "a key did not close the splash"
-main=$(wait_window "Zelmoravintesca by Vandrel - Versione 0.1.4 - Freeware" 10) ||
+main=$(wait_window "$MAIN_TITLE" 10) ||
     fail "the main window did not appear after the splash"
 elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
 # No message box or other window beside the main one.

@@ -4,6 +4,7 @@
 #include "app/Forms.h"
 #include "app/Twips.h"
 #include "core/BuildSettings.h"
+#include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "support/ScriptedUiServices.h"
 #include "support/WidgetTest.h"
@@ -203,51 +204,62 @@ TEST_F(VersionCheckTest, ServerAnswersDecideWhetherTheProgramEnds)
         QStringLiteral("Error 9 (Subscript out of range) in procedure NewVersion of Modulo corpo");
     const QString error62 =
         QStringLiteral("Error 62 (Input past end of file) in procedure NewVersion of Modulo corpo");
+    // Versions around the build's own: M.m.r.
+    const auto v = [](int major, int minor, const QString &revision) {
+        return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
+    };
+    const int M = corpo::AppMajor, m = corpo::AppMinor, r = corpo::AppRevision;
+    const QString local = corpo::versionText();
+    const QString laterPatch = v(M, m, QString::number(r + 10)); // fewer digits would sort after
+    const QString older = r > 0 ? v(M, m, QString::number(r - 1)) : v(M, m - 1, "99");
+    const QString blank = QStringLiteral("%1. %2.0").arg(M).arg(m + 1);
+    const QString letter = QStringLiteral("%1.%2b.%3").arg(M).arg(m).arg(r + 1);
     const struct
     {
         const char *name;
-        const char *answer;
-        const char *remoteShown; // the server's version in the new-version window, or no window
-        QString message;         // the error shown, or nothing
+        QString answer;
+        QString remoteShown; // the server's version in the new-version window, or no window
+        QString message;     // the error shown, or nothing
     } cases[] = {
-        {"the same version", "0.1.4", nullptr, {}},
-        {"a later patch, compared as a number", "0.1.10", "0.1.10", {}},
-        {"a later minor version", "0.2.0", "0.2.0", {}},
-        {"an older version", "0.0.9", nullptr, {}},
-        {"a lone major number", "1", "1", {}},
-        {"two fields", "0.1", nullptr, error9},
-        {"more lines after the first", "0.1.5\r\n0.0.1\r\nmore", "0.1.5", {}},
-        {"a bare line feed", "0.1.5\nmore", "0.1.5", {}},
-        {"a fourth field", "0.1.4.7", nullptr, {}},
-        {"a blank in a field", "0. 2.0", "0. 2.0", {}},
-        {"a letter in a field", "0.1b.5", "0.1b.5", {}},
-        {"an empty line", "\r\n", nullptr, error9},
-        {"an empty answer", "", nullptr, error62},
+        {"the same version", local, {}, {}},
+        {"a later patch, compared as a number", laterPatch, laterPatch, {}},
+        {"a later minor version", v(M, m + 1, "0"), v(M, m + 1, "0"), {}},
+        {"an older version", older, {}, {}},
+        {"a lone major number", QString::number(M + 1), QString::number(M + 1), {}},
+        {"two fields", QStringLiteral("%1.%2").arg(M).arg(m), {}, error9},
+        {"more lines after the first", laterPatch + "\r\n0.0.1\r\nmore", laterPatch, {}},
+        {"a bare line feed", laterPatch + "\nmore", laterPatch, {}},
+        {"a fourth field", local + ".7", {}, {}},
+        {"a blank in a field", blank, blank, {}},
+        {"a letter in a field", letter, letter, {}},
+        {"an empty line", "\r\n", {}, error9},
+        {"an empty answer", "", {}, error62},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         ui.clear();
         ends = 0;
-        http.answer.body = QByteArray(c.answer);
+        http.answer.body = c.answer.toLatin1();
         check();
-        const QStringList expected = c.remoteShown
-                                         ? QStringList{"0.1.4", QString::fromLatin1(c.remoteShown)}
-                                         : QStringList();
-        EXPECT_EQ(windowTexts, expected) << c.answer;
-        EXPECT_EQ(ends, c.remoteShown ? 1 : 0) << c.answer;
-        EXPECT_EQ(endsWhenShown, 0) << c.answer; // the program ends only after the window closed
-        EXPECT_EQ(ui.messages().join(QString()), c.message) << c.answer;
+        const bool shown = !c.remoteShown.isEmpty();
+        const QStringList expected = shown ? QStringList{local, c.remoteShown} : QStringList();
+        EXPECT_EQ(windowTexts, expected) << c.answer.toStdString();
+        EXPECT_EQ(ends, shown ? 1 : 0);
+        EXPECT_EQ(endsWhenShown, 0); // the program ends only after the window closed
+        EXPECT_EQ(ui.messages().join(QString()), c.message);
         for (const auto &shown : ui.shown) {
             EXPECT_EQ(shown.icon, MessageIcon::None);
             EXPECT_TRUE(shown.title.isEmpty()); // the program's title
         }
-        expectTempFolderUntouched(c.answer);
+        expectTempFolderUntouched(c.name);
     }
 }
 
 TEST_F(VersionCheckTest, ANewerVersionUnloadsEveryWindowBeforeTheEnd)
 {
-    for (const auto &[answer, newer] : {std::pair{"0.1.4", false}, std::pair{"0.2.0", true}}) {
+    const QByteArray same = corpo::versionText().toLatin1();
+    const QByteArray later = QByteArray::number(corpo::AppMajor + 1) + ".0.0";
+    for (const auto &[answer, newer] : {std::pair{same, false}, std::pair{later, true}}) {
         QPointer<frmSplash> splash = new frmSplash;
         splash->Form_Load();
         splash->show();
@@ -335,7 +347,7 @@ TEST_F(VersionCheckTest, StatusesOtherThanSuccessAreSilentAndRedirectsStayOnTheS
 
 TEST_F(VersionCheckTest, TheQueryIsAFreshGetOfTheVersionPage)
 {
-    http.answer.body = "0.1.4";
+    http.answer.body = corpo::versionText().toLatin1();
     check();
     EXPECT_TRUE(http.lastRequest.startsWith("GET /public/lotto/ver_zelmora.asp HTTP/1.1\r\n"))
         << http.lastRequest.toStdString();
@@ -394,12 +406,12 @@ TEST(VersionFieldsTest, FieldsCompareByTheirLeadingNumber)
     EXPECT_EQ(versionFieldValue(QStringLiteral(" 7")), 7);
     EXPECT_EQ(versionFieldValue(QString()), 0);
     EXPECT_EQ(versionFieldValue(QStringLiteral("x")), 0);
-    EXPECT_EQ(compareVersions(QStringLiteral("0.1.4"), QStringLiteral("0.1.10")),
+    EXPECT_EQ(compareVersions(QStringLiteral("2.3.4"), QStringLiteral("2.3.10")),
               VersionOrder::Newer);
-    EXPECT_EQ(compareVersions(QStringLiteral("0.1.4"), QStringLiteral("x.1.4")),
+    EXPECT_EQ(compareVersions(QStringLiteral("0.3.4"), QStringLiteral("x.3.4")),
               VersionOrder::Same);
     EXPECT_EQ(versionFields(QString()), QStringList());
-    EXPECT_THROW(compareVersions(QStringLiteral("0.1.4"), QStringLiteral("0.1")), RuntimeError);
+    EXPECT_THROW(compareVersions(QStringLiteral("2.3.4"), QStringLiteral("2.3")), RuntimeError);
 }
 
 TEST(NewVersionWindowTest, ShowsBothVersionsAndOpensTheDownloadPage)
@@ -407,14 +419,14 @@ TEST(NewVersionWindowTest, ShowsBothVersionsAndOpensTheDownloadPage)
     ScriptedUiServices ui;
     frmNewVersion window;
     window.Form_Load();
-    window.localVersion = QStringLiteral("0.1.4");
-    window.remoteVersion = QStringLiteral("0.2.0");
+    window.localVersion = corpo::versionText();
+    window.remoteVersion = QStringLiteral("10.20.300");
     ASSERT_TRUE(showActive(window));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Nuova Versione Disponibile!!"));
     EXPECT_EQ(window.Label1->text(), QStringLiteral("Versione Locale"));
     EXPECT_EQ(window.Label2->text(), QStringLiteral("Versione sul Server"));
-    EXPECT_EQ(window.lbLocalVersion->text(), QStringLiteral("0.1.4"));
-    EXPECT_EQ(window.lbRemoteVersion->text(), QStringLiteral("0.2.0"));
+    EXPECT_EQ(window.lbLocalVersion->text(), corpo::versionText());
+    EXPECT_EQ(window.lbRemoteVersion->text(), QStringLiteral("10.20.300"));
     const QString page = QStringLiteral("http://") + webHost() + QStringLiteral("/lotto/");
     EXPECT_EQ(window.lbURL->text(), page);
     EXPECT_EQ(window.lbURL->toolTip(), QStringLiteral("Click per aprire la pagina"));
@@ -436,7 +448,7 @@ TEST(NewVersionWindowTest, CentredReadableAndUsableFromTheKeyboard)
     const QRect screen = window.screen()->geometry();
     EXPECT_LE((window.frameGeometry().center() - screen.center()).manhattanLength(), 2);
     EXPECT_EQ(window.size(), QSize(twipsToPixels(4875), twipsToPixels(1980)));
-    window.localVersion = QStringLiteral("0.1.4");
+    window.localVersion = corpo::versionText();
     window.remoteVersion = QStringLiteral("10.20.300");
     ASSERT_TRUE(showActive(window));
     // Every label shows its whole text on one line inside the window.

@@ -2,9 +2,10 @@
 # CPack's Debian package: built from the build folder into a folder of its own, it holds the
 # program folder under /usr/lib/zelmoravintesca, the command, the desktop entry and the icons,
 # and depends on the libraries and fonts the program needs.
-#   deb.sh BUILD_FOLDER
+#   deb.sh BUILD_FOLDER VERSION
 set -u
 build=$1
+version=$2
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -16,7 +17,7 @@ deb=$(ls "$out"/zelmoravintesca_*_*.deb 2>/dev/null | head -n1)
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = zelmoravintesca ] || fail "the package is named $(field Package)"
-[ "$(field Version)" = 0.1.4 ] || fail "the package version is $(field Version)"
+[ "$(field Version)" = "$version" ] || fail "the package version is $(field Version), not $version"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "wrong architecture"
 depends=$(field Depends)
 for needed in libqt6widgets6 libqt6printsupport6 libqt6network6 fonts-liberation2 \

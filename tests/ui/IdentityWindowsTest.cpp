@@ -25,7 +25,7 @@ TEST(SplashTest, ShowsTheProductAndClosesOnAKey)
     ASSERT_TRUE(showActive(*splash));
     EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(splash->lblProductName->text(), QStringLiteral("Zelmoravintesca"));
-    EXPECT_EQ(splash->lblVersion->text(), QStringLiteral("Versione 0.1.4"));
+    EXPECT_EQ(splash->lblVersion->text(), QStringLiteral("Versione ") + corpo::versionText());
     EXPECT_EQ(splash->lblCompanyProduct->text(), QStringLiteral("by Vandrel"));
     EXPECT_EQ(splash->lblVersion->font().family(), QStringLiteral("Arial"));
     EXPECT_TRUE(splash->lblVersion->font().bold());
@@ -57,7 +57,7 @@ TEST(AboutTest, TextsAndTheMissingSystemInformationTool)
     about.Form_Load();
     EXPECT_EQ(about.windowTitle(), QStringLiteral("Informazioni su Zelmoravintesca"));
     EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Zelmoravintesca"));
-    EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Versione 0.1.4"));
+    EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Versione ") + corpo::versionText());
     EXPECT_EQ(about.lblDescription->text(), QStringLiteral("Versione freeware"));
     EXPECT_EQ(about.cmdSysInfo->text(), QStringLiteral("&System Info..."));
     about.show();

@@ -2,6 +2,7 @@
 // buttons and the exit question, through its real controls.
 
 #include "app/ButtonKeys.h"
+#include "core/Corpo.h"
 #include "support/MainWindowFixture.h"
 #include "ui/frmVerifica.h"
 
@@ -52,7 +53,8 @@ const QStringList kZeroAmounts(7, QStringLiteral("0,00"));
 TEST_F(MainWindowTest, StartState)
 {
     EXPECT_EQ(form->windowTitle(),
-              QStringLiteral("Zelmoravintesca by Vandrel - Versione 0.1.4 - Freeware"));
+              QStringLiteral("Zelmoravintesca by Vandrel - Versione %1 - Freeware")
+                  .arg(corpo::versionText()));
     EXPECT_EQ(cellTexts(), QStringList(16, QStringLiteral("  ")));
     EXPECT_EQ(amounts(), kZeroAmounts);
     EXPECT_EQ(form->lblNomeSistema->text(), QStringLiteral("vuoto.zlm"));
