@@ -267,8 +267,8 @@ TEST_F(VersionCheckTest, ANewerVersionUnloadsEveryWindowBeforeTheEnd)
         http.answer.body = answer;
         check();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(ends, newer ? 1 : 0) << answer;
-        EXPECT_EQ(splash.isNull(), newer) << answer;
+        EXPECT_EQ(ends, newer ? 1 : 0) << answer.constData();
+        EXPECT_EQ(splash.isNull(), newer) << answer.constData();
         delete splash;
     }
 }
