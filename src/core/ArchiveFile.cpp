@@ -2,7 +2,6 @@
 
 #include "core/FileIO.h"
 #include "core/RuntimeError.h"
-#include "core/TextLines.h"
 
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -20,13 +19,10 @@ int countDrawsOnward(int fd, qint64 done, qint64 total, const ArchiveProgress &p
     constexpr qint64 kBlock = 4 * 1024 * 1024;
     int draws = 0;
     QByteArray pending;
-    // The draws on whole lines; a line the block cuts waits for the next block.
+    // The draws on whole lines, read as every archive line is; a line the block cuts waits
+    // for the next block.
     const auto countLines = [&](QByteArrayView text) {
-        for (TextLines lines(text); !lines.atEnd();) {
-            const QString line = QString::fromLatin1(lines.next()).trimmed();
-            if (!line.isEmpty() && parseDrawLine(line))
-                ++draws;
-        }
+        draws += int(parseArchiveText(text.toByteArray()).draws.size());
     };
     for (;;) {
         if (progress && !progress(done, total)) {

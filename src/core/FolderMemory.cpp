@@ -2,6 +2,7 @@
 
 #include "core/FileIO.h"
 #include "core/RuntimeError.h"
+#include "core/TextLines.h"
 
 #include <QFileInfo>
 
@@ -22,9 +23,10 @@ QString archiveFolder(const QString &appPath)
     if (nothingAt(path))
         return appPath;
     try {
-        const QString folder = QString::fromUtf8(readWholeFile(path, kMaxTextFileBytes))
-                                   .section(u'\n', 0, 0)
-                                   .trimmed();
+        const QByteArray bytes = readWholeFile(path, kMaxTextFileBytes);
+        TextLines lines(bytes);
+        const QString folder =
+            lines.atEnd() ? QString() : QString::fromUtf8(lines.next()).trimmed();
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
             return folder;
     } catch (const RuntimeError &) {
