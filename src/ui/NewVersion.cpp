@@ -11,23 +11,27 @@ namespace zelmora {
 
 bool NewVersion()
 {
-    try {
-        // The answer is kept in memory only: no file in a folder other users can write.
-        QByteArray answer;
-        const QString local = corpo::versionText();
-        if (!DownloadFile(versionQueryAddress(), answer, true))
-            return true;
-        const QString remote = firstLine(answer);
-        if (compareVersions(local, remote) != VersionOrder::Newer)
-            return true;
+    // The answer is kept in memory only: no file in a folder other users can write. A failed
+    // download is silent.
+    const Result<QByteArray> answer = DownloadFile(versionQueryAddress());
+    if (!answer)
+        return true;
+    const QString local = corpo::versionText();
+    const Result<QString> remote = firstLine(*answer);
+    const Result<VersionOrder> order =
+        remote ? compareVersions(local, *remote) : Result<VersionOrder>(remote.error());
+    if (!order) {
+        plainMessage(moduleErrorMessage(order.error(), QStringLiteral("NewVersion")));
+        return true;
+    }
+    if (*order != VersionOrder::Newer)
+        return true;
+    {
         frmNewVersion window;
         window.Form_Load();
         window.localVersion = local;
-        window.remoteVersion = remote;
+        window.remoteVersion = *remote;
         window.exec();
-    } catch (const RuntimeError &error) {
-        plainMessage(moduleErrorMessage(error, QStringLiteral("NewVersion")));
-        return true;
     }
     UnloadAllFormsExcept(QString());
     End();
