@@ -61,24 +61,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     writeBytes(path, reinterpret_cast<const char *>(data), qsizetype(size));
 
     TaraturaAmbetto record;
-    try {
-        zelmora::print::readCalibration(path, record);
-    } catch (const zelmora::RuntimeError &) {
-        // The values read before the fault are printed with.
-        zelmora::fuzzing::printEverything(zelmora::fuzzing::sampleSystem(), record);
-        return 0;
-    }
+    // The values read before a fault are printed with too.
+    const bool read = bool(zelmora::print::readCalibration(path, record));
     zelmora::fuzzing::printEverything(zelmora::fuzzing::sampleSystem(), record);
+    if (!read)
+        return 0;
 
     const QString copy = g_dir->filePath(QStringLiteral("copy.cfg"));
     QFile::remove(copy);
     TaraturaAmbetto again;
-    try {
-        zelmora::print::writeCalibration(copy, record);
-        zelmora::print::readCalibration(copy, again);
-    } catch (const zelmora::RuntimeError &error) {
+    zelmora::Result<void> roundTrip = zelmora::print::writeCalibration(copy, record);
+    if (roundTrip) {
+        if (auto back = zelmora::print::readCalibration(copy, again); !back)
+            roundTrip = back.error();
+    }
+    if (!roundTrip) {
         std::fprintf(stderr, "a calibration just read does not save and read back: error %d\n",
-                     error.number());
+                     roundTrip.error().number());
         std::abort();
     }
     if (!sameRecord(record, again)) {

@@ -1,6 +1,5 @@
 #include "app/Settings.h"
 
-#include "app/UiServices.h"
 #include "core/Cp1252.h"
 #include "core/FileIO.h"
 #include "core/RuntimeError.h"
@@ -37,22 +36,20 @@ QString impostazioniPath(const QString &appPath)
     return appPath + QStringLiteral("impostazioni.cfg");
 }
 
-void ReadConfiguration(ProgramContext &context)
+Result<void> readConfiguration(ProgramContext &context)
 {
     const QString path = impostazioniPath(context.appPath);
     if (nothingAt(path)) {
         // Never saved yet: a blank heading and the listing on the default printer.
         context.intestazioneStampa.clear();
         context.stampanteTabulato = print::DefaultPrinterName();
-        return;
+        return {};
     }
-    try {
+    return catchRuntimeError([&] {
         LineReader file(readWholeFile(path, kMaxTextFileBytes));
         context.intestazioneStampa = file.next();
         context.stampanteTabulato = file.next();
-    } catch (const RuntimeError &error) {
-        plainMessage(moduleErrorMessage(error, QStringLiteral("ReadConfiguration")));
-    }
+    });
 }
 
 QByteArray configurationBytes(const QString &heading, const QString &printer)
@@ -60,10 +57,12 @@ QByteArray configurationBytes(const QString &heading, const QString &printer)
     return toCp1252(heading + QStringLiteral("\r\n") + printer + QStringLiteral("\r\n"));
 }
 
-void WriteConfiguration(const ProgramContext &context)
+Result<void> writeConfiguration(const ProgramContext &context)
 {
-    writeWholeFile(impostazioniPath(context.appPath),
-                   configurationBytes(context.intestazioneStampa, context.stampanteTabulato));
+    return catchRuntimeError([&] {
+        writeWholeFile(impostazioniPath(context.appPath),
+                       configurationBytes(context.intestazioneStampa, context.stampanteTabulato));
+    });
 }
 
 } // namespace zelmora

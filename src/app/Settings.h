@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ProgramContext.h"
+#include "core/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,15 +16,15 @@ QString impostazioniPath(const QString &appPath);
 
 // Loads the file of the context's program folder into its heading and listing printer. A line ends
 // at a carriage return, optionally followed by a line feed, or at a bare line feed. When there is
-// no file yet, the heading is blank and the listing printer the default one, without a message. A
-// failure (a file that cannot be read, fewer than two lines) shows "Error N (...) in procedure
-// ReadConfiguration of Modulo corpo"; a line read before the failure keeps its new value.
-void ReadConfiguration(ProgramContext &context);
+// no file yet, the heading is blank and the listing printer the default one. A failure (a file
+// that cannot be read, fewer than two lines) is the error; a line read before it keeps its new
+// value.
+Result<void> readConfiguration(ProgramContext &context);
 
 // The file's content for a heading and a printer: each line ends with CR LF.
 QByteArray configurationBytes(const QString &heading, const QString &printer);
 // Replaces the file of the context's program folder with its heading and listing printer,
-// whole or not at all; failures throw RuntimeError.
-void WriteConfiguration(const ProgramContext &context);
+// whole or not at all.
+Result<void> writeConfiguration(const ProgramContext &context);
 
 } // namespace zelmora

@@ -1,8 +1,6 @@
 #include "app/Taratura.h"
 
-#include "app/UiServices.h"
 #include "core/FileIO.h"
-#include "core/RuntimeError.h"
 #include "print/Printer.h"
 
 namespace zelmora {
@@ -12,8 +10,7 @@ QString taraturaPath(const QString &appPath)
     return appPath + QStringLiteral("printA.cfg");
 }
 
-void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &appPath,
-                          const QString &formName)
+Result<print::ScaleRecordRead> readTaratura(print::TaraturaAmbetto &record, const QString &appPath)
 {
     const QString path = taraturaPath(appPath);
     if (nothingAt(path)) {
@@ -21,38 +18,17 @@ void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &appPath
         record = print::TaraturaAmbetto{};
         record.Stampante = print::DefaultPrinterName();
         print::SelectPrinter(record.Stampante);
-        return;
+        return print::ScaleRecordRead{};
     }
-    try {
-        const print::ScaleRecordRead scale = print::readCalibration(path, record);
+    Result<print::ScaleRecordRead> read = print::readCalibration(path, record);
+    if (read)
         print::SelectPrinter(record.Stampante);
-        if (scale.state == print::ScaleRecordRead::Damaged)
-            warningMessage(
-                QStringLiteral("La correzione di scala in printA.cfg è danneggiata (%1): "
-                               "si stampa con i fattori 1 e 1")
-                    .arg(scale.problem),
-                QStringLiteral("Importante"));
-    } catch (const RuntimeError &error) {
-        // A box with only the OK button and the application's title.
-        plainMessage(formErrorMessage(error, QStringLiteral("LeggiTaraturaAmbetto"), formName));
-    }
+    return read;
 }
 
-void CorreggiTaratura(print::TaraturaAmbetto &record)
+Result<void> saveTaratura(const print::TaraturaAmbetto &record, const QString &appPath)
 {
-    const QStringList corrected = print::bringIntoRange(record);
-    if (!corrected.isEmpty())
-        warningMessage(corrected.join(QStringLiteral("\r\n")), QStringLiteral("Importante"));
-}
-
-void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const QString &appPath,
-                          const QString &formName)
-{
-    try {
-        print::writeCalibration(taraturaPath(appPath), record);
-    } catch (const RuntimeError &error) {
-        plainMessage(formErrorMessage(error, QStringLiteral("cmdSalva_Click"), formName));
-    }
+    return print::writeCalibration(taraturaPath(appPath), record);
 }
 
 } // namespace zelmora

@@ -117,9 +117,7 @@ ScaleRecordRead readScale(const RecordReader &file, TaraturaAmbetto &record)
     return result;
 }
 
-} // namespace
-
-ScaleRecordRead readCalibration(const QString &path, TaraturaAmbetto &record)
+ScaleRecordRead readRecords(const QString &path, TaraturaAmbetto &record)
 {
     const RecordReader file(readWholeFile(path, kLongestUsefulFile));
 
@@ -143,7 +141,7 @@ ScaleRecordRead readCalibration(const QString &path, TaraturaAmbetto &record)
     return readScale(file, record);
 }
 
-void writeCalibration(const QString &path, const TaraturaAmbetto &record)
+void writeRecords(const QString &path, const TaraturaAmbetto &record)
 {
     const QByteArray name = toCp1252(record.Stampante);
     if (name.size() > kMaxStampanteBytes)
@@ -183,6 +181,18 @@ void writeCalibration(const QString &path, const TaraturaAmbetto &record)
     qToLittleEndian<float>(record.ScalaX, scale + 2);
     qToLittleEndian<float>(record.ScalaY, scale + 6);
     writeWholeFile(path, bytes);
+}
+
+} // namespace
+
+Result<ScaleRecordRead> readCalibration(const QString &path, TaraturaAmbetto &record)
+{
+    return catchRuntimeError([&] { return readRecords(path, record); });
+}
+
+Result<void> writeCalibration(const QString &path, const TaraturaAmbetto &record)
+{
+    return catchRuntimeError([&] { writeRecords(path, record); });
 }
 
 QString lengthText(float mm)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -88,22 +90,22 @@ struct ScaleRecordRead
     QString problem; // for Damaged: what is wrong, in the player's words
 };
 
-// Reads the eleven records in order into `record`. The first failure ends the read with a
-// RuntimeError: 53 for a missing file, 62 for a file that ends before a record does, 13 for a
+// Reads the eleven records in order into `record`. The first failure ends the read with an
+// error: 53 for a missing file, 62 for a file that ends before a record does, 13 for a
 // quality of an unknown type, 59 (bad record length) for a name longer than 126 bytes. Fields
 // read before the failure keep their new values, the others are left as they were.
 // Record 12 then gives the scale factors; it never fails the read: a file without it, or with a
 // damaged one, gives 1 and 1, and the answer says which it was.
-ScaleRecordRead readCalibration(const QString &path, TaraturaAmbetto &record);
+Result<ScaleRecordRead> readCalibration(const QString &path, TaraturaAmbetto &record);
 
 // Writes the eleven records over the start of the file, creating it when missing, then record
 // 12 at byte 1408. A longer existing file keeps its bytes past the new name (up to record 12)
 // and past record 12; bytes before 1408 that no file held are zeros, as are the unused bytes of
 // records 1 to 10. The file is replaced whole: a failed write leaves the earlier file, or none.
-// Failures are thrown as RuntimeError (76 for a missing folder, 70 for a file that may not be
+// Failures are errors (76 for a missing folder, 70 for a file that may not be
 // written, 59 for a name too long for its record, 5 for a scale factor out of range, 57/61 for
 // a failed write).
-void writeCalibration(const QString &path, const TaraturaAmbetto &record);
+Result<void> writeCalibration(const QString &path, const TaraturaAmbetto &record);
 
 // The range the calibration window gives every length: 0 to 300 mm.
 constexpr float kMaxCalibrationLength = 300;

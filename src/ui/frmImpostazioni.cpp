@@ -9,6 +9,7 @@
 #include "ui/Artwork.h"
 #include "ui/Fonts.h"
 #include "ui/ScreenPlacement.h"
+#include "ui/SharedFiles.h"
 #include "ui/TextBox.h"
 
 #include <QComboBox>
@@ -225,10 +226,9 @@ void frmImpostazioni::cmdSalva_Click()
 {
     m_context.intestazioneStampa = mskIntestazione->text();
     m_context.stampanteTabulato = cmbStampante->currentText();
-    try {
-        WriteConfiguration(m_context);
-    } catch (const RuntimeError &error) {
-        plainMessage(formErrorMessage(error, QStringLiteral("cmdSalva_Click"),
+    const Result<void> saved = writeConfiguration(m_context);
+    if (!saved) {
+        plainMessage(formErrorMessage(saved.error(), QStringLiteral("cmdSalva_Click"),
                                       QStringLiteral("frmImpostazioni")));
         return;
     }

@@ -20,6 +20,7 @@
 #include "core/WheelsFile.h"
 #include "ui/Artwork.h"
 #include "ui/ScreenPlacement.h"
+#include "ui/SharedFiles.h"
 #include "ui/TextBox.h"
 #include "ui/TextFit.h"
 #include "ui/frmAbout.h"

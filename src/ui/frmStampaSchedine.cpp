@@ -12,6 +12,7 @@
 #include "ui/Artwork.h"
 #include "ui/PrintNotice.h"
 #include "ui/ScreenPlacement.h"
+#include "ui/SharedFiles.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmPrnInCorso.h"
 #include "ui/frmTaraturaAmbetto.h"

@@ -9,6 +9,7 @@
 #include "print/Printer.h"
 #include "ui/PrintNotice.h"
 #include "ui/ScreenPlacement.h"
+#include "ui/SharedFiles.h"
 #include "ui/UpwardScrollBar.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmImpostazioni.h"

@@ -11,6 +11,7 @@
 #include "ui/Fonts.h"
 #include "ui/PrintNotice.h"
 #include "ui/ScreenPlacement.h"
+#include "ui/SharedFiles.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -7,6 +7,7 @@
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
 #include "support/ScriptedUiServices.h"
+#include "ui/SharedFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,11 +31,11 @@ protected:
     }
 
     // Saves the two settings as the settings window does: into the context, then the file.
-    void save(const QString &heading, const QString &printer)
+    Result<void> save(const QString &heading, const QString &printer)
     {
         context.intestazioneStampa = heading;
         context.stampanteTabulato = printer;
-        WriteConfiguration(context);
+        return writeConfiguration(context);
     }
 
     void writeFile(const QString &name, const QByteArray &bytes)
@@ -181,10 +182,10 @@ TEST_F(SettingsTest, APipeADeviceOrAFolderIsRefusedAndABigSettingsFileReadOnlyIn
 
 TEST_F(SettingsTest, WritesBothLinesInWindows1252WithCrLf)
 {
-    save(QStringLiteral("€ LOTTO È"), QStringLiteral("Stampante 2"));
+    EXPECT_TRUE(save(QStringLiteral("€ LOTTO È"), QStringLiteral("Stampante 2")));
     EXPECT_EQ(fileBytes(QStringLiteral("impostazioni.cfg")),
               QByteArray("\x80 LOTTO \xC8\r\nStampante 2\r\n"));
-    save(QStringLiteral("BREVE"), QString());
+    EXPECT_TRUE(save(QStringLiteral("BREVE"), QString()));
     EXPECT_EQ(fileBytes(QStringLiteral("impostazioni.cfg")), QByteArray("BREVE\r\n\r\n"));
 
     ReadConfiguration(context);
@@ -197,12 +198,9 @@ TEST_F(SettingsTest, AFailedWriteIsRaisedAndKeepsTheOldFile)
 {
     writeFile(QStringLiteral("impostazioni.cfg"), "OLD\r\nP\r\n");
     context.appPath = folder.path() + QStringLiteral("/missing/");
-    try {
-        save(QStringLiteral("NEW"), QStringLiteral("Q"));
-        ADD_FAILURE() << "written";
-    } catch (const RuntimeError &error) {
-        EXPECT_EQ(error.number(), int(RuntimeError::PathNotFound));
-    }
+    const Result<void> saved = save(QStringLiteral("NEW"), QStringLiteral("Q"));
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.error().number(), int(RuntimeError::PathNotFound));
     EXPECT_EQ(fileBytes(QStringLiteral("impostazioni.cfg")), QByteArray("OLD\r\nP\r\n"));
 }
 

@@ -43,12 +43,8 @@ protected:
     // The error number a read ends with, or nothing when it succeeds.
     std::optional<int> read(TaraturaAmbetto &record)
     {
-        try {
-            readCalibration(path(), record);
-        } catch (const RuntimeError &error) {
-            return error.number();
-        }
-        return std::nullopt;
+        const Result<ScaleRecordRead> result = readCalibration(path(), record);
+        return result ? std::nullopt : std::optional(result.error().number());
     }
 
     QTemporaryDir folder;
@@ -84,7 +80,7 @@ TaraturaAmbetto sample()
 
 TEST_F(CalibrationFileTest, KnownRecordIsWrittenByteForByte)
 {
-    writeCalibration(path(), sample());
+    EXPECT_TRUE(writeCalibration(path(), sample()));
     const QByteArray bytes = fileBytes();
     ASSERT_EQ(bytes.size(), 11 * 128 + 10);
 
@@ -132,7 +128,7 @@ TEST_F(CalibrationFileTest, QualityTagsRoundTripAndMapToPrintQuality)
         SCOPED_TRACE(c.name);
         TaraturaAmbetto record = sample();
         record.Qualita = c.quality;
-        writeCalibration(path(), record);
+        EXPECT_TRUE(writeCalibration(path(), record));
         EXPECT_EQ(fileBytes().mid(9 * 128, 4), QByteArray(c.record10, 4));
 
         TaraturaAmbetto back = untouched();
@@ -146,7 +142,7 @@ TEST_F(CalibrationFileTest, QualityTagsRoundTripAndMapToPrintQuality)
 TEST_F(CalibrationFileTest, ATagZeroFileIgnoresWhateverFollowsTheTag)
 {
     TaraturaAmbetto record = sample();
-    writeCalibration(path(), record);
+    EXPECT_TRUE(writeCalibration(path(), record));
     QByteArray bytes = fileBytes();
     bytes.replace(9 * 128, 4, QByteArray("\x00\x00\x0F\x27", 4));
     writeBytes(bytes);
@@ -161,9 +157,9 @@ TEST_F(CalibrationFileTest, AShorterNameLeavesTheOldTailAndReadsBackAlone)
 {
     TaraturaAmbetto record = sample();
     record.Stampante = QStringLiteral("Stampante lunga");
-    writeCalibration(path(), record);
+    EXPECT_TRUE(writeCalibration(path(), record));
     record.Stampante = QStringLiteral("Corta");
-    writeCalibration(path(), record);
+    EXPECT_TRUE(writeCalibration(path(), record));
 
     const QByteArray bytes = fileBytes();
     EXPECT_EQ(bytes.size(), 1418);
@@ -178,7 +174,7 @@ TEST_F(CalibrationFileTest, AShorterNameLeavesTheOldTailAndReadsBackAlone)
 TEST_F(CalibrationFileTest, OverwritesInPlaceWithZerosInTheUnusedBytes)
 {
     writeBytes(QByteArray(2000, '\xFF'));
-    writeCalibration(path(), sample());
+    EXPECT_TRUE(writeCalibration(path(), sample()));
 
     const QByteArray bytes = fileBytes();
     ASSERT_EQ(bytes.size(), 2000);
@@ -234,7 +230,7 @@ TEST_F(CalibrationFileTest, RecordTwelveGivesTheScaleFactorsOrOneAndOne)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         QFile::remove(path());
-        writeCalibration(path(), written);
+        EXPECT_TRUE(writeCalibration(path(), written));
         // Records 1 to 11 end at byte 1290 with this name.
         QByteArray bytes = fileBytes().left(1290);
         bytes.append(QByteArray(std::max(0, c.padTo - int(bytes.size())), '\0'));
@@ -242,12 +238,9 @@ TEST_F(CalibrationFileTest, RecordTwelveGivesTheScaleFactorsOrOneAndOne)
         writeBytes(bytes);
 
         TaraturaAmbetto back = untouched();
-        ScaleRecordRead result;
-        try {
-            result = readCalibration(path(), back);
-        } catch (const RuntimeError &error) {
-            FAIL() << "error " << error.number();
-        }
+        const Result<ScaleRecordRead> read = readCalibration(path(), back);
+        ASSERT_TRUE(read) << "error " << read.error().number();
+        const ScaleRecordRead &result = *read;
         EXPECT_EQ(result.state, c.state);
         EXPECT_EQ(result.problem.isEmpty(), c.state != ScaleRecordRead::Damaged);
         if (*c.problem) {
@@ -265,7 +258,7 @@ TEST_F(CalibrationFileTest, RecordTwelveGivesTheScaleFactorsOrOneAndOne)
 // the reader would refuse is not written at all.
 TEST_F(CalibrationFileTest, TheFactorsGoInRecordTwelveOnly)
 {
-    writeCalibration(path(), sample());
+    EXPECT_TRUE(writeCalibration(path(), sample()));
     const QByteArray plain = fileBytes();
     const struct
     {
@@ -285,12 +278,10 @@ TEST_F(CalibrationFileTest, TheFactorsGoInRecordTwelveOnly)
         TaraturaAmbetto record = sample();
         record.ScalaX = c.x;
         record.ScalaY = c.y;
-        try {
-            writeCalibration(path(), record);
-            EXPECT_TRUE(c.written);
-        } catch (const RuntimeError &error) {
-            EXPECT_FALSE(c.written);
-            EXPECT_EQ(error.number(), int(RuntimeError::InvalidProcedureCall));
+        const Result<void> written = writeCalibration(path(), record);
+        EXPECT_EQ(written.ok(), c.written);
+        if (!written) {
+            EXPECT_EQ(written.error().number(), int(RuntimeError::InvalidProcedureCall));
         }
         const QByteArray bytes = fileBytes();
         EXPECT_EQ(bytes.left(1408), plain.left(1408));
@@ -303,7 +294,7 @@ TEST_F(CalibrationFileTest, TheFactorsGoInRecordTwelveOnly)
         EXPECT_EQ(qFromLittleEndian<float>(bytes.constData() + 1410), c.x);
         EXPECT_EQ(qFromLittleEndian<float>(bytes.constData() + 1414), c.y);
         TaraturaAmbetto back = untouched();
-        EXPECT_EQ(readCalibration(path(), back).state, ScaleRecordRead::Read);
+        EXPECT_EQ(readCalibration(path(), back)->state, ScaleRecordRead::Read);
         EXPECT_EQ(back, record);
     }
 }
@@ -316,25 +307,22 @@ TEST_F(CalibrationFileTest, NameLengthLimitIs126Bytes)
         TaraturaAmbetto record = sample();
         record.Stampante = QString(length, u'é'); // one byte each in the file
         if (length <= 126) {
-            writeCalibration(path(), record);
+            EXPECT_TRUE(writeCalibration(path(), record));
             TaraturaAmbetto back = untouched();
             ASSERT_EQ(read(back), std::nullopt);
             EXPECT_EQ(back.Stampante, record.Stampante);
             continue;
         }
         // The writer refuses it before touching the file...
-        try {
-            writeCalibration(path(), record);
-            ADD_FAILURE() << "written";
-        } catch (const RuntimeError &error) {
-            EXPECT_EQ(error.number(), RuntimeError::BadRecordLength);
-            EXPECT_EQ(error.description(), QStringLiteral("Bad record length"));
-        }
+        const Result<void> written = writeCalibration(path(), record);
+        ASSERT_FALSE(written);
+        EXPECT_EQ(written.error().number(), RuntimeError::BadRecordLength);
+        EXPECT_EQ(written.error().description(), QStringLiteral("Bad record length"));
         EXPECT_FALSE(QFile::exists(path()));
 
         // ...and the reader refuses a file that claims it, keeping the values before it.
         record.Stampante.clear();
-        writeCalibration(path(), record);
+        EXPECT_TRUE(writeCalibration(path(), record));
         QByteArray bytes = fileBytes().left(1280);
         bytes.append(char(length & 0xFF)).append(char(length >> 8)).append(QByteArray(length, 'x'));
         writeBytes(bytes);
@@ -348,7 +336,7 @@ TEST_F(CalibrationFileTest, NameLengthLimitIs126Bytes)
 
 TEST_F(CalibrationFileTest, AShortFileKeepsTheValuesReadBeforeItsEnd)
 {
-    writeCalibration(path(), sample());
+    EXPECT_TRUE(writeCalibration(path(), sample()));
     const QByteArray whole = fileBytes();
     const TaraturaAmbetto before = untouched();
     const TaraturaAmbetto full = sample();
@@ -385,7 +373,7 @@ TEST_F(CalibrationFileTest, AnEmptyQualityNeedsNoValue)
     TaraturaAmbetto record = sample();
     record.Qualita = TaggedQuality{};
     record.Stampante.clear();
-    writeCalibration(path(), record);
+    EXPECT_TRUE(writeCalibration(path(), record));
     writeBytes(fileBytes().left(1154)); // the tag and nothing after it
 
     TaraturaAmbetto back = untouched();
@@ -397,7 +385,7 @@ TEST_F(CalibrationFileTest, AnUnknownQualityTagIsATypeMismatch)
 {
     for (quint16 tag : {1, 3, 8, 0x4000}) {
         SCOPED_TRACE(tag);
-        writeCalibration(path(), sample());
+        EXPECT_TRUE(writeCalibration(path(), sample()));
         QByteArray bytes = fileBytes();
         bytes[9 * 128] = char(tag & 0xFF);
         bytes[9 * 128 + 1] = char(tag >> 8);
@@ -421,36 +409,28 @@ TEST_F(CalibrationFileTest, AMissingFileIsNotFoundAndNotCreated)
 
 TEST_F(CalibrationFileTest, AFolderInTheWayIsRaised)
 {
-    try {
+    const Result<void> missing =
         writeCalibration(folder.path() + QStringLiteral("/missing/printA.cfg"), sample());
-        ADD_FAILURE() << "written";
-    } catch (const RuntimeError &error) {
-        EXPECT_EQ(error.number(), int(RuntimeError::PathNotFound));
-    }
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().number(), int(RuntimeError::PathNotFound));
     // A folder where the file should be cannot be opened as one.
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("printA.cfg")));
-    try {
-        writeCalibration(path(), sample());
-        ADD_FAILURE() << "written";
-    } catch (const RuntimeError &error) {
-        EXPECT_EQ(error.number(), int(RuntimeError::PathFileAccessError));
-    }
+    const Result<void> onFolder = writeCalibration(path(), sample());
+    ASSERT_FALSE(onFolder);
+    EXPECT_EQ(onFolder.error().number(), int(RuntimeError::PathFileAccessError));
 }
 
 TEST_F(CalibrationFileTest, AFileThatMayNotBeWrittenIsLeftAsItWas)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind root";
-    writeCalibration(path(), sample());
+    EXPECT_TRUE(writeCalibration(path(), sample()));
     ASSERT_TRUE(QFile::setPermissions(path(), QFile::ReadOwner));
     TaraturaAmbetto other = sample();
     other.Top = 99;
-    try {
-        writeCalibration(path(), other);
-        ADD_FAILURE() << "written";
-    } catch (const RuntimeError &error) {
-        EXPECT_EQ(error.number(), int(RuntimeError::PermissionDenied));
-    }
+    const Result<void> written = writeCalibration(path(), other);
+    ASSERT_FALSE(written);
+    EXPECT_EQ(written.error().number(), int(RuntimeError::PermissionDenied));
     TaraturaAmbetto back = untouched();
     ASSERT_EQ(read(back), std::nullopt);
     EXPECT_EQ(back, sample());
@@ -467,11 +447,8 @@ TEST_F(CalibrationFileTest, AFailedSaveLeavesWhatWasThereBeforeOrNothing)
         limit.rlim_cur = 500;
         EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
         std::optional<int> number;
-        try {
-            writeCalibration(path(), record);
-        } catch (const RuntimeError &error) {
-            number = error.number();
-        }
+        if (const Result<void> written = writeCalibration(path(), record); !written)
+            number = written.error().number();
         setrlimit(RLIMIT_FSIZE, &saved);
         return number;
     };
@@ -482,7 +459,7 @@ TEST_F(CalibrationFileTest, AFailedSaveLeavesWhatWasThereBeforeOrNothing)
         QDir(folder.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 
     // A later one: the earlier bytes, a longer tail included, stay as they were.
-    writeCalibration(path(), sample());
+    EXPECT_TRUE(writeCalibration(path(), sample()));
     writeBytes(fileBytes() + QByteArray(300, '\x5A'));
     const QByteArray before = fileBytes();
     TaraturaAmbetto other = sample();

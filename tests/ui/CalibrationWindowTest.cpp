@@ -101,7 +101,10 @@ protected:
         setPrinterSource(source);
     }
 
-    void save(const TaraturaAmbetto &t) { writeCalibration(taraturaPath(context.appPath), t); }
+    void save(const TaraturaAmbetto &t)
+    {
+        EXPECT_TRUE(writeCalibration(taraturaPath(context.appPath), t));
+    }
 
     // Loads the window as the print-slips window does and shows it active.
     void open()
@@ -356,7 +359,7 @@ TEST_F(CalibrationWindowTest, MeasuredRulersGiveTheScaleFactors)
     }
     window->cmdSalva->click();
     TaraturaAmbetto saved;
-    EXPECT_EQ(readCalibration(taraturaPath(context.appPath), saved).state, ScaleRecordRead::Read);
+    EXPECT_EQ(readCalibration(taraturaPath(context.appPath), saved)->state, ScaleRecordRead::Read);
     EXPECT_EQ(saved.ScalaX, float(150 / 157.89));
     EXPECT_EQ(saved.ScalaY, float(200 / 201.2));
 
@@ -450,7 +453,7 @@ TEST_F(CalibrationWindowTest, TheTestPageUsesWhatTheWindowShowsAndASaveKeepsTheA
     window->cmdSalva->click();
     EXPECT_TRUE(window->isVisible());
     TaraturaAmbetto saved;
-    readCalibration(taraturaPath(context.appPath), saved);
+    EXPECT_TRUE(readCalibration(taraturaPath(context.appPath), saved));
     EXPECT_EQ(saved.Ximporti, 13.0f + 14.5f);
     EXPECT_EQ(saved.Yimporti, 40.1f + 74.0f);
     EXPECT_EQ(saved.Left, 13.0f);
@@ -556,7 +559,7 @@ TEST_F(CalibrationWindowTest, NoPrintersInstalledStillLoadsPrintsAndSaves)
     EXPECT_TRUE(ui.shown.isEmpty());
     window->cmdSalva->click();
     TaraturaAmbetto saved;
-    readCalibration(taraturaPath(context.appPath), saved);
+    EXPECT_TRUE(readCalibration(taraturaPath(context.appPath), saved));
     EXPECT_EQ(saved.Stampante, QString());
     EXPECT_EQ(saved.Ximporti, 14.5f);
 }

@@ -7,6 +7,7 @@
 #include "print/RecordingDevice.h"
 #include "support/ScriptedUiServices.h"
 #include "support/WidgetTest.h"
+#include "ui/SharedFiles.h"
 #include "ui/TextBox.h"
 #include "ui/frmImpostazioni.h"
 

@@ -46,7 +46,7 @@ protected:
         t.DYimporti = 4;
         t.Qualita = TaggedQuality::integer(kQualitaBassa);
         t.Stampante = QStringLiteral("Schedine");
-        writeCalibration(context.appPath + QStringLiteral("printA.cfg"), t);
+        EXPECT_TRUE(writeCalibration(context.appPath + QStringLiteral("printA.cfg"), t));
 
         Sistema s;
         for (int r = 0; r < 4; ++r)
@@ -241,7 +241,7 @@ TEST_F(SlipsWindowTest, ACalibrationOutOfRangeIsCorrectedAndNamedBeforeEveryRun)
     t.DXimporti = -2;
     t.DYimporti = 4;
     t.Stampante = QStringLiteral("Schedine");
-    writeCalibration(context.appPath + QStringLiteral("printA.cfg"), t);
+    EXPECT_TRUE(writeCalibration(context.appPath + QStringLiteral("printA.cfg"), t));
     const QString range =
         QStringLiteral(") è fuori dall'intervallo 0 - 300 mm ed è stato corretto");
     const QStringList named{QStringLiteral("Il valore di Posizione Numero 1 / Y (3,4e+38") + range,
