@@ -233,7 +233,7 @@ constexpr int kSlipPages = 1 + kMaxGiocata; // the prognosis sheet and eight sli
 void drawSlips(Printer &printer)
 {
     Sistema sistema = work().sistema;
-    StampaSchedaAmbetto(printer, sistema, work().taratura, work().slips);
+    printSlips(printer, sistema, work().taratura, work().slips);
 }
 
 void slipRun(benchmark::State &state)
@@ -264,7 +264,7 @@ void listing(benchmark::State &state)
     }
     for (auto _ : state) {
         Sistema sistema = work().sistema;
-        if (StampaTabulato(sistema, work().listing) != 0 || !QFile::remove(lastPdf())) {
+        if (!StampaTabulato(sistema, work().listing) || !QFile::remove(lastPdf())) {
             state.SkipWithError("the listing wrote no PDF file");
             return;
         }

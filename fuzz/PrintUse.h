@@ -62,7 +62,7 @@ inline void printEverything(Sistema sistema, print::TaraturaAmbetto taratura)
         QStringLiteral("Palermo"), QStringLiteral("Roma"),     QStringLiteral("Torino"),
         QStringLiteral("Venezia"), QStringLiteral("Nazionale")};
     try {
-        print::StampaSchedaAmbetto(printer, sistema, taratura, run);
+        print::printSlips(printer, sistema, taratura, run);
         print::StampaTestTaratura(printer, taratura, sistema.NomeSistema.text(), run.heading);
     } catch (const RuntimeError &) {
         // A printer error is reported by the windows; the recording device raises none.

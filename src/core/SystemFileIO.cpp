@@ -10,25 +10,14 @@ bool isReservedSystemName(const QString &name)
     return name.trimmed() == QLatin1String("vuoto.zlm");
 }
 
-std::optional<RuntimeError> saveSystemFile(const QString &path, const Sistema &sistema)
+Result<void> saveSystemFile(const QString &path, const Sistema &sistema)
 {
-    try {
-        writeWholeFile(path, encodeSistema(sistema));
-    } catch (const RuntimeError &error) {
-        return error;
-    }
-    return std::nullopt;
+    return catchRuntimeError([&] { writeWholeFile(path, encodeSistema(sistema)); });
 }
 
-OpenedSystem openSystemFile(const QString &path)
+Result<std::optional<Sistema>> openSystemFile(const QString &path)
 {
-    OpenedSystem opened;
-    try {
-        opened.sistema = decodeSistema(readWholeFile(path, kSystemFileSize));
-    } catch (const RuntimeError &error) {
-        opened.error = error;
-    }
-    return opened;
+    return catchRuntimeError([&] { return decodeSistema(readWholeFile(path, kSystemFileSize)); });
 }
 
 } // namespace zelmora

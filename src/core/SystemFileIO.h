@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/RuntimeError.h"
+#include "core/Result.h"
 #include "core/Sistema.h"
 
 #include <QString>
@@ -15,19 +15,12 @@ namespace zelmora {
 // lower-case name only, as the check has always been).
 bool isReservedSystemName(const QString &name);
 
-// Writes the system's 106 bytes to the path, whole or not at all: the error that stopped the
-// write, or nothing when the file is saved.
-std::optional<RuntimeError> saveSystemFile(const QString &path, const Sistema &sistema);
+// Writes the system's 106 bytes to the path, whole or not at all.
+Result<void> saveSystemFile(const QString &path, const Sistema &sistema);
 
-// What opening a system file gave.
-struct OpenedSystem
-{
-    std::optional<Sistema> sistema;    // the system read, when the file is one
-    std::optional<RuntimeError> error; // the file could not be read at all
-    // Read, but not a system (no signature, too short, numbers out of range).
-    bool notASystem() const { return !error && !sistema; }
-};
-// Reads the first 106 bytes of the path (nothing after them) as a system.
-OpenedSystem openSystemFile(const QString &path);
+// Reads the first 106 bytes of the path (nothing after them) as a system. The error is a file
+// that could not be read at all; nothing is a file read but not a system (no signature, too
+// short, numbers out of range).
+Result<std::optional<Sistema>> openSystemFile(const QString &path);
 
 } // namespace zelmora

@@ -242,20 +242,14 @@ void printCheckReport(Printer &printer, const CheckReport &report)
     ReportWriter(printer, report).run();
 }
 
-int StampaVerifica(const CheckReport &report)
+Result<void> StampaVerifica(const CheckReport &report)
 {
     SelectPrinter(report.printerName);
-    Printer &printer = CurrentPrinter();
-    try {
-        printCheckReport(printer, report);
-    } catch (const RuntimeError &error) {
-        printer.KillDoc();
-        return error.number();
-    }
-    return 0;
+    return printDocument(CurrentPrinter(),
+                         [&](Printer &printer) { printCheckReport(printer, report); });
 }
 
-Preview previewVerifica(const CheckReport &report)
+Result<Preview> previewVerifica(const CheckReport &report)
 {
     SelectPrinter(report.printerName);
     return previewRun(CurrentPrinter(),

@@ -37,10 +37,10 @@ QString drawnText(const Draw &draw);
 void printCheckReport(Printer &printer, const CheckReport &report);
 
 // The report on the listing printer (chosen by its exact name; no match keeps the current
-// printer). The document a failure interrupts is abandoned; the result is the run-time error
-// number that stopped it, or 0.
-int StampaVerifica(const CheckReport &report);
+// printer). The document a failure interrupts is abandoned; the result is the error that
+// stopped it.
+Result<void> StampaVerifica(const CheckReport &report);
 // The pages StampaVerifica would print, for the screen; nothing reaches the printer.
-Preview previewVerifica(const CheckReport &report);
+Result<Preview> previewVerifica(const CheckReport &report);
 
 } // namespace zelmora::print

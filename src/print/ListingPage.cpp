@@ -107,24 +107,18 @@ void printListingCopies(Printer &printer, Sistema &sistema, const ListingJob &jo
         printPage(printer, sistema, job);
 }
 
-Preview previewTabulato(Sistema &sistema, const ListingJob &job)
+Result<Preview> previewTabulato(Sistema &sistema, const ListingJob &job)
 {
     SelectPrinter(job.printerName);
     return previewRun(CurrentPrinter(),
                       [&](Printer &printer) { printListingCopies(printer, sistema, job); });
 }
 
-int StampaTabulato(Sistema &sistema, const ListingJob &job)
+Result<void> StampaTabulato(Sistema &sistema, const ListingJob &job)
 {
     SelectPrinter(job.printerName);
-    Printer &printer = CurrentPrinter();
-    try {
-        printListingCopies(printer, sistema, job);
-    } catch (const RuntimeError &error) {
-        printer.KillDoc();
-        return error.number();
-    }
-    return 0;
+    return printDocument(CurrentPrinter(),
+                         [&](Printer &printer) { printListingCopies(printer, sistema, job); });
 }
 
 } // namespace zelmora::print

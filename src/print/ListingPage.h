@@ -21,13 +21,12 @@ struct ListingJob
 
 // The listing print run: chooses the listing printer by its exact name (no match keeps the
 // current printer), then prints one page per copy. The first failure stops the run and the
-// document it interrupted is abandoned; the result is the run-time error number that stopped
-// it, or 0.
-int StampaTabulato(Sistema &sistema, const ListingJob &job);
+// document it interrupted is abandoned; the result is the error that stopped it.
+Result<void> StampaTabulato(Sistema &sistema, const ListingJob &job);
 // The pages StampaTabulato would print, kept for the screen: the listing printer is chosen the
 // same way, and nothing reaches it.
 struct Preview;
-Preview previewTabulato(Sistema &sistema, const ListingJob &job);
+Result<Preview> previewTabulato(Sistema &sistema, const ListingJob &job);
 // The pages of the run alone, one document per copy, on the printer given; a failure is thrown.
 void printListingCopies(Printer &printer, Sistema &sistema, const ListingJob &job);
 

@@ -29,7 +29,7 @@ Preview PreviewDevice::preview() const
     return result;
 }
 
-Preview previewRun(Printer &printer, const std::function<void(Printer &)> &print)
+Result<Preview> previewRun(Printer &printer, const std::function<void(Printer &)> &print)
 {
     auto device = std::make_unique<PreviewDevice>(printer.takeDevice());
     PreviewDevice *preview = device.get();
@@ -47,8 +47,10 @@ Preview previewRun(Printer &printer, const std::function<void(Printer &)> &print
         }
     } giveBack{printer, preview};
 
-    print(printer);
-    return preview->preview();
+    return catchRuntimeError([&] {
+        print(printer);
+        return preview->preview();
+    });
 }
 
 } // namespace zelmora::print

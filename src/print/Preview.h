@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
 
@@ -40,7 +41,8 @@ private:
 };
 
 // Runs `print` on the printer with its device replaced by a preview of it, then gives the
-// printer its own device back, also when `print` throws. Nothing reaches the printer.
-Preview previewRun(Printer &printer, const std::function<void(Printer &)> &print);
+// printer its own device back, also when `print` fails (throws): the result is then its error.
+// Nothing reaches the printer.
+Result<Preview> previewRun(Printer &printer, const std::function<void(Printer &)> &print);
 
 } // namespace zelmora::print

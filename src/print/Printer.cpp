@@ -320,6 +320,14 @@ QSizeF PrintableSizeOf(const QString &name)
     return QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
 }
 
+Result<void> printDocument(Printer &printer, const std::function<void(Printer &)> &print)
+{
+    Result<void> done = catchRuntimeError([&] { print(printer); });
+    if (!done)
+        printer.KillDoc();
+    return done;
+}
+
 Printer &CurrentPrinter()
 {
     static Printer printer;

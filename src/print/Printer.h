@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include "print/PrintDevice.h"
 
 #include <QImage>
@@ -121,6 +123,10 @@ private:
     QString m_lastDocumentPath;
     QStringList m_deliveredFiles;
 };
+
+// Runs `print` on the printer as one document. A failure (thrown inside `print`) abandons the
+// document it interrupted and is the result.
+Result<void> printDocument(Printer &printer, const std::function<void(Printer &)> &print);
 
 // The printer in use ("Printer"): at start the system's default queue, else "File PDF".
 Printer &CurrentPrinter();

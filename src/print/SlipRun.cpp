@@ -167,8 +167,14 @@ RangeCheck checkRange(const QString &da, const QString &a)
     return check;
 }
 
-void StampaSchedaAmbetto(Printer &printer, Sistema &sistema, const TaraturaAmbetto &calibration,
-                         const SlipRun &run)
+Result<void> StampaSchedaAmbetto(Printer &printer, Sistema &sistema,
+                                 const TaraturaAmbetto &calibration, const SlipRun &run)
+{
+    return catchRuntimeError([&] { printSlips(printer, sistema, calibration, run); });
+}
+
+void printSlips(Printer &printer, Sistema &sistema, const TaraturaAmbetto &calibration,
+                const SlipRun &run)
 {
     // The windows bring the lengths into range and say so; whatever reaches the run is held
     // there too, so no mark is placed from a length that is not a number or off any page.

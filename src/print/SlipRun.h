@@ -82,8 +82,12 @@ struct SlipRun
 };
 
 // Prints the plays from..to, one page each, after the prognosis sheet when asked. A printer
-// failure abandons the document and is thrown to the caller.
-void StampaSchedaAmbetto(Printer &printer, Sistema &sistema, const TaraturaAmbetto &taratura,
-                         const SlipRun &run);
+// failure abandons the document and is the result.
+Result<void> StampaSchedaAmbetto(Printer &printer, Sistema &sistema,
+                                 const TaraturaAmbetto &taratura, const SlipRun &run);
+// The same run for a caller that traps failures itself: they are thrown, once the document
+// is abandoned.
+void printSlips(Printer &printer, Sistema &sistema, const TaraturaAmbetto &taratura,
+                const SlipRun &run);
 
 } // namespace zelmora::print

@@ -693,12 +693,12 @@ void frmMain::cmdSalva_Click()
     ui().setBusy(true);
     s.Ruota = cmbRuote->currentText();
     CalcolaImporto();
-    if (const std::optional<RuntimeError> error = saveSystemFile(chosen.fileName, s)) {
+    if (const Result<void> saved = saveSystemFile(chosen.fileName, s); !saved) {
         // Nothing was written: the system keeps the name it had.
         s.NomeSistema = previousName;
         ui().setBusy(false);
-        plainMessage(
-            formErrorMessage(*error, QStringLiteral("cmdSalva_Click"), QStringLiteral("frmMain")));
+        plainMessage(formErrorMessage(saved.error(), QStringLiteral("cmdSalva_Click"),
+                                      QStringLiteral("frmMain")));
         return;
     }
     ui().setBusy(false);
@@ -715,13 +715,13 @@ void frmMain::cmdApri_Click()
     if (!chosen.confirmed)
         return;
 
-    const OpenedSystem loaded = openSystemFile(chosen.fileName);
-    if (loaded.error) {
-        plainMessage(formErrorMessage(*loaded.error, QStringLiteral("cmdApri_Click"),
+    const Result<std::optional<Sistema>> loaded = openSystemFile(chosen.fileName);
+    if (!loaded) {
+        plainMessage(formErrorMessage(loaded.error(), QStringLiteral("cmdApri_Click"),
                                       QStringLiteral("frmMain")));
         return;
     }
-    if (loaded.notASystem()) {
+    if (!*loaded) {
         criticalMessage(QStringLiteral("Questo file non puo' essere letto"),
                         QStringLiteral("E R R O R E"));
         return;
@@ -730,7 +730,7 @@ void frmMain::cmdApri_Click()
     ui().setBusy(true);
     AzzeraSistema();
     Sistema &s = m_sistema;
-    s = *loaded.sistema;
+    s = **loaded;
     QString wheel = s.Ruota.text();
     while (wheel.startsWith(u' '))
         wheel.remove(0, 1);

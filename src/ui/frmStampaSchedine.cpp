@@ -201,20 +201,18 @@ void frmStampaSchedine::cmdAnteprima_Click()
     }
     int sheetError = 0;
     run->sheetFailed = [&sheetError](int number) { sheetError = number; };
-    print::Preview preview;
-    try {
-        preview = print::previewRun(print::CurrentPrinter(), [&](print::Printer &printer) {
-            print::StampaSchedaAmbetto(printer, m_sistema, taratura, *run);
+    Result<print::Preview> preview =
+        print::previewRun(print::CurrentPrinter(), [&](print::Printer &printer) {
+            print::printSlips(printer, m_sistema, taratura, *run);
         });
-    } catch (const RuntimeError &error) {
-        sheetError = error.number();
-    }
+    if (!preview)
+        sheetError = preview.error().number();
     setEnabled(true);
     if (sheetError != 0) {
         reportPrinterError(sheetError);
         return;
     }
-    frmAnteprima::showModal(std::move(preview), windowTitle(), this);
+    frmAnteprima::showModal(std::move(preview).value(), windowTitle(), this);
 }
 
 std::optional<print::SlipRun> frmStampaSchedine::prepareRun()
@@ -264,13 +262,13 @@ void frmStampaSchedine::StampaSchedaAmbetto()
         }
     };
     print::CurrentPrinter().takeDeliveredFiles();
-    try {
+    const Result<void> printed =
         print::StampaSchedaAmbetto(print::CurrentPrinter(), m_sistema, taratura, *run);
-    } catch (const RuntimeError &error) {
+    if (!printed) {
         if (progress)
             progress->close();
         if (!reported)
-            reportPrinterError(error.number());
+            reportPrinterError(printed.error().number());
         return;
     }
     if (progress)

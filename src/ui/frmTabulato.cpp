@@ -157,10 +157,10 @@ void frmTabulato::cmdStampa_Click()
 {
     setEnabled(false);
     print::CurrentPrinter().takeDeliveredFiles();
-    const int failure = print::StampaTabulato(m_sistema, listingJob());
+    const Result<void> printed = print::StampaTabulato(m_sistema, listingJob());
     // Copies printed before a failure are where they are: the player is told of both.
     announceDeliveredFiles();
-    if (failure == RuntimeError::PrinterError)
+    if (!printed && printed.error().number() == RuntimeError::PrinterError)
         reportPrinterNotInstalled();
     setEnabled(true);
 }
@@ -168,17 +168,14 @@ void frmTabulato::cmdStampa_Click()
 void frmTabulato::cmdAnteprima_Click()
 {
     setEnabled(false);
-    print::Preview preview;
-    try {
-        preview = print::previewTabulato(m_sistema, listingJob());
-    } catch (const RuntimeError &error) {
+    Result<print::Preview> preview = print::previewTabulato(m_sistema, listingJob());
+    setEnabled(true);
+    if (!preview) {
         criticalMessage(
-            formErrorMessage(error, QStringLiteral("cmdAnteprima_Click"), objectName()));
-        setEnabled(true);
+            formErrorMessage(preview.error(), QStringLiteral("cmdAnteprima_Click"), objectName()));
         return;
     }
-    setEnabled(true);
-    frmAnteprima::showModal(std::move(preview), windowTitle(), this);
+    frmAnteprima::showModal(std::move(preview).value(), windowTitle(), this);
 }
 
 } // namespace zelmora

@@ -665,14 +665,16 @@ void frmVerifica::cmdStampa_Click()
         return;
     setEnabled(false);
     print::CurrentPrinter().takeDeliveredFiles();
-    const int failure = print::StampaVerifica(report());
+    const Result<void> printed = print::StampaVerifica(report());
     announceDeliveredFiles();
     setEnabled(true);
-    if (failure == RuntimeError::PrinterError)
+    if (printed)
+        return;
+    if (printed.error().number() == RuntimeError::PrinterError)
         reportPrinterNotInstalled();
-    else if (failure != 0)
-        criticalMessage(formErrorMessage(RuntimeError(failure), QStringLiteral("cmdStampa_Click"),
-                                         objectName()));
+    else
+        criticalMessage(formErrorMessage(RuntimeError(printed.error().number()),
+                                         QStringLiteral("cmdStampa_Click"), objectName()));
 }
 
 void frmVerifica::cmdAnteprima_Click()
@@ -680,17 +682,14 @@ void frmVerifica::cmdAnteprima_Click()
     if (!m_result || busy())
         return;
     setEnabled(false);
-    print::Preview preview;
-    try {
-        preview = print::previewVerifica(report());
-    } catch (const RuntimeError &error) {
-        setEnabled(true);
+    Result<print::Preview> preview = print::previewVerifica(report());
+    setEnabled(true);
+    if (!preview) {
         criticalMessage(
-            formErrorMessage(error, QStringLiteral("cmdAnteprima_Click"), objectName()));
+            formErrorMessage(preview.error(), QStringLiteral("cmdAnteprima_Click"), objectName()));
         return;
     }
-    setEnabled(true);
-    frmAnteprima::showModal(std::move(preview), windowTitle(), this);
+    frmAnteprima::showModal(std::move(preview).value(), windowTitle(), this);
 }
 
 void frmVerifica::reject()

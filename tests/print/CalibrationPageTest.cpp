@@ -258,7 +258,7 @@ TEST_F(CalibrationPageTest, EveryMarkOfARealSlipFallsOnAnOutline)
     run.ruote = QStringList{"Bari",    "Cagliari", "Firenze", "Genova",  "Milano",   "Napoli",
                             "Palermo", "Roma",     "Torino",  "Venezia", "Nazionale"};
     recorder->documents.clear();
-    StampaSchedaAmbetto(printer, sistema, taratura, run);
+    EXPECT_TRUE(StampaSchedaAmbetto(printer, sistema, taratura, run));
     ASSERT_EQ(recorder->documents.size(), 1);
     int marks = 0;
     for (const QList<RecordedItem> &slip : document().pages)

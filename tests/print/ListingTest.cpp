@@ -215,7 +215,7 @@ protected:
 TEST_F(ListingPageTest, OnePageWithEveryBlockWhereItBelongs)
 {
     job.printerName = QStringLiteral("Tabulati");
-    ASSERT_EQ(StampaTabulato(sistema, job), 0);
+    ASSERT_TRUE(StampaTabulato(sistema, job));
     EXPECT_EQ(CurrentPrinter().DeviceName(), QStringLiteral("Tabulati"));
     const RecordingDevice *device = devices[QStringLiteral("Tabulati")];
     ASSERT_EQ(device->documents.size(), 1);
@@ -291,7 +291,7 @@ TEST_F(ListingPageTest, BlackAndWhiteAndAnUnknownPrinter)
     job.printerName = QStringLiteral("tabulati"); // matches only ignoring case: not chosen
     sistema.ImportoSistema = 1234.5f;
     sistema.Ruota = QString();
-    ASSERT_EQ(StampaTabulato(sistema, job), 0);
+    ASSERT_TRUE(StampaTabulato(sistema, job));
     EXPECT_EQ(CurrentPrinter().DeviceName(), QStringLiteral("Ufficio"));
     const auto &page = devices[QStringLiteral("Ufficio")]->documents[0].pages[0];
     EXPECT_EQ(findText(page, QStringLiteral("Zelmoravintesca"))->textStyle.color,
@@ -310,7 +310,7 @@ TEST_F(ListingPageTest, BlackAndWhiteAndAnUnknownPrinter)
 TEST_F(ListingPageTest, CopiesAreSeparateDocumentsAndAFailureStopsTheRest)
 {
     job.copies = 3;
-    ASSERT_EQ(StampaTabulato(sistema, job), 0);
+    ASSERT_TRUE(StampaTabulato(sistema, job));
     RecordingDevice *device = devices[QStringLiteral("Ufficio")];
     ASSERT_EQ(device->documents.size(), 3);
     for (const RecordedDocument &doc : device->documents) {
@@ -320,7 +320,7 @@ TEST_F(ListingPageTest, CopiesAreSeparateDocumentsAndAFailureStopsTheRest)
 
     device->documents.clear();
     device->failOnDocument = 1; // the second copy cannot start
-    EXPECT_EQ(StampaTabulato(sistema, job), 482);
+    EXPECT_EQ(StampaTabulato(sistema, job).error().number(), 482);
     ASSERT_EQ(device->documents.size(), 1);
     EXPECT_TRUE(device->documents[0].ended);
 }
@@ -329,7 +329,7 @@ TEST_F(ListingPageTest, MissingPicturesAreLeftOut)
 {
     job.sfondo = QImage();
     job.vietato = QImage();
-    ASSERT_EQ(StampaTabulato(sistema, job), 0);
+    ASSERT_TRUE(StampaTabulato(sistema, job));
     for (const RecordedItem &item : devices[QStringLiteral("Ufficio")]->documents[0].pages[0])
         EXPECT_NE(item.kind, RecordedItem::Picture);
 }

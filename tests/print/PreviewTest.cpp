@@ -68,13 +68,13 @@ TEST(PreviewTest, KeepsThePagesARunWouldPrintAndPrintsNothing)
     Printer printed;
     auto *paper = new RecordingDevice(QStringLiteral("Schedine"));
     printed.setDevice(std::unique_ptr<PrintDevice>(paper));
-    StampaSchedaAmbetto(printed, sistema, taratura, run);
+    EXPECT_TRUE(StampaSchedaAmbetto(printed, sistema, taratura, run));
 
     Printer previewed;
     auto *target = new RecordingDevice(QStringLiteral("Schedine"));
     previewed.setDevice(std::unique_ptr<PrintDevice>(target));
-    const Preview preview = previewRun(
-        previewed, [&](Printer &printer) { StampaSchedaAmbetto(printer, sistema, taratura, run); });
+    const Preview preview = *previewRun(
+        previewed, [&](Printer &printer) { printSlips(printer, sistema, taratura, run); });
 
     EXPECT_EQ(preview.printerName, QStringLiteral("Schedine"));
     ASSERT_EQ(paper->documents.size(), 1);
@@ -91,12 +91,12 @@ TEST(PreviewTest, ThePrinterGetsItsDeviceBackWhenTheRunFails)
     Printer printer;
     auto *target = new RecordingDevice(QStringLiteral("Ufficio"));
     printer.setDevice(std::unique_ptr<PrintDevice>(target));
-    EXPECT_THROW(previewRun(printer,
-                            [](Printer &p) {
-                                p.Print(QStringLiteral("prima"));
-                                throw RuntimeError(RuntimeError::PrinterError);
-                            }),
-                 RuntimeError);
+    const Result<Preview> failed = previewRun(printer, [](Printer &p) {
+        p.Print(QStringLiteral("prima"));
+        throw RuntimeError(RuntimeError::PrinterError);
+    });
+    ASSERT_FALSE(failed);
+    EXPECT_EQ(failed.error().number(), RuntimeError::PrinterError);
     EXPECT_EQ(&printer.device(), target);
     EXPECT_FALSE(printer.documentOpen());
     EXPECT_TRUE(target->documents.isEmpty());
@@ -106,7 +106,7 @@ TEST(PreviewTest, AbandonedDocumentsAreLeftOut)
 {
     Printer printer;
     printer.setDevice(std::make_unique<RecordingDevice>());
-    const Preview preview = previewRun(printer, [](Printer &p) {
+    const Preview preview = *previewRun(printer, [](Printer &p) {
         p.Print(QStringLiteral("abbandonato"));
         p.KillDoc();
         p.Print(QStringLiteral("uno"));
@@ -127,7 +127,7 @@ TEST(PreviewTest, PagesAreLaidOutForThePrinterTheyStandIn)
     printer.setDevice(std::make_unique<NarrowPrinter>());
     double width = 0;
     double textWidth = 0;
-    const Preview preview = previewRun(printer, [&](Printer &p) {
+    const Preview preview = *previewRun(printer, [&](Printer &p) {
         p.setScaleMode(vbMillimeters);
         width = p.ScaleWidth();
         p.FontName = QStringLiteral("Courier New");
@@ -149,7 +149,7 @@ TEST(PreviewTest, TheListingPreviewChoosesTheListingPrinterAndShowsEveryCopy)
     ListingJob job;
     job.copies = 3;
     job.printerName = QStringLiteral("Tabulati");
-    const Preview preview = previewTabulato(sistema, job);
+    const Preview preview = *previewTabulato(sistema, job);
     EXPECT_EQ(preview.printerName, QStringLiteral("Tabulati"));
     EXPECT_EQ(preview.pages.size(), 3);
     EXPECT_EQ(CurrentPrinter().DeviceName(), QStringLiteral("Tabulati"));
@@ -170,8 +170,8 @@ TEST(PreviewTest, MatchesThePrintedPdfPageForPage)
     Printer printer;
     printer.setDevice(std::make_unique<PdfFileDevice>());
     const Preview preview =
-        previewRun(printer, [&](Printer &p) { StampaSchedaAmbetto(p, sistema, taratura, run); });
-    StampaSchedaAmbetto(printer, sistema, taratura, run);
+        *previewRun(printer, [&](Printer &p) { printSlips(p, sistema, taratura, run); });
+    EXPECT_TRUE(StampaSchedaAmbetto(printer, sistema, taratura, run));
     const QStringList pdfs = QDir(folder.path() + QStringLiteral("/stampe"))
                                  .entryList({QStringLiteral("*.pdf")}, QDir::Files);
     ASSERT_EQ(pdfs.size(), 1); // the preview wrote no file

@@ -70,7 +70,7 @@ TEST_F(PrintedPdfTest, ListingTextsStandWhereTheRecordingPutThem)
     Sistema sistema = samplePrintSystem(QStringLiteral("vuoto.zlm"));
     ListingJob job;
     job.heading = QStringLiteral("CIRCOLO");
-    const QString pdf = printBoth([&](Printer &) { StampaTabulato(sistema, job); });
+    const QString pdf = printBoth([&](Printer &) { EXPECT_TRUE(StampaTabulato(sistema, job)); });
     ASSERT_FALSE(pdf.isEmpty());
     ASSERT_EQ(pdfPageCount(pdf), 1);
     const QList<PdfWord> words = pdfWords(pdf);
@@ -128,7 +128,7 @@ TEST_F(PrintedPdfTest, TheListingAmountFormatsThousands)
     Sistema sistema = samplePrintSystem(QStringLiteral("vuoto.zlm"));
     sistema.ImportoSistema = 1234.5f;
     ListingJob job;
-    const QString pdf = printBoth([&](Printer &) { StampaTabulato(sistema, job); });
+    const QString pdf = printBoth([&](Printer &) { EXPECT_TRUE(StampaTabulato(sistema, job)); });
     bool found = false;
     for (const PdfWord &w : pdfWords(pdf))
         found = found || w.text == QLatin1String("1.234,50");
@@ -158,8 +158,9 @@ TEST_F(PrintedPdfTest, SlipMarksSitWhereTheRecordingPutsThem)
     run.from = 1;
     run.to = 8;
     run.ruote = QStringList{QStringLiteral("Bari")};
-    const QString pdf =
-        printBoth([&](Printer &printer) { StampaSchedaAmbetto(printer, sistema, taratura, run); });
+    const QString pdf = printBoth([&](Printer &printer) {
+        EXPECT_TRUE(StampaSchedaAmbetto(printer, sistema, taratura, run));
+    });
     ASSERT_FALSE(pdf.isEmpty());
     ASSERT_EQ(recorded.size(), 1);
     ASSERT_EQ(pdfPageCount(pdf), 9); // the sheet and eight slips
