@@ -45,12 +45,19 @@ QImage shippedPicture(const QString &name, QString &missing)
     return picture;
 }
 
+// The system's printers, "File PDF" writing into a folder of the benchmark's own.
+PrinterSet &printers()
+{
+    static PrinterSet set;
+    static QTemporaryDir folder;
+    if (set.filePdfFolder().isEmpty())
+        set.setFilePdfFolder(folder.path() + QStringLiteral("/stampe"));
+    return set;
+}
+
 const PrintWork &work()
 {
     static const PrintWork w = [] {
-        static QTemporaryDir folder;
-        setFilePdfFolder(folder.path() + QStringLiteral("/stampe")); // where "File PDF" writes
-
         PrintWork w;
         w.sistema = bench::benchSystem();
 
@@ -115,7 +122,7 @@ struct FloorDocument
 
 FloorDocument floorOf(const RecordedDocument &document)
 {
-    const PdfFileDevice device;
+    const PdfFileDevice device(printers().filePdfFolder());
     FloorDocument floor;
     floor.dpi = device.resolutionFor(document.options);
     floor.layout = device.pageLayout();
@@ -212,7 +219,7 @@ void runFloor(benchmark::State &state, const std::function<void(Printer &)> &dra
         return;
     }
     const FloorDocument floor = floorOf(document);
-    const QString file = filePdfFolder() + QStringLiteral("/floor.pdf");
+    const QString file = printers().filePdfFolder() + QStringLiteral("/floor.pdf");
     for (auto _ : state) {
         drawFloor(floor, file);
         QFile::remove(file);
@@ -224,7 +231,7 @@ void runFloor(benchmark::State &state, const std::function<void(Printer &)> &dra
 // The file the current printer ("File PDF") wrote last.
 QString lastPdf()
 {
-    const auto *device = dynamic_cast<const PdfFileDevice *>(&CurrentPrinter().device());
+    const auto *device = dynamic_cast<const PdfFileDevice *>(&printers().CurrentPrinter().device());
     return device ? device->lastFile() : QString();
 }
 
@@ -238,12 +245,12 @@ void drawSlips(Printer &printer)
 
 void slipRun(benchmark::State &state)
 {
-    if (!work().missing.isEmpty() || !SelectPrinter(work().taratura.Stampante)) {
+    if (!work().missing.isEmpty() || !printers().SelectPrinter(work().taratura.Stampante)) {
         state.SkipWithError("no picture, wheels list or File PDF printer");
         return;
     }
     for (auto _ : state) {
-        drawSlips(CurrentPrinter());
+        drawSlips(printers().CurrentPrinter());
         if (!QFile::remove(lastPdf())) {
             state.SkipWithError("the slip run wrote no PDF file");
             return;
@@ -264,7 +271,7 @@ void listing(benchmark::State &state)
     }
     for (auto _ : state) {
         Sistema sistema = work().sistema;
-        if (!StampaTabulato(sistema, work().listing) || !QFile::remove(lastPdf())) {
+        if (!StampaTabulato(printers(), sistema, work().listing) || !QFile::remove(lastPdf())) {
             state.SkipWithError("the listing wrote no PDF file");
             return;
         }

@@ -7,12 +7,12 @@
 #include "app/DataFolder.h"
 #include "app/Forms.h"
 #include "app/Pause.h"
+#include "app/Program.h"
 #include "app/QtTranslations.h"
+#include "app/QtUiServices.h"
 #include "app/SingleInstance.h"
 #include "app/UiServices.h"
 #include "core/Corpo.h"
-#include "net/VersionCheck.h"
-#include "print/Printer.h"
 #include "ui/NewVersion.h"
 #include "ui/frmMain.h"
 #include "ui/frmSplash.h"
@@ -27,13 +27,13 @@ namespace {
 
 // Start-up; false when the program ended before its event loop (another copy runs, or a
 // newer version was announced).
-bool Main(SingleInstance &instance)
+bool Main(Program &program, SingleInstance &instance)
 {
-    corpo::gEdition = QStringLiteral("Freeware");
+    program.identity.gEdition = QStringLiteral("Freeware");
 
     if (instance.PrevInstance()) {
         if (instance.ActivateRunningInstance()) {
-            End();
+            program.ending.End();
             return false;
         }
     } else {
@@ -42,19 +42,19 @@ bool Main(SingleInstance &instance)
 
     // The program's files live beside it, or in the user's folder when that cannot be written.
     const QString appPath = dataFolder(GetAppPath());
-    print::setFilePdfFolder(appPath + QStringLiteral("stampe"));
+    program.printers.setFilePdfFolder(appPath + QStringLiteral("stampe"));
 
     // The splash may close itself early on a key or a click: hold it through a guarded pointer.
-    QPointer<frmSplash> splash = new frmSplash;
+    QPointer<frmSplash> splash = new frmSplash(program.identity);
     splash->Form_Load();
     splash->show();
     splash->activateWindow();
     splash->repaint();
 
-    if (!NewVersion())
+    if (!NewVersion(program))
         return false;
 
-    auto *main = new frmMain(appPath);
+    auto *main = new frmMain(program, appPath);
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->Form_Load();
 
@@ -94,14 +94,18 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Zelmoravintesca"));
     QApplication::setApplicationVersion(corpo::versionText());
     installQtItalian();
-    // Tests and benchmarks point the version query at a server of their own.
-    const QString versionServer = qEnvironmentVariable("ZELMORA_VERSION_SERVER");
-    if (!versionServer.isEmpty())
-        setVersionServer(versionServer);
 
-    SingleInstance instance;
-    atEnd([&instance] { instance.release(); });
-    if (!Main(instance))
-        return 0;
-    return QApplication::exec();
+    // What the windows and runs share, for as long as the program runs.
+    Program program;
+    // Tests and benchmarks point the version query at a server of their own.
+    program.versionServer = qEnvironmentVariable("ZELMORA_VERSION_SERVER");
+    QtUiServices services([&program] { return program.identity.AppTitle; });
+    setUi(&services);
+
+    SingleInstance instance(program.identity.AppTitle);
+    program.ending.atEnd([&instance] { instance.release(); });
+    const bool goOn = Main(program, instance);
+    const int exitCode = goOn ? QApplication::exec() : 0;
+    setUi(nullptr);
+    return exitCode;
 }

@@ -2,22 +2,8 @@
 
 #include <QApplication>
 #include <QWidget>
-#include <vector>
 
 namespace zelmora {
-
-namespace {
-std::vector<std::function<void()>> &cleanups()
-{
-    static std::vector<std::function<void()>> list;
-    return list;
-}
-std::function<void()> &endHandler()
-{
-    static std::function<void()> handler;
-    return handler;
-}
-} // namespace
 
 void UnloadAllFormsExcept(const QString &name)
 {
@@ -30,22 +16,17 @@ void UnloadAllFormsExcept(const QString &name)
     }
 }
 
-void atEnd(std::function<void()> cleanup)
+void Ending::atEnd(std::function<void()> cleanup)
 {
-    cleanups().push_back(std::move(cleanup));
+    m_cleanups.push_back(std::move(cleanup));
 }
 
-void setEndHandler(std::function<void()> handler)
+void Ending::End()
 {
-    endHandler() = std::move(handler);
-}
-
-void End()
-{
-    for (auto &cleanup : cleanups())
+    for (auto &cleanup : m_cleanups)
         cleanup();
-    if (endHandler())
-        endHandler()();
+    if (m_handler)
+        m_handler();
     else
         QCoreApplication::exit(0);
 }

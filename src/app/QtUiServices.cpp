@@ -39,11 +39,6 @@ QWidget *dialogParent()
     return QApplication::activeWindow();
 }
 
-QString titleOrApp(const QString &title)
-{
-    return title.isEmpty() ? corpo::AppTitle : title;
-}
-
 // The size, kind and date columns of the file list in Italian: Qt's file system model writes
 // them in the system's language ("106 bytes", "unknown"), whatever translation is installed.
 class ItalianFileColumns : public QIdentityProxyModel
@@ -224,7 +219,7 @@ namespace {
 // A message box over the active window; an address or a path in its text can be copied.
 void prepareBox(QMessageBox &box, MessageIcon icon, const QString &text, const QString &title)
 {
-    box.setWindowTitle(titleOrApp(title));
+    box.setWindowTitle(title);
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     box.setText(shown);
@@ -249,10 +244,19 @@ void prepareBox(QMessageBox &box, MessageIcon icon, const QString &text, const Q
 }
 } // namespace
 
+QtUiServices::QtUiServices(std::function<QString()> appTitle) : m_appTitle(std::move(appTitle)) {}
+
+QString QtUiServices::titleOrApp(const QString &title) const
+{
+    if (!title.isEmpty())
+        return title;
+    return m_appTitle ? m_appTitle() : corpo::Identity().AppTitle;
+}
+
 void QtUiServices::message(MessageIcon icon, const QString &text, const QString &title)
 {
     QMessageBox box(dialogParent());
-    prepareBox(box, icon, text, title);
+    prepareBox(box, icon, text, titleOrApp(title));
     box.addButton(QMessageBox::Ok);
     box.exec();
 }
@@ -260,7 +264,7 @@ void QtUiServices::message(MessageIcon icon, const QString &text, const QString 
 Answer QtUiServices::question(const QString &text, const QString &title)
 {
     QMessageBox box(dialogParent());
-    prepareBox(box, MessageIcon::Question, text, title);
+    prepareBox(box, MessageIcon::Question, text, titleOrApp(title));
     QPushButton *yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
     box.setDefaultButton(yes);

@@ -8,6 +8,10 @@ namespace zelmora {
 class QtUiServices : public UiServices
 {
 public:
+    // `appTitle` gives the title of a box asked for without one; without it the title is
+    // "Zelmoravintesca".
+    explicit QtUiServices(std::function<QString()> appTitle = {});
+
     void message(MessageIcon icon, const QString &text, const QString &title) override;
     Answer question(const QString &text, const QString &title) override;
     QString InputBox(const QString &prompt, const QString &title,
@@ -22,6 +26,9 @@ public:
     void Notify(const QString &text) override;
 
 private:
+    QString titleOrApp(const QString &title) const;
+
+    std::function<QString()> m_appTitle;
     bool m_busy = false;
 };
 

@@ -1,10 +1,10 @@
 #include "app/Settings.h"
 
+#include "app/Program.h"
 #include "core/Cp1252.h"
 #include "core/FileIO.h"
 #include "core/RuntimeError.h"
 #include "core/TextLines.h"
-#include "print/Printer.h"
 
 namespace zelmora {
 
@@ -42,7 +42,7 @@ Result<void> readConfiguration(ProgramContext &context)
     if (nothingAt(path)) {
         // Never saved yet: a blank heading and the listing on the default printer.
         context.intestazioneStampa.clear();
-        context.stampanteTabulato = print::DefaultPrinterName();
+        context.stampanteTabulato = context.program->printers.DefaultPrinterName();
         return {};
     }
     return catchRuntimeError([&] {

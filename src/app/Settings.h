@@ -16,8 +16,8 @@ QString impostazioniPath(const QString &appPath);
 
 // Loads the file of the context's program folder into its heading and listing printer. A line ends
 // at a carriage return, optionally followed by a line feed, or at a bare line feed. When there is
-// no file yet, the heading is blank and the listing printer the default one. A failure (a file
-// that cannot be read, fewer than two lines) is the error; a line read before it keeps its new
+// no file yet, the heading is blank and the listing printer the program's default one. A failure (a
+// file that cannot be read, fewer than two lines) is the error; a line read before it keeps its new
 // value.
 Result<void> readConfiguration(ProgramContext &context);
 

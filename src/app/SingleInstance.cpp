@@ -79,7 +79,10 @@ bool sameUser(qintptr descriptor)
 }
 } // namespace
 
-SingleInstance::SingleInstance(QObject *parent) : QObject(parent) {}
+SingleInstance::SingleInstance(QString &appTitle, QObject *parent)
+    : QObject(parent), m_appTitle(appTitle)
+{
+}
 
 SingleInstance::~SingleInstance()
 {
@@ -141,8 +144,8 @@ bool SingleInstance::PrevInstance()
 
 bool SingleInstance::ActivateRunningInstance()
 {
-    const QString keptTitle = corpo::AppTitle;
-    corpo::AppTitle = QStringLiteral("unwanted instance");
+    const QString keptTitle = m_appTitle;
+    m_appTitle = QStringLiteral("unwanted instance");
     for (const char *className : kClassNames) {
         const QString name = serverName(QString::fromLatin1(className), keptTitle);
         if (name.isEmpty())
@@ -170,8 +173,7 @@ bool SingleInstance::ActivateRunningInstance()
 
 bool SingleInstance::listen(const QString &folder)
 {
-    const QString name =
-        folder + u'/' + QString::fromLatin1(kClassNames[2]) + u'-' + corpo::AppTitle;
+    const QString name = folder + u'/' + QString::fromLatin1(kClassNames[2]) + u'-' + m_appTitle;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     // A socket left behind by a copy that ended: we hold the lock, so it is ours to clear.

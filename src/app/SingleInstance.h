@@ -19,7 +19,8 @@ public:
     // running copy answers under the last one.
     static const char *const kClassNames[3];
 
-    explicit SingleInstance(QObject *parent = nullptr);
+    // `appTitle` is the program's title, which a copy that finds another running renames.
+    explicit SingleInstance(QString &appTitle, QObject *parent = nullptr);
     ~SingleInstance() override;
 
     // Takes the lock and starts answering later copies, as one step that copies started at
@@ -30,7 +31,7 @@ public:
 
     // Looks for the running copy under each class name with the kept title, after renaming
     // this copy's title to "unwanted instance". True when a copy answered and was raised: the
-    // caller ends. False leaves AppTitle at "unwanted instance" and start-up goes on.
+    // caller ends. False leaves the title at "unwanted instance" and start-up goes on.
     bool ActivateRunningInstance();
 
     // Gives up the lock and the socket, so a copy started next finds none.
@@ -55,6 +56,7 @@ private:
 
     int m_lockFd = -1;
     QLocalServer *m_server = nullptr;
+    QString &m_appTitle;
 };
 
 // Restores the program's main window if minimised and brings it to the front.

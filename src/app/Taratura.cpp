@@ -1,7 +1,7 @@
 #include "app/Taratura.h"
 
 #include "core/FileIO.h"
-#include "print/Printer.h"
+#include "print/PrinterSet.h"
 
 namespace zelmora {
 
@@ -10,19 +10,20 @@ QString taraturaPath(const QString &appPath)
     return appPath + QStringLiteral("printA.cfg");
 }
 
-Result<print::ScaleRecordRead> readTaratura(print::TaraturaAmbetto &record, const QString &appPath)
+Result<print::ScaleRecordRead> readTaratura(print::PrinterSet &printers,
+                                            print::TaraturaAmbetto &record, const QString &appPath)
 {
     const QString path = taraturaPath(appPath);
     if (nothingAt(path)) {
         // Never calibrated yet: every length at zero, on the default printer.
         record = print::TaraturaAmbetto{};
-        record.Stampante = print::DefaultPrinterName();
-        print::SelectPrinter(record.Stampante);
+        record.Stampante = printers.DefaultPrinterName();
+        printers.SelectPrinter(record.Stampante);
         return print::ScaleRecordRead{};
     }
     Result<print::ScaleRecordRead> read = print::readCalibration(path, record);
     if (read)
-        print::SelectPrinter(record.Stampante);
+        printers.SelectPrinter(record.Stampante);
     return read;
 }
 

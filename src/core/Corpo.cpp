@@ -2,10 +2,6 @@
 
 namespace zelmora::corpo {
 
-QString gEdition;
-
-QString AppTitle = QStringLiteral("Zelmoravintesca");
-
 QString versionText()
 {
     return QStringLiteral("%1.%2.%3").arg(AppMajor).arg(AppMinor).arg(AppRevision);

@@ -6,11 +6,14 @@
 // the wheels are not kept here: the main window hands them to the windows that use them.
 namespace zelmora::corpo {
 
-extern QString gEdition; // "Freeware", shown in the main caption
-
-// The application title: "Zelmoravintesca", or "unwanted instance" for a copy started beside
-// a running one that could not be reached.
-extern QString AppTitle;
+// The title and edition of one running program, kept by the program's owner.
+struct Identity
+{
+    // The application title: "Zelmoravintesca", or "unwanted instance" for a copy started
+    // beside a running one that could not be reached.
+    QString AppTitle = QStringLiteral("Zelmoravintesca");
+    QString gEdition; // "Freeware", shown in the main caption
+};
 // The project's version, as the build sets it.
 constexpr int AppMajor = ZELMORA_VERSION_MAJOR;
 constexpr int AppMinor = ZELMORA_VERSION_MINOR;

@@ -22,23 +22,12 @@ namespace zelmora {
 namespace {
 constexpr int kTimeoutMs = 5000;
 constexpr int kMaxRedirects = 5;
-
-QString &versionServer()
-{
-    static QString server;
-    return server;
-}
 } // namespace
 
-QString versionQueryAddress()
+QString versionQueryAddress(const QString &server)
 {
-    const QString host = versionServer().isEmpty() ? webHost() : versionServer();
+    const QString host = server.isEmpty() ? webHost() : server;
     return QStringLiteral("http://") + host + QStringLiteral("/public/lotto/ver_zelmora.asp");
-}
-
-void setVersionServer(const QString &hostAndPort)
-{
-    versionServer() = hostAndPort;
 }
 
 // --- The exchange ---------------------------------------------------------------------------

@@ -8,10 +8,9 @@
 
 namespace zelmora {
 
-// The address of the version query: "http://" + the maker's host + the fixed path.
-QString versionQueryAddress();
-// Points the query at another host (and port); tests use a server of their own.
-void setVersionServer(const QString &hostAndPort);
+// The address of the version query: "http://" + the host + the fixed path. The host is the
+// maker's, or `server` (host and port) when given: tests use a server of their own.
+QString versionQueryAddress(const QString &server = {});
 
 // The most of an answer ever kept: the head (status line and headers) and the body.
 constexpr qsizetype kMaxAnswerHead = 16 * 1024;

@@ -242,17 +242,17 @@ void printCheckReport(Printer &printer, const CheckReport &report)
     ReportWriter(printer, report).run();
 }
 
-Result<void> StampaVerifica(const CheckReport &report)
+Result<void> StampaVerifica(PrinterSet &printers, const CheckReport &report)
 {
-    SelectPrinter(report.printerName);
-    return printDocument(CurrentPrinter(),
+    printers.SelectPrinter(report.printerName);
+    return printDocument(printers.CurrentPrinter(),
                          [&](Printer &printer) { printCheckReport(printer, report); });
 }
 
-Result<Preview> previewVerifica(const CheckReport &report)
+Result<Preview> previewVerifica(PrinterSet &printers, const CheckReport &report)
 {
-    SelectPrinter(report.printerName);
-    return previewRun(CurrentPrinter(),
+    printers.SelectPrinter(report.printerName);
+    return previewRun(printers.CurrentPrinter(),
                       [&](Printer &printer) { printCheckReport(printer, report); });
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/SystemCheck.h"
 #include "print/Printer.h"
+#include "print/PrinterSet.h"
 
 #include <QString>
 
@@ -39,8 +40,8 @@ void printCheckReport(Printer &printer, const CheckReport &report);
 // The report on the listing printer (chosen by its exact name; no match keeps the current
 // printer). The document a failure interrupts is abandoned; the result is the error that
 // stopped it.
-Result<void> StampaVerifica(const CheckReport &report);
+Result<void> StampaVerifica(PrinterSet &printers, const CheckReport &report);
 // The pages StampaVerifica would print, for the screen; nothing reaches the printer.
-Result<Preview> previewVerifica(const CheckReport &report);
+Result<Preview> previewVerifica(PrinterSet &printers, const CheckReport &report);
 
 } // namespace zelmora::print

@@ -107,17 +107,17 @@ void printListingCopies(Printer &printer, Sistema &sistema, const ListingJob &jo
         printPage(printer, sistema, job);
 }
 
-Result<Preview> previewTabulato(Sistema &sistema, const ListingJob &job)
+Result<Preview> previewTabulato(PrinterSet &printers, Sistema &sistema, const ListingJob &job)
 {
-    SelectPrinter(job.printerName);
-    return previewRun(CurrentPrinter(),
+    printers.SelectPrinter(job.printerName);
+    return previewRun(printers.CurrentPrinter(),
                       [&](Printer &printer) { printListingCopies(printer, sistema, job); });
 }
 
-Result<void> StampaTabulato(Sistema &sistema, const ListingJob &job)
+Result<void> StampaTabulato(PrinterSet &printers, Sistema &sistema, const ListingJob &job)
 {
-    SelectPrinter(job.printerName);
-    return printDocument(CurrentPrinter(),
+    printers.SelectPrinter(job.printerName);
+    return printDocument(printers.CurrentPrinter(),
                          [&](Printer &printer) { printListingCopies(printer, sistema, job); });
 }
 

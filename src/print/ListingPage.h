@@ -2,6 +2,7 @@
 
 #include "core/Sistema.h"
 #include "print/Printer.h"
+#include "print/PrinterSet.h"
 
 #include <QImage>
 #include <QString>
@@ -22,11 +23,11 @@ struct ListingJob
 // The listing print run: chooses the listing printer by its exact name (no match keeps the
 // current printer), then prints one page per copy. The first failure stops the run and the
 // document it interrupted is abandoned; the result is the error that stopped it.
-Result<void> StampaTabulato(Sistema &sistema, const ListingJob &job);
+Result<void> StampaTabulato(PrinterSet &printers, Sistema &sistema, const ListingJob &job);
 // The pages StampaTabulato would print, kept for the screen: the listing printer is chosen the
 // same way, and nothing reaches it.
 struct Preview;
-Result<Preview> previewTabulato(Sistema &sistema, const ListingJob &job);
+Result<Preview> previewTabulato(PrinterSet &printers, Sistema &sistema, const ListingJob &job);
 // The pages of the run alone, one document per copy, on the printer given; a failure is thrown.
 void printListingCopies(Printer &printer, Sistema &sistema, const ListingJob &job);
 

@@ -1,9 +1,6 @@
 #include "print/Printer.h"
 
 #include "core/RuntimeError.h"
-#include "print/QtPrintDevice.h"
-
-#include <QPrinterInfo>
 
 namespace zelmora::print {
 
@@ -224,119 +221,12 @@ double Printer::TextHeight(const QString &text)
         m_device->textSize(text.isEmpty() ? QStringLiteral("Ag") : text, currentFont()).height());
 }
 
-// --- The printer list ---------------------------------------------------------------------
-
-namespace {
-QString &pdfFolder()
-{
-    static QString folder;
-    return folder;
-}
-} // namespace
-
-void setFilePdfFolder(const QString &folder)
-{
-    pdfFolder() = folder;
-}
-
-QString filePdfFolder()
-{
-    return pdfFolder();
-}
-
-namespace {
-PrinterSource &installedSource()
-{
-    static PrinterSource source;
-    return source;
-}
-
-const PrinterSource &source()
-{
-    static const PrinterSource system = systemPrinterSource();
-    return installedSource().names ? installedSource() : system;
-}
-} // namespace
-
-PrinterSource systemPrinterSource()
-{
-    PrinterSource s;
-    s.names = [] {
-        QStringList names = QPrinterInfo::availablePrinterNames();
-        names.append(QString::fromLatin1(kFilePdfName));
-        return names;
-    };
-    s.create = [](const QString &name) -> std::unique_ptr<PrintDevice> {
-        if (name == QLatin1String(kFilePdfName))
-            return std::make_unique<PdfFileDevice>();
-        return std::make_unique<QueueDevice>(name);
-    };
-    s.defaultName = [] {
-        const QString name = QPrinterInfo::defaultPrinterName();
-        return name.isEmpty() ? QString::fromLatin1(kFilePdfName) : name;
-    };
-    return s;
-}
-
-void setPrinterSource(PrinterSource s)
-{
-    installedSource() = std::move(s);
-    // The current printer follows the new source's default.
-    CurrentPrinter().setDevice(source().create(source().defaultName()));
-}
-
-QStringList Printers()
-{
-    return source().names();
-}
-
-QString DefaultPrinterName()
-{
-    return source().defaultName();
-}
-
-bool SelectPrinter(const QString &name)
-{
-    const QStringList names = Printers();
-    for (const QString &candidate : names) {
-        if (candidate == name) {
-            if (CurrentPrinter().DeviceName() != name)
-                CurrentPrinter().setDevice(source().create(candidate));
-            return true;
-        }
-    }
-    return false;
-}
-
-QSizeF PrintableSizeOf(const QString &name)
-{
-    // A printer without a device has an empty name, which no listed printer has.
-    if (!name.isEmpty() && CurrentPrinter().DeviceName() == name)
-        return CurrentPrinter().device().printableSize();
-    if (name == QLatin1String(kFilePdfName))
-        return PdfFileDevice().printableSize();
-    if (QPrinterInfo::availablePrinterNames().contains(name))
-        return QueueDevice(name).printableSize();
-    return QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
-}
-
 Result<void> printDocument(Printer &printer, const std::function<void(Printer &)> &print)
 {
     Result<void> done = catchRuntimeError([&] { print(printer); });
     if (!done)
         printer.KillDoc();
     return done;
-}
-
-Printer &CurrentPrinter()
-{
-    static Printer printer;
-    static bool initialised = false;
-    if (!initialised) {
-        initialised = true;
-        printer.setDevice(source().create(source().defaultName()));
-    }
-    return printer;
 }
 
 } // namespace zelmora::print

@@ -128,38 +128,7 @@ private:
 // document it interrupted and is the result.
 Result<void> printDocument(Printer &printer, const std::function<void(Printer &)> &print);
 
-// The printer in use ("Printer"): at start the system's default queue, else "File PDF".
-Printer &CurrentPrinter();
-
 // The name of the built-in device that writes each document to a new PDF in stampe/.
 extern const char *const kFilePdfName; // "File PDF"
-// The folder "File PDF" writes its documents into: stampe/ in the program folder, set once at
-// start. While it is not set, a document on "File PDF" fails as a printer that cannot write.
-void setFilePdfFolder(const QString &folder);
-QString filePdfFolder();
-
-// The installed printers ("Printers"): the system's print queues in their order, then
-// "File PDF".
-QStringList Printers();
-// The printer a new installation prints on: the system's default queue, else "File PDF".
-QString DefaultPrinterName();
-// Makes the first printer whose DeviceName equals `name` exactly the current printer.
-// False, and nothing changes, when none matches.
-bool SelectPrinter(const QString &name);
-
-// The printable area, in millimetres, of the printer listed under `name`: the current printer's
-// when it is that one, a system queue's or the "File PDF" page otherwise; an A4 sheet for a name
-// the system does not know. No document is started.
-QSizeF PrintableSizeOf(const QString &name);
-
-// Where printers come from. Tests install their own list and devices.
-struct PrinterSource
-{
-    std::function<QStringList()> names;
-    std::function<std::unique_ptr<PrintDevice>(const QString &)> create;
-    std::function<QString()> defaultName;
-};
-void setPrinterSource(PrinterSource source); // an empty source goes back to the system's
-PrinterSource systemPrinterSource();
 
 } // namespace zelmora::print

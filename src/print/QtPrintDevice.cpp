@@ -172,6 +172,10 @@ void QueueDevice::beginDocument(const DocumentOptions &options)
 
 // --- File PDF --------------------------------------------------------------------------------
 
+PdfFileDevice::PdfFileDevice(const QString &folder) : m_folderNow([folder] { return folder; }) {}
+
+PdfFileDevice::PdfFileDevice(std::function<QString()> folder) : m_folderNow(std::move(folder)) {}
+
 QString PdfFileDevice::DeviceName() const
 {
     return QString::fromLatin1(kFilePdfName);
@@ -207,7 +211,7 @@ void removeAbandonedPartials(const QString &folder)
 void PdfFileDevice::beginDocument(const DocumentOptions &options)
 {
     m_file.clear();
-    m_folder = filePdfFolder();
+    m_folder = m_folderNow();
     if (m_folder.isEmpty() || !QDir().mkpath(m_folder))
         printerError();
     removeAbandonedPartials(m_folder);

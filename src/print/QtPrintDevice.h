@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QPainter>
 #include <QPrinter>
+#include <functional>
 #include <memory>
 
 namespace zelmora::print {
@@ -63,6 +64,9 @@ private:
 class PdfFileDevice : public PainterDevice
 {
 public:
+    // Writes into `folder`, or into the folder `folder` gives when each document starts.
+    explicit PdfFileDevice(const QString &folder);
+    explicit PdfFileDevice(std::function<QString()> folder);
     QString DeviceName() const override;
     void beginDocument(const DocumentOptions &options) override;
     QString documentFile() const override { return m_file; }
@@ -74,6 +78,7 @@ protected:
 
 private:
     std::unique_ptr<QPrinter> m_ownPrinter;
+    std::function<QString()> m_folderNow;
     QString m_partial; // the document being written
     QString m_folder;
     QString m_kind;

@@ -1,6 +1,7 @@
 #include "ui/NewVersion.h"
 
 #include "app/Forms.h"
+#include "app/Program.h"
 #include "app/UiServices.h"
 #include "core/Corpo.h"
 #include "core/RuntimeError.h"
@@ -9,11 +10,11 @@
 
 namespace zelmora {
 
-bool NewVersion()
+bool NewVersion(Program &program)
 {
     // The answer is kept in memory only: no file in a folder other users can write. A failed
     // download is silent.
-    const Result<QByteArray> answer = DownloadFile(versionQueryAddress());
+    const Result<QByteArray> answer = DownloadFile(versionQueryAddress(program.versionServer));
     if (!answer)
         return true;
     const QString local = corpo::versionText();
@@ -34,7 +35,7 @@ bool NewVersion()
         window.exec();
     }
     UnloadAllFormsExcept(QString());
-    End();
+    program.ending.End();
     return false;
 }
 

@@ -8,9 +8,9 @@
 
 namespace zelmora {
 
-void announceDeliveredFiles()
+void announceDeliveredFiles(print::Printer &printer)
 {
-    const QStringList files = print::CurrentPrinter().takeDeliveredFiles();
+    const QStringList files = printer.takeDeliveredFiles();
     if (files.isEmpty())
         return;
     if (files.size() == 1) {

@@ -1,5 +1,6 @@
 #include "ui/SharedFiles.h"
 
+#include "app/Program.h"
 #include "app/Settings.h"
 #include "app/Taratura.h"
 #include "app/UiServices.h"
@@ -13,10 +14,11 @@ void ReadConfiguration(ProgramContext &context)
         plainMessage(moduleErrorMessage(read.error(), QStringLiteral("ReadConfiguration")));
 }
 
-void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &appPath,
+void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const ProgramContext &context,
                           const QString &formName)
 {
-    const Result<print::ScaleRecordRead> read = readTaratura(record, appPath);
+    const Result<print::ScaleRecordRead> read =
+        readTaratura(context.program->printers, record, context.appPath);
     if (!read) {
         // A box with only the OK button and the application's title.
         plainMessage(

@@ -14,10 +14,11 @@ namespace zelmora {
 // "Error N (...) in procedure ReadConfiguration of Modulo corpo".
 void ReadConfiguration(ProgramContext &context);
 
-// Reads printA.cfg into the record and chooses its printer (see readTaratura). A failed read
+// Reads printA.cfg of the context's program folder into the record and chooses its printer
+// among the program's (see readTaratura). A failed read
 // shows "Error N (...) in procedure LeggiTaraturaAmbetto of Form <formName>"; a damaged scale
 // record is told in one warning.
-void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const QString &appPath,
+void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const ProgramContext &context,
                           const QString &formName);
 
 // Brings the record's lengths into the calibration window's range (0 - 300 mm) before they

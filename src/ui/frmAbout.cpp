@@ -12,7 +12,8 @@
 
 namespace zelmora {
 
-frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
+frmAbout::frmAbout(const corpo::Identity &identity, QWidget *parent)
+    : QDialog(parent), m_title(identity.AppTitle)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setFixedSize(twipsToPixels(6690), twipsToPixels(3735));
@@ -61,9 +62,9 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(QStringLiteral("Informazioni su ") + corpo::AppTitle);
+    setWindowTitle(QStringLiteral("Informazioni su ") + m_title);
     lblVersion->setText(QStringLiteral("Versione ") + corpo::versionText());
-    lblTitle->setText(corpo::AppTitle);
+    lblTitle->setText(m_title);
     // The title shrinks to fit its label on one line.
     QFont font = lblTitle->font();
     while (font.pointSizeF() > 8 &&

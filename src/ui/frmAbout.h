@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Corpo.h"
+
 #include <QDialog>
 
 class QFrame;
@@ -14,7 +16,7 @@ class frmAbout : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget *parent = nullptr);
+    explicit frmAbout(const corpo::Identity &identity, QWidget *parent = nullptr);
 
     QLabel *picIcon = nullptr;
     QLabel *lblTitle = nullptr;
@@ -32,6 +34,9 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_title; // the program's title when the window was made
 };
 
 } // namespace zelmora

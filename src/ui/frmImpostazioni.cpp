@@ -1,5 +1,6 @@
 #include "ui/frmImpostazioni.h"
 
+#include "app/Program.h"
 #include "app/Settings.h"
 #include "app/Twips.h"
 #include "app/UiServices.h"
@@ -183,7 +184,7 @@ void frmImpostazioni::Form_Load()
     // when its name is installed exactly as saved.
     int saved = -1;
     cmbStampante->clear();
-    for (const QString &name : print::Printers()) {
+    for (const QString &name : m_context.program->printers.Printers()) {
         cmbStampante->addItem(name);
         if (saved < 0 && name == m_context.stampanteTabulato)
             saved = cmbStampante->count() - 1;

@@ -3,6 +3,7 @@
 #include "app/AutoResizer.h"
 #include "app/Forms.h"
 #include "app/Pause.h"
+#include "app/Program.h"
 #include "app/Settings.h"
 #include "app/Twips.h"
 #include "app/UiServices.h"
@@ -75,8 +76,9 @@ QFrame *makePanel(QWidget *parent, const char *name, const QRect &twips)
 
 } // namespace
 
-frmMain::frmMain(const QString &appPath, QWidget *parent) : QWidget(parent)
+frmMain::frmMain(Program &program, const QString &appPath, QWidget *parent) : QWidget(parent)
 {
+    m_context.program = &program;
     m_context.appPath = appPath;
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(artwork::windowIcon());
@@ -364,8 +366,9 @@ QString frmMain::systemFolder() const
 
 void frmMain::Form_Load()
 {
-    setWindowTitle(corpo::AppTitle + QStringLiteral(" by Vandrel - Versione ") +
-                   corpo::versionText() + QStringLiteral(" - ") + corpo::gEdition);
+    const corpo::Identity &identity = m_context.program->identity;
+    setWindowTitle(identity.AppTitle + QStringLiteral(" by Vandrel - Versione ") +
+                   corpo::versionText() + QStringLiteral(" - ") + identity.gEdition);
     CaricaRuote();
     AzzeraSistema();
     ReadConfiguration(m_context);
@@ -421,7 +424,7 @@ void frmMain::mousePressEvent(QMouseEvent *event)
 
 void frmMain::Form_Click()
 {
-    frmAbout about(this);
+    frmAbout about(m_context.program->identity, this);
     about.Form_Load();
     placeOnScreen(&about, this);
     about.exec();
@@ -440,7 +443,7 @@ bool frmMain::Form_QueryUnload()
     if (askYesNo(QStringLiteral("Uscire dall'applicazione?"), windowTitle()) != Answer::Yes)
         return false;
     UnloadAllFormsExcept(QStringLiteral("frmMain"));
-    End();
+    m_context.program->ending.End();
     return true;
 }
 

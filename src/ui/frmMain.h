@@ -27,7 +27,8 @@ class frmMain : public QWidget
 public:
     // `appPath` is the program folder, ending in "/": the wheels, the settings and the
     // systems' folder are found there.
-    explicit frmMain(const QString &appPath, QWidget *parent = nullptr);
+    // The window of the program `program`, whose files are in the folder `appPath`.
+    frmMain(Program &program, const QString &appPath, QWidget *parent = nullptr);
 
     // The system this window edits and owns, handed to the windows that print or check it.
     Sistema &sistema() { return m_sistema; }

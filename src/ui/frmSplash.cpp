@@ -42,7 +42,8 @@ void fitWidth(QLabel *label)
 
 } // namespace
 
-frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+frmSplash::frmSplash(const corpo::Identity &identity)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), m_title(identity.AppTitle)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -81,7 +82,7 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
 void frmSplash::Form_Load()
 {
     lblVersion->setText(QStringLiteral("Versione ") + corpo::versionText());
-    lblProductName->setText(corpo::AppTitle);
+    lblProductName->setText(m_title);
     fitWidth(lblProductName);
     fitWidth(lblCompanyProduct);
     placeOnScreen(this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Corpo.h"
+
 #include <QWidget>
 
 class QFrame;
@@ -13,7 +15,7 @@ class frmSplash : public QWidget
 {
     Q_OBJECT
 public:
-    frmSplash();
+    explicit frmSplash(const corpo::Identity &identity);
 
     QFrame *Frame1 = nullptr;
     QLabel *Image1 = nullptr;
@@ -30,6 +32,9 @@ public slots:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QString m_title; // the program's title when the window was made
 };
 
 } // namespace zelmora

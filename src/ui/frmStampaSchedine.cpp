@@ -1,5 +1,6 @@
 #include "ui/frmStampaSchedine.h"
 
+#include "app/Program.h"
 #include "app/Settings.h"
 #include "app/Taratura.h"
 #include "app/Twips.h"
@@ -201,10 +202,9 @@ void frmStampaSchedine::cmdAnteprima_Click()
     }
     int sheetError = 0;
     run->sheetFailed = [&sheetError](int number) { sheetError = number; };
-    Result<print::Preview> preview =
-        print::previewRun(print::CurrentPrinter(), [&](print::Printer &printer) {
-            print::printSlips(printer, m_sistema, taratura, *run);
-        });
+    Result<print::Preview> preview = print::previewRun(
+        m_context.program->printers.CurrentPrinter(),
+        [&](print::Printer &printer) { print::printSlips(printer, m_sistema, taratura, *run); });
     if (!preview)
         sheetError = preview.error().number();
     setEnabled(true);
@@ -218,7 +218,7 @@ void frmStampaSchedine::cmdAnteprima_Click()
 std::optional<print::SlipRun> frmStampaSchedine::prepareRun()
 {
     ReadConfiguration(m_context);
-    LeggiTaraturaAmbetto(taratura, m_context.appPath, QStringLiteral("frmStampaSchedine"));
+    LeggiTaraturaAmbetto(taratura, m_context, QStringLiteral("frmStampaSchedine"));
     CorreggiTaratura(taratura);
 
     // The masked boxes are read as shown: an empty one reads "_".
@@ -261,9 +261,9 @@ void frmStampaSchedine::StampaSchedaAmbetto()
             reported = true;
         }
     };
-    print::CurrentPrinter().takeDeliveredFiles();
-    const Result<void> printed =
-        print::StampaSchedaAmbetto(print::CurrentPrinter(), m_sistema, taratura, *run);
+    m_context.program->printers.CurrentPrinter().takeDeliveredFiles();
+    const Result<void> printed = print::StampaSchedaAmbetto(
+        m_context.program->printers.CurrentPrinter(), m_sistema, taratura, *run);
     if (!printed) {
         if (progress)
             progress->close();
@@ -273,7 +273,7 @@ void frmStampaSchedine::StampaSchedaAmbetto()
     }
     if (progress)
         progress->close();
-    announceDeliveredFiles();
+    announceDeliveredFiles(m_context.program->printers.CurrentPrinter());
 }
 
 void frmStampaSchedine::keyPressEvent(QKeyEvent *event)

@@ -1,5 +1,6 @@
 #include "ui/frmTabulato.h"
 
+#include "app/Program.h"
 #include "app/Settings.h"
 #include "app/Twips.h"
 #include "app/UiServices.h"
@@ -156,10 +157,11 @@ print::ListingJob frmTabulato::listingJob()
 void frmTabulato::cmdStampa_Click()
 {
     setEnabled(false);
-    print::CurrentPrinter().takeDeliveredFiles();
-    const Result<void> printed = print::StampaTabulato(m_sistema, listingJob());
+    m_context.program->printers.CurrentPrinter().takeDeliveredFiles();
+    const Result<void> printed =
+        print::StampaTabulato(m_context.program->printers, m_sistema, listingJob());
     // Copies printed before a failure are where they are: the player is told of both.
-    announceDeliveredFiles();
+    announceDeliveredFiles(m_context.program->printers.CurrentPrinter());
     if (!printed && printed.error().number() == RuntimeError::PrinterError)
         reportPrinterNotInstalled();
     setEnabled(true);
@@ -168,7 +170,8 @@ void frmTabulato::cmdStampa_Click()
 void frmTabulato::cmdAnteprima_Click()
 {
     setEnabled(false);
-    Result<print::Preview> preview = print::previewTabulato(m_sistema, listingJob());
+    Result<print::Preview> preview =
+        print::previewTabulato(m_context.program->printers, m_sistema, listingJob());
     setEnabled(true);
     if (!preview) {
         criticalMessage(

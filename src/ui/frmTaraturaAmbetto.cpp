@@ -1,5 +1,6 @@
 #include "ui/frmTaraturaAmbetto.h"
 
+#include "app/Program.h"
 #include "app/Taratura.h"
 #include "app/Twips.h"
 #include "app/UiServices.h"
@@ -421,13 +422,13 @@ std::array<frmTaraturaAmbetto::Length, 9> frmTaraturaAmbetto::lengths() const
 
 void frmTaraturaAmbetto::Form_Load()
 {
-    LeggiTaraturaAmbetto(taratura, m_context.appPath, QStringLiteral("frmTaraturaAmbetto"));
+    LeggiTaraturaAmbetto(taratura, m_context, QStringLiteral("frmTaraturaAmbetto"));
 
     // A drop-down list selects its first entry by itself; the stored printer is selected only
     // when it is installed under exactly that name.
     int storedPrinter = -1;
     cmbStampante->clear();
-    for (const QString &deviceName : print::Printers()) {
+    for (const QString &deviceName : m_context.program->printers.Printers()) {
         cmbStampante->addItem(deviceName);
         if (storedPrinter < 0 && deviceName == taratura.Stampante)
             storedPrinter = cmbStampante->count() - 1;
@@ -498,8 +499,8 @@ bool frmTaraturaAmbetto::takeLength(const Length &length)
 
 int frmTaraturaAmbetto::nominalRuler(bool horizontal) const
 {
-    const print::RulerLengths rulers =
-        print::rulerLengths(print::PrintableSizeOf(cmbStampante->currentText()));
+    const print::RulerLengths rulers = print::rulerLengths(
+        m_context.program->printers.PrintableSizeOf(cmbStampante->currentText()));
     return horizontal ? rulers.horizontal : rulers.vertical;
 }
 
@@ -575,18 +576,18 @@ void frmTaraturaAmbetto::cmdTest_Click()
 {
     bool notInstalled = false;
     try {
-        print::SelectPrinter(cmbStampante->currentText());
-        print::CurrentPrinter().takeDeliveredFiles();
-        print::StampaTestTaratura(print::CurrentPrinter(), taratura, m_sistema.NomeSistema.text(),
-                                  m_context.intestazioneStampa);
-        announceDeliveredFiles();
+        m_context.program->printers.SelectPrinter(cmbStampante->currentText());
+        m_context.program->printers.CurrentPrinter().takeDeliveredFiles();
+        print::StampaTestTaratura(m_context.program->printers.CurrentPrinter(), taratura,
+                                  m_sistema.NomeSistema.text(), m_context.intestazioneStampa);
+        announceDeliveredFiles(m_context.program->printers.CurrentPrinter());
         return;
     } catch (const RuntimeError &error) {
         notInstalled = error.number() == RuntimeError::PrinterError;
     } catch (...) {
     }
     // Nothing of a page that failed half-way is sent to the printer.
-    print::CurrentPrinter().KillDoc();
+    m_context.program->printers.CurrentPrinter().KillDoc();
     if (notInstalled)
         reportPrinterNotInstalled();
     else

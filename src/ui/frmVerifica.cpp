@@ -1,5 +1,6 @@
 #include "ui/frmVerifica.h"
 
+#include "app/Program.h"
 #include "app/UiServices.h"
 #include "core/ArchiveText.h"
 #include "core/DrawDate.h"
@@ -664,9 +665,9 @@ void frmVerifica::cmdStampa_Click()
     if (!m_result || busy())
         return;
     setEnabled(false);
-    print::CurrentPrinter().takeDeliveredFiles();
-    const Result<void> printed = print::StampaVerifica(report());
-    announceDeliveredFiles();
+    m_context.program->printers.CurrentPrinter().takeDeliveredFiles();
+    const Result<void> printed = print::StampaVerifica(m_context.program->printers, report());
+    announceDeliveredFiles(m_context.program->printers.CurrentPrinter());
     setEnabled(true);
     if (printed)
         return;
@@ -682,7 +683,7 @@ void frmVerifica::cmdAnteprima_Click()
     if (!m_result || busy())
         return;
     setEnabled(false);
-    Result<print::Preview> preview = print::previewVerifica(report());
+    Result<print::Preview> preview = print::previewVerifica(m_context.program->printers, report());
     setEnabled(true);
     if (!preview) {
         criticalMessage(

@@ -2,6 +2,7 @@
 // calibration read and saved by the print windows, with the messages they show.
 
 #include "app/Settings.h"
+#include "app/Program.h"
 #include "app/Taratura.h"
 #include "core/RuntimeError.h"
 #include "print/Printer.h"
@@ -25,6 +26,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
+        context.program = &program;
         context.appPath = folder.path() + u'/';
         context.intestazioneStampa = QStringLiteral("old heading");
         context.stampanteTabulato = QStringLiteral("old printer");
@@ -51,6 +53,13 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
+    // The program's own printers: two that record, Alfa the default.
+    Program program{print::PrinterSource{
+        [] {
+            return QStringList{QStringLiteral("Alfa"), QStringLiteral("Beta")};
+        },
+        [](const QString &name) { return std::make_unique<print::RecordingDevice>(name); },
+        [] { return QStringLiteral("Alfa"); }}};
     QTemporaryDir folder;
     ProgramContext context;
     ScriptedUiServices ui;
@@ -105,7 +114,7 @@ TEST_F(SettingsTest, NoFileYetGivesTheDefaultsAndAFileThatCannotBeReadIsReported
     ReadConfiguration(context);
     EXPECT_TRUE(ui.shown.isEmpty());
     EXPECT_EQ(context.intestazioneStampa, QString());
-    EXPECT_EQ(context.stampanteTabulato, print::DefaultPrinterName());
+    EXPECT_EQ(context.stampanteTabulato, program.printers.DefaultPrinterName());
     EXPECT_FALSE(QFile::exists(impostazioniPath(context.appPath)));
 
     // Something that stands there and cannot be read is reported and changes nothing.
@@ -161,7 +170,7 @@ TEST_F(SettingsTest, APipeADeviceOrAFolderIsRefusedAndABigSettingsFileReadOnlyIn
         ui.clear();
         print::TaraturaAmbetto calibration;
         calibration.Top = 7;
-        LeggiTaraturaAmbetto(calibration, context.appPath, QStringLiteral("frmStampaSchedine"));
+        LeggiTaraturaAmbetto(calibration, context, QStringLiteral("frmStampaSchedine"));
         EXPECT_EQ(ui.messages(),
                   QStringList{QStringLiteral("Error 75 (Path/File access error) in procedure "
                                              "LeggiTaraturaAmbetto of Form frmStampaSchedine")})
@@ -209,18 +218,6 @@ TEST_F(SettingsTest, AFailedWriteIsRaisedAndKeepsTheOldFile)
 class TaraturaTest : public SettingsTest
 {
 protected:
-    void SetUp() override
-    {
-        SettingsTest::SetUp();
-        print::setPrinterSource(print::PrinterSource{
-            [] {
-                return QStringList{QStringLiteral("Alfa"), QStringLiteral("Beta")};
-            },
-            [](const QString &name) { return std::make_unique<print::RecordingDevice>(name); },
-            [] { return QStringLiteral("Alfa"); }});
-    }
-    void TearDown() override { print::setPrinterSource({}); }
-
     static print::TaraturaAmbetto record(const QString &printer)
     {
         print::TaraturaAmbetto r;
@@ -232,7 +229,7 @@ protected:
         return r;
     }
 
-    static QString currentPrinter() { return print::CurrentPrinter().DeviceName(); }
+    QString currentPrinter() { return program.printers.CurrentPrinter().DeviceName(); }
 };
 
 TEST_F(TaraturaTest, ReadingChoosesOnlyAnExactlyMatchingPrinter)
@@ -249,12 +246,12 @@ TEST_F(TaraturaTest, ReadingChoosesOnlyAnExactlyMatchingPrinter)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(print::SelectPrinter(QStringLiteral("Alfa")));
+        ASSERT_TRUE(program.printers.SelectPrinter(QStringLiteral("Alfa")));
         SalvaTaraturaAmbetto(record(QString::fromUtf8(c.saved)), context.appPath,
                              QStringLiteral("frmTaraturaAmbetto"));
 
         print::TaraturaAmbetto read;
-        LeggiTaraturaAmbetto(read, context.appPath, QStringLiteral("frmStampaSchedine"));
+        LeggiTaraturaAmbetto(read, context, QStringLiteral("frmStampaSchedine"));
         EXPECT_TRUE(ui.messages().isEmpty());
         EXPECT_EQ(read, record(QString::fromUtf8(c.saved)));
         EXPECT_EQ(currentPrinter(), QString::fromUtf8(c.chosen));
@@ -266,9 +263,9 @@ TEST_F(TaraturaTest, NoFileYetIsAllZeroOnTheDefaultPrinterAndAnUnreadableOneIsRe
     for (const char *form : {"frmStampaSchedine", "frmTaraturaAmbetto"}) {
         SCOPED_TRACE(form);
         ui.clear();
-        ASSERT_TRUE(print::SelectPrinter(QStringLiteral("Beta")));
+        ASSERT_TRUE(program.printers.SelectPrinter(QStringLiteral("Beta")));
         print::TaraturaAmbetto r = record(QStringLiteral("Beta"));
-        LeggiTaraturaAmbetto(r, context.appPath, QString::fromLatin1(form));
+        LeggiTaraturaAmbetto(r, context, QString::fromLatin1(form));
         EXPECT_TRUE(ui.shown.isEmpty());
         print::TaraturaAmbetto zero;
         zero.Stampante = QStringLiteral("Alfa");
@@ -283,9 +280,9 @@ TEST_F(TaraturaTest, NoFileYetIsAllZeroOnTheDefaultPrinterAndAnUnreadableOneIsRe
     for (const char *form : {"frmStampaSchedine", "frmTaraturaAmbetto"}) {
         SCOPED_TRACE(form);
         ui.clear();
-        ASSERT_TRUE(print::SelectPrinter(QStringLiteral("Beta")));
+        ASSERT_TRUE(program.printers.SelectPrinter(QStringLiteral("Beta")));
         print::TaraturaAmbetto r = record(QStringLiteral("Beta"));
-        LeggiTaraturaAmbetto(r, context.appPath, QString::fromLatin1(form));
+        LeggiTaraturaAmbetto(r, context, QString::fromLatin1(form));
         ASSERT_EQ(ui.shown.size(), 1);
         EXPECT_TRUE(ui.shown[0].text.startsWith(QStringLiteral("Error ")));
         EXPECT_TRUE(ui.shown[0].text.endsWith(
@@ -307,7 +304,7 @@ TEST_F(TaraturaTest, ADamagedFileKeepsWhatWasReadAndChoosesNoPrinter)
 
     print::TaraturaAmbetto r;
     r.Stampante = QStringLiteral("Beta");
-    LeggiTaraturaAmbetto(r, context.appPath, QStringLiteral("frmStampaSchedine"));
+    LeggiTaraturaAmbetto(r, context, QStringLiteral("frmStampaSchedine"));
     EXPECT_EQ(ui.messages(),
               QStringList{QStringLiteral("Error 62 (Input past end of file) in procedure "
                                          "LeggiTaraturaAmbetto of Form frmStampaSchedine")});
@@ -327,7 +324,7 @@ TEST_F(TaraturaTest, ADamagedScaleRecordIsReportedOnceAndPrintsWithoutCorrection
     writeFile(QStringLiteral("printA.cfg"), bytes);
 
     print::TaraturaAmbetto r;
-    LeggiTaraturaAmbetto(r, context.appPath, QStringLiteral("frmStampaSchedine"));
+    LeggiTaraturaAmbetto(r, context, QStringLiteral("frmStampaSchedine"));
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_EQ(ui.shown[0].text, QStringLiteral("La correzione di scala in printA.cfg è danneggiata "
                                                "(il tipo è 7 invece di 3): si stampa con i "
@@ -339,7 +336,7 @@ TEST_F(TaraturaTest, ADamagedScaleRecordIsReportedOnceAndPrintsWithoutCorrection
     // The whole record again: read silently.
     ui.clear();
     SalvaTaraturaAmbetto(saved, context.appPath, QStringLiteral("frmTaraturaAmbetto"));
-    LeggiTaraturaAmbetto(r, context.appPath, QStringLiteral("frmStampaSchedine"));
+    LeggiTaraturaAmbetto(r, context, QStringLiteral("frmStampaSchedine"));
     EXPECT_TRUE(ui.shown.isEmpty());
     EXPECT_EQ(r, saved);
 }

@@ -37,11 +37,9 @@ protected:
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(run.path()));
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
         qputenv("HOME", QFile::encodeName(home.path()));
-        corpo::AppTitle = QStringLiteral("Zelmoravintesca");
     }
     void TearDown() override
     {
-        corpo::AppTitle = QStringLiteral("Zelmoravintesca");
         qunsetenv("XDG_RUNTIME_DIR");
         qunsetenv("TMPDIR");
         qunsetenv("HOME");
@@ -100,7 +98,8 @@ TEST_F(SingleInstanceTest, TheFolderIsTheUsersOwnNeverALinkOrOneOpenToOthers)
 
 TEST_F(SingleInstanceTest, ALineWithoutEndOrAnotherUsersCallIsDroppedUnanswered)
 {
-    SingleInstance running;
+    QString title = corpo::Identity().AppTitle;
+    SingleInstance running(title);
     QSignalSpy raised(&running, &SingleInstance::activationRequested);
     ASSERT_FALSE(running.PrevInstance());
     const QString name = SingleInstance::serverName(QStringLiteral("ThunderRT6Main"),

@@ -2,6 +2,7 @@
 
 #include "net/VersionCheck.h"
 #include "app/Forms.h"
+#include "app/Program.h"
 #include "app/Twips.h"
 #include "core/BuildSettings.h"
 #include "core/Corpo.h"
@@ -134,15 +135,10 @@ protected:
         victim.write("del giocatore");
         victim.close();
         ASSERT_TRUE(QFile::link(playersFile(), planted()));
-        setVersionServer(http.hostAndPort());
-        setEndHandler([this] { ++ends; });
+        program.versionServer = http.hostAndPort();
+        program.ending.setEndHandler([this] { ++ends; });
     }
-    void TearDown() override
-    {
-        setEndHandler({});
-        setVersionServer(QString());
-        qunsetenv("TMPDIR");
-    }
+    void TearDown() override { qunsetenv("TMPDIR"); }
     QString planted() const { return temp.filePath(QStringLiteral("ver_zelmora.txt")); }
     QString playersFile() const { return elsewhere.filePath(QStringLiteral("lettera.txt")); }
 
@@ -184,7 +180,7 @@ protected:
             w->reject();
         });
         const int endsBefore = ends;
-        const bool startUpGoesOn = NewVersion();
+        const bool startUpGoesOn = NewVersion(program);
         EXPECT_EQ(startUpGoesOn, ends == endsBefore);
         settle();
     }
@@ -192,6 +188,7 @@ protected:
     QTemporaryDir temp;
     QTemporaryDir elsewhere;
     TinyHttpServer http;
+    Program program;
     ScriptedUiServices ui;
     int ends = 0;
     int endsWhenShown = 0;
@@ -260,7 +257,7 @@ TEST_F(VersionCheckTest, ANewerVersionUnloadsEveryWindowBeforeTheEnd)
     const QByteArray same = corpo::versionText().toLatin1();
     const QByteArray later = QByteArray::number(corpo::AppMajor + 1) + ".0.0";
     for (const auto &[answer, newer] : {std::pair{same, false}, std::pair{later, true}}) {
-        QPointer<frmSplash> splash = new frmSplash;
+        QPointer<frmSplash> splash = new frmSplash(program.identity);
         splash->Form_Load();
         splash->show();
         ends = 0;
@@ -352,9 +349,9 @@ TEST_F(VersionCheckTest, TheQueryIsAFreshGetOfTheVersionPage)
     EXPECT_TRUE(http.lastRequest.startsWith("GET /public/lotto/ver_zelmora.asp HTTP/1.1\r\n"))
         << http.lastRequest.toStdString();
     EXPECT_TRUE(http.lastRequest.contains("Cache-Control: no-cache"));
-    EXPECT_EQ(versionQueryAddress(), QStringLiteral("http://") + http.hostAndPort() +
-                                         QStringLiteral("/public/lotto/ver_zelmora.asp"));
-    setVersionServer(QString());
+    EXPECT_EQ(versionQueryAddress(program.versionServer),
+              QStringLiteral("http://") + http.hostAndPort() +
+                  QStringLiteral("/public/lotto/ver_zelmora.asp"));
     EXPECT_EQ(versionQueryAddress(), QStringLiteral("http://") + webHost() +
                                          QStringLiteral("/public/lotto/ver_zelmora.asp"));
 }
@@ -373,7 +370,7 @@ TEST_F(VersionCheckTest, FailedDownloadsAreSilent)
     EXPECT_TRUE(ui.shown.isEmpty());
     expectTempFolderUntouched("failed");
 
-    setVersionServer(QStringLiteral("127.0.0.1:1")); // nobody listens there
+    program.versionServer = QStringLiteral("127.0.0.1:1"); // nobody listens there
     check();
     EXPECT_TRUE(ui.shown.isEmpty());
     EXPECT_EQ(ends, 0);

@@ -3,6 +3,7 @@
 
 #include "PdfReader.h"
 #include "print/Printer.h"
+#include "print/PrinterSet.h"
 #include "print/QtPrintDevice.h"
 
 #include <QDateTime>
@@ -37,7 +38,7 @@ TEST(CupsQueueTest, APagePrintedOnTheQueueArrivesWithItsTextAndMarks)
         << "the CUPS queue " << queueName().toStdString()
         << " is not there: the set-up could not start CUPS";
     // The queue is one of the printers, listed before "File PDF".
-    const QStringList names = Printers();
+    const QStringList names = PrinterSet().Printers();
     ASSERT_TRUE(names.contains(queueName()));
     EXPECT_EQ(names.last(), QStringLiteral("File PDF"));
 

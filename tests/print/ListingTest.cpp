@@ -208,6 +208,7 @@ protected:
         job.vietato = QImage(50, 10, QImage::Format_RGB32);
     }
     zelmora::testing::RecordingPrinters devices{{"Ufficio", "Tabulati", "File PDF"}};
+    PrinterSet printers{devices.source()};
     ListingJob job;
     Sistema sistema = sampleSystem();
 };
@@ -215,8 +216,8 @@ protected:
 TEST_F(ListingPageTest, OnePageWithEveryBlockWhereItBelongs)
 {
     job.printerName = QStringLiteral("Tabulati");
-    ASSERT_TRUE(StampaTabulato(sistema, job));
-    EXPECT_EQ(CurrentPrinter().DeviceName(), QStringLiteral("Tabulati"));
+    ASSERT_TRUE(StampaTabulato(printers, sistema, job));
+    EXPECT_EQ(printers.CurrentPrinter().DeviceName(), QStringLiteral("Tabulati"));
     const RecordingDevice *device = devices[QStringLiteral("Tabulati")];
     ASSERT_EQ(device->documents.size(), 1);
     const RecordedDocument &doc = device->documents[0];
@@ -291,8 +292,8 @@ TEST_F(ListingPageTest, BlackAndWhiteAndAnUnknownPrinter)
     job.printerName = QStringLiteral("tabulati"); // matches only ignoring case: not chosen
     sistema.ImportoSistema = 1234.5f;
     sistema.Ruota = QString();
-    ASSERT_TRUE(StampaTabulato(sistema, job));
-    EXPECT_EQ(CurrentPrinter().DeviceName(), QStringLiteral("Ufficio"));
+    ASSERT_TRUE(StampaTabulato(printers, sistema, job));
+    EXPECT_EQ(printers.CurrentPrinter().DeviceName(), QStringLiteral("Ufficio"));
     const auto &page = devices[QStringLiteral("Ufficio")]->documents[0].pages[0];
     EXPECT_EQ(findText(page, QStringLiteral("Zelmoravintesca"))->textStyle.color,
               QColor(Qt::black));
@@ -310,7 +311,7 @@ TEST_F(ListingPageTest, BlackAndWhiteAndAnUnknownPrinter)
 TEST_F(ListingPageTest, CopiesAreSeparateDocumentsAndAFailureStopsTheRest)
 {
     job.copies = 3;
-    ASSERT_TRUE(StampaTabulato(sistema, job));
+    ASSERT_TRUE(StampaTabulato(printers, sistema, job));
     RecordingDevice *device = devices[QStringLiteral("Ufficio")];
     ASSERT_EQ(device->documents.size(), 3);
     for (const RecordedDocument &doc : device->documents) {
@@ -320,7 +321,7 @@ TEST_F(ListingPageTest, CopiesAreSeparateDocumentsAndAFailureStopsTheRest)
 
     device->documents.clear();
     device->failOnDocument = 1; // the second copy cannot start
-    EXPECT_EQ(StampaTabulato(sistema, job).error().number(), 482);
+    EXPECT_EQ(StampaTabulato(printers, sistema, job).error().number(), 482);
     ASSERT_EQ(device->documents.size(), 1);
     EXPECT_TRUE(device->documents[0].ended);
 }
@@ -329,7 +330,7 @@ TEST_F(ListingPageTest, MissingPicturesAreLeftOut)
 {
     job.sfondo = QImage();
     job.vietato = QImage();
-    ASSERT_TRUE(StampaTabulato(sistema, job));
+    ASSERT_TRUE(StampaTabulato(printers, sistema, job));
     for (const RecordedItem &item : devices[QStringLiteral("Ufficio")]->documents[0].pages[0])
         EXPECT_NE(item.kind, RecordedItem::Picture);
 }

@@ -26,10 +26,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        setFilePdfFolder(folder.path() + QStringLiteral("/stampe"));
-        printer.setDevice(std::make_unique<PdfFileDevice>());
+        printer.setDevice(std::make_unique<PdfFileDevice>(filePdfFolder()));
         printer.setScaleMode(vbMillimeters);
     }
+
+    QString filePdfFolder() const { return folder.path() + QStringLiteral("/stampe"); }
 
     QStringList printed() const
     {

@@ -145,14 +145,15 @@ TEST(PreviewTest, PagesAreLaidOutForThePrinterTheyStandIn)
 TEST(PreviewTest, TheListingPreviewChoosesTheListingPrinterAndShowsEveryCopy)
 {
     RecordingPrinters devices({QStringLiteral("Ufficio"), QStringLiteral("Tabulati")});
+    PrinterSet printers(devices.source());
     Sistema sistema = samplePrintSystem(QStringLiteral("prova.zlm"));
     ListingJob job;
     job.copies = 3;
     job.printerName = QStringLiteral("Tabulati");
-    const Preview preview = *previewTabulato(sistema, job);
+    const Preview preview = *previewTabulato(printers, sistema, job);
     EXPECT_EQ(preview.printerName, QStringLiteral("Tabulati"));
     EXPECT_EQ(preview.pages.size(), 3);
-    EXPECT_EQ(CurrentPrinter().DeviceName(), QStringLiteral("Tabulati"));
+    EXPECT_EQ(printers.CurrentPrinter().DeviceName(), QStringLiteral("Tabulati"));
     EXPECT_TRUE(devices[QStringLiteral("Tabulati")]->documents.isEmpty());
 }
 
@@ -162,13 +163,12 @@ TEST(PreviewTest, MatchesThePrintedPdfPageForPage)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    setFilePdfFolder(folder.path() + QStringLiteral("/stampe"));
     Sistema sistema = samplePrintSystem(QStringLiteral("prova.zlm"));
     const TaraturaAmbetto taratura = samplePrintCalibration();
     const SlipRun run = allPlays();
 
     Printer printer;
-    printer.setDevice(std::make_unique<PdfFileDevice>());
+    printer.setDevice(std::make_unique<PdfFileDevice>(folder.path() + QStringLiteral("/stampe")));
     const Preview preview =
         *previewRun(printer, [&](Printer &p) { printSlips(p, sistema, taratura, run); });
     EXPECT_TRUE(StampaSchedaAmbetto(printer, sistema, taratura, run));

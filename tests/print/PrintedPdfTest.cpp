@@ -6,6 +6,7 @@
 #include "core/Stakes.h"
 #include "print/CalibrationPage.h"
 #include "print/ListingPage.h"
+#include "print/PrinterSet.h"
 #include "print/PrognosisSheet.h"
 #include "print/QtPrintDevice.h"
 #include "print/RecordingDevice.h"
@@ -26,14 +27,12 @@ namespace {
 class PrintedPdfTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        setFilePdfFolder(folder.path() + QStringLiteral("/stampe"));
-    }
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+
+    QString filePdfFolder() const { return folder.path() + QStringLiteral("/stampe"); }
 
     // Runs `draw` on each device in turn; returns the PDF file written.
-    QString printBoth(const std::function<void(Printer &)> &draw)
+    QString printBoth(const std::function<void(PrinterSet &)> &draw)
     {
         PrinterSource source;
         source.names = [] { return QStringList{QStringLiteral("File PDF")}; };
@@ -43,17 +42,16 @@ protected:
                 recorder = device.get();
                 return device;
             }
-            return std::make_unique<PdfFileDevice>();
+            return std::make_unique<PdfFileDevice>(filePdfFolder());
         };
         source.defaultName = [] { return QStringLiteral("File PDF"); };
         useRecorder = true;
-        setPrinterSource(source);
-        draw(CurrentPrinter());
+        PrinterSet recording(source);
+        draw(recording);
         recorded = recorder->documents;
         useRecorder = false;
-        setPrinterSource(source);
-        draw(CurrentPrinter());
-        setPrinterSource({});
+        PrinterSet pdf(source);
+        draw(pdf);
         const QStringList pdfs =
             QDir(filePdfFolder()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
         return pdfs.size() == 1 ? filePdfFolder() + u'/' + pdfs[0] : QString();
@@ -70,7 +68,8 @@ TEST_F(PrintedPdfTest, ListingTextsStandWhereTheRecordingPutThem)
     Sistema sistema = samplePrintSystem(QStringLiteral("vuoto.zlm"));
     ListingJob job;
     job.heading = QStringLiteral("CIRCOLO");
-    const QString pdf = printBoth([&](Printer &) { EXPECT_TRUE(StampaTabulato(sistema, job)); });
+    const QString pdf = printBoth(
+        [&](PrinterSet &printers) { EXPECT_TRUE(StampaTabulato(printers, sistema, job)); });
     ASSERT_FALSE(pdf.isEmpty());
     ASSERT_EQ(pdfPageCount(pdf), 1);
     const QList<PdfWord> words = pdfWords(pdf);
@@ -128,7 +127,8 @@ TEST_F(PrintedPdfTest, TheListingAmountFormatsThousands)
     Sistema sistema = samplePrintSystem(QStringLiteral("vuoto.zlm"));
     sistema.ImportoSistema = 1234.5f;
     ListingJob job;
-    const QString pdf = printBoth([&](Printer &) { EXPECT_TRUE(StampaTabulato(sistema, job)); });
+    const QString pdf = printBoth(
+        [&](PrinterSet &printers) { EXPECT_TRUE(StampaTabulato(printers, sistema, job)); });
     bool found = false;
     for (const PdfWord &w : pdfWords(pdf))
         found = found || w.text == QLatin1String("1.234,50");
@@ -158,8 +158,8 @@ TEST_F(PrintedPdfTest, SlipMarksSitWhereTheRecordingPutsThem)
     run.from = 1;
     run.to = 8;
     run.ruote = QStringList{QStringLiteral("Bari")};
-    const QString pdf = printBoth([&](Printer &printer) {
-        EXPECT_TRUE(StampaSchedaAmbetto(printer, sistema, taratura, run));
+    const QString pdf = printBoth([&](PrinterSet &printers) {
+        EXPECT_TRUE(StampaSchedaAmbetto(printers.CurrentPrinter(), sistema, taratura, run));
     });
     ASSERT_FALSE(pdf.isEmpty());
     ASSERT_EQ(recorded.size(), 1);
@@ -206,7 +206,7 @@ TEST_F(PrintedPdfTest, TheSheetPictureHidesNoTextAndLeavesTheWinningsClear)
         taratura.Intestazione = float(heading);
         const auto printSheet = [&](const QImage &picture) {
             Printer printer;
-            auto device = std::make_unique<PdfFileDevice>();
+            auto device = std::make_unique<PdfFileDevice>(filePdfFolder());
             PdfFileDevice *pdf = device.get();
             printer.setDevice(std::move(device));
             printer.DocumentKind =
@@ -271,9 +271,10 @@ TEST_F(PrintedPdfTest, TheSheetPictureHidesNoTextAndLeavesTheWinningsClear)
 TEST_F(PrintedPdfTest, TestPageOutlinesEveryBox)
 {
     TaraturaAmbetto taratura = samplePrintCalibration();
-    const QString pdf = printBoth([&](Printer &printer) {
+    const QString pdf = printBoth([&](PrinterSet &printers) {
         TaraturaAmbetto copy = taratura;
-        StampaTestTaratura(printer, copy, QStringLiteral("vuoto.zlm"), QStringLiteral("CIRCOLO"));
+        StampaTestTaratura(printers.CurrentPrinter(), copy, QStringLiteral("vuoto.zlm"),
+                           QStringLiteral("CIRCOLO"));
     });
     ASSERT_EQ(pdfPageCount(pdf), 1);
     const QImage image = pdfPageImage(pdf, 1);

@@ -3,6 +3,7 @@
 
 #include "print/Printer.h"
 #include "core/RuntimeError.h"
+#include "print/PrinterSet.h"
 #include "print/RecordingDevice.h"
 
 #include <QFontMetricsF>
@@ -195,15 +196,14 @@ TEST(PrinterListTest, FilePdfComesAfterTheQueuesAndSelectionIsExact)
     source.names = [] { return QStringList{"Ufficio", "Casa", "File PDF"}; };
     source.create = [](const QString &name) { return std::make_unique<RecordingDevice>(name); };
     source.defaultName = [] { return QStringLiteral("Casa"); };
-    setPrinterSource(source);
-    EXPECT_EQ(CurrentPrinter().DeviceName(), QStringLiteral("Casa"));
-    EXPECT_EQ(Printers().last(), QStringLiteral("File PDF"));
-    EXPECT_FALSE(SelectPrinter(QStringLiteral("ufficio")));
-    EXPECT_EQ(CurrentPrinter().DeviceName(), QStringLiteral("Casa"));
-    EXPECT_TRUE(SelectPrinter(QStringLiteral("Ufficio")));
-    EXPECT_EQ(CurrentPrinter().DeviceName(), QStringLiteral("Ufficio"));
-    setPrinterSource({});
-    EXPECT_EQ(Printers().last(), QStringLiteral("File PDF"));
+    PrinterSet printers(source);
+    EXPECT_EQ(printers.CurrentPrinter().DeviceName(), QStringLiteral("Casa"));
+    EXPECT_EQ(printers.Printers().last(), QStringLiteral("File PDF"));
+    EXPECT_FALSE(printers.SelectPrinter(QStringLiteral("ufficio")));
+    EXPECT_EQ(printers.CurrentPrinter().DeviceName(), QStringLiteral("Casa"));
+    EXPECT_TRUE(printers.SelectPrinter(QStringLiteral("Ufficio")));
+    EXPECT_EQ(printers.CurrentPrinter().DeviceName(), QStringLiteral("Ufficio"));
+    EXPECT_EQ(PrinterSet().Printers().last(), QStringLiteral("File PDF"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Forms.h"
+#include "app/Program.h"
 #include "core/Corpo.h"
 #include "support/ScriptedUiServices.h"
 #include "support/WidgetTest.h"
@@ -24,16 +25,13 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        corpo::gEdition = QStringLiteral("Freeware");
-        corpo::AppTitle = QStringLiteral("Zelmoravintesca");
+        program.identity.gEdition = QStringLiteral("Freeware");
         writeWheels(QStringLiteral(ZELMORA_TEST_SOURCE_DIR "/assets/ruote.grc"));
         writeSettings();
-        setEndHandler([this] { ++endCalls; });
-        form = std::make_unique<frmMain>(folder.path() + u'/');
+        program.ending.setEndHandler([this] { ++endCalls; });
+        form = std::make_unique<frmMain>(program, folder.path() + u'/');
         loadAndShow();
     }
-
-    void TearDown() override { setEndHandler({}); }
 
     // Copies a wheels file into the program folder before the window loads.
     void writeWheels(const QString &source)
@@ -76,6 +74,7 @@ protected:
 
     QString path(const QString &name) const { return folder.path() + u'/' + name; }
 
+    Program program;
     QTemporaryDir folder;
     ScriptedUiServices ui;
     std::unique_ptr<frmMain> form;

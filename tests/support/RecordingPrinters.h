@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/Printer.h"
+#include "print/PrinterSet.h"
 #include "print/RecordingDevice.h"
 
 #include <QMap>
@@ -8,8 +8,8 @@
 
 namespace zelmora::testing {
 
-// Installs a list of printers that record what is drawn on them, the first being the
-// default, and goes back to the system's printers when it goes out of scope.
+// A list of printers that record what is drawn on them, the first being the default, for a
+// test's own program (or printer set) to print on.
 class RecordingPrinters
 {
 public:
@@ -24,17 +24,19 @@ public:
         };
         const QString first = names.value(0);
         source.defaultName = [first] { return first; };
-        print::setPrinterSource(source);
+        m_source = source;
     }
-    ~RecordingPrinters() { print::setPrinterSource({}); }
     RecordingPrinters(const RecordingPrinters &) = delete;
     RecordingPrinters &operator=(const RecordingPrinters &) = delete;
 
     // The device of that printer as last made current, or nullptr when it never was.
     print::RecordingDevice *operator[](const QString &name) const { return m_devices.value(name); }
     bool contains(const QString &name) const { return m_devices.contains(name); }
+    // Where a program or printer set built on these printers takes them from.
+    const print::PrinterSource &source() const { return m_source; }
 
 private:
+    print::PrinterSource m_source;
     QMap<QString, print::RecordingDevice *> m_devices;
 };
 

@@ -1,6 +1,7 @@
 // The calibration window driven through its real controls: loading printA.cfg, the bars and
 // their value boxes, the printer and the quality, the test page and the save.
 
+#include "app/Program.h"
 #include "app/Taratura.h"
 #include "core/RuntimeError.h"
 #include "print/Printer.h"
@@ -81,11 +82,7 @@ protected:
         installPrinters(
             {QStringLiteral("Ufficio"), QStringLiteral("Schedine"), QStringLiteral("File PDF")});
     }
-    void TearDown() override
-    {
-        window.reset();
-        setPrinterSource({});
-    }
+    void TearDown() override { window.reset(); }
 
     void installPrinters(const QStringList &names)
     {
@@ -98,7 +95,8 @@ protected:
             return device;
         };
         source.defaultName = [] { return QStringLiteral("Ufficio"); };
-        setPrinterSource(source);
+        program = std::make_unique<Program>(source);
+        context.program = program.get();
     }
 
     void save(const TaraturaAmbetto &t)
@@ -132,6 +130,7 @@ protected:
     }
 
     QTemporaryDir folder;
+    std::unique_ptr<Program> program;
     ProgramContext context;
     ScriptedUiServices ui;
     int failWith = 0;
@@ -188,7 +187,7 @@ TEST_F(CalibrationWindowTest, ASavedCalibrationIsShownWithItsPrinterAndQuality)
     open();
     EXPECT_TRUE(ui.shown.isEmpty()) << ui.messages().join(u'|').toStdString();
     EXPECT_EQ(window->cmbStampante->currentText(), QStringLiteral("Schedine"));
-    EXPECT_EQ(CurrentPrinter().DeviceName(), QStringLiteral("Schedine"));
+    EXPECT_EQ(program->printers.CurrentPrinter().DeviceName(), QStringLiteral("Schedine"));
     EXPECT_TRUE(window->optColor[0]->isChecked());
     EXPECT_EQ(window->taratura.Qualita, TaggedQuality::integer(kQualitaNormale));
     const TaraturaAmbetto stored = storedCalibration();
@@ -439,7 +438,7 @@ TEST_F(CalibrationWindowTest, TheTestPageUsesWhatTheWindowShowsAndASaveKeepsTheA
 
     QTest::mouseClick(window->cmdTest, Qt::LeftButton);
     EXPECT_TRUE(ui.shown.isEmpty()) << ui.messages().join(u'|').toStdString();
-    EXPECT_EQ(CurrentPrinter().DeviceName(), QStringLiteral("Ufficio"));
+    EXPECT_EQ(program->printers.CurrentPrinter().DeviceName(), QStringLiteral("Ufficio"));
     ASSERT_EQ(devices[QStringLiteral("Ufficio")]->documents.size(), 1);
     const RecordedDocument &page = devices[QStringLiteral("Ufficio")]->documents[0];
     EXPECT_TRUE(page.ended);
@@ -529,7 +528,7 @@ TEST_F(CalibrationWindowTest, AFailedTestPageIsReportedAbandonedAndTheWindowGoes
         ASSERT_EQ(device->documents.size(), 1);
         EXPECT_TRUE(device->documents[0].aborted) << c.message;
         EXPECT_FALSE(device->documents[0].ended);
-        EXPECT_FALSE(CurrentPrinter().documentOpen());
+        EXPECT_FALSE(program->printers.CurrentPrinter().documentOpen());
         EXPECT_TRUE(window->isVisible());
 
         // The printer works again: the next test page is a whole new document.

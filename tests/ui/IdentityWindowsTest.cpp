@@ -19,8 +19,7 @@ namespace {
 
 TEST(SplashTest, ShowsTheProductAndClosesOnAKey)
 {
-    corpo::AppTitle = QStringLiteral("Zelmoravintesca");
-    QPointer<frmSplash> splash = new frmSplash;
+    QPointer<frmSplash> splash = new frmSplash(corpo::Identity{});
     splash->Form_Load();
     ASSERT_TRUE(showActive(*splash));
     EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
@@ -41,7 +40,7 @@ TEST(SplashTest, ShowsTheProductAndClosesOnAKey)
 
 TEST(SplashTest, AClickOnTheFrameClosesIt)
 {
-    QPointer<frmSplash> splash = new frmSplash;
+    QPointer<frmSplash> splash = new frmSplash(corpo::Identity{});
     splash->Form_Load();
     splash->show();
     QTest::mouseClick(splash->Frame1, Qt::LeftButton, {}, QPoint(4, 4));
@@ -52,8 +51,7 @@ TEST(SplashTest, AClickOnTheFrameClosesIt)
 TEST(AboutTest, TextsAndTheMissingSystemInformationTool)
 {
     ScriptedUiServices ui;
-    corpo::AppTitle = QStringLiteral("Zelmoravintesca");
-    frmAbout about;
+    frmAbout about(corpo::Identity{});
     about.Form_Load();
     EXPECT_EQ(about.windowTitle(), QStringLiteral("Informazioni su Zelmoravintesca"));
     EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Zelmoravintesca"));

@@ -1,5 +1,6 @@
 // The listing window driven through its controls, printing on recording devices.
 
+#include "app/Program.h"
 #include "core/Stakes.h"
 #include "print/Printer.h"
 #include "print/RecordingDevice.h"
@@ -31,6 +32,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
+        context.program = &program;
         context.appPath = folder.path() + u'/';
         writeSettings("CIRCOLO\r\nTabulati\r\n");
         Sistema s;
@@ -57,6 +59,7 @@ protected:
     ProgramContext context;
     ScriptedUiServices ui;
     RecordingPrinters devices{{"Ufficio", "Tabulati", "File PDF"}};
+    Program program{devices.source()};
     Sistema sistema;
     frmTabulato form{sistema, context};
 };
@@ -152,7 +155,7 @@ TEST_F(ListingWindowTest, BlackAndWhiteUsesTheGreyPictures)
 TEST_F(ListingWindowTest, APrinterFailureIsShownOnceAndTheWindowWorksAgain)
 {
     form.VsCopie->setValue(3);
-    SelectPrinter(QStringLiteral("Tabulati"));
+    program.printers.SelectPrinter(QStringLiteral("Tabulati"));
     devices[QStringLiteral("Tabulati")]->failOnDocument = 1;
     form.cmdStampa->click();
     const QStringList errors = ui.messages().filter(QStringLiteral("Stampante"));

@@ -344,7 +344,7 @@ TEST_F(MainWindowTest, ExitQuestionNoKeepsEverythingYesUnloadsTheOthers)
 TEST_F(MainWindowTest, MissingWheelsFileGivesAnEmptyListAndAMessage)
 {
     QFile::remove(path(QStringLiteral("ruote.grc")));
-    form = std::make_unique<frmMain>(folder.path() + u'/');
+    form = std::make_unique<frmMain>(program, folder.path() + u'/');
     form->Form_Load();
     EXPECT_EQ(ui.messages(),
               QStringList{QStringLiteral(
@@ -450,7 +450,7 @@ TEST_F(MainWindowTest, AWheelsFileThatIsNoFileIsRefusedAndAHugeOneGivesItsFirstN
         else
             ASSERT_TRUE(QDir().mkpath(path));
         ui.clear();
-        form = std::make_unique<frmMain>(folder.path() + u'/');
+        form = std::make_unique<frmMain>(program, folder.path() + u'/');
         form->Form_Load();
         EXPECT_EQ(ui.messages(), QStringList{refused}) << kind;
         EXPECT_EQ(form->cmbRuote->count(), 0) << kind;
@@ -465,7 +465,7 @@ TEST_F(MainWindowTest, AWheelsFileThatIsNoFileIsRefusedAndAHugeOneGivesItsFirstN
             ASSERT_EQ(big.write(block), block.size());
     }
     ui.clear();
-    form = std::make_unique<frmMain>(folder.path() + u'/');
+    form = std::make_unique<frmMain>(program, folder.path() + u'/');
     form->Form_Load();
     EXPECT_TRUE(ui.messages().isEmpty());
     EXPECT_EQ(form->cmbRuote->count(), 11);

@@ -1,6 +1,7 @@
 // The settings window driven through its real controls: loading the saved heading and printer,
 // typing the heading, choosing the printer, saving and leaving.
 
+#include "app/Program.h"
 #include "app/Settings.h"
 #include "app/Twips.h"
 #include "print/Printer.h"
@@ -46,15 +47,15 @@ protected:
     {
         window.reset();
         owner.reset();
-        print::setPrinterSource({});
     }
 
-    static void installPrinters(const QStringList &names)
+    void installPrinters(const QStringList &names)
     {
-        print::setPrinterSource(print::PrinterSource{
+        program = std::make_unique<Program>(print::PrinterSource{
             [names] { return names; },
             [](const QString &name) { return std::make_unique<print::RecordingDevice>(name); },
             [names] { return names.value(0); }});
+        context.program = program.get();
     }
 
     void writeSettings(const QByteArray &bytes)
@@ -96,6 +97,7 @@ protected:
     }
 
     QTemporaryDir folder;
+    std::unique_ptr<Program> program;
     ProgramContext context;
     ScriptedUiServices ui;
     std::unique_ptr<QWidget> owner; // outlives the window it owns

@@ -1,5 +1,6 @@
 // The print-slips window driven through its controls, printing on recording devices.
 
+#include "app/Program.h"
 #include "core/Stakes.h"
 #include "print/CalibrationFile.h"
 #include "print/Printer.h"
@@ -34,6 +35,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
+        context.program = &program;
         context.appPath = folder.path() + u'/';
         writeSettings("CIRCOLO\r\nUfficio\r\n");
         TaraturaAmbetto t;
@@ -84,6 +86,7 @@ protected:
     ProgramContext context;
     ScriptedUiServices ui;
     RecordingPrinters devices{{"Ufficio", "Schedine", "File PDF"}};
+    Program program{devices.source()};
     Sistema sistema;
     QWidget owner;
     QPointer<frmStampaSchedine> form;
@@ -215,7 +218,7 @@ TEST_F(SlipsWindowTest, AFailedRunIsReportedOnceAndTheWindowWorksAgain)
         SCOPED_TRACE(c.name);
         ui.clear();
         form->chkPronostico->setChecked(c.pronostico);
-        SelectPrinter(QStringLiteral("Schedine"));
+        program.printers.SelectPrinter(QStringLiteral("Schedine"));
         slips()->documents.clear();
         slips()->failOnDocument = c.failsForGood ? -1 : 0;
         slips()->failEveryDocument = c.failsForGood;

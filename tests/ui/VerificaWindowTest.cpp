@@ -2,6 +2,7 @@
 // the system checked against it and against typed numbers, a check interrupted, and the
 // report printed on recording devices.
 
+#include "app/Program.h"
 #include "core/FileIO.h"
 #include "core/Sistema.h"
 #include "print/PrintSamples.h"
@@ -64,6 +65,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
+        context.program = &program;
         context.appPath = folder.path() + u'/';
         context.intestazioneStampa = QStringLiteral("CIRCOLO");
         context.stampanteTabulato = QStringLiteral("Tabulati");
@@ -135,6 +137,7 @@ protected:
     ProgramContext context;
     ScriptedUiServices ui;
     RecordingPrinters devices{{"Ufficio", "Tabulati", "File PDF"}};
+    Program program{devices.source()};
     std::unique_ptr<frmVerifica> form;
 };
 
@@ -399,7 +402,7 @@ TEST_F(VerificaWindowTest, APrinterFailureIsReportedAndAnteprimaPrintsNothing)
     import(writeFile(QStringLiteral("estratti.txt"), kArchive));
     check();
     ui.clear();
-    SelectPrinter(QStringLiteral("Tabulati"));
+    program.printers.SelectPrinter(QStringLiteral("Tabulati"));
     devices[QStringLiteral("Tabulati")]->failOnDocument = 0;
     form->cmdStampa->click();
     EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("Stampante non installata")});
