@@ -13,11 +13,12 @@ struct CommandLine
 {
     enum Kind
     {
-        Window,   // start the program's windows; `arguments` are argv for QApplication
-        Verifica, // the check from the command line; `arguments` follow "--verifica"
-        Help,     // the usage on standard output
-        Version,  // the version on standard output
-        Unknown,  // an argument the program does not know: the usage on standard error
+        Window,      // start the program's windows; `arguments` are argv for QApplication
+        Verifica,    // the check from the command line; `arguments` follow "--verifica"
+        Statistiche, // the numbers' figures; `arguments` follow "--statistiche"
+        Help,        // the usage on standard output
+        Version,     // the version on standard output
+        Unknown,     // an argument the program does not know: the usage on standard error
     };
     Kind kind = Window;
     QStringList arguments;
@@ -25,9 +26,9 @@ struct CommandLine
 };
 
 // Reads the arguments after the program's name. "--help" or "-h" anywhere asks for the usage,
-// then "--version"; "--verifica" anywhere starts the check with every other argument that is
-// not one of Qt's window options; otherwise any argument that is not one of Qt's options is
-// Unknown.
+// then "--version"; "--verifica" (or "--statistiche") anywhere starts the check (or the
+// figures) with every other argument that is not one of Qt's window options; otherwise any argument
+// that is not one of Qt's options is Unknown.
 CommandLine parseCommandLine(const QStringList &arguments);
 
 // The usage, in Italian.
@@ -39,8 +40,8 @@ bool writeWhole(std::FILE *stream, const QByteArray &bytes);
 // Tells on standard error that standard output failed, with the system's reason (errno).
 void reportOutputFailure();
 
-// Runs a command that needs no window (Help, Version, Unknown, Verifica) and returns the exit
-// code: 0, or 2 when the arguments or the input cannot be used or the output could not be
+// Runs a command that needs no window (Help, Version, Unknown, Verifica, Statistiche) and returns
+// the exit code: 0, or 2 when the arguments or the input cannot be used or the output could not be
 // written whole.
 int runCommand(const CommandLine &command);
 
