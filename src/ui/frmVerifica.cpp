@@ -16,6 +16,7 @@
 #include "ui/PrintNotice.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/frmAnteprima.h"
+#include "ui/frmStatistiche.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -142,6 +143,11 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     cmdImporta->setObjectName(QStringLiteral("cmdImporta"));
     cmdImporta->setToolTip(QStringLiteral("Aggiungi all'archivio le estrazioni di un file"));
     cmdImporta->setAutoDefault(false);
+    cmdStatistiche = new QPushButton(QStringLiteral("Ritardi e &frequenze..."), page);
+    cmdStatistiche->setObjectName(QStringLiteral("cmdStatistiche"));
+    cmdStatistiche->setToolTip(
+        QStringLiteral("Frequenza, ritardo e ritardo massimo dei numeri di una ruota tra le date"));
+    cmdStatistiche->setAutoDefault(false);
     cmdVerifica = new QPushButton(QStringLiteral("&Verifica"), page);
     cmdVerifica->setObjectName(QStringLiteral("cmdVerifica"));
     cmdVerifica->setDefault(true);
@@ -150,6 +156,7 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     cmdInterrompi->setAutoDefault(false);
     cmdInterrompi->setEnabled(false);
     actions->addWidget(cmdImporta);
+    actions->addWidget(cmdStatistiche);
     actions->addStretch();
     actions->addWidget(cmdVerifica);
     actions->addWidget(cmdInterrompi);
@@ -237,7 +244,8 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     QWidget::setTabOrder(optArchivio, dtpDal);
     QWidget::setTabOrder(dtpDal, dtpAl);
     QWidget::setTabOrder(dtpAl, cmdImporta);
-    QWidget::setTabOrder(cmdImporta, cmdVerifica);
+    QWidget::setTabOrder(cmdImporta, cmdStatistiche);
+    QWidget::setTabOrder(cmdStatistiche, cmdVerifica);
     QWidget::setTabOrder(cmdVerifica, cmdInterrompi);
     QWidget::setTabOrder(cmdInterrompi, grdVincite);
     QWidget::setTabOrder(grdVincite, cmdStampa);
@@ -258,6 +266,7 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     // Typing numbers chooses them.
     connect(txtNumeri, &QLineEdit::textEdited, optNumeri, [this] { optNumeri->setChecked(true); });
     connect(cmdImporta, &QPushButton::clicked, this, &frmVerifica::cmdImporta_Click);
+    connect(cmdStatistiche, &QPushButton::clicked, this, &frmVerifica::cmdStatistiche_Click);
     connect(cmdVerifica, &QPushButton::clicked, this, &frmVerifica::cmdVerifica_Click);
     connect(cmdInterrompi, &QPushButton::clicked, this, &frmVerifica::cmdInterrompi_Click);
     connect(cmdStampa, &QPushButton::clicked, this, &frmVerifica::cmdStampa_Click);
@@ -451,6 +460,16 @@ void frmVerifica::cmdImporta_Click()
         });
 }
 
+void frmVerifica::cmdStatistiche_Click()
+{
+    if (busy())
+        return;
+    // The figures window reads the archive as the check window holds it, over its dates.
+    frmStatistiche statistiche(m_sistema, m_archive, m_context, dtpDal->date(), dtpAl->date(),
+                               this);
+    statistiche.showModal();
+}
+
 void frmVerifica::cmdVerifica_Click()
 {
     if (busy())
@@ -575,9 +594,9 @@ bool frmVerifica::startCheck()
 
 void frmVerifica::setRunning(bool running)
 {
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{optNumeri, txtNumeri, optArchivio, cmdImporta,
-                                          cmdVerifica, cmdStampa, cmdAnteprima, cmdChiudi})
+    for (QWidget *w : std::initializer_list<QWidget *>{optNumeri, txtNumeri, optArchivio,
+                                                       cmdImporta, cmdStatistiche, cmdVerifica,
+                                                       cmdStampa, cmdAnteprima, cmdChiudi})
         w->setEnabled(!running);
     optArchivio_Toggled();
     cmdInterrompi->setEnabled(running);
