@@ -352,33 +352,36 @@ void frmStatistiche::startFigures(int wheel, const QDate &from, const QDate &to)
         });
     });
     auto *watcher = new QFutureWatcher<void>(this);
-    connect(watcher, &QFutureWatcher<void>::finished, this, [=] {
-        watcher->deleteLater();
-        m_progressTimer->stop();
-        m_job.reset();
-        setRunning(false);
-        if (result->interrupted) {
-            lblAvanzamento->setText(m_figures ? QStringLiteral("Calcolo interrotto: restano le "
-                                                               "cifre di prima.")
-                                              : QStringLiteral("Calcolo interrotto."));
-            return;
-        }
-        lblAvanzamento->clear();
-        if (result->draws == 0) {
-            clearFigures(QStringLiteral("Nessuna estrazione di %1 tra il %2 e il %3.")
-                             .arg(wheelName(wheel), italianDateText(from), italianDateText(to)));
-            warningMessage(QStringLiteral("Nessuna estrazione di %1 tra il %2 e il %3.\r\n"
-                                          "Scegli altre date, o importa un file di estrazioni "
-                                          "dalla finestra Verifica.")
-                               .arg(wheelName(wheel), italianDateText(from), italianDateText(to)),
-                           kTitle);
-            return;
-        }
-        m_wheelName = wheelName(wheel);
-        m_from = from;
-        m_to = to;
-        showFigures(*result);
-    });
+    connect(
+        watcher, &QFutureWatcher<void>::finished, this, [this, watcher, result, wheel, from, to] {
+            watcher->deleteLater();
+            m_progressTimer->stop();
+            m_job.reset();
+            setRunning(false);
+            if (result->interrupted) {
+                lblAvanzamento->setText(m_figures ? QStringLiteral("Calcolo interrotto: restano le "
+                                                                   "cifre di prima.")
+                                                  : QStringLiteral("Calcolo interrotto."));
+                return;
+            }
+            lblAvanzamento->clear();
+            if (result->draws == 0) {
+                clearFigures(
+                    QStringLiteral("Nessuna estrazione di %1 tra il %2 e il %3.")
+                        .arg(wheelName(wheel), italianDateText(from), italianDateText(to)));
+                warningMessage(
+                    QStringLiteral("Nessuna estrazione di %1 tra il %2 e il %3.\r\n"
+                                   "Scegli altre date, o importa un file di estrazioni "
+                                   "dalla finestra Verifica.")
+                        .arg(wheelName(wheel), italianDateText(from), italianDateText(to)),
+                    kTitle);
+                return;
+            }
+            m_wheelName = wheelName(wheel);
+            m_from = from;
+            m_to = to;
+            showFigures(*result);
+        });
     watcher->setFuture(m_future);
 }
 
@@ -431,8 +434,7 @@ void frmStatistiche::showFigures(const NumberStatistics &figures)
                                 QString::number(d[1]), QString::number(d[2])};
         for (int c = 0; c < cells.size(); ++c) {
             auto *item = new QTableWidgetItem(cells[c]);
-            item->setTextAlignment(c >= 2 ? int(Qt::AlignRight | Qt::AlignVCenter)
-                                          : int(Qt::AlignLeft | Qt::AlignVCenter));
+            item->setTextAlignment(Qt::AlignVCenter | (c >= 2 ? Qt::AlignRight : Qt::AlignLeft));
             grdGiocate->setItem(play - 1, c, item);
         }
     }
