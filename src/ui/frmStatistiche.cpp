@@ -400,6 +400,8 @@ void frmStatistiche::showProgress()
 
 void frmStatistiche::setRunning(bool running)
 {
+    if (running)
+        m_focusBefore = focusWidget();
     for (QWidget *w : std::initializer_list<QWidget *>{cmbRuota, dtpDal, dtpAl, cmdCalcola,
                                                        cmdStampa, cmdAnteprima})
         w->setEnabled(!running);
@@ -410,6 +412,9 @@ void frmStatistiche::setRunning(bool running)
     } else {
         cmdStampa->setEnabled(m_figures.has_value());
         cmdAnteprima->setEnabled(m_figures.has_value());
+        // The player who went through the wheels with the arrow keys goes on from the list.
+        if (m_focusBefore)
+            m_focusBefore->setFocus();
     }
 }
 

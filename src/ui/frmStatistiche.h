@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QFuture>
+#include <QPointer>
 #include <atomic>
 #include <memory>
 #include <optional>
@@ -110,6 +111,7 @@ private:
     QFuture<void> m_future;
     QThreadPool *m_workers = nullptr;
     QTimer *m_progressTimer = nullptr;
+    QPointer<QWidget> m_focusBefore; // where the focus was when the work began
     NumberFiguresModel *m_model = nullptr;
 };
 
