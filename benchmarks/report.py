@@ -1,9 +1,10 @@
 """Prints the benchmark report: each run of the program against its floor, and the start-up.
 
-    benchmarks/report.py BENCHMARK_JSON STARTUP_RESULTS
+    benchmarks/report.py BENCHMARK_JSON STARTUP_RESULTS WINDOW_RESULTS BARE_STARTUP_RESULTS
 Exits 1 when a target is missed.
 """
 import json
+import re
 import statistics
 import sys
 
@@ -15,9 +16,16 @@ PAIRS = [
     ("zlm-open", "opening a .zlm", None),
     ("square-check", "the square check", None),
     ("check", "checking a system against 8,000 draws", None),
+    ("figures-8000", "numbers' figures of one wheel, 8,000 draws", 2),
+    ("figures-largest", "numbers' figures, the largest archive", 2),
 ]
 # Benchmarks with a target of their own, in milliseconds.
-ABSOLUTE = [("check/program", "checking a system against 8,000 draws", 20)]
+ABSOLUTE = [("check/program", "checking a system against 8,000 draws", 20),
+            ("figures-8000/program", "numbers' figures of one wheel over 8,000 draws", 5),
+            ("figures-largest/program", "numbers' figures over the largest archive", 1000)]
+WINDOW_CHECK_RATIO = 1.5  # the check window's opening and check against --verifica
+STARTUP_RATIO = 2  # the program's start beyond its pause against the bare window's start
+RSS_RATIO = 1.3  # the program's memory against the bare window's
 SPLASH_PAUSE_MS = 1000  # the program holds its splash up this long before the main window
 STARTUP_TARGET_MS = 400
 RSS_TARGET_MB = 80
@@ -32,7 +40,7 @@ def medians(path):
             sys.exit(f"{b['run_name']}: {b.get('error_message')}")
         if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
             continue
-        name = b["run_name"].removesuffix("/real_time")
+        name = re.sub(r"/iterations:\d+", "", b["run_name"].removesuffix("/real_time"))
         times[name] = b["real_time"] * scale[b["time_unit"]]
     return times
 
@@ -44,12 +52,20 @@ def shown(ns):
     return f"{ns:.3g} ns"
 
 
+def results(path):
+    """The lines of a results file: a name, then one whole number a run."""
+    out = {}
+    for line in open(path):
+        key, *values = line.split()
+        out[key] = [int(v) for v in values]
+    return out
+
+
 def main():
     times = medians(sys.argv[1])
-    startup = {}
-    for line in open(sys.argv[2]):
-        key, *values = line.split()
-        startup[key] = [int(v) for v in values]
+    startup = results(sys.argv[2])
+    window = results(sys.argv[3])
+    bare = results(sys.argv[4])
 
     missed = []
     print(f"{'':54}{'program':>10}{'floor':>10}{'ratio':>8}  target")
@@ -71,6 +87,20 @@ def main():
         if not met:
             missed.append(what)
 
+    print(f"reading the largest archive's file (apart from the figures): "
+          f"{times['figures-largest/read'] / 1e6:.0f} ms")
+
+    opened = statistics.median(window["window_open_ms"])
+    checked = statistics.median(window["window_check_ms"])
+    command = statistics.median(window["command_ms"])
+    ratio = (opened + checked) / command
+    met = ratio <= WINDOW_CHECK_RATIO
+    print(f"the largest archive in the check window: opened {opened:.0f} ms + checked "
+          f"{checked:.0f} ms, --verifica {command:.0f} ms: ratio {ratio:.2f}  "
+          f"<= {WINDOW_CHECK_RATIO}: {'met' if met else 'NOT MET'}")
+    if not met:
+        missed.append("the check window's check")
+
     startup_ms = statistics.median(startup["startup_ms"]) - SPLASH_PAUSE_MS
     rss_mb = statistics.median(startup["rss_kb"]) / 1024
     runs = len(startup["startup_ms"])
@@ -84,6 +114,21 @@ def main():
           f"{rss_mb:.1f} MB  < {RSS_TARGET_MB} MB: {'met' if ok else 'NOT MET'}")
     if not ok:
         missed.append("resident memory")
+
+    bare_ms = statistics.median(bare["startup_ms"])
+    bare_mb = statistics.median(bare["rss_kb"]) / 1024
+    ratio = startup_ms / bare_ms
+    ok = ratio <= STARTUP_RATIO
+    print(f"start-up against a bare Qt window with the main window's widgets ({bare_ms:.0f} ms): "
+          f"ratio {ratio:.2f}  <= {STARTUP_RATIO}: {'met' if ok else 'NOT MET'}")
+    if not ok:
+        missed.append("start-up against the bare window")
+    ratio = rss_mb / bare_mb
+    ok = ratio <= RSS_RATIO
+    print(f"memory against the bare Qt window ({bare_mb:.1f} MB): "
+          f"ratio {ratio:.2f}  <= {RSS_RATIO}: {'met' if ok else 'NOT MET'}")
+    if not ok:
+        missed.append("memory against the bare window")
 
     if missed:
         print("Targets missed: " + ", ".join(missed))

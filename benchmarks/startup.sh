@@ -3,10 +3,13 @@
 # shown, and its resident memory once the main window is up. Every start gets a fresh program
 # folder and temporary folder, as a first start on a player's machine.
 #   benchmarks/startup.sh EXECUTABLE BUILT_PROGRAM_FOLDER RESULTS_FILE [STARTS] [VERSION_PORT]
+#                         [TITLE]
 # RESULTS_FILE gets two lines, "startup_ms" and "rss_kb", each followed by one value a start.
+# TITLE is the pattern of the window waited for, the program's main window unless given (the
+# bare Qt window that is the floor of the start is started the same way).
 set -euo pipefail
 exe=$1 built=$2 results=$3 starts=${4:-5} port=${5:-18097}
-main_title='^Zelmoravintesca by Vandrel - Versione'
+main_title=${6:-'^Zelmoravintesca by Vandrel - Versione'}
 
 work=$(mktemp -d)
 xvfb_pid= wm_pid= app_pid=

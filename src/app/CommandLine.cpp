@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/StatisticheCommand.h"
 #include "app/VerificaCommand.h"
 #include "core/Corpo.h"
 
@@ -107,6 +108,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
         line.kind = CommandLine::Verifica;
         own.removeOne(QStringLiteral("--verifica"));
         line.arguments = own;
+    } else if (own.contains(QStringLiteral("--statistiche"))) {
+        line.kind = CommandLine::Statistiche;
+        own.removeOne(QStringLiteral("--statistiche"));
+        line.arguments = own;
     } else if (!own.isEmpty()) {
         line.kind = CommandLine::Unknown;
         line.unknown = own.constFirst();
@@ -126,6 +131,12 @@ QString usageText()
         "      verifica un sistema salvato sulle estrazioni della sua ruota in un archivio,\n"
         "      senza finestre né schermo: una riga per ogni giocata vincente e il totale,\n"
         "      campi separati da tabulazioni; date AAAA/MM/GG, AAAA-MM-GG o GG/MM/AAAA\n"
+        "  zelmoravintesca --statistiche ARCHIVIO.txt [--ruota RUOTA] [--dal DATA] [--al DATA]\n"
+        "                  [--sistema SISTEMA.zlm]\n"
+        "      ritardi e frequenze dei numeri su una ruota (nome o codice, come negli archivi;\n"
+        "      senza --ruota quella del sistema): DRAWS e il numero di estrazioni, poi per\n"
+        "      ogni numero da 1 a 90 numero, frequenza, ritardo e ritardo massimo; con\n"
+        "      --sistema, per ogni giocata PLAY, giocata e ritardo di ambo, terno e quaterna\n"
         "  zelmoravintesca --help\n"
         "      mostra questo aiuto\n"
         "  zelmoravintesca --version\n"
@@ -187,6 +198,8 @@ int runCommand(const CommandLine &command)
         return kFailure;
     case CommandLine::Verifica:
         return runVerifica(command.arguments);
+    case CommandLine::Statistiche:
+        return runStatistiche(command.arguments);
     case CommandLine::Window:
         return kFailure;
     }

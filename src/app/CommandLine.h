@@ -18,6 +18,9 @@ struct CommandLine
         Help,     // the usage on standard output
         Version,  // the version on standard output
         Unknown,  // an argument the program does not know: the usage on standard error
+
+        // The numbers' figures from the command line; `arguments` follow "--statistiche".
+        Statistiche,
     };
     Kind kind = Window;
     QStringList arguments;
@@ -26,8 +29,8 @@ struct CommandLine
 
 // Reads the arguments after the program's name. "--help" or "-h" anywhere asks for the usage,
 // then "--version"; "--verifica" anywhere starts the check with every other argument that is
-// not one of Qt's window options; otherwise any argument that is not one of Qt's options is
-// Unknown.
+// not one of Qt's window options, and "--statistiche" the figures likewise; otherwise any
+// argument that is not one of Qt's options is Unknown.
 CommandLine parseCommandLine(const QStringList &arguments);
 
 // The usage, in Italian.
@@ -39,9 +42,9 @@ bool writeWhole(std::FILE *stream, const QByteArray &bytes);
 // Tells on standard error that standard output failed, with the system's reason (errno).
 void reportOutputFailure();
 
-// Runs a command that needs no window (Help, Version, Unknown, Verifica) and returns the exit
-// code: 0, or 2 when the arguments or the input cannot be used or the output could not be
-// written whole.
+// Runs a command that needs no window (Help, Version, Unknown, Verifica, Statistiche) and
+// returns the exit code: 0, or 2 when the arguments or the input cannot be used or the output
+// could not be written whole.
 int runCommand(const CommandLine &command);
 
 // Points a standard stream that was closed at start (0, 1 or 2) at /dev/null, read-only, so

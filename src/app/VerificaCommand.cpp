@@ -1,6 +1,7 @@
 #include "app/VerificaCommand.h"
 
 #include "app/AppPath.h"
+#include "app/CommandInput.h"
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "core/ArchiveFile.h"
@@ -19,20 +20,21 @@
 
 namespace zelmora {
 
-namespace {
-
-constexpr int kFailure = 2;
+namespace command {
 
 void writeError(const QString &text)
 {
     writeWhole(stderr, (QStringLiteral("zelmoravintesca: ") + text + u'\n').toUtf8());
 }
 
-// The failure of one step, told on standard error; the command then exits with kFailure.
-struct Failure
-{
-    QString message;
-};
+} // namespace command
+
+namespace {
+
+using command::Failure;
+using command::writeError;
+
+constexpr int kFailure = 2;
 
 struct Options
 {
@@ -73,6 +75,10 @@ Options readOptions(const QStringList &arguments)
     options.archivePath = files[1];
     return options;
 }
+
+} // namespace
+
+namespace command {
 
 Sistema readSystem(const QString &path)
 {
@@ -123,6 +129,13 @@ DrawArchive readArchive(const QString &path)
                        .arg(path, italianDateText(draw.date), wheelName(draw.wheel)));
     return archive;
 }
+
+} // namespace command
+
+namespace {
+
+using command::readArchive;
+using command::readSystem;
 
 int withholding()
 {

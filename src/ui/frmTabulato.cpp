@@ -169,16 +169,9 @@ void frmTabulato::cmdStampa_Click()
 
 void frmTabulato::cmdAnteprima_Click()
 {
-    setEnabled(false);
-    Result<print::Preview> preview =
-        print::previewTabulato(m_context.program->printers, m_sistema, listingJob());
-    setEnabled(true);
-    if (!preview) {
-        criticalMessage(
-            formErrorMessage(preview.error(), QStringLiteral("cmdAnteprima_Click"), objectName()));
-        return;
-    }
-    frmAnteprima::showModal(std::move(preview).value(), windowTitle(), this);
+    showPreview(this, [this] {
+        return print::previewTabulato(m_context.program->printers, m_sistema, listingJob());
+    });
 }
 
 } // namespace zelmora

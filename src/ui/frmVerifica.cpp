@@ -17,6 +17,7 @@
 #include "ui/PrintNotice.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/frmAnteprima.h"
+#include "ui/frmStatistiche.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -143,6 +144,11 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     cmdImporta->setObjectName(QStringLiteral("cmdImporta"));
     cmdImporta->setToolTip(QStringLiteral("Aggiungi all'archivio le estrazioni di un file"));
     cmdImporta->setAutoDefault(false);
+    cmdStatistiche = new QPushButton(QStringLiteral("Ritardi e &frequenze..."), page);
+    cmdStatistiche->setObjectName(QStringLiteral("cmdStatistiche"));
+    cmdStatistiche->setToolTip(
+        QStringLiteral("Frequenza, ritardo e ritardo massimo dei numeri di una ruota tra le date"));
+    cmdStatistiche->setAutoDefault(false);
     cmdVerifica = new QPushButton(QStringLiteral("&Verifica"), page);
     cmdVerifica->setObjectName(QStringLiteral("cmdVerifica"));
     cmdVerifica->setDefault(true);
@@ -151,6 +157,7 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     cmdInterrompi->setAutoDefault(false);
     cmdInterrompi->setEnabled(false);
     actions->addWidget(cmdImporta);
+    actions->addWidget(cmdStatistiche);
     actions->addStretch();
     actions->addWidget(cmdVerifica);
     actions->addWidget(cmdInterrompi);
@@ -238,7 +245,8 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     QWidget::setTabOrder(optArchivio, dtpDal);
     QWidget::setTabOrder(dtpDal, dtpAl);
     QWidget::setTabOrder(dtpAl, cmdImporta);
-    QWidget::setTabOrder(cmdImporta, cmdVerifica);
+    QWidget::setTabOrder(cmdImporta, cmdStatistiche);
+    QWidget::setTabOrder(cmdStatistiche, cmdVerifica);
     QWidget::setTabOrder(cmdVerifica, cmdInterrompi);
     QWidget::setTabOrder(cmdInterrompi, grdVincite);
     QWidget::setTabOrder(grdVincite, cmdStampa);
@@ -259,6 +267,7 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     // Typing numbers chooses them.
     connect(txtNumeri, &QLineEdit::textEdited, optNumeri, [this] { optNumeri->setChecked(true); });
     connect(cmdImporta, &QPushButton::clicked, this, &frmVerifica::cmdImporta_Click);
+    connect(cmdStatistiche, &QPushButton::clicked, this, &frmVerifica::cmdStatistiche_Click);
     connect(cmdVerifica, &QPushButton::clicked, this, &frmVerifica::cmdVerifica_Click);
     connect(cmdInterrompi, &QPushButton::clicked, this, &frmVerifica::cmdInterrompi_Click);
     connect(cmdStampa, &QPushButton::clicked, this, &frmVerifica::cmdStampa_Click);
@@ -452,6 +461,16 @@ void frmVerifica::cmdImporta_Click()
         });
 }
 
+void frmVerifica::cmdStatistiche_Click()
+{
+    if (busy())
+        return;
+    // The figures window reads the archive as the check window holds it, over its dates.
+    frmStatistiche statistiche(m_sistema, m_archive, m_context, dtpDal->date(), dtpAl->date(),
+                               this);
+    statistiche.showModal();
+}
+
 void frmVerifica::cmdVerifica_Click()
 {
     if (busy())
@@ -576,9 +595,9 @@ bool frmVerifica::startCheck()
 
 void frmVerifica::setRunning(bool running)
 {
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{optNumeri, txtNumeri, optArchivio, cmdImporta,
-                                          cmdVerifica, cmdStampa, cmdAnteprima, cmdChiudi})
+    for (QWidget *w : std::initializer_list<QWidget *>{optNumeri, txtNumeri, optArchivio,
+                                                       cmdImporta, cmdStatistiche, cmdVerifica,
+                                                       cmdStampa, cmdAnteprima, cmdChiudi})
         w->setEnabled(!running);
     optArchivio_Toggled();
     cmdInterrompi->setEnabled(running);
@@ -664,33 +683,16 @@ void frmVerifica::cmdStampa_Click()
 {
     if (!m_result || busy())
         return;
-    setEnabled(false);
-    m_context.program->printers.CurrentPrinter().takeDeliveredFiles();
-    const Result<void> printed = print::StampaVerifica(m_context.program->printers, report());
-    announceDeliveredFiles(m_context.program->printers.CurrentPrinter());
-    setEnabled(true);
-    if (printed)
-        return;
-    if (printed.error().number() == RuntimeError::PrinterError)
-        reportPrinterNotInstalled();
-    else
-        criticalMessage(formErrorMessage(RuntimeError(printed.error().number()),
-                                         QStringLiteral("cmdStampa_Click"), objectName()));
+    print::PrinterSet &printers = m_context.program->printers;
+    printReport(this, printers, [&] { return print::StampaVerifica(printers, report()); });
 }
 
 void frmVerifica::cmdAnteprima_Click()
 {
     if (!m_result || busy())
         return;
-    setEnabled(false);
-    Result<print::Preview> preview = print::previewVerifica(m_context.program->printers, report());
-    setEnabled(true);
-    if (!preview) {
-        criticalMessage(
-            formErrorMessage(preview.error(), QStringLiteral("cmdAnteprima_Click"), objectName()));
-        return;
-    }
-    frmAnteprima::showModal(std::move(preview).value(), windowTitle(), this);
+    showPreview(this,
+                [this] { return print::previewVerifica(m_context.program->printers, report()); });
 }
 
 void frmVerifica::reject()

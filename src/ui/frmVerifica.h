@@ -57,6 +57,7 @@ public:
     DateBox *dtpDal = nullptr;
     DateBox *dtpAl = nullptr;
     QPushButton *cmdImporta = nullptr;
+    QPushButton *cmdStatistiche = nullptr;
     QPushButton *cmdVerifica = nullptr;
     QPushButton *cmdInterrompi = nullptr;
     QTableView *grdVincite = nullptr;
@@ -79,6 +80,7 @@ public:
 public slots:
     void Form_Load();
     void cmdImporta_Click();
+    void cmdStatistiche_Click();
     void cmdVerifica_Click();
     void cmdInterrompi_Click();
     void cmdStampa_Click();

@@ -4,7 +4,8 @@
 # where the page puts it; the slip run is the prognosis sheet and eight slips, slip 1 marked at
 # the boxes the calibration file places. When the CUPS test queue is there, the listing printed
 # on it arrives as a one-page PDF. The check window, opened with Alt+V, imports an archive
-# through the file dialog and prints its report on "File PDF" with the draws and totals due.
+# through the file dialog and prints its report on "File PDF" with the draws and totals due;
+# from it, Alt+F opens the numbers' figures, which print on one page with the values due.
 here=$(dirname "$0")
 . "$here/lib.sh"
 exe=$(fresh_program "$1" "$2")
@@ -269,9 +270,28 @@ if problems:
     print('\n'.join(lines), file=sys.stderr)
 sys.exit(1 if problems else 0)
 PY
+# Alt+F opens the figures of Bari over the same dates (three draws); Stampa puts them on
+# File PDF. Worked out by hand: 12 is in the first two draws (frequency 2, delay 1, longest
+# run 1); 30, 48, 66 and 84 in none (0 3 3); play 1 (7 12 23 34) made a terno in the second
+# draw and never a quaterna.
+activate "$check_window"
+keys alt+f
+wait_active '^Ritardi e frequenze$' >/dev/null || fail "Alt+F did not open the figures window"
+sleep 1
+import -window root "$E2E_TMP/statistiche.png" 2>/dev/null
+keys alt+s
+read -r figures pages < <(wait_pdf "$folder/stampe/*statistiche*.pdf" 20) ||
+    fail "no figures PDF in stampe/"
+[ "$pages" = 1 ] || fail "the figures page has $pages pages"
+pdftotext -layout "$figures" - | sed -E 's/\s+/ /g; s/^ //; s/ $//' >"$E2E_TMP/statistiche.txt"
+for line in 'Ritardi e frequenze - Ruota di Bari' '12 2 1 1 30 0 3 3 48 0 3 3 66 0 3 3 84 0 3 3' \
+    '1 (riga 1) 07 12 23 34 1 1 3'; do
+    grep -qxF "$line" "$E2E_TMP/statistiche.txt" || fail "the figures page has no line \"$line\""
+done
+close_with_escape '^Ritardi e frequenze$'
 activate "$check_window"
 close_with_escape '^Verifica$'
-echo "the check window imported the archive and printed its report on File PDF"
+echo "the check window imported the archive and printed its report on File PDF, and the figures"
 
 # --- The listing on a disk that fills up ----------------------------------------------------
 # stampe/ on a small file system with about 96 KB left, less than the listing needs: the player

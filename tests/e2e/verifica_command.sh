@@ -2,7 +2,8 @@
 # The check from the command line, on the real program with no display at all: every line and
 # the totals equal those worked out by verifica_expected.py from the payout rules; skipped
 # lines are told on standard error; a wrong system, archive or date exits 2 with a message;
-# a FIFO given as the archive does not hang; the withholding setting beside the program holds.
+# a FIFO given as the archive does not hang; the withholding setting beside the program holds;
+# --statistiche gives the figures worked out by hand and refuses what --verifica refuses.
 #   verifica_command.sh PROGRAM
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -48,11 +49,25 @@ check "$work/sistema.zlm" "$work/archivio.txt" >"$work/out.txt" 2>/dev/null ||
 diff "$work/expected.txt" "$work/out.txt" || fail "the output at 12,5% differs"
 rm "$work/bin/ritenuta.cfg"
 
+# The figures of the same archive's Roma draws (seven of them), worked out by hand: 7 is in
+# all but the fifth, 90 only in the third, 60 in none, 1 in the 2nd, 5th and 6th; play 1 made
+# its quaterna in the third draw, play 3 (78 89 7 1) in the sixth and an ambo in the last.
+stats() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$exe" --statistiche "$@"; }
+stats "$work/archivio.txt" --sistema "$work/sistema.zlm" >"$work/out.txt" 2>/dev/null ||
+    fail "--statistiche failed"
+[ "$(wc -l <"$work/out.txt")" = 99 ] || fail "--statistiche wrote $(wc -l <"$work/out.txt") lines"
+for line in 'DRAWS 7' '7 6 0 1' '90 1 4 4' '60 0 7 7' '1 3 1 2' 'PLAY 1 4 4 4' 'PLAY 3 0 1 1'; do
+    grep -qxF "$(tr ' ' '\t' <<<"$line")" "$work/out.txt" || fail "--statistiche: no line \"$line\""
+done
+stats "$work/archivio.txt" --ruota RM --dal 2024/01/11 >"$work/out.txt" 2>/dev/null &&
+    grep -qxP 'DRAWS\t3' "$work/out.txt" && grep -qxP '60\t0\t3\t3' "$work/out.txt" ||
+    fail "--statistiche from a date"
+
 # Refusals: exit 2, a message, nothing on standard output.
 refused() {
     local what=$1
     shift
-    check "$@" >"$work/out.txt" 2>"$work/err.txt"
+    ${run:-check} "$@" >"$work/out.txt" 2>"$work/err.txt"
     rc=$?
     [ "$rc" = 2 ] || fail "$what: exit $rc"
     [ -s "$work/err.txt" ] || fail "$what: no message"
@@ -76,6 +91,15 @@ refused "--al before --dal" "$work/sistema.zlm" "$work/archivio.txt" --dal 2024/
 head -c 3000 /dev/urandom | tr -d '\000' >"$work/rumore.txt"
 refused "a binary file with no NUL" "$work/sistema.zlm" "$work/rumore.txt"
 
+run=stats refused "figures with no wheel" "$work/archivio.txt"
+run=stats refused "figures of an unknown wheel" "$work/archivio.txt" --ruota Atlantide
+run=stats refused "figures with --dal after --al" "$work/archivio.txt" --ruota RM --dal 2024/01/10 --al 2024/01/02
+run=stats refused "figures of no draw" "$work/archivio.txt" --ruota Bari --dal 2024/02/01
+run=stats refused "figures of a FIFO" "$work/fifo" --ruota RM
+run=stats refused "figures with a text as system" "$work/archivio.txt" --sistema "$work/archivio.txt"
+stats "$work/archivio.txt" --ruota RM >/dev/full 2>/dev/null
+[ $? = 2 ] || fail "figures on a full device reported as success"
+
 # Output that cannot be written whole is a failure, never a success.
 check "$work/sistema.zlm" "$work/archivio.txt" >/dev/full 2>"$work/err.txt"
 [ $? = 2 ] && [ -s "$work/err.txt" ] || fail "a full device reported as success"
@@ -86,6 +110,7 @@ check "$work/sistema.zlm" "$work/archivio.txt" >&- 2>"$work/err.txt"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" --help >"$work/out.txt" 2>&1 ||
     fail "--help failed"
 grep -q -- "--verifica SISTEMA.zlm" "$work/out.txt" || fail "no usage: $(cat "$work/out.txt")"
+grep -q -- "--statistiche ARCHIVIO.txt" "$work/out.txt" || fail "no figures in the usage"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" --version | grep -q "^Zelmoravintesca " ||
     fail "--version"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" --sconosciuta >"$work/out.txt" 2>"$work/err.txt"

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/DrawArchive.h"
+#include "core/Sistema.h"
+
+#include <QString>
+
+namespace zelmora::command {
+
+// The failure of one step of a command, told on standard error; the command then exits 2.
+struct Failure
+{
+    QString message;
+};
+
+// "zelmoravintesca: " and the text, on standard error.
+void writeError(const QString &text);
+
+// A system file as the print buttons would take it: read, through the square check, its columns
+// taken from its rows. Throws Failure with the message for the player.
+Sistema readSystem(const QString &path);
+
+// An archive file read as an import reads it: skipped lines and draws given twice with other
+// numbers are told on standard error, the first kept. Throws Failure when it cannot be read or
+// holds no draw.
+DrawArchive readArchive(const QString &path);
+
+} // namespace zelmora::command

@@ -1,0 +1,151 @@
+#include "app/StatisticheCommand.h"
+
+#include "app/CommandInput.h"
+#include "app/CommandLine.h"
+#include "core/DrawDate.h"
+#include "core/NumberStatistics.h"
+#include "core/WheelCodes.h"
+
+#include <optional>
+
+namespace zelmora {
+
+namespace {
+
+using command::Failure;
+
+constexpr int kFailure = 2;
+
+struct Options
+{
+    QString archivePath;
+    QString wheel;      // as written after --ruota; empty for the system's
+    QString systemPath; // empty without --sistema
+    QDate from, to;
+};
+
+Options readOptions(const QStringList &arguments)
+{
+    const QString usage = QStringLiteral(
+        "uso: zelmoravintesca --statistiche ARCHIVIO.txt [--ruota RUOTA] [--dal DATA] "
+        "[--al DATA] [--sistema SISTEMA.zlm]");
+    Options options;
+    QStringList files;
+    QStringList seen;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        const bool date = argument == QLatin1String("--dal") || argument == QLatin1String("--al");
+        if (date || argument == QLatin1String("--ruota") ||
+            argument == QLatin1String("--sistema")) {
+            if (i + 1 >= arguments.size())
+                throw Failure{QStringLiteral("manca il valore dopo %1\n").arg(argument) + usage};
+            if (seen.contains(argument))
+                throw Failure{QStringLiteral("%1 è dato due volte\n").arg(argument) + usage};
+            seen << argument;
+            const QString &value = arguments[++i];
+            if (argument == QLatin1String("--ruota")) {
+                options.wheel = value;
+            } else if (argument == QLatin1String("--sistema")) {
+                options.systemPath = value;
+            } else {
+                const QDate parsed = parseDrawDate(value);
+                if (!parsed.isValid())
+                    throw Failure{QStringLiteral("data non valida: \"%1\" (AAAA/MM/GG, "
+                                                 "AAAA-MM-GG o GG/MM/AAAA)")
+                                      .arg(value)};
+                (argument == QLatin1String("--dal") ? options.from : options.to) = parsed;
+            }
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            throw Failure{QStringLiteral("opzione sconosciuta: %1\n").arg(argument) + usage};
+        } else {
+            files.append(argument);
+        }
+    }
+    if (files.size() != 1)
+        throw Failure{usage};
+    if (options.wheel.isNull() && options.systemPath.isNull())
+        throw Failure{QStringLiteral("serve la ruota: --ruota RUOTA, o un sistema con "
+                                     "--sistema\n") +
+                      usage};
+    if (options.from.isValid() && options.to.isValid() && options.to < options.from)
+        throw Failure{QStringLiteral("la data --dal (%1) viene dopo la data --al (%2): nessuna "
+                                     "estrazione")
+                          .arg(italianDateText(options.from), italianDateText(options.to))};
+    options.archivePath = files[0];
+    return options;
+}
+
+// "tra il 02/01/2024 e il 28/12/2024", "dal 02/01/2024", "fino al 28/12/2024", or nothing.
+QString rangeText(const QDate &from, const QDate &to)
+{
+    if (from.isValid() && to.isValid())
+        return QStringLiteral(" tra il %1 e il %2").arg(italianDateText(from), italianDateText(to));
+    if (from.isValid())
+        return QStringLiteral(" dal %1").arg(italianDateText(from));
+    if (to.isValid())
+        return QStringLiteral(" fino al %1").arg(italianDateText(to));
+    return QString();
+}
+
+int run(const QStringList &arguments)
+{
+    const Options options = readOptions(arguments);
+    PlayNumbers plays{};
+    std::optional<Sistema> sistema;
+    if (!options.systemPath.isNull()) {
+        sistema = command::readSystem(options.systemPath);
+        plays = playsOf(*sistema);
+    }
+    const QString wheelText =
+        options.wheel.isNull() ? sistema->Ruota.trimmed() : options.wheel.trimmed();
+    const int wheel = wheelIndex(wheelText);
+    if (wheel == kNoWheel)
+        throw Failure{
+            options.wheel.isNull()
+                ? QStringLiteral("%1: ruota sconosciuta \"%2\"").arg(options.systemPath, wheelText)
+                : QStringLiteral("ruota sconosciuta: \"%1\" (un nome come Bari o un "
+                                 "codice come BA)")
+                      .arg(wheelText)};
+    const DrawArchive archive = command::readArchive(options.archivePath);
+
+    const NumberStatistics figures =
+        numberStatistics(archive.drawsOf(wheel, options.from, options.to), plays);
+    if (figures.draws == 0)
+        throw Failure{
+            QStringLiteral("%1: nessuna estrazione di %2%3")
+                .arg(options.archivePath, wheelName(wheel), rangeText(options.from, options.to))};
+
+    QString out = QStringLiteral("DRAWS\t%1\n").arg(figures.draws);
+    for (int n = 1; n <= 90; ++n) {
+        const NumberFigures &f = figures.of(n);
+        out +=
+            QStringLiteral("%1\t%2\t%3\t%4\n").arg(n).arg(f.frequency).arg(f.delay).arg(f.maxDelay);
+    }
+    if (sistema)
+        for (int p = 0; p < kGiocate; ++p) {
+            const PlayDelays &d = figures.plays[std::size_t(p)];
+            out +=
+                QStringLiteral("PLAY\t%1\t%2\t%3\t%4\n").arg(p + 1).arg(d[0]).arg(d[1]).arg(d[2]);
+        }
+    if (!writeWhole(stdout, out.toUtf8())) {
+        reportOutputFailure();
+        return kFailure;
+    }
+    return 0;
+}
+
+} // namespace
+
+int runStatistiche(const QStringList &arguments)
+{
+    try {
+        return run(arguments);
+    } catch (const Failure &failure) {
+        command::writeError(failure.message);
+    } catch (const std::exception &error) {
+        command::writeError(QString::fromLocal8Bit(error.what()));
+    }
+    return kFailure;
+}
+
+} // namespace zelmora

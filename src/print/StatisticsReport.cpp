@@ -1,0 +1,403 @@
+#include "print/StatisticsReport.h"
+
+#include "core/DrawDate.h"
+#include "core/Format.h"
+#include "core/RuntimeError.h"
+#include "print/Preview.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zelmora::print {
+
+const QColor kBarColour(66, 110, 170);
+const QColor kMarkedBarColour(214, 84, 20);
+
+namespace {
+
+constexpr int kPerPanel = 45;
+const QColor kGridColour(200, 200, 200);
+const QColor kAxisColour(90, 90, 90);
+// The page's left edge, and room kept free at the foot of the page.
+constexpr double kLeft = 2;
+constexpr double kFootMargin = 6;
+constexpr int kTableRows = 18; // five groups of eighteen numbers
+constexpr double kChartHeight = 104;
+
+// The scale's step: 1, 2 or 5 times a power of ten, with at most five steps to the top.
+int scaleStep(int top)
+{
+    for (int power = 1;; power *= 10)
+        for (int unit : {1, 2, 5})
+            if (top <= 5 * unit * power)
+                return unit * power;
+}
+
+// A text drawn centred on x, its top at y.
+void centred(Printer &p, double x, double y, const QString &text)
+{
+    p.setCurrentX(x - p.TextWidth(text) / 2);
+    p.setCurrentY(y);
+    p.Print(text);
+}
+
+// A text drawn flush right against x, its top at y.
+void rightAligned(Printer &p, double x, double y, const QString &text)
+{
+    p.setCurrentX(x - p.TextWidth(text));
+    p.setCurrentY(y);
+    p.Print(text);
+}
+
+void filledBox(Printer &p, const QRectF &box, const QColor &colour)
+{
+    p.FillStyle = vbFSSolid;
+    p.FillColor = colour;
+    p.Line(box.left(), box.top(), box.right(), box.bottom(), colour);
+    p.FillStyle = vbFSTransparent;
+}
+
+void rule(Printer &p, double x1, double x2, double y, const QColor &colour)
+{
+    p.Line(x1, y, x2, y, colour);
+}
+
+} // namespace
+
+int DelayChartLayout::numberAt(const QPointF &point) const
+{
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (columns[i].contains(point))
+            return int(i) + 1;
+    return 0;
+}
+
+DelayChartLayout drawDelayChart(Printer &p, const QRectF &area, const DelayChart &chart)
+{
+    DelayChartLayout layout;
+    p.FontName = QStringLiteral("Arial");
+    p.FontSize = chart.fontSize;
+    p.FontBold = false;
+    p.ForeColor = Qt::black;
+    p.FontTransparent = true;
+    p.DrawStyle = 0;
+    p.DrawWidth = 1;
+    p.FillStyle = vbFSTransparent;
+
+    const int highest = std::max(1, *std::max_element(chart.delays.begin(), chart.delays.end()));
+    const int step = scaleStep(highest);
+    const int top = (highest + step - 1) / step * step;
+    const double textHeight = p.TextHeight(QStringLiteral("0"));
+    const double axisWidth = p.TextWidth(QString::number(top)) + textHeight / 2;
+    const double gap = textHeight / 2;
+    const double panelHeight = (area.height() - gap) / 2;
+
+    for (int panel = 0; panel < 2; ++panel) {
+        const double panelTop = area.top() + panel * (panelHeight + gap);
+        // Room for the delay over the tallest bar, and for the numbers under the bars.
+        const QRectF plot(area.left() + axisWidth, panelTop + textHeight, area.width() - axisWidth,
+                          panelHeight - 2 * textHeight - 0.5);
+        const auto yOf = [&](int value) { return plot.bottom() - plot.height() * value / top; };
+        for (int value = 0; value <= top; value += step) {
+            if (value > 0)
+                rule(p, plot.left(), plot.right(), yOf(value), kGridColour);
+            rightAligned(p, plot.left() - textHeight / 4, yOf(value) - textHeight / 2,
+                         QString::number(value));
+        }
+        const double pitch = plot.width() / kPerPanel;
+        for (int i = 0; i < kPerPanel; ++i) {
+            const int n = panel * kPerPanel + i + 1;
+            const std::size_t at = std::size_t(n - 1);
+            const int delay = chart.delays[at];
+            const QColor colour = chart.marked[at] ? kMarkedBarColour : kBarColour;
+            const double x = plot.left() + i * pitch;
+            layout.columns[at] = QRectF(x, panelTop, pitch, panelHeight);
+            if (delay > 0)
+                filledBox(
+                    p,
+                    QRectF(x + pitch * 0.15, yOf(delay), pitch * 0.7, plot.bottom() - yOf(delay)),
+                    colour);
+            const QString value = QString::number(delay);
+            if (p.TextWidth(value) <= pitch * 1.1)
+                centred(p, x + pitch / 2, yOf(delay) - textHeight, value);
+            p.FontBold = chart.marked[at];
+            p.ForeColor = chart.marked[at] ? kMarkedBarColour : Qt::black;
+            centred(p, x + pitch / 2, plot.bottom() + 0.5, QString::number(n));
+            p.FontBold = false;
+            p.ForeColor = Qt::black;
+        }
+        rule(p, plot.left(), plot.right(), plot.bottom(), kAxisColour);
+    }
+    if (chart.highlighted >= 1 && chart.highlighted <= 90) {
+        p.DrawWidth = 3;
+        const QRectF &column = layout.columns[std::size_t(chart.highlighted - 1)];
+        p.Line(column.left(), column.top(), column.right(), column.bottom(), Qt::black);
+        p.DrawWidth = 1;
+    }
+    return layout;
+}
+
+QList<RecordedItem> delayChartPage(const QSizeF &size, const DelayChart &chart,
+                                   DelayChartLayout *layout)
+{
+    Printer printer;
+    auto device = std::make_unique<RecordingDevice>(QStringLiteral("Grafico"));
+    device->pageSize = size;
+    RecordingDevice *recorder = device.get();
+    printer.setDevice(std::move(device));
+    printer.setScaleMode(vbMillimeters);
+    const DelayChartLayout drawn = drawDelayChart(printer, QRectF(QPointF(0, 0), size), chart);
+    if (layout)
+        *layout = drawn;
+    printer.EndDoc();
+    return recorder->documents.isEmpty() ? QList<RecordedItem>()
+                                         : recorder->documents.last().pages.value(0);
+}
+
+DelayChart delayChartOf(const NumberStatistics &figures, const PlayNumbers &plays)
+{
+    DelayChart chart;
+    for (int n = 1; n <= 90; ++n)
+        chart.delays[std::size_t(n - 1)] = figures.of(n).delay;
+    for (const auto &play : plays)
+        for (std::uint8_t n : play)
+            if (n >= 1 && n <= 90)
+                chart.marked[std::size_t(n - 1)] = true;
+    return chart;
+}
+
+QString playName(int play)
+{
+    return play <= 4 ? QStringLiteral("%1 (riga %2)").arg(play).arg(play)
+                     : QStringLiteral("%1 (colonna %2)").arg(play).arg(play - 4);
+}
+
+namespace {
+
+class StatisticsWriter
+{
+public:
+    StatisticsWriter(Printer &printer, const StatisticsReport &report)
+        : p(printer), r(report), m_chart(delayChartOf(report.figures, report.plays))
+    {
+        if (!r.withPlays)
+            m_chart.marked = {};
+    }
+
+    void run()
+    {
+        p.resetSettings();
+        p.DocumentKind = QStringLiteral("statistiche");
+        p.setScaleMode(vbMillimeters);
+        m_right = p.ScaleWidth() - kLeft;
+        printHeading();
+        printChart();
+        printNumbers();
+        if (r.withPlays)
+            printPlays();
+        p.EndDoc();
+    }
+
+private:
+    void printHeading()
+    {
+        p.FontName = QStringLiteral("Arial");
+        p.FontSize = 10;
+        p.FontBold = true;
+        p.setCurrentX(kLeft);
+        p.setCurrentY(2);
+        p.Print(QStringLiteral("Zelmoravintesca by Vandrel - "));
+        p.PrintLine(r.heading);
+        p.FontSize = 14;
+        p.setCurrentX(kLeft);
+        p.PrintLine(QStringLiteral("Ritardi e frequenze - Ruota di %1").arg(r.wheel));
+        p.FontSize = 10;
+        p.FontBold = false;
+        p.setCurrentX(kLeft);
+        p.PrintLine(QStringLiteral("Dal %1 al %2: %3 (la prima del %4, l'ultima del %5)")
+                        .arg(italianDateText(r.from), italianDateText(r.to),
+                             countOf(r.figures.draws, "estrazione", "estrazioni"),
+                             italianDateText(r.figures.firstDate),
+                             italianDateText(r.figures.lastDate)));
+        if (r.withPlays) {
+            p.setCurrentX(kLeft);
+            const double y = p.CurrentY();
+            const double box = p.TextHeight(QStringLiteral("Ag")) * 0.6;
+            filledBox(p, QRectF(kLeft, y + box * 0.35, box, box), kMarkedBarColour);
+            p.setCurrentX(kLeft + box * 1.5);
+            p.setCurrentY(y);
+            p.PrintLine(QStringLiteral("I numeri del sistema %1 (in grassetto nelle tabelle)")
+                            .arg(r.systemName));
+        }
+        m_y = p.CurrentY() + 1;
+    }
+
+    void printChart()
+    {
+        section(QStringLiteral("Ritardo attuale di ogni numero"), kChartHeight);
+        drawDelayChart(p, QRectF(kLeft, m_y, m_right - kLeft, kChartHeight), m_chart);
+        m_y += kChartHeight + 2;
+    }
+
+    void printNumbers()
+    {
+        // The five groups side by side, in a size that fits the page's width.
+        const QStringList headings{QStringLiteral("Num."), QStringLiteral("Freq."),
+                                   QStringLiteral("Rit."), QStringLiteral("Rit. max")};
+        std::array<double, 4> widths{};
+        double groupWidth = 0;
+        p.FontName = QStringLiteral("Arial");
+        for (p.FontSize = 9; p.FontSize > 5; p.FontSize -= 0.5) {
+            p.FontBold = true;
+            for (int c = 0; c < 4; ++c)
+                widths[std::size_t(c)] = p.TextWidth(headings[c]);
+            for (int n = 1; n <= 90; ++n) {
+                const NumberFigures &f = r.figures.of(n);
+                const int values[] = {n, f.frequency, f.delay, f.maxDelay};
+                for (int c = 0; c < 4; ++c)
+                    widths[std::size_t(c)] =
+                        std::max(widths[std::size_t(c)], p.TextWidth(QString::number(values[c])));
+            }
+            m_gap = p.TextWidth(QStringLiteral("00"));
+            groupWidth = widths[0] + widths[1] + widths[2] + widths[3] + 3 * m_gap;
+            if (5 * groupWidth + 4 * m_gap * 1.5 <= m_right - kLeft)
+                break;
+        }
+        p.FontBold = false;
+        const double line = p.TextHeight(QStringLiteral("Ag"));
+        const double fontSize = p.FontSize;
+        section(QStringLiteral("Frequenza, ritardo e ritardo massimo di ogni numero"),
+                line * (kTableRows + 3));
+        p.FontSize = fontSize;
+        const double pitch = (m_right - kLeft - groupWidth) / 4;
+        for (int g = 0; g < 5; ++g) {
+            std::array<double, 4> rights{};
+            double x = kLeft + g * pitch;
+            for (int c = 0; c < 4; ++c) {
+                x += widths[std::size_t(c)];
+                rights[std::size_t(c)] = x;
+                x += m_gap;
+            }
+            p.FontBold = true;
+            for (int c = 0; c < 4; ++c)
+                rightAligned(p, rights[std::size_t(c)], m_y, headings[c]);
+            rule(p, kLeft + g * pitch, rights[3], m_y + line + 0.2, kAxisColour);
+            for (int row = 0; row < kTableRows; ++row) {
+                const int n = g * kTableRows + row + 1;
+                const NumberFigures &f = r.figures.of(n);
+                const bool marked = m_chart.marked[std::size_t(n - 1)];
+                p.FontBold = marked;
+                const int values[] = {n, f.frequency, f.delay, f.maxDelay};
+                const double y = m_y + line * (row + 1) + 0.5;
+                for (int c = 0; c < 4; ++c) {
+                    p.ForeColor = c == 0 && marked ? kMarkedBarColour : Qt::black;
+                    rightAligned(p, rights[std::size_t(c)], y, QString::number(values[c]));
+                }
+            }
+            p.ForeColor = Qt::black;
+        }
+        p.FontBold = false;
+        m_y += line * (kTableRows + 1) + 1;
+        p.FontSize = 8;
+        p.setCurrentX(kLeft);
+        p.setCurrentY(m_y);
+        p.PrintLine(
+            QStringLiteral("Ritardo: le estrazioni dopo l'ultima uscita del numero. Ritardo "
+                           "massimo: la serie più lunga di estrazioni senza il numero,"));
+        p.setCurrentX(kLeft);
+        p.PrintLine(QStringLiteral("contando quella prima della prima uscita e quella in corso, "
+                                   "senza l'estrazione del ritorno (tabelle che la contano danno "
+                                   "1 in più)."));
+        m_y = p.CurrentY() + 2;
+    }
+
+    void printPlays()
+    {
+        p.FontName = QStringLiteral("Arial");
+        p.FontSize = 9;
+        const double line = p.TextHeight(QStringLiteral("Ag"));
+        section(QStringLiteral("Ritardo di ambo, terno e quaterna delle giocate del sistema %1")
+                    .arg(r.systemName),
+                line * 10);
+        p.FontSize = 9;
+        const double xNumbers = kLeft + p.TextWidth(QStringLiteral("8 (colonna 4)   "));
+        const double rights[] = {xNumbers + p.TextWidth(QStringLiteral("00 00 00 00")) + 20, 0, 0};
+        const double column = std::max(20.0, p.TextWidth(QStringLiteral("Quaterna   ")));
+        const double ambo = rights[0], terno = ambo + column, quaterna = terno + column;
+        p.FontBold = true;
+        text(kLeft, m_y, QStringLiteral("Giocata"));
+        text(xNumbers, m_y, QStringLiteral("Numeri"));
+        rightAligned(p, ambo, m_y, QStringLiteral("Ambo"));
+        rightAligned(p, terno, m_y, QStringLiteral("Terno"));
+        rightAligned(p, quaterna, m_y, QStringLiteral("Quaterna"));
+        rule(p, kLeft, quaterna, m_y + line + 0.2, kAxisColour);
+        p.FontBold = false;
+        for (int play = 1; play <= kGiocate; ++play) {
+            const double y = m_y + line * play + 0.5;
+            const auto &numbers = r.plays[std::size_t(play - 1)];
+            QStringList shown;
+            for (std::uint8_t n : numbers)
+                shown << QStringLiteral("%1").arg(int(n), 2, 10, QLatin1Char('0'));
+            const PlayDelays &d = r.figures.plays[std::size_t(play - 1)];
+            text(kLeft, y, playName(play));
+            text(xNumbers, y, shown.join(u' '));
+            rightAligned(p, ambo, y, QString::number(d[0]));
+            rightAligned(p, terno, y, QString::number(d[1]));
+            rightAligned(p, quaterna, y, QString::number(d[2]));
+        }
+        m_y += line * (kGiocate + 1) + 2;
+    }
+
+    // A section's title; the section starts a new page when its `height` does not fit.
+    void section(const QString &title, double height)
+    {
+        p.FontName = QStringLiteral("Arial");
+        p.FontSize = 10;
+        p.FontBold = true;
+        const double line = p.TextHeight(QStringLiteral("Ag"));
+        if (m_y + line + height > p.ScaleHeight() - kFootMargin) {
+            p.NewPage();
+            m_y = 2;
+        }
+        text(kLeft, m_y, title);
+        p.FontBold = false;
+        m_y += line + 1;
+    }
+
+    void text(double x, double y, const QString &s)
+    {
+        p.setCurrentX(x);
+        p.setCurrentY(y);
+        p.Print(s);
+    }
+
+    Printer &p;
+    const StatisticsReport &r;
+    DelayChart m_chart;
+    double m_right = 0;
+    double m_y = 0;
+    double m_gap = 2;
+};
+
+} // namespace
+
+void printStatisticsReport(Printer &printer, const StatisticsReport &report)
+{
+    StatisticsWriter(printer, report).run();
+}
+
+Result<void> StampaStatistiche(PrinterSet &printers, const StatisticsReport &report)
+{
+    printers.SelectPrinter(report.printerName);
+    return printDocument(printers.CurrentPrinter(),
+                         [&](Printer &printer) { printStatisticsReport(printer, report); });
+}
+
+Result<Preview> previewStatistiche(PrinterSet &printers, const StatisticsReport &report)
+{
+    printers.SelectPrinter(report.printerName);
+    return previewRun(printers.CurrentPrinter(),
+                      [&](Printer &printer) { printStatisticsReport(printer, report); });
+}
+
+} // namespace zelmora::print

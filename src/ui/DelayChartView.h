@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/NumberStatistics.h"
+#include "print/StatisticsReport.h"
+
+#include <QWidget>
+
+namespace zelmora {
+
+// The bar chart of the 90 current delays on screen: the printed chart's own drawing, laid out
+// for the widget's size and painted through the page renderer. The number under the pointer
+// is outlined, named in the tooltip with its figures, and announced by `pointed`.
+class DelayChartView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit DelayChartView(QWidget *parent = nullptr);
+
+    // Shows the figures, the system's numbers marked; without figures the chart is empty.
+    void setFigures(const NumberStatistics &figures, const PlayNumbers &plays);
+    void clear();
+
+    // The number under a point of the widget, or 0.
+    int numberAt(const QPoint &point) const;
+    // "17: frequenza 412, ritardo 3, ritardo massimo 121": a number's figures in words.
+    QString figuresText(int number) const;
+
+    QSize sizeHint() const override { return {900, 300}; }
+    QSize minimumSizeHint() const override { return {420, 200}; }
+
+signals:
+    // The number under the pointer changed (0: none).
+    void pointed(int number);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void layOut();
+    void point(int number);
+    double mmPerPixelX() const;
+    double mmPerPixelY() const;
+
+    bool m_shown = false;
+    NumberStatistics m_figures;
+    print::DelayChart m_chart;
+    print::DelayChartLayout m_layout;
+    QList<print::RecordedItem> m_items;
+};
+
+} // namespace zelmora

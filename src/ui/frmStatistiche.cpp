@@ -1,0 +1,545 @@
+#include "ui/frmStatistiche.h"
+
+#include "app/Program.h"
+#include "app/UiServices.h"
+#include "core/DrawDate.h"
+#include "core/Format.h"
+#include "core/RuntimeError.h"
+#include "core/WheelCodes.h"
+#include "print/Preview.h"
+#include "print/Printer.h"
+#include "print/StatisticsReport.h"
+#include "ui/DateBox.h"
+#include "ui/DelayChartView.h"
+#include "ui/NumberFiguresModel.h"
+#include "ui/PrintNotice.h"
+#include "ui/ScreenPlacement.h"
+#include "ui/frmAnteprima.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFutureWatcher>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTableWidget>
+#include <QThreadPool>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace zelmora {
+
+namespace {
+
+constexpr QSize kPreferredSize(1000, 780);
+const QString kTitle = QStringLiteral("Ritardi e frequenze");
+const QString kPointerHint =
+    QStringLiteral("Passa il puntatore su una barra: qui il numero con le sue cifre.");
+
+QLabel *buddyLabel(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+frmStatistiche::frmStatistiche(const Sistema &sistema, const DrawArchive &archive,
+                               ProgramContext context, const QDate &from, const QDate &to,
+                               QWidget *parent)
+    : QDialog(parent), m_sistema(sistema), m_archive(archive), m_context(std::move(context)),
+      m_plays(playsOf(sistema))
+{
+    setObjectName(QStringLiteral("frmStatistiche"));
+    setWindowTitle(kTitle);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFont(QFont(QStringLiteral("Calibri"), 10));
+
+    auto *outer = new QVBoxLayout(this);
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scrStatistiche"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto *page = new QWidget(scroll);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    scroll->setWidget(page);
+    outer->addWidget(scroll, 1);
+
+    QFont bold = font();
+    bold.setBold(true);
+    lblSistema = new QLabel(page);
+    lblSistema->setObjectName(QStringLiteral("lblSistema"));
+    lblSistema->setFont(bold);
+    lblSistema->setWordWrap(true);
+    lblSistema->setText(QStringLiteral("Sistema: %1    (i suoi numeri in arancione nel grafico, "
+                                       "in grassetto nella tabella)")
+                            .arg(m_sistema.NomeSistema.text().trimmed()));
+    layout->addWidget(lblSistema);
+
+    auto *choices = new QHBoxLayout;
+    cmbRuota = new QComboBox(page);
+    cmbRuota->setObjectName(QStringLiteral("cmbRuota"));
+    QStringList wheels = m_context.ruote;
+    if (wheels.isEmpty())
+        for (int i = 0; i < kWheelCount; ++i)
+            wheels << wheelName(i);
+    for (const QString &name : wheels)
+        cmbRuota->addItem(name.trimmed());
+    const int own = wheelIndex(m_sistema.Ruota.text().trimmed());
+    for (int i = 0; i < cmbRuota->count(); ++i)
+        if (own != kNoWheel && wheelIndex(cmbRuota->itemText(i)) == own) {
+            cmbRuota->setCurrentIndex(i);
+            break;
+        }
+    dtpDal = new DateBox(page);
+    dtpDal->setObjectName(QStringLiteral("dtpDal"));
+    dtpAl = new DateBox(page);
+    dtpAl->setObjectName(QStringLiteral("dtpAl"));
+    // The boxes reach every draw the archive holds, and open on the check window's dates.
+    const QDate first = m_archive.firstDate();
+    const QDate earliest = first.isValid() ? std::min(first, QDate(1871, 1, 1)) : QDate(1871, 1, 1);
+    for (DateBox *box : {dtpDal, dtpAl})
+        box->setDateRange(earliest, QDate(9999, 12, 31));
+    dtpDal->setDate(from.isValid() ? from : first);
+    dtpAl->setDate(to.isValid() ? to : m_archive.lastDate());
+    cmdCalcola = new QPushButton(QStringLiteral("&Calcola"), page);
+    cmdCalcola->setObjectName(QStringLiteral("cmdCalcola"));
+    cmdCalcola->setDefault(true);
+    cmdInterrompi = new QPushButton(QStringLiteral("In&terrompi"), page);
+    cmdInterrompi->setObjectName(QStringLiteral("cmdInterrompi"));
+    cmdInterrompi->setAutoDefault(false);
+    cmdInterrompi->setEnabled(false);
+    choices->addWidget(buddyLabel(QStringLiteral("&Ruota"), cmbRuota, page));
+    choices->addWidget(cmbRuota);
+    choices->addSpacing(12);
+    choices->addWidget(buddyLabel(QStringLiteral("&Dal"), dtpDal, page));
+    choices->addWidget(dtpDal);
+    choices->addWidget(buddyLabel(QStringLiteral("A&l"), dtpAl, page));
+    choices->addWidget(dtpAl);
+    choices->addSpacing(12);
+    choices->addWidget(cmdCalcola);
+    choices->addWidget(cmdInterrompi);
+    choices->addStretch();
+    layout->addLayout(choices);
+
+    lblRiepilogo = new QLabel(page);
+    lblRiepilogo->setObjectName(QStringLiteral("lblRiepilogo"));
+    lblRiepilogo->setWordWrap(true);
+    layout->addWidget(lblRiepilogo);
+
+    auto *lblGrafico = new QLabel(QStringLiteral("Ritardo attuale di ogni numero"), page);
+    lblGrafico->setFont(bold);
+    layout->addWidget(lblGrafico);
+    picGrafico = new DelayChartView(page);
+    picGrafico->setObjectName(QStringLiteral("picGrafico"));
+    picGrafico->setMinimumHeight(260);
+    layout->addWidget(picGrafico, 3);
+    lblPuntatore = new QLabel(kPointerHint, page);
+    lblPuntatore->setObjectName(QStringLiteral("lblPuntatore"));
+    lblPuntatore->setFont(bold);
+    layout->addWidget(lblPuntatore);
+
+    auto *tables = new QHBoxLayout;
+    auto *left = new QVBoxLayout;
+    m_model = new NumberFiguresModel(this);
+    grdNumeri = new QTableView(page);
+    grdNumeri->setObjectName(QStringLiteral("grdNumeri"));
+    grdNumeri->setModel(m_model);
+    grdNumeri->setSortingEnabled(true);
+    grdNumeri->sortByColumn(NumberFiguresModel::Number, Qt::AscendingOrder);
+    grdNumeri->verticalHeader()->setVisible(false);
+    grdNumeri->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grdNumeri->verticalHeader()->setDefaultSectionSize(grdNumeri->fontMetrics().height() + 6);
+    grdNumeri->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grdNumeri->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grdNumeri->setTabKeyNavigation(false);
+    grdNumeri->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grdNumeri->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    grdNumeri->setMinimumHeight(200);
+    left->addWidget(
+        buddyLabel(QStringLiteral("&Numeri (clic su un titolo per ordinare)"), grdNumeri, page));
+    left->addWidget(grdNumeri, 1);
+    tables->addLayout(left);
+
+    auto *right = new QVBoxLayout;
+    grdGiocate = new QTableWidget(kGiocate, 5, page);
+    grdGiocate->setObjectName(QStringLiteral("grdGiocate"));
+    grdGiocate->setHorizontalHeaderLabels({QStringLiteral("Giocata"), QStringLiteral("Numeri"),
+                                           QStringLiteral("Ambo"), QStringLiteral("Terno"),
+                                           QStringLiteral("Quaterna")});
+    grdGiocate->verticalHeader()->setVisible(false);
+    grdGiocate->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grdGiocate->verticalHeader()->setDefaultSectionSize(grdGiocate->fontMetrics().height() + 6);
+    grdGiocate->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grdGiocate->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grdGiocate->setTabKeyNavigation(false);
+    grdGiocate->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grdGiocate->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grdGiocate->horizontalHeader()->setToolTip(
+        QStringLiteral("Le estrazioni dopo l'ultima in cui la giocata ha fatto almeno ambo, "
+                       "terno o quaterna"));
+    right->addWidget(
+        buddyLabel(QStringLiteral("&Giocate del sistema: ritardo di ambo, terno e quaterna"),
+                   grdGiocate, page));
+    right->addWidget(grdGiocate);
+    right->addStretch();
+    tables->addSpacing(16);
+    tables->addLayout(right);
+    tables->addStretch();
+    layout->addLayout(tables, 2);
+
+    auto *progress = new QHBoxLayout;
+    lblAvanzamento = new QLabel(page);
+    lblAvanzamento->setObjectName(QStringLiteral("lblAvanzamento"));
+    prgCalcolo = new QProgressBar(page);
+    prgCalcolo->setObjectName(QStringLiteral("prgCalcolo"));
+    prgCalcolo->setRange(0, 1000);
+    prgCalcolo->setVisible(false);
+    progress->addWidget(lblAvanzamento, 1);
+    progress->addWidget(prgCalcolo, 1);
+    layout->addLayout(progress);
+
+    auto *buttons = new QHBoxLayout;
+    cmdStampa = new QPushButton(QStringLiteral("&Stampa"), this);
+    cmdStampa->setObjectName(QStringLiteral("cmdStampa"));
+    cmdStampa->setToolTip(QStringLiteral("Stampa grafico e tabelle sulla stampante del tabulato"));
+    cmdAnteprima = new QPushButton(QStringLiteral("Ante&prima"), this);
+    cmdAnteprima->setObjectName(QStringLiteral("cmdAnteprima"));
+    cmdAnteprima->setToolTip(QStringLiteral("Mostra la pagina che Stampa metterebbe su carta"));
+    cmdChiudi = new QPushButton(QStringLiteral("Chi&udi"), this);
+    cmdChiudi->setObjectName(QStringLiteral("cmdChiudi"));
+    for (QPushButton *button : {cmdStampa, cmdAnteprima, cmdChiudi})
+        button->setAutoDefault(false);
+    cmdStampa->setEnabled(false);
+    cmdAnteprima->setEnabled(false);
+    buttons->addWidget(cmdStampa);
+    buttons->addWidget(cmdAnteprima);
+    buttons->addStretch();
+    buttons->addWidget(cmdChiudi);
+    outer->addLayout(buttons);
+
+    QWidget::setTabOrder(cmbRuota, dtpDal);
+    QWidget::setTabOrder(dtpDal, dtpAl);
+    QWidget::setTabOrder(dtpAl, cmdCalcola);
+    QWidget::setTabOrder(cmdCalcola, cmdInterrompi);
+    QWidget::setTabOrder(cmdInterrompi, grdNumeri);
+    QWidget::setTabOrder(grdNumeri, grdGiocate);
+    QWidget::setTabOrder(grdGiocate, cmdStampa);
+    QWidget::setTabOrder(cmdStampa, cmdAnteprima);
+    QWidget::setTabOrder(cmdAnteprima, cmdChiudi);
+
+    // A pool of the window's own, as the check window has: painting never waits behind it.
+    m_workers = new QThreadPool(this);
+    m_workers->setMaxThreadCount(1);
+    m_progressTimer = new QTimer(this);
+    m_progressTimer->setInterval(100);
+    connect(m_progressTimer, &QTimer::timeout, this, &frmStatistiche::showProgress);
+
+    connect(cmdCalcola, &QPushButton::clicked, this, &frmStatistiche::cmdCalcola_Click);
+    connect(cmdInterrompi, &QPushButton::clicked, this, &frmStatistiche::cmdInterrompi_Click);
+    connect(cmdStampa, &QPushButton::clicked, this, &frmStatistiche::cmdStampa_Click);
+    connect(cmdAnteprima, &QPushButton::clicked, this, &frmStatistiche::cmdAnteprima_Click);
+    connect(cmdChiudi, &QPushButton::clicked, this, &frmStatistiche::reject);
+    connect(cmbRuota, &QComboBox::activated, this, &frmStatistiche::cmbRuota_Activated);
+    connect(picGrafico, &DelayChartView::pointed, this, &frmStatistiche::picGrafico_Pointed);
+
+    fitTables();
+    setMinimumSize(320, 240);
+    resize(kPreferredSize);
+}
+
+frmStatistiche::~frmStatistiche()
+{
+    // The worker reads the archive the window was given: it stops before the window goes.
+    if (m_job) {
+        m_job->stop = true;
+        m_future.waitForFinished();
+    }
+}
+
+void frmStatistiche::showModal()
+{
+    placeOnScreen(this, parentWidget(), kPreferredSize);
+    QTimer::singleShot(0, this, &frmStatistiche::cmdCalcola_Click);
+    exec();
+}
+
+int frmStatistiche::chosenWheel() const
+{
+    return wheelIndex(cmbRuota->currentText());
+}
+
+std::optional<QDate> frmStatistiche::checkedDate(DateBox *box, const QString &name)
+{
+    const QDate date = box->date();
+    QString problem;
+    if (!date.isValid())
+        problem = QStringLiteral("La data \"%1\" (%2) non è una data del calendario: scrivila "
+                                 "come gg/mm/aaaa, es. 31/12/1943.")
+                      .arg(name, box->text().trimmed());
+    else if (!box->inRange(date))
+        problem = QStringLiteral("La data \"%1\" (%2) è fuori dall'intervallo %3 - %4.")
+                      .arg(name, italianDateText(date), italianDateText(box->minimumDate()),
+                           italianDateText(box->maximumDate()));
+    if (problem.isEmpty())
+        return date;
+    warningMessage(problem, kTitle);
+    box->setFocus(Qt::OtherFocusReason);
+    box->lineEdit()->selectAll();
+    return std::nullopt;
+}
+
+void frmStatistiche::cmbRuota_Activated()
+{
+    cmdCalcola_Click();
+}
+
+void frmStatistiche::cmdCalcola_Click()
+{
+    if (busy())
+        return;
+    const std::optional<QDate> from = checkedDate(dtpDal, QStringLiteral("Dal"));
+    if (!from)
+        return;
+    const std::optional<QDate> to = checkedDate(dtpAl, QStringLiteral("Al"));
+    if (!to)
+        return;
+    const QString wheel = cmbRuota->currentText();
+    if (*from > *to) {
+        clearFigures(QStringLiteral("Nessuna cifra: la data \"Dal\" viene dopo la data \"Al\"."));
+        warningMessage(QStringLiteral("La data \"Dal\" (%1) viene dopo la data \"Al\" (%2): tra "
+                                      "le due date non c'è nessuna estrazione.")
+                           .arg(italianDateText(*from), italianDateText(*to)),
+                       kTitle);
+        dtpDal->setFocus();
+        return;
+    }
+    if (chosenWheel() == kNoWheel) {
+        clearFigures(QStringLiteral("Nessuna cifra per %1.").arg(wheel));
+        warningMessage(QStringLiteral("Nessuna estrazione di %1 in archivio: non è una delle "
+                                      "ruote del Lotto.")
+                           .arg(wheel),
+                       kTitle);
+        return;
+    }
+    startFigures(chosenWheel(), *from, *to);
+}
+
+void frmStatistiche::startFigures(int wheel, const QDate &from, const QDate &to)
+{
+    auto job = std::make_shared<Job>();
+    auto result = std::make_shared<NumberStatistics>();
+    m_job = job;
+    setRunning(true);
+    showProgress();
+    m_progressTimer->start();
+    const DrawArchive *archive = &m_archive;
+    const PlayNumbers plays = m_plays;
+    m_future = QtConcurrent::run(m_workers, [=] {
+        const QList<Draw> draws = archive->drawsOf(wheel, from, to);
+        *result = numberStatistics(draws, plays, [&](qint64 done, qint64 total) {
+            job->done = done;
+            job->total = total;
+            return !job->stop;
+        });
+    });
+    auto *watcher = new QFutureWatcher<void>(this);
+    connect(
+        watcher, &QFutureWatcher<void>::finished, this, [this, watcher, result, wheel, from, to] {
+            watcher->deleteLater();
+            m_progressTimer->stop();
+            m_job.reset();
+            setRunning(false);
+            if (result->interrupted) {
+                lblAvanzamento->setText(m_figures ? QStringLiteral("Calcolo interrotto: restano le "
+                                                                   "cifre di prima.")
+                                                  : QStringLiteral("Calcolo interrotto."));
+                return;
+            }
+            lblAvanzamento->clear();
+            if (result->draws == 0) {
+                clearFigures(
+                    QStringLiteral("Nessuna estrazione di %1 tra il %2 e il %3.")
+                        .arg(wheelName(wheel), italianDateText(from), italianDateText(to)));
+                warningMessage(
+                    QStringLiteral("Nessuna estrazione di %1 tra il %2 e il %3.\r\n"
+                                   "Scegli altre date, o importa un file di estrazioni "
+                                   "dalla finestra Verifica.")
+                        .arg(wheelName(wheel), italianDateText(from), italianDateText(to)),
+                    kTitle);
+                return;
+            }
+            m_wheelName = wheelName(wheel);
+            m_from = from;
+            m_to = to;
+            showFigures(*result);
+        });
+    watcher->setFuture(m_future);
+}
+
+void frmStatistiche::showProgress()
+{
+    if (!m_job)
+        return;
+    const qint64 total = m_job->total;
+    const qint64 done = std::min<qint64>(m_job->done, total);
+    prgCalcolo->setValue(total > 0 ? int(done * 1000 / total) : 0);
+    lblAvanzamento->setText(
+        total > 0 ? QStringLiteral("Calcolo in corso: %1 di %2")
+                        .arg(countText(done), countOf(total, "estrazione", "estrazioni"))
+                  : QStringLiteral("Calcolo in corso..."));
+}
+
+void frmStatistiche::setRunning(bool running)
+{
+    if (running)
+        m_focusBefore = focusWidget();
+    for (QWidget *w : std::initializer_list<QWidget *>{cmbRuota, dtpDal, dtpAl, cmdCalcola,
+                                                       cmdStampa, cmdAnteprima})
+        w->setEnabled(!running);
+    cmdInterrompi->setEnabled(running);
+    prgCalcolo->setVisible(running);
+    if (running) {
+        prgCalcolo->setValue(0);
+    } else {
+        cmdStampa->setEnabled(m_figures.has_value());
+        cmdAnteprima->setEnabled(m_figures.has_value());
+        // The player who went through the wheels with the arrow keys goes on from the list.
+        if (m_focusBefore)
+            m_focusBefore->setFocus();
+    }
+}
+
+void frmStatistiche::showFigures(const NumberStatistics &figures)
+{
+    m_figures = figures;
+    const print::DelayChart chart = print::delayChartOf(figures, m_plays);
+    m_model->setFigures(figures, chart.marked);
+    picGrafico->setFigures(figures, m_plays);
+    lblPuntatore->setText(kPointerHint);
+    lblRiepilogo->setText(QStringLiteral("%1, dal %2 al %3: %4 (la prima del %5, l'ultima del %6).")
+                              .arg(m_wheelName, italianDateText(m_from), italianDateText(m_to),
+                                   countOf(figures.draws, "estrazione", "estrazioni"),
+                                   italianDateText(figures.firstDate),
+                                   italianDateText(figures.lastDate)));
+    for (int play = 1; play <= kGiocate; ++play) {
+        QStringList numbers;
+        for (std::uint8_t n : m_plays[std::size_t(play - 1)])
+            numbers << QStringLiteral("%1").arg(int(n), 2, 10, QLatin1Char('0'));
+        const PlayDelays &d = figures.plays[std::size_t(play - 1)];
+        const QStringList cells{print::playName(play), numbers.join(u' '), QString::number(d[0]),
+                                QString::number(d[1]), QString::number(d[2])};
+        for (int c = 0; c < cells.size(); ++c) {
+            auto *item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment(Qt::AlignVCenter | (c >= 2 ? Qt::AlignRight : Qt::AlignLeft));
+            grdGiocate->setItem(play - 1, c, item);
+        }
+    }
+    fitTables();
+    cmdStampa->setEnabled(true);
+    cmdAnteprima->setEnabled(true);
+}
+
+void frmStatistiche::fitTables()
+{
+    // Both tables show every figure whole: columns as wide as their widest text or heading,
+    // and each table as wide as its columns.
+    for (QTableView *table : {grdNumeri, static_cast<QTableView *>(grdGiocate)}) {
+        table->resizeColumnsToContents();
+        QHeaderView *header = table->horizontalHeader();
+        for (int c = 0; c < header->count(); ++c)
+            header->resizeSection(c, std::max(header->sectionSize(c), header->sectionSizeHint(c)) +
+                                         12);
+        const int width = header->length() + 2 * table->frameWidth() +
+                          (table == grdNumeri ? table->verticalScrollBar()->sizeHint().width() : 0);
+        table->setFixedWidth(width);
+    }
+    grdGiocate->setFixedHeight(grdGiocate->horizontalHeader()->sizeHint().height() +
+                               kGiocate * grdGiocate->verticalHeader()->defaultSectionSize() +
+                               2 * grdGiocate->frameWidth());
+}
+
+void frmStatistiche::clearFigures(const QString &why)
+{
+    m_figures.reset();
+    m_model->clear();
+    picGrafico->clear();
+    grdGiocate->clearContents();
+    lblRiepilogo->setText(why);
+    lblPuntatore->setText(kPointerHint);
+    cmdStampa->setEnabled(false);
+    cmdAnteprima->setEnabled(false);
+}
+
+void frmStatistiche::picGrafico_Pointed(int number)
+{
+    const QString text = picGrafico->figuresText(number);
+    lblPuntatore->setText(text.isEmpty() ? kPointerHint : QStringLiteral("Numero ") + text);
+}
+
+void frmStatistiche::cmdInterrompi_Click()
+{
+    if (m_job)
+        m_job->stop = true;
+}
+
+print::StatisticsReport frmStatistiche::report() const
+{
+    print::StatisticsReport report;
+    report.heading = m_context.intestazioneStampa;
+    report.systemName = m_sistema.NomeSistema.text().trimmed();
+    report.wheel = m_wheelName;
+    report.from = m_from;
+    report.to = m_to;
+    report.figures = m_figures.value_or(NumberStatistics{});
+    report.withPlays = true;
+    report.plays = m_plays;
+    report.printerName = m_context.stampanteTabulato;
+    return report;
+}
+
+void frmStatistiche::cmdStampa_Click()
+{
+    if (!m_figures || busy())
+        return;
+    print::PrinterSet &printers = m_context.program->printers;
+    printReport(this, printers, [&] { return print::StampaStatistiche(printers, report()); });
+}
+
+void frmStatistiche::cmdAnteprima_Click()
+{
+    if (!m_figures || busy())
+        return;
+    showPreview(
+        this, [this] { return print::previewStatistiche(m_context.program->printers, report()); });
+}
+
+void frmStatistiche::reject()
+{
+    // Escape while the figures are worked out stops the work and keeps the window.
+    if (m_job) {
+        m_job->stop = true;
+        return;
+    }
+    QDialog::reject();
+}
+
+void frmStatistiche::closeEvent(QCloseEvent *event)
+{
+    if (m_job) {
+        m_job->stop = true;
+        m_future.waitForFinished();
+    }
+    QDialog::closeEvent(event);
+}
+
+} // namespace zelmora

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "app/ProgramContext.h"
+#include "core/DrawArchive.h"
+#include "core/NumberStatistics.h"
+#include "core/Sistema.h"
+
+#include <QDialog>
+#include <QFuture>
+#include <QPointer>
+#include <atomic>
+#include <memory>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+class QTableWidget;
+class QThreadPool;
+class QTimer;
+
+namespace zelmora {
+
+class DateBox;
+class DelayChartView;
+class NumberFiguresModel;
+
+namespace print {
+struct StatisticsReport;
+}
+
+// "Ritardi e frequenze": for one wheel of the wheels list and the archive's draws between two
+// dates, each number's frequency, delay and maximum delay in a sortable table and a bar chart,
+// and the delays of the system's eight plays; prints them on the listing printer and previews
+// them. The figures are worked out on a worker thread: the window answers throughout, shows
+// the progress, and Interrompi, Escape or closing stop the work at once.
+class frmStatistiche : public QDialog
+{
+    Q_OBJECT
+public:
+    // `archive` is read by the worker while the window is open, and must outlive it. The dates
+    // open as given (the check window's), the wheel on the system's.
+    frmStatistiche(const Sistema &sistema, const DrawArchive &archive, ProgramContext context,
+                   const QDate &from, const QDate &to, QWidget *parent = nullptr);
+    ~frmStatistiche() override;
+
+    // Works out the figures of the system's wheel and shows the window modally.
+    void showModal();
+
+    QLabel *lblSistema = nullptr;
+    QComboBox *cmbRuota = nullptr;
+    DateBox *dtpDal = nullptr;
+    DateBox *dtpAl = nullptr;
+    QPushButton *cmdCalcola = nullptr;
+    QPushButton *cmdInterrompi = nullptr;
+    QLabel *lblRiepilogo = nullptr;
+    DelayChartView *picGrafico = nullptr;
+    QLabel *lblPuntatore = nullptr;
+    QTableView *grdNumeri = nullptr;
+    QTableWidget *grdGiocate = nullptr;
+    QLabel *lblAvanzamento = nullptr;
+    QProgressBar *prgCalcolo = nullptr;
+    QPushButton *cmdStampa = nullptr;
+    QPushButton *cmdAnteprima = nullptr;
+    QPushButton *cmdChiudi = nullptr;
+
+    // The figures shown, if any.
+    const std::optional<NumberStatistics> &figures() const { return m_figures; }
+    bool busy() const { return bool(m_job); }
+
+public slots:
+    void cmdCalcola_Click();
+    void cmdInterrompi_Click();
+    void cmdStampa_Click();
+    void cmdAnteprima_Click();
+    void cmbRuota_Activated();
+    void picGrafico_Pointed(int number);
+
+protected:
+    void reject() override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    struct Job
+    {
+        std::atomic<bool> stop{false};
+        std::atomic<qint64> done{0};
+        std::atomic<qint64> total{0};
+    };
+    // The wheel chosen, as an index of WheelCodes, or kNoWheel.
+    int chosenWheel() const;
+    std::optional<QDate> checkedDate(DateBox *box, const QString &name);
+    void startFigures(int wheel, const QDate &from, const QDate &to);
+    void showFigures(const NumberStatistics &figures);
+    void clearFigures(const QString &why);
+    void fitTables();
+    void showProgress();
+    void setRunning(bool running);
+    print::StatisticsReport report() const;
+
+    Sistema m_sistema;
+    const DrawArchive &m_archive;
+    ProgramContext m_context;
+    PlayNumbers m_plays{};
+    std::optional<NumberStatistics> m_figures;
+    QString m_wheelName; // the wheel of the figures shown
+    QDate m_from, m_to;  // their dates
+    std::shared_ptr<Job> m_job;
+    QFuture<void> m_future;
+    QThreadPool *m_workers = nullptr;
+    QTimer *m_progressTimer = nullptr;
+    QPointer<QWidget> m_focusBefore; // where the focus was when the work began
+    NumberFiguresModel *m_model = nullptr;
+};
+
+} // namespace zelmora
