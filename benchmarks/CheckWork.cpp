@@ -45,7 +45,7 @@ void check(benchmark::State &state)
     const Sistema s = bench::benchSystem();
     const QList<Draw> &list = draws();
     for (auto _ : state) {
-        const CheckResult result = checkSystem(checkedSystem(s), list);
+        const CheckResult result = *checkSystem(*checkedSystem(s), list);
         if (result.totals.drawsChecked != kDraws) {
             state.SkipWithError("not every draw was checked");
             return;
@@ -59,7 +59,7 @@ void check(benchmark::State &state)
 void checkFloor(benchmark::State &state)
 {
     const Sistema s = bench::benchSystem();
-    const CheckedSystem system = checkedSystem(s);
+    const CheckedSystem system = *checkedSystem(s);
     std::array<Cents, 5> win{};
     for (int k = 0; k <= 4; ++k)
         win[std::size_t(k)] = playGross(k, system.stakes);

@@ -77,7 +77,7 @@ const PrintWork &work()
         const QImage vietato = shippedPicture(QStringLiteral("vietato.jpg"), w.missing);
         try {
             w.slips.ruote = parseRuote(
-                readWholeFile(QStringLiteral(ZELMORA_PROGRAM_DIR "ruote.grc"), kMaxTextFileBytes));
+                *readWholeFile(QStringLiteral(ZELMORA_PROGRAM_DIR "ruote.grc"), kMaxTextFileBytes));
         } catch (const std::exception &) {
             w.missing = QStringLiteral(ZELMORA_PROGRAM_DIR "ruote.grc");
         }

@@ -101,7 +101,7 @@ void readLargest(benchmark::State &state)
     }
     for (auto _ : state) {
         DrawArchive archive;
-        archive.merge(readArchiveFile(path).draws);
+        archive.merge(readArchiveFile(path)->draws);
         benchmark::DoNotOptimize(archive.size());
     }
 }

@@ -30,7 +30,7 @@ void save(benchmark::State &state)
 {
     const Sistema s = bench::benchSystem();
     for (auto _ : state)
-        writeWholeFile(systemPath(), encodeSistema(s));
+        (void)writeWholeFile(systemPath(), encodeSistema(s));
 }
 
 void saveFloor(benchmark::State &state)
@@ -48,10 +48,10 @@ void saveFloor(benchmark::State &state)
 
 void open(benchmark::State &state)
 {
-    writeWholeFile(systemPath(), encodeSistema(bench::benchSystem()));
+    (void)writeWholeFile(systemPath(), encodeSistema(bench::benchSystem()));
     for (auto _ : state) {
         const std::optional<Sistema> loaded =
-            decodeSistema(readWholeFile(systemPath(), kSystemFileSize));
+            decodeSistema(*readWholeFile(systemPath(), kSystemFileSize));
         if (!loaded) {
             state.SkipWithError("the saved system does not open");
             return;
@@ -62,7 +62,7 @@ void open(benchmark::State &state)
 
 void openFloor(benchmark::State &state)
 {
-    writeWholeFile(systemPath(), encodeSistema(bench::benchSystem()));
+    (void)writeWholeFile(systemPath(), encodeSistema(bench::benchSystem()));
     for (auto _ : state) {
         QFile file(systemPath());
         if (!file.open(QIODevice::ReadOnly) ||

@@ -63,7 +63,7 @@ inline void printEverything(Sistema sistema, print::TaraturaAmbetto taratura)
         QStringLiteral("Venezia"), QStringLiteral("Nazionale")};
     try {
         print::printSlips(printer, sistema, taratura, run);
-        print::StampaTestTaratura(printer, taratura, sistema.NomeSistema.text(), run.heading);
+        print::printTestPage(printer, taratura, sistema.NomeSistema.text(), run.heading);
     } catch (const RuntimeError &) {
         // A printer error is reported by the windows; the recording device raises none.
     }

@@ -46,7 +46,7 @@ Result<void> readConfiguration(ProgramContext &context)
         return {};
     }
     return catchRuntimeError([&] {
-        LineReader file(readWholeFile(path, kMaxTextFileBytes));
+        LineReader file(readWholeFile(path, kMaxTextFileBytes).orThrow());
         context.intestazioneStampa = file.next();
         context.stampanteTabulato = file.next();
     });
@@ -59,10 +59,9 @@ QByteArray configurationBytes(const QString &heading, const QString &printer)
 
 Result<void> writeConfiguration(const ProgramContext &context)
 {
-    return catchRuntimeError([&] {
-        writeWholeFile(impostazioniPath(context.appPath),
-                       configurationBytes(context.intestazioneStampa, context.stampanteTabulato));
-    });
+    return writeWholeFile(
+        impostazioniPath(context.appPath),
+        configurationBytes(context.intestazioneStampa, context.stampanteTabulato));
 }
 
 } // namespace zelmora

@@ -87,7 +87,7 @@ Sistema readSystem(const QString &path)
         throw Failure{unreadable};
     QByteArray bytes;
     try {
-        bytes = readWholeFile(path, 4096);
+        bytes = readWholeFile(path, 4096).orThrow();
     } catch (const RuntimeError &error) {
         throw Failure{QStringLiteral("%1: %2").arg(path, archiveFailureText(error))};
     }
@@ -108,12 +108,10 @@ Sistema readSystem(const QString &path)
 
 DrawArchive readArchive(const QString &path)
 {
-    ArchiveReading reading;
-    try {
-        reading = readArchiveFile(path);
-    } catch (const RuntimeError &error) {
-        throw Failure{QStringLiteral("%1: %2").arg(path, archiveFailureText(error))};
-    }
+    Result<ArchiveReading> read = readArchiveFile(path);
+    if (!read)
+        throw Failure{QStringLiteral("%1: %2").arg(path, archiveFailureText(read.error()))};
+    ArchiveReading reading = std::move(read).value();
     if (reading.notText)
         throw Failure{QStringLiteral("%1: non è un file di testo").arg(path)};
     if (reading.skippedCount > 0)
@@ -142,12 +140,11 @@ int withholding()
     // The setting of the folder the program keeps its files in, found without creating it.
     const QString program = GetAppPath();
     const QString folder = folderWritable(program) ? program : userDataFolder();
-    try {
-        return readWithholding(folder);
-    } catch (const RuntimeError &error) {
-        throw Failure{
-            QStringLiteral("%1: %2").arg(withholdingPath(folder), withholdingFailureText(error))};
-    }
+    const Result<int> setting = readWithholding(folder);
+    if (!setting)
+        throw Failure{QStringLiteral("%1: %2").arg(withholdingPath(folder),
+                                                   withholdingFailureText(setting.error()))};
+    return *setting;
 }
 
 int run(const QStringList &arguments)
@@ -159,23 +156,19 @@ int run(const QStringList &arguments)
     if (wheel == kNoWheel)
         throw Failure{
             QStringLiteral("%1: ruota sconosciuta \"%2\"").arg(options.systemPath, wheelText)};
-    CheckedSystem system;
-    try {
-        system = checkedSystem(sistema);
-    } catch (const RuntimeError &) {
+    const Result<CheckedSystem> system = checkedSystem(sistema);
+    if (!system)
         throw Failure{
             QStringLiteral("%1: puntate troppo grandi per la verifica").arg(options.systemPath)};
-    }
     const DrawArchive archive = readArchive(options.archivePath);
     const int basisPoints = withholding();
 
-    CheckResult result;
-    try {
-        result = checkSystem(system, archive.drawsOf(wheel, options.from, options.to), basisPoints);
-    } catch (const RuntimeError &) {
+    const Result<CheckResult> checked =
+        checkSystem(*system, archive.drawsOf(wheel, options.from, options.to), basisPoints);
+    if (!checked)
         throw Failure{QStringLiteral("i totali della verifica superano i valori che si possono "
                                      "contare: scegli meno estrazioni o puntate più piccole")};
-    }
+    const CheckResult &result = *checked;
 
     QString out;
     for (const DrawWin &win : result.wins) {

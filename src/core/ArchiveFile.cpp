@@ -29,7 +29,7 @@ int countDrawsOnward(int fd, qint64 done, qint64 total, const ArchiveProgress &p
             *interrupted = true;
             return draws;
         }
-        const QByteArray block = readFromFile(fd, kBlock);
+        const QByteArray block = readFromFile(fd, kBlock).orThrow();
         if (block.isEmpty())
             break;
         done += block.size();
@@ -46,12 +46,12 @@ ArchiveReading readArchive(const QString &path, qint64 maxBytes, const ArchivePr
                            bool stored)
 {
     qint64 size = 0;
-    const int fd = openRegularFile(path, &size);
+    const int fd = openRegularFile(path, &size).orThrow();
     const auto closer = qScopeGuard([fd] { ::close(fd); });
     if (size > maxBytes && !stored)
         throw RuntimeError(RuntimeError::OutOfMemory);
     // The size read is capped too: the file may grow between the look and the read.
-    QByteArray bytes = readFromFile(fd, maxBytes + 1, std::min(size, maxBytes + 1));
+    QByteArray bytes = readFromFile(fd, maxBytes + 1, std::min(size, maxBytes + 1)).orThrow();
     const bool over = bytes.size() > maxBytes;
     if (over && !stored)
         throw RuntimeError(RuntimeError::OutOfMemory);
@@ -77,16 +77,16 @@ ArchiveReading readArchive(const QString &path, qint64 maxBytes, const ArchivePr
 
 } // namespace
 
-ArchiveReading readArchiveFile(const QString &path, qint64 maxBytes,
-                               const ArchiveProgress &progress)
+Result<ArchiveReading> readArchiveFile(const QString &path, qint64 maxBytes,
+                                       const ArchiveProgress &progress)
 {
-    return readArchive(path, maxBytes, progress, false);
+    return catchRuntimeError([&] { return readArchive(path, maxBytes, progress, false); });
 }
 
-ArchiveReading readStoredArchive(const QString &path, qint64 maxBytes,
-                                 const ArchiveProgress &progress)
+Result<ArchiveReading> readStoredArchive(const QString &path, qint64 maxBytes,
+                                         const ArchiveProgress &progress)
 {
-    return readArchive(path, maxBytes, progress, true);
+    return catchRuntimeError([&] { return readArchive(path, maxBytes, progress, true); });
 }
 
 QString overLimitText(qint64 maxBytes)

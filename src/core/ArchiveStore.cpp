@@ -42,7 +42,7 @@ std::optional<RuntimeError> takeLock(FileLock &lock, const ArchiveProgress &prog
     QElapsedTimer waited;
     waited.start();
     try {
-        while (!lock.tryLock()) {
+        while (!lock.tryLock().orThrow()) {
             if (progress && !progress(0, 1)) {
                 *stopped = true;
                 return RuntimeError(RuntimeError::PathFileAccessError);
@@ -68,16 +68,15 @@ bool importOne(FileImport &import, DrawArchive &merged, qint64 maxBytes, bool *f
         import.error = QStringLiteral("non importato: l'archivio %1").arg(overLimitText(maxBytes));
         return true;
     }
-    ArchiveReading reading;
-    try {
-        reading = readArchiveFile(import.path, maxBytes, progress);
-    } catch (const RuntimeError &error) {
+    Result<ArchiveReading> read = readArchiveFile(import.path, maxBytes, progress);
+    if (!read) {
         import.error =
             QStringLiteral("non letto: %1")
                 .arg(QFileInfo(import.path).isDir() ? QStringLiteral("è una cartella")
-                                                    : archiveFailureText(error, maxBytes));
+                                                    : archiveFailureText(read.error(), maxBytes));
         return true;
     }
+    ArchiveReading reading = std::move(read).value();
     if (reading.interrupted)
         return false;
     if (reading.notText) {
@@ -120,12 +119,11 @@ StoredArchive ArchiveStore::read(const ArchiveProgress &progress) const
     StoredArchive stored;
     if (nothingAt(m_path))
         return stored;
-    ArchiveReading reading;
-    try {
-        reading = readStoredArchive(m_path, m_maxBytes, progress);
-    } catch (const RuntimeError &error) {
+    Result<ArchiveReading> read = readStoredArchive(m_path, m_maxBytes, progress);
+    if (!read) {
         // A link to nowhere, a folder, a FIFO or a device holds none of the program's draws:
         // the next write replaces it. A file that is there and cannot be read may hold them.
+        const RuntimeError &error = read.error();
         if (error.number() == RuntimeError::PermissionDenied ||
             error.number() == RuntimeError::DeviceIoError)
             stored.unusable = error;
@@ -133,6 +131,7 @@ StoredArchive ArchiveStore::read(const ArchiveProgress &progress) const
             stored.notAFile = true;
         return stored;
     }
+    ArchiveReading reading = std::move(read).value();
     stored.interrupted = reading.interrupted;
     if (reading.interrupted)
         return stored;
@@ -213,7 +212,7 @@ ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archiv
                                    [](const FileImport &f) { return f.added > 0; });
     if (added || result.stored.skippedCount > 0 || result.stored.leftOut > 0) {
         try {
-            replaceOwnFile(m_path, merged.toText());
+            replaceOwnFile(m_path, merged.toText()).orThrow();
             result.saved = true;
         } catch (const RuntimeError &error) {
             result.saveError = error;

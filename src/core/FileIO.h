@@ -1,29 +1,29 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QByteArray>
 #include <QString>
 
 namespace zelmora {
 
-class RuntimeError;
-
 // The most the wheels list and the settings file can sensibly hold; the rest of a longer file
 // is not read.
 constexpr qint64 kMaxTextFileBytes = 64 * 1024;
 
-// Whole-file reading and writing with failures raised as RuntimeError: 53 for a missing
+// Whole-file reading and writing; a failure is the error: 53 for a missing
 // file, 70 when access is refused, 75 for a path that cannot be opened, 57 or 61 when writing
 // fails half-way.
 // Only a regular file is read (a link to one is followed): a folder, a named pipe, a device
 // or a socket is refused with 75, as a file that cannot be opened, and never waited on. At
 // most maxBytes are read; the rest of a longer file is ignored.
-QByteArray readWholeFile(const QString &path, qint64 maxBytes);
+Result<QByteArray> readWholeFile(const QString &path, qint64 maxBytes);
 
 // The two halves of readWholeFile, for a caller that reads on: opens a regular file for
 // reading (failures as above) and tells its size; the caller closes the descriptor.
-int openRegularFile(const QString &path, qint64 *size = nullptr);
+Result<int> openRegularFile(const QString &path, qint64 *size = nullptr);
 // Reads at most maxBytes from the descriptor's position; sizeHint sizes the first buffer.
-QByteArray readFromFile(int fd, qint64 maxBytes, qint64 sizeHint = 0);
+Result<QByteArray> readFromFile(int fd, qint64 maxBytes, qint64 sizeHint = 0);
 
 // Why a file could not be read or written, in the player's words: "non esiste", "non è un
 // file normale", ...
@@ -35,14 +35,14 @@ bool nothingAt(const QString &path);
 
 // Writes a new file beside the old one and puts it in place only when every byte was
 // written, so a failed write leaves the earlier file as it was.
-void writeWholeFile(const QString &path, const QByteArray &bytes);
+Result<void> writeWholeFile(const QString &path, const QByteArray &bytes);
 
 // Writes a file the program keeps for itself in its own folder: a new regular file beside the
 // path, flushed to the disk, then renamed onto the path. Whatever stood at the path (a link
 // included) is replaced, never written through, so a link planted in a shared folder cannot
 // steer the write elsewhere. The new file keeps the old one's permissions, or takes the
-// default ones. Failures throw RuntimeError and leave the path as it was.
-void replaceOwnFile(const QString &path, const QByteArray &bytes);
+// default ones. A failure is the error, and leaves the path as it was.
+Result<void> replaceOwnFile(const QString &path, const QByteArray &bytes);
 
 // An exclusive lock on a file of its own, for work that more than one copy of the program may
 // do on the same folder: the system holds it (flock) while the object lives and drops it with
@@ -57,9 +57,9 @@ public:
     FileLock &operator=(const FileLock &) = delete;
 
     // Takes the lock if no one holds it, without waiting; false while another holds it.
-    // Throws RuntimeError when the lock file cannot be opened (75 for anything but a regular
-    // file, 70 when access is refused).
-    bool tryLock();
+    // The error when the lock file cannot be opened (75 for anything but a regular file, 70
+    // when access is refused).
+    Result<bool> tryLock();
 
 private:
     QByteArray m_path;

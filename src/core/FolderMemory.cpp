@@ -23,7 +23,7 @@ QString archiveFolder(const QString &appPath)
     if (nothingAt(path))
         return appPath;
     try {
-        const QByteArray bytes = readWholeFile(path, kMaxTextFileBytes);
+        const QByteArray bytes = readWholeFile(path, kMaxTextFileBytes).orThrow();
         TextLines lines(bytes);
         const QString folder =
             lines.atEnd() ? QString() : QString::fromUtf8(lines.next()).trimmed();
@@ -38,7 +38,7 @@ QString archiveFolder(const QString &appPath)
 void rememberArchiveFolder(const QString &appPath, const QString &folder)
 {
     try {
-        writeWholeFile(memoryPath(appPath), (folder + u'\n').toUtf8());
+        writeWholeFile(memoryPath(appPath), (folder + u'\n').toUtf8()).orThrow();
     } catch (const RuntimeError &) {
         // Not remembered: the next import starts in the program folder.
     }

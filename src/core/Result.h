@@ -33,6 +33,14 @@ public:
     // The error; only when !ok().
     const RuntimeError &error() const { return std::get<1>(m_state); }
 
+    // Inside a routine that traps its errors: the value, or the error thrown.
+    T orThrow() &&
+    {
+        if (!ok())
+            throw error();
+        return std::move(value());
+    }
+
 private:
     std::variant<T, RuntimeError> m_state;
 };
@@ -47,6 +55,13 @@ public:
     bool ok() const { return !m_error; }
     explicit operator bool() const { return ok(); }
     const RuntimeError &error() const { return *m_error; }
+
+    // Inside a routine that traps its errors: the error thrown, if any.
+    void orThrow() const
+    {
+        if (m_error)
+            throw *m_error;
+    }
 
 private:
     std::optional<RuntimeError> m_error;

@@ -41,17 +41,19 @@ constexpr int kProgressEvery = 256;
 
 } // namespace
 
-CheckedSystem checkedSystem(const Sistema &sistema)
+Result<CheckedSystem> checkedSystem(const Sistema &sistema)
 {
-    Sistema s = sistema;
-    Trasponi(s);
-    CheckedSystem system;
-    for (int play = 1; play <= kGiocate; ++play)
-        system.plays[std::size_t(play - 1)] = giocata(s, play);
-    for (int i = 0; i < 3; ++i)
-        system.stakes[std::size_t(i)] = stakeCents(sistema.Puntate[std::size_t(i)]);
-    system.stakedPerDraw = 8 * (system.stakes[0] + system.stakes[1] + system.stakes[2]);
-    return system;
+    return catchRuntimeError([&] {
+        Sistema s = sistema;
+        Trasponi(s);
+        CheckedSystem system;
+        for (int play = 1; play <= kGiocate; ++play)
+            system.plays[std::size_t(play - 1)] = giocata(s, play);
+        for (int i = 0; i < 3; ++i)
+            system.stakes[std::size_t(i)] = stakeCents(sistema.Puntate[std::size_t(i)]).orThrow();
+        system.stakedPerDraw = 8 * (system.stakes[0] + system.stakes[1] + system.stakes[2]);
+        return system;
+    });
 }
 
 int hitsOf(const std::array<std::uint8_t, 4> &play, const std::array<std::uint8_t, 5> &drawn)
@@ -66,63 +68,66 @@ int hitsOf(const std::array<std::uint8_t, 4> &play, const std::array<std::uint8_
     return hits;
 }
 
-CheckResult checkSystem(const CheckedSystem &system, const QList<Draw> &draws,
-                        int withholdingBasisPoints, const CheckProgress &progress)
+Result<CheckResult> checkSystem(const CheckedSystem &system, const QList<Draw> &draws,
+                                int withholdingBasisPoints, const CheckProgress &progress)
 {
-    if (withholdingBasisPoints < 0 || withholdingBasisPoints > 10000)
-        throw RuntimeError(RuntimeError::InvalidProcedureCall);
+    return catchRuntimeError([&] {
+        if (withholdingBasisPoints < 0 || withholdingBasisPoints > 10000)
+            throw RuntimeError(RuntimeError::InvalidProcedureCall);
 
-    // Every play shares the stakes, so its winnings depend only on its hits: worked out once.
-    // A play with a number twice counts it once.
-    std::array<Cents, 5> gross{}, net{};
-    for (int hits = 0; hits <= 4; ++hits) {
-        gross[std::size_t(hits)] = playGross(hits, system.stakes);
-        net[std::size_t(hits)] = netOf(gross[std::size_t(hits)], withholdingBasisPoints);
-    }
-    std::array<NumberSet, kGiocate> plays;
-    for (int p = 0; p < kGiocate; ++p)
-        for (std::uint8_t n : system.plays[std::size_t(p)])
-            plays[std::size_t(p)].add(n);
-
-    CheckResult result;
-    const int total = int(draws.size());
-    for (int i = 0; i < total; ++i) {
-        if (progress && i % kProgressEvery == 0 && i > 0 && !progress(i, total)) {
-            result.interrupted = true;
-            break;
+        // Every play shares the stakes, so its winnings depend only on its hits: worked out once.
+        // A play with a number twice counts it once.
+        std::array<Cents, 5> gross{}, net{};
+        for (int hits = 0; hits <= 4; ++hits) {
+            gross[std::size_t(hits)] = playGross(hits, system.stakes);
+            net[std::size_t(hits)] = netOf(gross[std::size_t(hits)], withholdingBasisPoints);
         }
-        const Draw &draw = draws[i];
-        NumberSet drawn;
-        for (std::uint8_t n : draw.numbers)
-            drawn.add(n);
-
-        Cents drawGross = 0;
+        std::array<NumberSet, kGiocate> plays;
         for (int p = 0; p < kGiocate; ++p)
-            drawGross += gross[std::size_t(plays[std::size_t(p)].common(drawn))];
+            for (std::uint8_t n : system.plays[std::size_t(p)])
+                plays[std::size_t(p)].add(n);
 
-        CheckTotals &t = result.totals;
-        ++t.drawsChecked;
-        t.staked = checkedSum(t.staked, system.stakedPerDraw);
-        if (drawGross == 0)
-            continue;
+        CheckResult result;
+        const int total = int(draws.size());
+        for (int i = 0; i < total; ++i) {
+            if (progress && i % kProgressEvery == 0 && i > 0 && !progress(i, total)) {
+                result.interrupted = true;
+                break;
+            }
+            const Draw &draw = draws[i];
+            NumberSet drawn;
+            for (std::uint8_t n : draw.numbers)
+                drawn.add(n);
 
-        DrawWin win;
-        win.draw = draw;
-        for (int p = 0; p < kGiocate; ++p) {
-            const int hits = plays[std::size_t(p)].common(drawn);
-            if (gross[std::size_t(hits)] > 0)
-                win.plays.append({p + 1, hits, gross[std::size_t(hits)], net[std::size_t(hits)]});
+            Cents drawGross = 0;
+            for (int p = 0; p < kGiocate; ++p)
+                drawGross += gross[std::size_t(plays[std::size_t(p)].common(drawn))];
+
+            CheckTotals &t = result.totals;
+            ++t.drawsChecked;
+            t.staked = checkedSum(t.staked, system.stakedPerDraw);
+            if (drawGross == 0)
+                continue;
+
+            DrawWin win;
+            win.draw = draw;
+            for (int p = 0; p < kGiocate; ++p) {
+                const int hits = plays[std::size_t(p)].common(drawn);
+                if (gross[std::size_t(hits)] > 0)
+                    win.plays.append(
+                        {p + 1, hits, gross[std::size_t(hits)], net[std::size_t(hits)]});
+            }
+            win.gross = drawGross;
+            win.net = netOf(drawGross, withholdingBasisPoints);
+            ++t.winningDraws;
+            t.gross = checkedSum(t.gross, win.gross);
+            t.net = checkedSum(t.net, win.net);
+            result.wins.append(win);
         }
-        win.gross = drawGross;
-        win.net = netOf(drawGross, withholdingBasisPoints);
-        ++t.winningDraws;
-        t.gross = checkedSum(t.gross, win.gross);
-        t.net = checkedSum(t.net, win.net);
-        result.wins.append(win);
-    }
-    if (progress && !result.interrupted)
-        progress(result.totals.drawsChecked, total);
-    return result;
+        if (progress && !result.interrupted)
+            progress(result.totals.drawsChecked, total);
+        return result;
+    });
 }
 
 } // namespace zelmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include "core/Draw.h"
 #include "core/Sistema.h"
 #include "core/Winnings.h"
@@ -54,8 +56,8 @@ struct CheckedSystem
 };
 
 // The plays of the system (from Righe, the columns taken from it) and its stakes in cents.
-// Throws RuntimeError 6 (Overflow) for a stake no stake box can hold.
-CheckedSystem checkedSystem(const Sistema &sistema);
+// Error 6 (Overflow) for a stake no stake box can hold.
+Result<CheckedSystem> checkedSystem(const Sistema &sistema);
 
 // Called now and then with the draws done and the draws in all; returning false stops the
 // check after the draw in hand.
@@ -63,11 +65,11 @@ using CheckProgress = std::function<bool(int done, int total)>;
 
 // Checks the system against each draw given (the caller picks the wheel and the dates, see
 // DrawArchive::drawsOf; one draw typed by the player is a list of one). The withholding is in
-// hundredths of a percent (800 = 8%). Throws RuntimeError 6 (Overflow) when the totals would
-// not fit, which takes stakes near the largest over millions of draws.
-CheckResult checkSystem(const CheckedSystem &system, const QList<Draw> &draws,
-                        int withholdingBasisPoints = kDefaultWithholdingBasisPoints,
-                        const CheckProgress &progress = {});
+// hundredths of a percent (800 = 8%). Error 6 (Overflow) when the totals would not fit, which
+// takes stakes near the largest over millions of draws.
+Result<CheckResult> checkSystem(const CheckedSystem &system, const QList<Draw> &draws,
+                                int withholdingBasisPoints = kDefaultWithholdingBasisPoints,
+                                const CheckProgress &progress = {});
 
 // How many of the play's numbers are among the drawn ones.
 int hitsOf(const std::array<std::uint8_t, 4> &play, const std::array<std::uint8_t, 5> &drawn);

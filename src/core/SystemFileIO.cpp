@@ -12,12 +12,15 @@ bool isReservedSystemName(const QString &name)
 
 Result<void> saveSystemFile(const QString &path, const Sistema &sistema)
 {
-    return catchRuntimeError([&] { writeWholeFile(path, encodeSistema(sistema)); });
+    return writeWholeFile(path, encodeSistema(sistema));
 }
 
 Result<std::optional<Sistema>> openSystemFile(const QString &path)
 {
-    return catchRuntimeError([&] { return decodeSistema(readWholeFile(path, kSystemFileSize)); });
+    const Result<QByteArray> bytes = readWholeFile(path, kSystemFileSize);
+    if (!bytes)
+        return bytes.error();
+    return decodeSistema(*bytes);
 }
 
 } // namespace zelmora

@@ -6,11 +6,11 @@
 
 namespace zelmora {
 
-Cents stakeCents(float stake)
+Result<Cents> stakeCents(float stake)
 {
     const double cents = double(stake) * 100.0;
     if (!(cents >= 0.0) || cents > double(kMaxStakeCents))
-        throw RuntimeError(RuntimeError::Overflow);
+        return RuntimeError(RuntimeError::Overflow);
     return Cents(std::llround(cents));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include "core/Sistema.h"
 
 #include <array>
@@ -12,10 +14,10 @@ using Cents = std::int64_t;
 
 // A stake of the system (a 32-bit float in euro) in cents: the float widened to double, times
 // 100 (exact for every float), rounded half away from zero; so a stake is the amount the stake
-// box shows ("1,15" for the float nearest 1.15). Throws RuntimeError 6 (Overflow) for a stake
+// box shows ("1,15" for the float nearest 1.15). Error 6 (Overflow) for a stake
 // over kMaxStakeCents, which no stake box can hold, or one that is not a number.
 constexpr Cents kMaxStakeCents = 100'000'000; // 1.000.000,00 euro
-Cents stakeCents(float stake);
+Result<Cents> stakeCents(float stake);
 
 // The withholding on winnings in hundredths of a percent: 800 is 8%.
 constexpr int kDefaultWithholdingBasisPoints = 800;

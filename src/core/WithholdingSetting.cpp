@@ -36,21 +36,23 @@ QString withholdingText(int basisPoints)
         .arg(basisPoints % 100, 2, 10, QLatin1Char('0'));
 }
 
-int readWithholding(const QString &folder)
+Result<int> readWithholding(const QString &folder)
 {
-    const QString path = withholdingPath(folder);
-    if (nothingAt(path))
-        return kDefaultWithholdingBasisPoints;
-    if (!QFileInfo(path).isFile())
-        throw RuntimeError(RuntimeError::PathFileAccessError);
-    QByteArray bytes = readWholeFile(path, 256);
-    // A UTF-8 byte-order mark, as some editors write one, is not part of the setting.
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    const std::optional<int> value = parseWithholding(QString::fromLatin1(bytes));
-    if (!value)
-        throw RuntimeError(RuntimeError::TypeMismatch);
-    return *value;
+    return catchRuntimeError([&] {
+        const QString path = withholdingPath(folder);
+        if (nothingAt(path))
+            return kDefaultWithholdingBasisPoints;
+        if (!QFileInfo(path).isFile())
+            throw RuntimeError(RuntimeError::PathFileAccessError);
+        QByteArray bytes = readWholeFile(path, 256).orThrow();
+        // A UTF-8 byte-order mark, as some editors write one, is not part of the setting.
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            bytes.remove(0, 3);
+        const std::optional<int> value = parseWithholding(QString::fromLatin1(bytes));
+        if (!value)
+            throw RuntimeError(RuntimeError::TypeMismatch);
+        return *value;
+    });
 }
 
 QString withholdingFailureText(const RuntimeError &error)
@@ -60,10 +62,10 @@ QString withholdingFailureText(const RuntimeError &error)
     return fileFailureText(error);
 }
 
-void writeWithholding(const QString &folder, int basisPoints)
+Result<void> writeWithholding(const QString &folder, int basisPoints)
 {
-    writeWholeFile(withholdingPath(folder),
-                   (withholdingText(basisPoints) + QStringLiteral("\r\n")).toLatin1());
+    return writeWholeFile(withholdingPath(folder),
+                          (withholdingText(basisPoints) + QStringLiteral("\r\n")).toLatin1());
 }
 
 } // namespace zelmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -22,12 +24,12 @@ std::optional<int> parseWithholding(const QString &text);
 QString withholdingText(int basisPoints);
 
 // The setting stored in the folder, or the default when there is no file. A file that exists
-// and cannot be read, or holds no percentage, throws RuntimeError (13 Type mismatch for one
-// that holds something else).
-int readWithholding(const QString &folder);
+// and cannot be read, or holds no percentage, is an error (13 Type mismatch for one that holds
+// something else).
+Result<int> readWithholding(const QString &folder);
 // Why the setting could not be read, in the player's words.
 QString withholdingFailureText(const RuntimeError &error);
-// Writes the setting whole, then replaces the file; failures throw RuntimeError.
-void writeWithholding(const QString &folder, int basisPoints);
+// Writes the setting whole, then replaces the file.
+Result<void> writeWithholding(const QString &folder, int basisPoints);
 
 } // namespace zelmora

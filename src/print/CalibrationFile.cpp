@@ -119,7 +119,7 @@ ScaleRecordRead readScale(const RecordReader &file, TaraturaAmbetto &record)
 
 ScaleRecordRead readRecords(const QString &path, TaraturaAmbetto &record)
 {
-    const RecordReader file(readWholeFile(path, kLongestUsefulFile));
+    const RecordReader file(readWholeFile(path, kLongestUsefulFile).orThrow());
 
     int number = 1;
     for (const CalibrationLength &length : kCalibrationLengths)
@@ -166,7 +166,7 @@ void writeRecords(const QString &path, const TaraturaAmbetto &record)
     // file is then written anew beside the old one and put in its place only when complete,
     // so a failed save (a full disk) leaves the earlier file, or none, never a cut one.
     try {
-        const QByteArray old = readWholeFile(path, kLongestKeptFile);
+        const QByteArray old = readWholeFile(path, kLongestKeptFile).orThrow();
         if (old.size() > bytes.size())
             bytes.append(old.mid(bytes.size()));
     } catch (const RuntimeError &error) {
@@ -180,7 +180,7 @@ void writeRecords(const QString &path, const TaraturaAmbetto &record)
     qToLittleEndian<quint16>(kScaleTag, scale);
     qToLittleEndian<float>(record.ScalaX, scale + 2);
     qToLittleEndian<float>(record.ScalaY, scale + 6);
-    writeWholeFile(path, bytes);
+    writeWholeFile(path, bytes).orThrow();
 }
 
 } // namespace

@@ -94,8 +94,15 @@ RulerLengths rulerLengths(const QSizeF &printableMm)
     return lengths;
 }
 
-void StampaTestTaratura(Printer &printer, TaraturaAmbetto &taratura, const QString &nomeSistema,
-                        const QString &heading)
+Result<void> StampaTestTaratura(Printer &printer, TaraturaAmbetto &taratura,
+                                const QString &nomeSistema, const QString &heading)
+{
+    return printDocument(
+        printer, [&](Printer &) { printTestPage(printer, taratura, nomeSistema, heading); });
+}
+
+void printTestPage(Printer &printer, TaraturaAmbetto &taratura, const QString &nomeSistema,
+                   const QString &heading)
 {
     // The window's lengths are in range already; a record from elsewhere is held there too.
     bringIntoRange(taratura);

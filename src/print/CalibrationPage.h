@@ -33,9 +33,13 @@ constexpr double kRulerLongTick = 5;
 // two rulers from the printable area's origin, each with its nominal length beside its end.
 // Every position is multiplied by the calibration's scale factors, as on the slips.
 // Stores the amount block's corner, Left + 14.5 and Top + 74, into Ximporti and Yimporti of
-// `taratura`, so that a later save writes it. Printer failures are thrown as RuntimeError and
-// the document is left to the caller.
-void StampaTestTaratura(Printer &printer, TaraturaAmbetto &taratura, const QString &nomeSistema,
-                        const QString &heading);
+// `taratura`, so that a later save writes it. A printer failure abandons the page and is the
+// result.
+Result<void> StampaTestTaratura(Printer &printer, TaraturaAmbetto &taratura,
+                                const QString &nomeSistema, const QString &heading);
+// The same page for a caller that traps failures itself: they are thrown, and the document is
+// left to the caller.
+void printTestPage(Printer &printer, TaraturaAmbetto &taratura, const QString &nomeSistema,
+                   const QString &heading);
 
 } // namespace zelmora::print

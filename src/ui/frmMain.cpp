@@ -378,13 +378,11 @@ void frmMain::Form_Load()
 
 void frmMain::CaricaRuote()
 {
-    QStringList names;
-    try {
-        names = parseRuote(
-            readWholeFile(m_context.appPath + QStringLiteral("ruote.grc"), kMaxTextFileBytes));
-    } catch (const RuntimeError &error) {
-        plainMessage(moduleErrorMessage(error, QStringLiteral("CaricaRuote")));
-    }
+    const Result<QByteArray> bytes =
+        readWholeFile(m_context.appPath + QStringLiteral("ruote.grc"), kMaxTextFileBytes);
+    if (!bytes)
+        plainMessage(moduleErrorMessage(bytes.error(), QStringLiteral("CaricaRuote")));
+    const QStringList names = bytes ? parseRuote(*bytes) : QStringList();
     cmbRuote->clear();
     cmbRuote->addItems(names);
     m_context.ruote = names;

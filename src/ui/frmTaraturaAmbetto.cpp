@@ -574,21 +574,18 @@ void frmTaraturaAmbetto::cmdSalva_Click()
 
 void frmTaraturaAmbetto::cmdTest_Click()
 {
-    bool notInstalled = false;
-    try {
-        m_context.program->printers.SelectPrinter(cmbStampante->currentText());
-        m_context.program->printers.CurrentPrinter().takeDeliveredFiles();
-        print::StampaTestTaratura(m_context.program->printers.CurrentPrinter(), taratura,
-                                  m_sistema.NomeSistema.text(), m_context.intestazioneStampa);
-        announceDeliveredFiles(m_context.program->printers.CurrentPrinter());
+    print::PrinterSet &printers = m_context.program->printers;
+    printers.SelectPrinter(cmbStampante->currentText());
+    printers.CurrentPrinter().takeDeliveredFiles();
+    // Nothing of a page that fails half-way is sent to the printer.
+    const Result<void> printed =
+        print::StampaTestTaratura(printers.CurrentPrinter(), taratura, m_sistema.NomeSistema.text(),
+                                  m_context.intestazioneStampa);
+    if (printed) {
+        announceDeliveredFiles(printers.CurrentPrinter());
         return;
-    } catch (const RuntimeError &error) {
-        notInstalled = error.number() == RuntimeError::PrinterError;
-    } catch (...) {
     }
-    // Nothing of a page that failed half-way is sent to the printer.
-    m_context.program->printers.CurrentPrinter().KillDoc();
-    if (notInstalled)
+    if (printed.error().number() == RuntimeError::PrinterError)
         reportPrinterNotInstalled();
     else
         reportUnexpectedPrinterError();

@@ -475,11 +475,7 @@ void frmVerifica::cmdVerifica_Click()
 {
     if (busy())
         return;
-    try {
-        startCheck();
-    } catch (const RuntimeError &error) {
-        criticalMessage(formErrorMessage(error, QStringLiteral("cmdVerifica_Click"), objectName()));
-    }
+    startCheck();
 }
 
 std::optional<QDate> frmVerifica::checkedDate(DateBox *box, const QString &name)
@@ -548,31 +544,38 @@ bool frmVerifica::startCheck()
                            dateText(*to));
     }
 
-    const CheckedSystem system = checkedSystem(m_sistema);
-    int withholding = kDefaultWithholdingBasisPoints;
-    try {
-        withholding = readWithholding(m_context.appPath);
-    } catch (const RuntimeError &error) {
+    const Result<CheckedSystem> checked = checkedSystem(m_sistema);
+    if (!checked) {
+        criticalMessage(
+            formErrorMessage(checked.error(), QStringLiteral("cmdVerifica_Click"), objectName()));
+        return false;
+    }
+    const CheckedSystem system = *checked;
+    const Result<int> setting = readWithholding(m_context.appPath);
+    if (!setting) {
+        const RuntimeError &error = setting.error();
         criticalMessage(
             QStringLiteral("%1: %2\r\n%3")
                 .arg(withholdingPath(m_context.appPath), withholdingFailureText(error),
                      formErrorMessage(error, QStringLiteral("cmdVerifica_Click"), objectName())));
         return false;
     }
+    const int withholding = *setting;
 
     auto result = std::make_shared<CheckResult>();
     auto failure = std::make_shared<std::optional<RuntimeError>>();
     startJob(
         [=](Job &job) {
             job.total = draws.size();
-            try {
-                *result = checkSystem(system, draws, withholding, [&job](int done, int) {
+            Result<CheckResult> checked =
+                checkSystem(system, draws, withholding, [&job](int done, int) {
                     job.done = done;
                     return !job.stop;
                 });
-            } catch (const RuntimeError &error) {
-                *failure = error;
-            }
+            if (checked)
+                *result = std::move(checked).value();
+            else
+                *failure = checked.error();
         },
         [this, result, failure, against] {
             if (*failure) {

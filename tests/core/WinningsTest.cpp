@@ -46,7 +46,7 @@ TEST_P(WinningsTable, PaysEachPlayAndTheDraw)
     for (int i = 0; i < 5; ++i)
         draw.numbers[std::size_t(i)] = std::uint8_t(c.drawn[i]);
 
-    const CheckResult result = checkSystem(checkedSystem(s), {draw}, c.withholding);
+    const CheckResult result = *checkSystem(*checkedSystem(s), {draw}, c.withholding);
 
     QStringList plays;
     Cents gross = 0, net = 0;
@@ -168,7 +168,7 @@ TEST(WinningsTest, TotalsCountEveryDrawCheckedAndStakeTheSystemEachTime)
                              : std::array<std::uint8_t, 5>{3, 4, 5, 6, 8};
         draws << d;
     }
-    const CheckResult r = checkSystem(checkedSystem(s), draws);
+    const CheckResult r = *checkSystem(*checkedSystem(s), draws);
     EXPECT_EQ(r.totals.drawsChecked, 3);
     EXPECT_EQ(r.totals.winningDraws, 1);
     EXPECT_EQ(centsText(r.totals.staked), QStringLiteral("36.00"));
@@ -191,7 +191,7 @@ TEST(WinningsTest, TheProgressCanStopALongCheck)
         draws[i].numbers = {7, 12, 3, 4, 5};
     }
     int calls = 0;
-    const CheckResult r = checkSystem(checkedSystem(s), draws, 800, [&](int done, int total) {
+    const CheckResult r = *checkSystem(*checkedSystem(s), draws, 800, [&](int done, int total) {
         EXPECT_EQ(total, 2000);
         EXPECT_GT(done, 0);
         return ++calls < 2;
@@ -206,7 +206,7 @@ TEST(WinningsTest, AStakeNoBoxCanHoldIsAnOverflow)
 {
     Sistema s = square();
     s.Puntate = {1e30f, 0, 0};
-    EXPECT_THROW(checkedSystem(s), RuntimeError);
+    EXPECT_EQ(checkedSystem(s).error().number(), RuntimeError::Overflow);
 }
 
 } // namespace

@@ -50,7 +50,10 @@ protected:
         recorder = device.get();
         printer.setDevice(std::move(device));
     }
-    void print() { StampaTestTaratura(printer, taratura, nomeSistema, QStringLiteral("CIRCOLO")); }
+    void print()
+    {
+        EXPECT_TRUE(StampaTestTaratura(printer, taratura, nomeSistema, QStringLiteral("CIRCOLO")));
+    }
     const RecordedDocument &document() const { return recorder->documents.at(0); }
     const QList<RecordedItem> &page() const { return document().pages.at(0); }
 
@@ -272,7 +275,7 @@ TEST_F(CalibrationPageTest, EveryMarkOfARealSlipFallsOnAnOutline)
     EXPECT_EQ(marks, 8 * (4 + 1 + 3 * kDenominations));
 }
 
-TEST_F(CalibrationPageTest, AFailureReachesTheCallerWithTheDocumentStillOpen)
+TEST_F(CalibrationPageTest, AFailureIsTheResultAndTheUnfinishedPageIsAbandoned)
 {
     struct FailingText : RecordingDevice
     {
@@ -284,15 +287,14 @@ TEST_F(CalibrationPageTest, AFailureReachesTheCallerWithTheDocumentStillOpen)
     auto device = std::make_unique<FailingText>();
     RecordingDevice *failing = device.get();
     printer.setDevice(std::move(device));
-    try {
-        print();
-        FAIL() << "the failure was not thrown";
-    } catch (const RuntimeError &error) {
-        EXPECT_EQ(error.number(), RuntimeError::DeviceIoError);
-    }
-    EXPECT_TRUE(printer.documentOpen());
+    const Result<void> printed =
+        StampaTestTaratura(printer, taratura, nomeSistema, QStringLiteral("CIRCOLO"));
+    ASSERT_FALSE(printed) << "the failure was not told";
+    EXPECT_EQ(printed.error().number(), RuntimeError::DeviceIoError);
+    EXPECT_FALSE(printer.documentOpen());
     ASSERT_EQ(failing->documents.size(), 1);
     EXPECT_FALSE(failing->documents[0].ended);
+    EXPECT_TRUE(failing->documents[0].aborted);
     EXPECT_EQ(taratura.Ximporti, 20 + 14.5f);
 }
 

@@ -227,7 +227,8 @@ TEST_F(SlipRunTest, ARunDependsOnNothingAnEarlierRunLeft)
     const RecordedDocument fresh = document();
 
     // The same printer after a test page and with every setting somewhere else.
-    StampaTestTaratura(printer, taratura, QStringLiteral("prova.zlm"), QStringLiteral("X"));
+    EXPECT_TRUE(
+        StampaTestTaratura(printer, taratura, QStringLiteral("prova.zlm"), QStringLiteral("X")));
     printer.setScaleMode(vbTwips);
     printer.FontName = QStringLiteral("Comic Sans MS");
     printer.FontSize = 40;

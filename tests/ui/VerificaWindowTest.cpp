@@ -304,7 +304,7 @@ TEST_F(VerificaWindowTest, ALongCheckShowsProgressAndStopsWhenInterrupted)
     FileLock otherCopy(folder.path() + QStringLiteral("/estrazioni.txt.lock"));
     ASSERT_TRUE(otherCopy.tryLock());
     const QByteArray stored =
-        readWholeFile(folder.path() + QStringLiteral("/estrazioni.txt"), 1 << 20);
+        *readWholeFile(folder.path() + QStringLiteral("/estrazioni.txt"), 1 << 20);
     ui.clear();
     ui.setNextFile(writeFile(QStringLiteral("altre.txt"), "2024/01/12 BA 1 2 3 4 5\n"));
     form->cmdImporta->click();
@@ -314,7 +314,7 @@ TEST_F(VerificaWindowTest, ALongCheckShowsProgressAndStopsWhenInterrupted)
     EXPECT_TRUE(form->isVisible());
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("Importazione interrotta")));
-    EXPECT_EQ(readWholeFile(folder.path() + QStringLiteral("/estrazioni.txt"), 1 << 20), stored);
+    EXPECT_EQ(*readWholeFile(folder.path() + QStringLiteral("/estrazioni.txt"), 1 << 20), stored);
 }
 
 TEST_F(VerificaWindowTest, TheReportPrintsTheTableOnTheListingPrinter)
