@@ -1,5 +1,6 @@
 #include "ui/DateBox.h"
 
+#include "app/UiServices.h"
 #include "core/DrawDate.h"
 
 #include <QApplication>
@@ -121,6 +122,26 @@ bool DateBox::eventFilter(QObject *watched, QEvent *event)
             setDate(typed);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+std::optional<QDate> DateBox::checkedDate(const QString &name, const QString &title)
+{
+    const QDate date = this->date();
+    QString problem;
+    if (!date.isValid())
+        problem = QStringLiteral("La data \"%1\" (%2) non è una data del calendario: scrivila "
+                                 "come gg/mm/aaaa, es. 31/12/1943.")
+                      .arg(name, text().trimmed());
+    else if (!inRange(date))
+        problem = QStringLiteral("La data \"%1\" (%2) è fuori dall'intervallo %3 - %4.")
+                      .arg(name, italianDateText(date), italianDateText(minimumDate()),
+                           italianDateText(maximumDate()));
+    if (problem.isEmpty())
+        return date;
+    warningMessage(problem, title);
+    setFocus(Qt::OtherFocusReason);
+    m_edit->selectAll();
+    return std::nullopt;
 }
 
 } // namespace zelmora

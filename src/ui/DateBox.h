@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QWidget>
+#include <optional>
 
 class QCalendarWidget;
 class QLineEdit;
@@ -23,6 +24,9 @@ public:
     QDate date() const;
     // True for a valid date within the range the box offers.
     bool inRange(const QDate &date) const;
+    // The date typed, or nothing after telling the player what is wrong with it (a warning
+    // titled `title`, naming the box as `name`, such as "Dal") and giving the box the focus.
+    std::optional<QDate> checkedDate(const QString &name, const QString &title = {});
     // Shows the date as gg/mm/aaaa.
     void setDate(const QDate &date);
     QString text() const;

@@ -18,7 +18,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,10 +28,8 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
-#include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace zelmora {
 
@@ -238,11 +235,7 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, const DrawArchive &archiv
     QWidget::setTabOrder(cmdAnteprima, cmdChiudi);
 
     // A pool of the window's own, as the check window has: painting never waits behind it.
-    m_workers = new QThreadPool(this);
-    m_workers->setMaxThreadCount(1);
-    m_progressTimer = new QTimer(this);
-    m_progressTimer->setInterval(100);
-    connect(m_progressTimer, &QTimer::timeout, this, &frmStatistiche::showProgress);
+    m_work = new WindowWork(this);
 
     connect(cmdCalcola, &QPushButton::clicked, this, &frmStatistiche::cmdCalcola_Click);
     connect(cmdInterrompi, &QPushButton::clicked, this, &frmStatistiche::cmdInterrompi_Click);
@@ -260,10 +253,7 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, const DrawArchive &archiv
 frmStatistiche::~frmStatistiche()
 {
     // The worker reads the archive the window was given: it stops before the window goes.
-    if (m_job) {
-        m_job->stop = true;
-        m_future.waitForFinished();
-    }
+    m_work->stopAndWait();
 }
 
 void frmStatistiche::showModal()
@@ -278,26 +268,6 @@ int frmStatistiche::chosenWheel() const
     return wheelIndex(cmbRuota->currentText());
 }
 
-std::optional<QDate> frmStatistiche::checkedDate(DateBox *box, const QString &name)
-{
-    const QDate date = box->date();
-    QString problem;
-    if (!date.isValid())
-        problem = QStringLiteral("La data \"%1\" (%2) non è una data del calendario: scrivila "
-                                 "come gg/mm/aaaa, es. 31/12/1943.")
-                      .arg(name, box->text().trimmed());
-    else if (!box->inRange(date))
-        problem = QStringLiteral("La data \"%1\" (%2) è fuori dall'intervallo %3 - %4.")
-                      .arg(name, italianDateText(date), italianDateText(box->minimumDate()),
-                           italianDateText(box->maximumDate()));
-    if (problem.isEmpty())
-        return date;
-    warningMessage(problem, kTitle);
-    box->setFocus(Qt::OtherFocusReason);
-    box->lineEdit()->selectAll();
-    return std::nullopt;
-}
-
 void frmStatistiche::cmbRuota_Activated()
 {
     cmdCalcola_Click();
@@ -307,10 +277,10 @@ void frmStatistiche::cmdCalcola_Click()
 {
     if (busy())
         return;
-    const std::optional<QDate> from = checkedDate(dtpDal, QStringLiteral("Dal"));
+    const std::optional<QDate> from = dtpDal->checkedDate(QStringLiteral("Dal"), kTitle);
     if (!from)
         return;
-    const std::optional<QDate> to = checkedDate(dtpAl, QStringLiteral("Al"));
+    const std::optional<QDate> to = dtpAl->checkedDate(QStringLiteral("Al"), kTitle);
     if (!to)
         return;
     const QString wheel = cmbRuota->currentText();
@@ -336,28 +306,28 @@ void frmStatistiche::cmdCalcola_Click()
 
 void frmStatistiche::startFigures(int wheel, const QDate &from, const QDate &to)
 {
-    auto job = std::make_shared<Job>();
     auto result = std::make_shared<NumberStatistics>();
-    m_job = job;
     setRunning(true);
-    showProgress();
-    m_progressTimer->start();
     const DrawArchive *archive = &m_archive;
     const PlayNumbers plays = m_plays;
-    m_future = QtConcurrent::run(m_workers, [=] {
+    const auto work = [=](WindowWork::Job &job) {
         const QList<Draw> draws = archive->drawsOf(wheel, from, to);
         *result = numberStatistics(draws, plays, [&](qint64 done, qint64 total) {
-            job->done = done;
-            job->total = total;
-            return !job->stop;
+            job.done = done;
+            job.total = total;
+            return !job.stop;
         });
-    });
-    auto *watcher = new QFutureWatcher<void>(this);
-    connect(
-        watcher, &QFutureWatcher<void>::finished, this, [this, watcher, result, wheel, from, to] {
-            watcher->deleteLater();
-            m_progressTimer->stop();
-            m_job.reset();
+    };
+    const auto progress = [this](qint64 done, qint64 total) {
+        prgCalcolo->setValue(total > 0 ? int(done * 1000 / total) : 0);
+        lblAvanzamento->setText(
+            total > 0 ? QStringLiteral("Calcolo in corso: %1 di %2")
+                            .arg(countText(done), countOf(total, "estrazione", "estrazioni"))
+                      : QStringLiteral("Calcolo in corso..."));
+    };
+    m_work->start(
+        work,
+        [this, result, wheel, from, to] {
             setRunning(false);
             if (result->interrupted) {
                 lblAvanzamento->setText(m_figures ? QStringLiteral("Calcolo interrotto: restano le "
@@ -382,21 +352,8 @@ void frmStatistiche::startFigures(int wheel, const QDate &from, const QDate &to)
             m_from = from;
             m_to = to;
             showFigures(*result);
-        });
-    watcher->setFuture(m_future);
-}
-
-void frmStatistiche::showProgress()
-{
-    if (!m_job)
-        return;
-    const qint64 total = m_job->total;
-    const qint64 done = std::min<qint64>(m_job->done, total);
-    prgCalcolo->setValue(total > 0 ? int(done * 1000 / total) : 0);
-    lblAvanzamento->setText(
-        total > 0 ? QStringLiteral("Calcolo in corso: %1 di %2")
-                        .arg(countText(done), countOf(total, "estrazione", "estrazioni"))
-                  : QStringLiteral("Calcolo in corso..."));
+        },
+        progress);
 }
 
 void frmStatistiche::setRunning(bool running)
@@ -488,8 +445,7 @@ void frmStatistiche::picGrafico_Pointed(int number)
 
 void frmStatistiche::cmdInterrompi_Click()
 {
-    if (m_job)
-        m_job->stop = true;
+    m_work->stop();
 }
 
 print::StatisticsReport frmStatistiche::report() const
@@ -526,8 +482,8 @@ void frmStatistiche::cmdAnteprima_Click()
 void frmStatistiche::reject()
 {
     // Escape while the figures are worked out stops the work and keeps the window.
-    if (m_job) {
-        m_job->stop = true;
+    if (busy()) {
+        m_work->stop();
         return;
     }
     QDialog::reject();
@@ -535,10 +491,7 @@ void frmStatistiche::reject()
 
 void frmStatistiche::closeEvent(QCloseEvent *event)
 {
-    if (m_job) {
-        m_job->stop = true;
-        m_future.waitForFinished();
-    }
+    m_work->stopAndWait();
     QDialog::closeEvent(event);
 }
 

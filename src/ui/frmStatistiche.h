@@ -5,10 +5,10 @@
 #include "core/NumberStatistics.h"
 #include "core/Sistema.h"
 
+#include "ui/WindowWork.h"
+
 #include <QDialog>
-#include <QFuture>
 #include <QPointer>
-#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -18,7 +18,6 @@ class QProgressBar;
 class QPushButton;
 class QTableView;
 class QTableWidget;
-class QThreadPool;
 class QTimer;
 
 namespace zelmora {
@@ -68,7 +67,7 @@ public:
 
     // The figures shown, if any.
     const std::optional<NumberStatistics> &figures() const { return m_figures; }
-    bool busy() const { return bool(m_job); }
+    bool busy() const { return m_work->busy(); }
 
 public slots:
     void cmdCalcola_Click();
@@ -83,20 +82,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    struct Job
-    {
-        std::atomic<bool> stop{false};
-        std::atomic<qint64> done{0};
-        std::atomic<qint64> total{0};
-    };
     // The wheel chosen, as an index of WheelCodes, or kNoWheel.
     int chosenWheel() const;
-    std::optional<QDate> checkedDate(DateBox *box, const QString &name);
     void startFigures(int wheel, const QDate &from, const QDate &to);
     void showFigures(const NumberStatistics &figures);
     void clearFigures(const QString &why);
     void fitTables();
-    void showProgress();
     void setRunning(bool running);
     print::StatisticsReport report() const;
 
@@ -105,12 +96,9 @@ private:
     ProgramContext m_context;
     PlayNumbers m_plays{};
     std::optional<NumberStatistics> m_figures;
-    QString m_wheelName; // the wheel of the figures shown
-    QDate m_from, m_to;  // their dates
-    std::shared_ptr<Job> m_job;
-    QFuture<void> m_future;
-    QThreadPool *m_workers = nullptr;
-    QTimer *m_progressTimer = nullptr;
+    QString m_wheelName;             // the wheel of the figures shown
+    QDate m_from, m_to;              // their dates
+    WindowWork *m_work = nullptr;    // the window's own worker thread
     QPointer<QWidget> m_focusBefore; // where the focus was when the work began
     NumberFiguresModel *m_model = nullptr;
 };

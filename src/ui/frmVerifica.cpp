@@ -21,7 +21,6 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QFutureWatcher>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,10 +32,8 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTableView>
-#include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
 namespace zelmora {
@@ -253,15 +250,7 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     QWidget::setTabOrder(cmdStampa, cmdAnteprima);
     QWidget::setTabOrder(cmdAnteprima, cmdChiudi);
 
-    // A pool of the window's own: Qt's global one also serves painting, which must never wait
-    // behind a long check.
-    m_workers = new QThreadPool(this);
-    m_workers->setObjectName(QStringLiteral("workers"));
-    m_workers->setMaxThreadCount(1);
-
-    m_progressTimer = new QTimer(this);
-    m_progressTimer->setInterval(100);
-    connect(m_progressTimer, &QTimer::timeout, this, &frmVerifica::showProgress);
+    m_work = new WindowWork(this);
 
     connect(optArchivio, &QRadioButton::toggled, this, &frmVerifica::optArchivio_Toggled);
     // Typing numbers chooses them.
@@ -282,10 +271,7 @@ frmVerifica::~frmVerifica()
 {
     // A worker still running is told to stop, so that closing does not wait for a whole
     // import or check; the window's pool waits for it as it goes.
-    if (m_job) {
-        m_job->stop = true;
-        m_future.waitForFinished();
-    }
+    m_work->stopAndWait();
 }
 
 void frmVerifica::showModal()
@@ -299,34 +285,17 @@ void frmVerifica::showModal()
 void frmVerifica::startJob(std::function<void(Job &)> work, std::function<void()> finished,
                            std::function<QString(qint64, qint64)> progressText)
 {
-    auto job = std::make_shared<Job>();
-    m_job = job;
-    m_progressText = std::move(progressText);
     setRunning(true);
-    showProgress();
-    m_progressTimer->start();
-    m_future = QtConcurrent::run(m_workers, [job, work = std::move(work)] { work(*job); });
-    auto *watcher = new QFutureWatcher<void>(this);
-    connect(watcher, &QFutureWatcher<void>::finished, this,
-            [this, watcher, finished = std::move(finished)] {
-                watcher->deleteLater();
-                m_progressTimer->stop();
-                m_job.reset();
-                setRunning(false);
-                finished();
-            });
-    watcher->setFuture(m_future);
-}
-
-void frmVerifica::showProgress()
-{
-    if (!m_job)
-        return;
-    const qint64 total = m_job->total;
-    const qint64 done = std::min<qint64>(m_job->done, total);
-    prgVerifica->setValue(total > 0 ? int(done * 1000 / total) : 0);
-    if (m_progressText)
-        lblAvanzamento->setText(m_progressText(done, total));
+    m_work->start(
+        std::move(work),
+        [this, finished = std::move(finished)] {
+            setRunning(false);
+            finished();
+        },
+        [this, progressText = std::move(progressText)](qint64 done, qint64 total) {
+            prgVerifica->setValue(total > 0 ? int(done * 1000 / total) : 0);
+            lblAvanzamento->setText(progressText(done, total));
+        });
 }
 
 void frmVerifica::Form_Load()
@@ -478,26 +447,6 @@ void frmVerifica::cmdVerifica_Click()
     startCheck();
 }
 
-std::optional<QDate> frmVerifica::checkedDate(DateBox *box, const QString &name)
-{
-    const QDate date = box->date();
-    QString problem;
-    if (!date.isValid())
-        problem = QStringLiteral("La data \"%1\" (%2) non è una data del calendario: scrivila "
-                                 "come gg/mm/aaaa, es. 31/12/1943.")
-                      .arg(name, box->text().trimmed());
-    else if (!box->inRange(date))
-        problem = QStringLiteral("La data \"%1\" (%2) è fuori dall'intervallo %3 - %4.")
-                      .arg(name, italianDateText(date), italianDateText(box->minimumDate()),
-                           italianDateText(box->maximumDate()));
-    if (problem.isEmpty())
-        return date;
-    warningMessage(problem);
-    box->setFocus(Qt::OtherFocusReason);
-    box->lineEdit()->selectAll();
-    return std::nullopt;
-}
-
 bool frmVerifica::startCheck()
 {
     QList<Draw> draws;
@@ -521,10 +470,10 @@ bool frmVerifica::startCheck()
                                           "scrivi i numeri di un'estrazione."));
             return false;
         }
-        const std::optional<QDate> from = checkedDate(dtpDal, QStringLiteral("Dal"));
+        const std::optional<QDate> from = dtpDal->checkedDate(QStringLiteral("Dal"));
         if (!from)
             return false;
-        const std::optional<QDate> to = checkedDate(dtpAl, QStringLiteral("Al"));
+        const std::optional<QDate> to = dtpAl->checkedDate(QStringLiteral("Al"));
         if (!to)
             return false;
         if (*from > *to) {
@@ -617,8 +566,7 @@ void frmVerifica::setRunning(bool running)
 
 void frmVerifica::cmdInterrompi_Click()
 {
-    if (m_job)
-        m_job->stop = true;
+    m_work->stop();
 }
 
 void frmVerifica::fitColumns()
@@ -700,8 +648,8 @@ void frmVerifica::cmdAnteprima_Click()
 
 void frmVerifica::reject()
 {
-    if (m_job) {
-        m_job->stop = true;
+    if (busy()) {
+        m_work->stop();
         if (!m_loading)
             return;
     }
@@ -710,9 +658,8 @@ void frmVerifica::reject()
 
 void frmVerifica::closeEvent(QCloseEvent *event)
 {
-    if (m_job)
-        m_job->stop = true;
-    if (m_job && !m_loading) {
+    m_work->stop();
+    if (busy() && !m_loading) {
         event->ignore();
         return;
     }

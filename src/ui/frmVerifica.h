@@ -5,10 +5,10 @@
 #include "core/Sistema.h"
 #include "core/SystemCheck.h"
 
+#include "ui/WindowWork.h"
+
 #include <QDialog>
-#include <QFuture>
 #include <array>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,7 +19,6 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTableView;
-class QThreadPool;
 class QTimer;
 
 namespace zelmora {
@@ -75,7 +74,7 @@ public:
     const DrawArchive &archive() const { return m_archive; }
     const QString &archivePath() const { return m_store.path(); }
     // True while the archive is read, an import or a check runs.
-    bool busy() const { return bool(m_job); }
+    bool busy() const { return m_work->busy(); }
 
 public slots:
     void Form_Load();
@@ -95,18 +94,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // What a worker shares with the window: its progress, and the window's stop request.
-    struct Job
-    {
-        std::atomic<bool> stop{false};
-        std::atomic<qint64> done{0};
-        std::atomic<qint64> total{0};
-    };
+    using Job = WindowWork::Job;
     // Runs `work` on a worker thread with the window's controls locked; `finished` runs on the
     // window's thread once it is over. `progressText` words the progress for the label.
     void startJob(std::function<void(Job &)> work, std::function<void()> finished,
                   std::function<QString(qint64 done, qint64 total)> progressText);
-    void showProgress();
 
     void showArchive();
     void showResult(const CheckResult &result);
@@ -115,20 +107,14 @@ private:
     print::CheckReport report() const;
     // Checks the window's choices and starts the check; false when they cannot be used.
     bool startCheck();
-    // The date in a date box, or nothing after telling the player what is wrong with it.
-    std::optional<QDate> checkedDate(DateBox *box, const QString &name);
 
     Sistema m_sistema;
     ProgramContext m_context;
     ArchiveStore m_store;
     DrawArchive m_archive;
     int m_wheel = -1;
-    std::shared_ptr<Job> m_job;
-    bool m_loading = false; // the job is the reading of the archive on opening
-    QFuture<void> m_future;
-    QThreadPool *m_workers = nullptr; // the window's own worker thread, one job at a time
-    QTimer *m_progressTimer = nullptr;
-    std::function<QString(qint64, qint64)> m_progressText;
+    WindowWork *m_work = nullptr; // the window's own worker thread, one job at a time
+    bool m_loading = false;       // the job is the reading of the archive on opening
     CheckResultModel *m_model = nullptr;
     std::optional<CheckResult> m_result;
     QString m_against; // what the last check was against, for the report
