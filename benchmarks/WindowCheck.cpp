@@ -8,7 +8,9 @@
 
 #include "BenchArchive.h"
 #include "BenchSystem.h"
+#include "app/Program.h"
 #include "app/ProgramContext.h"
+#include "app/QtUiServices.h"
 #include "core/SystemFile.h"
 #include "ui/frmVerifica.h"
 
@@ -67,7 +69,12 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "the files could not be written\n");
         return 1;
     }
+    // The program's own services and printers, as the program hands them to the window.
+    Program program;
+    QtUiServices services;
+    program.ui = &services;
     ProgramContext context;
+    context.program = &program;
     context.appPath = folder.path() + u'/';
 
     QList<qint64> opened, checked, command;

@@ -58,11 +58,11 @@ bool Main(Program &program, SingleInstance &instance)
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->Form_Load();
 
-    Pause(1000);
+    Pause(1000, *program.ui);
 
     if (splash)
         splash->close();
-    ui().setBusy(false);
+    program.ui->setBusy(false);
     main->show();
     return true;
 }
@@ -100,12 +100,10 @@ int main(int argc, char *argv[])
     // Tests and benchmarks point the version query at a server of their own.
     program.versionServer = qEnvironmentVariable("ZELMORA_VERSION_SERVER");
     QtUiServices services([&program] { return program.identity.AppTitle; });
-    setUi(&services);
+    program.ui = &services;
 
     SingleInstance instance(program.identity.AppTitle);
     program.ending.atEnd([&instance] { instance.release(); });
     const bool goOn = Main(program, instance);
-    const int exitCode = goOn ? QApplication::exec() : 0;
-    setUi(nullptr);
-    return exitCode;
+    return goOn ? QApplication::exec() : 0;
 }

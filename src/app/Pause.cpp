@@ -32,10 +32,10 @@ void Pause(float milliseconds, Clock &clock, const std::function<void()> &doEven
     }
 }
 
-void Pause(float milliseconds)
+void Pause(float milliseconds, UiServices &ui)
 {
     SystemClock clock;
-    Pause(milliseconds, clock, [] { ui().DoEvents(); });
+    Pause(milliseconds, clock, [&ui] { ui.DoEvents(); });
 }
 
 } // namespace zelmora

@@ -5,6 +5,8 @@
 
 namespace zelmora {
 
+class UiServices;
+
 // The clock a pause reads: milliseconds on a clock that only moves forward (setting the
 // system's time or passing midnight does not move it), and a short sleep.
 class Clock
@@ -29,7 +31,7 @@ float Timer();
 // Waits the given milliseconds while pending window events keep running: checks the clock
 // every 4 ms.
 void Pause(float milliseconds, Clock &clock, const std::function<void()> &doEvents);
-// The same with the system's clock and the program's DoEvents.
-void Pause(float milliseconds);
+// The same with the system's clock and the DoEvents of the services given.
+void Pause(float milliseconds, UiServices &ui);
 
 } // namespace zelmora

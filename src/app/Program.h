@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Forms.h"
+#include "app/UiServices.h"
 #include "core/Corpo.h"
 #include "print/PrinterSet.h"
 
@@ -20,6 +21,7 @@ struct Program
     corpo::Identity identity;   // the title and edition
     QString versionServer;      // host[:port] of the version query; empty for the maker's
     Ending ending;              // the clean-ups and how the event loop is stopped
+    UiServices *ui = nullptr;   // the desktop services: real dialogs, or a test's script
 };
 
 } // namespace zelmora

@@ -1,46 +1,27 @@
 #include "app/UiServices.h"
 
-#include "app/QtUiServices.h"
-
 namespace zelmora {
-
-namespace {
-UiServices *g_installed = nullptr;
-}
-
-UiServices &ui()
-{
-    if (g_installed)
-        return *g_installed;
-    static QtUiServices real;
-    return real;
-}
-
-void setUi(UiServices *services)
-{
-    g_installed = services;
-}
 
 namespace {
 const QString kPrinterErrorTitle = QStringLiteral("!!! E R R O R E !!!");
 }
 
-void reportPrinterNotInstalled()
+void reportPrinterNotInstalled(UiServices &ui)
 {
-    criticalMessage(QStringLiteral("Stampante non installata"), kPrinterErrorTitle);
+    criticalMessage(ui, QStringLiteral("Stampante non installata"), kPrinterErrorTitle);
 }
 
-void reportUnexpectedPrinterError()
+void reportUnexpectedPrinterError(UiServices &ui)
 {
-    criticalMessage(QStringLiteral("Errore Stampante non previsto"), kPrinterErrorTitle);
+    criticalMessage(ui, QStringLiteral("Errore Stampante non previsto"), kPrinterErrorTitle);
 }
 
-void reportMissingPictures(const QStringList &paths, const QString &without)
+void reportMissingPictures(UiServices &ui, const QStringList &paths, const QString &without)
 {
     if (paths.isEmpty())
         return;
-    warningMessage(QStringLiteral("Impossibile leggere l'immagine:\r\n") +
-                   paths.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n") + without);
+    warningMessage(ui, QStringLiteral("Impossibile leggere l'immagine:\r\n") +
+                           paths.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n") + without);
 }
 
 } // namespace zelmora

@@ -47,8 +47,8 @@ struct FileDialogResult
 
 // The desktop services every window goes through: message and input boxes, the file dialog,
 // the beep, the pointer, yielding to pending events, moving the focus and opening web pages.
-// The program uses real dialogs; tests install a scripted implementation that answers from a
-// queue and records every call.
+// The program owns real dialogs and hands them to its windows; tests hand them a scripted
+// implementation that answers from a queue and records every call.
 class UiServices
 {
 public:
@@ -77,41 +77,32 @@ public:
     virtual void Notify(const QString &text) = 0;
 };
 
-// The named calls the windows make. An empty title shows the application title.
-inline void plainMessage(const QString &text, const QString &title = {});
-inline void criticalMessage(const QString &text, const QString &title = {});
-inline void warningMessage(const QString &text, const QString &title = {});
-inline Answer askYesNo(const QString &text, const QString &title = {});
+// The named calls the windows make on the program's services. An empty title shows the
+// application title.
+inline void plainMessage(UiServices &ui, const QString &text, const QString &title = {})
+{
+    ui.message(MessageIcon::None, text, title);
+}
+inline void criticalMessage(UiServices &ui, const QString &text, const QString &title = {})
+{
+    ui.message(MessageIcon::Critical, text, title);
+}
+inline void warningMessage(UiServices &ui, const QString &text, const QString &title = {})
+{
+    ui.message(MessageIcon::Warning, text, title);
+}
+inline Answer askYesNo(UiServices &ui, const QString &text, const QString &title = {})
+{
+    return ui.question(text, title);
+}
 
 // The messages more than one window shows.
 // "Stampante non installata" titled "!!! E R R O R E !!!", for a printer that cannot write.
-void reportPrinterNotInstalled();
+void reportPrinterNotInstalled(UiServices &ui);
 // A printer error other than that one: "Errore Stampante non previsto", same title.
-void reportUnexpectedPrinterError();
+void reportUnexpectedPrinterError(UiServices &ui);
 // The pictures a page is printed without, named in one message that ends with `without`
 // ("La pagina sarà stampata senza."); nothing when none is missing.
-void reportMissingPictures(const QStringList &paths, const QString &without);
-
-// The services in use. Until something is installed the real desktop services are used.
-UiServices &ui();
-// Installs other services (tests); nullptr goes back to the real ones. Not owned.
-void setUi(UiServices *services);
-
-inline void plainMessage(const QString &text, const QString &title)
-{
-    ui().message(MessageIcon::None, text, title);
-}
-inline void criticalMessage(const QString &text, const QString &title)
-{
-    ui().message(MessageIcon::Critical, text, title);
-}
-inline void warningMessage(const QString &text, const QString &title)
-{
-    ui().message(MessageIcon::Warning, text, title);
-}
-inline Answer askYesNo(const QString &text, const QString &title)
-{
-    return ui().question(text, title);
-}
+void reportMissingPictures(UiServices &ui, const QStringList &paths, const QString &without);
 
 } // namespace zelmora

@@ -11,13 +11,13 @@ QString webAddress(const QString &address)
     return address;
 }
 
-void OpenWebPage(const QString &address)
+void OpenWebPage(UiServices &ui, const QString &address)
 {
     const QString url = webAddress(address);
-    ui().OpenUrl(url, [url] {
-        warningMessage(QStringLiteral("Nessun browser ha potuto aprire la pagina.\r\n"
-                                      "Aprila a mano a questo indirizzo:\r\n") +
-                       url);
+    ui.OpenUrl(url, [&ui, url] {
+        warningMessage(ui, QStringLiteral("Nessun browser ha potuto aprire la pagina.\r\n"
+                                          "Aprila a mano a questo indirizzo:\r\n") +
+                               url);
     });
 }
 

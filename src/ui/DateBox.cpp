@@ -124,7 +124,7 @@ bool DateBox::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-std::optional<QDate> DateBox::checkedDate(const QString &name, const QString &title)
+std::optional<QDate> DateBox::checkedDate(UiServices &ui, const QString &name, const QString &title)
 {
     const QDate date = this->date();
     QString problem;
@@ -138,7 +138,7 @@ std::optional<QDate> DateBox::checkedDate(const QString &name, const QString &ti
                            italianDateText(maximumDate()));
     if (problem.isEmpty())
         return date;
-    warningMessage(problem, title);
+    warningMessage(ui, problem, title);
     setFocus(Qt::OtherFocusReason);
     m_edit->selectAll();
     return std::nullopt;

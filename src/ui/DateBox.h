@@ -10,6 +10,8 @@ class QToolButton;
 
 namespace zelmora {
 
+class UiServices;
+
 // A date the player types as gg/mm/aaaa, or picks from an Italian calendar (the button beside
 // it, F4 or Alt+Down). What is typed stays as typed: the box never changes a digit on its own,
 // and a date the calendar does not have, or one outside the range, is refused by the window
@@ -26,7 +28,8 @@ public:
     bool inRange(const QDate &date) const;
     // The date typed, or nothing after telling the player what is wrong with it (a warning
     // titled `title`, naming the box as `name`, such as "Dal") and giving the box the focus.
-    std::optional<QDate> checkedDate(const QString &name, const QString &title = {});
+    std::optional<QDate> checkedDate(UiServices &ui, const QString &name,
+                                     const QString &title = {});
     // Shows the date as gg/mm/aaaa.
     void setDate(const QDate &date);
     QString text() const;

@@ -22,13 +22,13 @@ bool NewVersion(Program &program)
     const Result<VersionOrder> order =
         remote ? compareVersions(local, *remote) : Result<VersionOrder>(remote.error());
     if (!order) {
-        plainMessage(moduleErrorMessage(order.error(), QStringLiteral("NewVersion")));
+        plainMessage(*program.ui, moduleErrorMessage(order.error(), QStringLiteral("NewVersion")));
         return true;
     }
     if (*order != VersionOrder::Newer)
         return true;
     {
-        frmNewVersion window;
+        frmNewVersion window(*program.ui);
         window.Form_Load();
         window.localVersion = local;
         window.remoteVersion = *remote;

@@ -1,5 +1,6 @@
 #include "ui/PrintNotice.h"
 
+#include "app/Program.h"
 #include "app/UiServices.h"
 #include "core/RuntimeError.h"
 #include "print/Printer.h"
@@ -12,49 +13,52 @@
 
 namespace zelmora {
 
-void announceDeliveredFiles(print::Printer &printer)
+void announceDeliveredFiles(UiServices &ui, print::Printer &printer)
 {
     const QStringList files = printer.takeDeliveredFiles();
     if (files.isEmpty())
         return;
     if (files.size() == 1) {
-        ui().Notify(QStringLiteral("Stampato su File PDF:\n") + QDir::toNativeSeparators(files[0]));
+        ui.Notify(QStringLiteral("Stampato su File PDF:\n") + QDir::toNativeSeparators(files[0]));
         return;
     }
     QStringList names;
     for (const QString &file : files)
         names << QFileInfo(file).fileName();
-    ui().Notify(QStringLiteral("Stampati su File PDF %1 documenti, in %2:\n")
-                    .arg(files.size())
-                    .arg(QDir::toNativeSeparators(QFileInfo(files[0]).absolutePath())) +
-                names.join(u'\n'));
+    ui.Notify(QStringLiteral("Stampati su File PDF %1 documenti, in %2:\n")
+                  .arg(files.size())
+                  .arg(QDir::toNativeSeparators(QFileInfo(files[0]).absolutePath())) +
+              names.join(u'\n'));
 }
 
-void printReport(QWidget *form, print::PrinterSet &printers,
-                 const std::function<Result<void>()> &print)
+void printReport(QWidget *form, Program &program, const std::function<Result<void>()> &print)
 {
+    UiServices &ui = *program.ui;
+    print::Printer &printer = program.printers.CurrentPrinter();
     form->setEnabled(false);
-    printers.CurrentPrinter().takeDeliveredFiles();
+    printer.takeDeliveredFiles();
     const Result<void> printed = print();
-    announceDeliveredFiles(printers.CurrentPrinter());
+    announceDeliveredFiles(ui, program.printers.CurrentPrinter());
     form->setEnabled(true);
     if (printed)
         return;
     if (printed.error().number() == RuntimeError::PrinterError)
-        reportPrinterNotInstalled();
+        reportPrinterNotInstalled(ui);
     else
-        criticalMessage(formErrorMessage(RuntimeError(printed.error().number()),
+        criticalMessage(ui,
+                        formErrorMessage(RuntimeError(printed.error().number()),
                                          QStringLiteral("cmdStampa_Click"), form->objectName()));
 }
 
-void showPreview(QWidget *form, const std::function<Result<print::Preview>()> &makePreview)
+void showPreview(QWidget *form, UiServices &ui,
+                 const std::function<Result<print::Preview>()> &makePreview)
 {
     form->setEnabled(false);
     Result<print::Preview> preview = makePreview();
     form->setEnabled(true);
     if (!preview) {
-        criticalMessage(formErrorMessage(preview.error(), QStringLiteral("cmdAnteprima_Click"),
-                                         form->objectName()));
+        criticalMessage(ui, formErrorMessage(preview.error(), QStringLiteral("cmdAnteprima_Click"),
+                                             form->objectName()));
         return;
     }
     frmAnteprima::showModal(std::move(preview).value(), form->windowTitle(), form);

@@ -11,7 +11,8 @@ void ReadConfiguration(ProgramContext &context)
 {
     const Result<void> read = readConfiguration(context);
     if (!read)
-        plainMessage(moduleErrorMessage(read.error(), QStringLiteral("ReadConfiguration")));
+        plainMessage(*context.program->ui,
+                     moduleErrorMessage(read.error(), QStringLiteral("ReadConfiguration")));
 }
 
 void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const ProgramContext &context,
@@ -19,31 +20,34 @@ void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const ProgramContext &
 {
     const Result<print::ScaleRecordRead> read =
         readTaratura(context.program->printers, record, context.appPath);
+    UiServices &ui = *context.program->ui;
     if (!read) {
         // A box with only the OK button and the application's title.
         plainMessage(
-            formErrorMessage(read.error(), QStringLiteral("LeggiTaraturaAmbetto"), formName));
+            ui, formErrorMessage(read.error(), QStringLiteral("LeggiTaraturaAmbetto"), formName));
     } else if (read->state == print::ScaleRecordRead::Damaged) {
-        warningMessage(QStringLiteral("La correzione di scala in printA.cfg è danneggiata (%1): "
+        warningMessage(ui,
+                       QStringLiteral("La correzione di scala in printA.cfg è danneggiata (%1): "
                                       "si stampa con i fattori 1 e 1")
                            .arg(read->problem),
                        QStringLiteral("Importante"));
     }
 }
 
-void CorreggiTaratura(print::TaraturaAmbetto &record)
+void CorreggiTaratura(UiServices &ui, print::TaraturaAmbetto &record)
 {
     const QStringList corrected = print::bringIntoRange(record);
     if (!corrected.isEmpty())
-        warningMessage(corrected.join(QStringLiteral("\r\n")), QStringLiteral("Importante"));
+        warningMessage(ui, corrected.join(QStringLiteral("\r\n")), QStringLiteral("Importante"));
 }
 
-void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const QString &appPath,
+void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const ProgramContext &context,
                           const QString &formName)
 {
-    const Result<void> saved = saveTaratura(record, appPath);
+    const Result<void> saved = saveTaratura(record, context.appPath);
     if (!saved)
-        plainMessage(formErrorMessage(saved.error(), QStringLiteral("cmdSalva_Click"), formName));
+        plainMessage(*context.program->ui,
+                     formErrorMessage(saved.error(), QStringLiteral("cmdSalva_Click"), formName));
 }
 
 } // namespace zelmora

@@ -7,6 +7,8 @@
 
 namespace zelmora {
 
+class UiServices;
+
 // The files several windows read, read for a window: what goes wrong is told to the player in
 // the words of the routine and the window that asked.
 
@@ -23,11 +25,11 @@ void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const ProgramContext &
 
 // Brings the record's lengths into the calibration window's range (0 - 300 mm) before they
 // are shown or printed. When any was outside, one message names each value corrected.
-void CorreggiTaratura(print::TaraturaAmbetto &record);
+void CorreggiTaratura(UiServices &ui, print::TaraturaAmbetto &record);
 
-// Writes the record to printA.cfg. A failed write shows
+// Writes the record to printA.cfg of the context's program folder. A failed write shows
 // "Error N (...) in procedure cmdSalva_Click of Form <formName>".
-void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const QString &appPath,
+void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const ProgramContext &context,
                           const QString &formName);
 
 } // namespace zelmora

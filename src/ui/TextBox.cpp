@@ -1,7 +1,5 @@
 #include "ui/TextBox.h"
 
-#include "app/UiServices.h"
-
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QValidator>
@@ -21,9 +19,10 @@ class EditRule : public QValidator
 {
 public:
     EditRule(int limit, std::function<bool(const QString &)> accepts,
-             std::function<qsizetype()> lengthBefore, QObject *parent)
+             std::function<qsizetype()> lengthBefore, std::function<void()> refused,
+             QObject *parent)
         : QValidator(parent), m_limit(limit), m_accepts(std::move(accepts)),
-          m_lengthBefore(std::move(lengthBefore))
+          m_lengthBefore(std::move(lengthBefore)), m_refused(std::move(refused))
     {
     }
     State validate(QString &input, int &) const override
@@ -31,7 +30,7 @@ public:
         if (m_limit >= 0 && input.size() > m_limit && input.size() >= m_lengthBefore())
             return Invalid;
         if (m_accepts && !m_accepts(input)) {
-            ui().Beep();
+            m_refused();
             return Invalid;
         }
         return Acceptable;
@@ -41,6 +40,7 @@ private:
     int m_limit;
     std::function<bool(const QString &)> m_accepts;
     std::function<qsizetype()> m_lengthBefore;
+    std::function<void()> m_refused;
 };
 
 } // namespace
@@ -70,7 +70,8 @@ void TextBox::updateValidator()
     if (const QValidator *old = validator())
         delete old;
     setValidator(new EditRule(
-        m_maxTyped, m_accepts, [this] { return m_lengthBefore; }, this));
+        m_maxTyped, m_accepts, [this] { return m_lengthBefore; }, [this] { emit EditRefused(); },
+        this));
 }
 
 void TextBox::keyPressEvent(QKeyEvent *event)

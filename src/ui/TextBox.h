@@ -19,10 +19,12 @@ public:
     void setMaxTyped(int characters);
     int maxTyped() const { return m_maxTyped; }
     // The texts an edit by the user (typing, pasting, dropping) may leave in the box; any other
-    // edit is refused with the beep, as a refused key is. Text the program sets is not checked.
+    // edit is refused and told by EditRefused, for the window to beep as at a refused key.
+    // Text the program sets is not checked.
     void setAcceptedText(std::function<bool(const QString &)> accepts);
 
 signals:
+    void EditRefused();
     void KeyPress(int &keyAscii);
     void GotFocus();
     void LostFocus();

@@ -12,8 +12,8 @@
 
 namespace zelmora {
 
-frmAbout::frmAbout(const corpo::Identity &identity, QWidget *parent)
-    : QDialog(parent), m_title(identity.AppTitle)
+frmAbout::frmAbout(Program &program, QWidget *parent)
+    : QDialog(parent), m_title(program.identity.AppTitle), m_ui(*program.ui)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setFixedSize(twipsToPixels(6690), twipsToPixels(3735));
@@ -90,7 +90,8 @@ void frmAbout::paintEvent(QPaintEvent *event)
 void frmAbout::StartSysInfo()
 {
     // This desktop has no system-information tool for the button to start.
-    plainMessage(QStringLiteral("Le informazioni sul sistema non sono disponibili in questa fase"));
+    plainMessage(m_ui,
+                 QStringLiteral("Le informazioni sul sistema non sono disponibili in questa fase"));
 }
 
 void frmAbout::cmdOK_Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Program.h"
 #include "core/Corpo.h"
 
 #include <QDialog>
@@ -16,7 +17,8 @@ class frmAbout : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmAbout(const corpo::Identity &identity, QWidget *parent = nullptr);
+    // The about window of the program `program`.
+    explicit frmAbout(Program &program, QWidget *parent = nullptr);
 
     QLabel *picIcon = nullptr;
     QLabel *lblTitle = nullptr;
@@ -37,6 +39,7 @@ protected:
 
 private:
     QString m_title; // the program's title when the window was made
+    UiServices &m_ui;
 };
 
 } // namespace zelmora

@@ -192,12 +192,12 @@ void frmImpostazioni::Form_Load()
     cmbStampante->setCurrentIndex(saved);
 
     if (cmbStampante->count() > 0 && cmbStampante->currentText().isEmpty()) {
-        criticalMessage(QStringLiteral("Attenzione selezionare una stampante"),
+        criticalMessage(ui(), QStringLiteral("Attenzione selezionare una stampante"),
                         QStringLiteral("Importante"));
         cmbStampante->setCurrentIndex(0);
     }
     if (cmbStampante->count() == 0)
-        criticalMessage(QStringLiteral("Attenzione nessuna stampante installata"),
+        criticalMessage(ui(), QStringLiteral("Attenzione nessuna stampante installata"),
                         QStringLiteral("Importante"));
 
     mskIntestazione->setFocus(Qt::OtherFocusReason);
@@ -229,8 +229,8 @@ void frmImpostazioni::cmdSalva_Click()
     m_context.stampanteTabulato = cmbStampante->currentText();
     const Result<void> saved = writeConfiguration(m_context);
     if (!saved) {
-        plainMessage(formErrorMessage(saved.error(), QStringLiteral("cmdSalva_Click"),
-                                      QStringLiteral("frmImpostazioni")));
+        plainMessage(ui(), formErrorMessage(saved.error(), QStringLiteral("cmdSalva_Click"),
+                                            QStringLiteral("frmImpostazioni")));
         return;
     }
     accept();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Program.h"
 #include "app/ProgramContext.h"
 
 #include <QDialog>
@@ -47,6 +48,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The program's desktop services.
+    UiServices &ui() const { return *m_context.program->ui; }
     void centreOverOwner();
     ProgramContext &m_context;
 };

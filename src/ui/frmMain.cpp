@@ -161,6 +161,7 @@ void frmMain::buildSquare()
             box->setGeometry(twipsRect(660 + 840 * c, 660 + 840 * r, 435, 435));
             box->setMaxTyped(2);
             box->setAcceptedText(cellTextAccepted);
+            connect(box, &TextBox::EditRefused, this, [this] { ui().Beep(); });
             box->setAlignment(Qt::AlignCenter);
             box->setFont(cellFont);
             box->setFrame(false);
@@ -218,6 +219,7 @@ void frmMain::buildStakes()
         box->setGeometry(twipsRect(1320, stakeTops[i], 915, 285));
         box->setMaxTyped(5);
         box->setAcceptedText(stakeTextAccepted);
+        connect(box, &TextBox::EditRefused, this, [this] { ui().Beep(); });
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         box->setText(QStringLiteral("0,00"));
         txtImpQuad[i] = box;
@@ -381,7 +383,7 @@ void frmMain::CaricaRuote()
     const Result<QByteArray> bytes =
         readWholeFile(m_context.appPath + QStringLiteral("ruote.grc"), kMaxTextFileBytes);
     if (!bytes)
-        plainMessage(moduleErrorMessage(bytes.error(), QStringLiteral("CaricaRuote")));
+        plainMessage(ui(), moduleErrorMessage(bytes.error(), QStringLiteral("CaricaRuote")));
     const QStringList names = bytes ? parseRuote(*bytes) : QStringList();
     cmbRuote->clear();
     cmbRuote->addItems(names);
@@ -422,7 +424,7 @@ void frmMain::mousePressEvent(QMouseEvent *event)
 
 void frmMain::Form_Click()
 {
-    frmAbout about(m_context.program->identity, this);
+    frmAbout about(*m_context.program, this);
     about.Form_Load();
     placeOnScreen(&about, this);
     about.exec();
@@ -438,7 +440,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 bool frmMain::Form_QueryUnload()
 {
-    if (askYesNo(QStringLiteral("Uscire dall'applicazione?"), windowTitle()) != Answer::Yes)
+    if (askYesNo(ui(), QStringLiteral("Uscire dall'applicazione?"), windowTitle()) != Answer::Yes)
         return false;
     UnloadAllFormsExcept(QStringLiteral("frmMain"));
     m_context.program->ending.End();
@@ -449,18 +451,18 @@ bool frmMain::Form_QueryUnload()
 
 namespace {
 // What a key filter decided, carried out: Enter moves on, a refused key beeps.
-void carryOut(KeyAction action)
+void carryOut(UiServices &ui, KeyAction action)
 {
     if (action == KeyAction::NextField)
-        ui().SendTab();
+        ui.SendTab();
     else if (action == KeyAction::Refuse)
-        ui().Beep();
+        ui.Beep();
 }
 } // namespace
 
 void frmMain::txtQuaterna_KeyPress(int, int, int &KeyAscii)
 {
-    carryOut(FiltroTastiNumero(KeyAscii));
+    carryOut(ui(), FiltroTastiNumero(KeyAscii));
 }
 
 void frmMain::txtQuaterna_GotFocus(int row, int index)
@@ -473,7 +475,7 @@ void frmMain::txtQuaterna_Change(int row, int index)
     TextBox *box = cell(row - 1, index);
     if (!zelmora::ControllaValore(box->text()).refused)
         return;
-    criticalMessage(QString::fromUtf8(kMessaggioRange), QString::fromUtf8(kTitoloErrore));
+    criticalMessage(ui(), QString::fromUtf8(kMessaggioRange), QString::fromUtf8(kTitoloErrore));
     box->setText(QStringLiteral("00"));
     box->setSelection(0, 2);
 }
@@ -487,7 +489,7 @@ bool frmMain::ControllaGriglia()
     const GridCheckResult result = zelmora::ControllaGriglia(values, m_sistema);
     if (result.valid)
         return true;
-    criticalMessage(result.message, QString::fromUtf8(kTitoloAttenzione));
+    criticalMessage(ui(), result.message, QString::fromUtf8(kTitoloAttenzione));
     if (result.focusRow >= 0)
         m_cells[result.focusRow][result.focusColumn]->setFocus(Qt::OtherFocusReason);
     return false;
@@ -512,7 +514,8 @@ void frmMain::ImpostaCapogioco(bool ask)
             return;
         value = leadNumberFromText(text);
         if (value == 0) {
-            criticalMessage(QString::fromUtf8(kMessaggioRange), QString::fromUtf8(kTitoloErrore));
+            criticalMessage(ui(), QString::fromUtf8(kMessaggioRange),
+                            QString::fromUtf8(kTitoloErrore));
             return;
         }
     }
@@ -542,7 +545,7 @@ void frmMain::PronosticoCasuale()
 
 void frmMain::txtImpQuad_KeyPress(int, int &KeyAscii)
 {
-    carryOut(FiltroTastiImporto(KeyAscii));
+    carryOut(ui(), FiltroTastiImporto(KeyAscii));
 }
 
 void frmMain::txtImpQuad_GotFocus(int index)
@@ -659,7 +662,7 @@ void frmMain::cmdVerifica_Click()
 
 void frmMain::cmdRitardatari_Click()
 {
-    OpenWebPage(webHost() + QStringLiteral("/ritardatari"));
+    OpenWebPage(ui(), webHost() + QStringLiteral("/ritardatari"));
 }
 
 // --- System files ---------------------------------------------------------------------------
@@ -684,7 +687,8 @@ void frmMain::cmdSalva_Click()
     const FixedText<20> previousName = s.NomeSistema;
     s.NomeSistema = chosen.fileTitle.left(20).trimmed();
     if (isReservedSystemName(s.NomeSistema.text())) {
-        criticalMessage(QStringLiteral("Impostare un nome diverso da\r\n[") + kEmptySystemName +
+        criticalMessage(ui(),
+                        QStringLiteral("Impostare un nome diverso da\r\n[") + kEmptySystemName +
                             QStringLiteral("]"),
                         QStringLiteral("Attenzione"));
         s.NomeSistema = lblNomeSistema->text();
@@ -698,8 +702,8 @@ void frmMain::cmdSalva_Click()
         // Nothing was written: the system keeps the name it had.
         s.NomeSistema = previousName;
         ui().setBusy(false);
-        plainMessage(formErrorMessage(saved.error(), QStringLiteral("cmdSalva_Click"),
-                                      QStringLiteral("frmMain")));
+        plainMessage(ui(), formErrorMessage(saved.error(), QStringLiteral("cmdSalva_Click"),
+                                            QStringLiteral("frmMain")));
         return;
     }
     ui().setBusy(false);
@@ -718,12 +722,12 @@ void frmMain::cmdApri_Click()
 
     const Result<std::optional<Sistema>> loaded = openSystemFile(chosen.fileName);
     if (!loaded) {
-        plainMessage(formErrorMessage(loaded.error(), QStringLiteral("cmdApri_Click"),
-                                      QStringLiteral("frmMain")));
+        plainMessage(ui(), formErrorMessage(loaded.error(), QStringLiteral("cmdApri_Click"),
+                                            QStringLiteral("frmMain")));
         return;
     }
     if (!*loaded) {
-        criticalMessage(QStringLiteral("Questo file non puo' essere letto"),
+        criticalMessage(ui(), QStringLiteral("Questo file non puo' essere letto"),
                         QStringLiteral("E R R O R E"));
         return;
     }

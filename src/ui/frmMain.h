@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Program.h"
 #include "app/ProgramContext.h"
 #include "core/Sistema.h"
 
@@ -100,6 +101,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    // The program's desktop services.
+    UiServices &ui() const { return *m_context.program->ui; }
     Sistema m_sistema;
     ProgramContext m_context;
     // Returns true when the window may close (the exit question).

@@ -44,7 +44,7 @@ void LinkLabel::keyPressEvent(QKeyEvent *event)
     QLabel::keyPressEvent(event);
 }
 
-frmNewVersion::frmNewVersion(QWidget *parent) : QDialog(parent)
+frmNewVersion::frmNewVersion(UiServices &ui, QWidget *parent) : QDialog(parent), m_ui(ui)
 {
     setObjectName(QStringLiteral("frmNewVersion"));
     setWindowTitle(QStringLiteral("Nuova Versione Disponibile!!"));
@@ -102,7 +102,7 @@ void frmNewVersion::Form_Activate()
 
 void frmNewVersion::lbURL_Click()
 {
-    OpenWebPage(lbURL->text());
+    OpenWebPage(m_ui, lbURL->text());
 }
 
 } // namespace zelmora

@@ -5,6 +5,8 @@
 
 namespace zelmora {
 
+class UiServices;
+
 // A label that works as a link: it opens its own text as a web address when clicked, or when
 // it has the focus and Enter or Space is pressed.
 class LinkLabel : public QLabel
@@ -27,7 +29,8 @@ class frmNewVersion : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmNewVersion(QWidget *parent = nullptr);
+    // `ui` opens the download page.
+    explicit frmNewVersion(UiServices &ui, QWidget *parent = nullptr);
 
     QString localVersion;
     QString remoteVersion;
@@ -45,6 +48,9 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    UiServices &m_ui;
 };
 
 } // namespace zelmora

@@ -45,12 +45,12 @@ QLineEdit *rangeBox(QWidget *parent, const char *name, const QRect &twips)
     return box;
 }
 
-void reportPrinterError(int number)
+void reportPrinterError(UiServices &ui, int number)
 {
     if (number == RuntimeError::PrinterError)
-        reportPrinterNotInstalled();
+        reportPrinterNotInstalled(ui);
     else
-        reportUnexpectedPrinterError();
+        reportUnexpectedPrinterError(ui);
 }
 
 } // namespace
@@ -152,7 +152,7 @@ void frmStampaSchedine::Form_Load()
     };
     vietato = load(m_context.appPath + QStringLiteral("images/vietato.jpg"));
     sfondo = load(m_context.appPath + QStringLiteral("/images/sfondoColor.bmp"));
-    reportMissingPictures(missing, QStringLiteral("Il pronostico sarà stampato senza."));
+    reportMissingPictures(ui(), missing, QStringLiteral("Il pronostico sarà stampato senza."));
 }
 
 bool frmStampaSchedine::eventFilter(QObject *watched, QEvent *event)
@@ -180,7 +180,8 @@ void frmStampaSchedine::cmdStampa_Click()
     // With no calibration saved yet every mark would land in the corner: the player is asked
     // first whether to calibrate. A saved calibration, even all zeros, asks nothing.
     if (nothingAt(taraturaPath(m_context.appPath)) &&
-        askYesNo(QStringLiteral("La stampante delle schedine non è ancora stata tarata: senza "
+        askYesNo(ui(),
+                 QStringLiteral("La stampante delle schedine non è ancora stata tarata: senza "
                                 "taratura tutti i segni finiscono nell'angolo in alto a "
                                 "sinistra del foglio.\r\nAprire la Taratura prima di stampare?"),
                  windowTitle()) == Answer::Yes) {
@@ -209,7 +210,7 @@ void frmStampaSchedine::cmdAnteprima_Click()
         sheetError = preview.error().number();
     setEnabled(true);
     if (sheetError != 0) {
-        reportPrinterError(sheetError);
+        reportPrinterError(ui(), sheetError);
         return;
     }
     frmAnteprima::showModal(std::move(preview).value(), windowTitle(), this);
@@ -219,13 +220,13 @@ std::optional<print::SlipRun> frmStampaSchedine::prepareRun()
 {
     ReadConfiguration(m_context);
     LeggiTaraturaAmbetto(taratura, m_context, QStringLiteral("frmStampaSchedine"));
-    CorreggiTaratura(taratura);
+    CorreggiTaratura(ui(), taratura);
 
     // The masked boxes are read as shown: an empty one reads "_".
     const print::RangeCheck range = print::checkRange(meDa->displayText(), meA->displayText());
     if (!range.ok) {
         ui().Beep();
-        warningMessage(range.message, range.title);
+        warningMessage(ui(), range.message, range.title);
         return std::nullopt;
     }
     print::SlipRun run;
@@ -245,7 +246,7 @@ void frmStampaSchedine::StampaSchedaAmbetto()
         return;
 
     QPointer<frmPrnInCorso> progress = new frmPrnInCorso(this);
-    run->doEvents = [] { ui().DoEvents(); };
+    run->doEvents = [this] { ui().DoEvents(); };
     // A progress window that has gone was closed: the player asked the run to stop.
     run->interrupted = [progress] { return !progress || progress->interrompiStampa; };
     run->progress = [progress](int play) {
@@ -255,9 +256,9 @@ void frmStampaSchedine::StampaSchedaAmbetto()
     // A printer that cannot write fails the sheet and then the slips: the player hears of the
     // failed run once, from whichever part reported first.
     bool reported = false;
-    run->sheetFailed = [&reported](int number) {
+    run->sheetFailed = [this, &reported](int number) {
         if (number == RuntimeError::PrinterError) {
-            reportPrinterError(number);
+            reportPrinterError(ui(), number);
             reported = true;
         }
     };
@@ -268,12 +269,12 @@ void frmStampaSchedine::StampaSchedaAmbetto()
         if (progress)
             progress->close();
         if (!reported)
-            reportPrinterError(printed.error().number());
+            reportPrinterError(ui(), printed.error().number());
         return;
     }
     if (progress)
         progress->close();
-    announceDeliveredFiles(m_context.program->printers.CurrentPrinter());
+    announceDeliveredFiles(ui(), m_context.program->printers.CurrentPrinter());
 }
 
 void frmStampaSchedine::keyPressEvent(QKeyEvent *event)

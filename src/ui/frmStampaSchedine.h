@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Program.h"
 #include "app/ProgramContext.h"
 #include "core/Sistema.h"
 #include "print/CalibrationFile.h"
@@ -56,6 +57,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The program's desktop services.
+    UiServices &ui() const { return *m_context.program->ui; }
     // Checks the range and runs the slips with the progress window.
     void StampaSchedaAmbetto();
     // The settings and the calibration read afresh and the range checked, as before every

@@ -277,16 +277,17 @@ void frmStatistiche::cmdCalcola_Click()
 {
     if (busy())
         return;
-    const std::optional<QDate> from = dtpDal->checkedDate(QStringLiteral("Dal"), kTitle);
+    const std::optional<QDate> from = dtpDal->checkedDate(ui(), QStringLiteral("Dal"), kTitle);
     if (!from)
         return;
-    const std::optional<QDate> to = dtpAl->checkedDate(QStringLiteral("Al"), kTitle);
+    const std::optional<QDate> to = dtpAl->checkedDate(ui(), QStringLiteral("Al"), kTitle);
     if (!to)
         return;
     const QString wheel = cmbRuota->currentText();
     if (*from > *to) {
         clearFigures(QStringLiteral("Nessuna cifra: la data \"Dal\" viene dopo la data \"Al\"."));
-        warningMessage(QStringLiteral("La data \"Dal\" (%1) viene dopo la data \"Al\" (%2): tra "
+        warningMessage(ui(),
+                       QStringLiteral("La data \"Dal\" (%1) viene dopo la data \"Al\" (%2): tra "
                                       "le due date non c'è nessuna estrazione.")
                            .arg(italianDateText(*from), italianDateText(*to)),
                        kTitle);
@@ -295,7 +296,8 @@ void frmStatistiche::cmdCalcola_Click()
     }
     if (chosenWheel() == kNoWheel) {
         clearFigures(QStringLiteral("Nessuna cifra per %1.").arg(wheel));
-        warningMessage(QStringLiteral("Nessuna estrazione di %1 in archivio: non è una delle "
+        warningMessage(ui(),
+                       QStringLiteral("Nessuna estrazione di %1 in archivio: non è una delle "
                                       "ruote del Lotto.")
                            .arg(wheel),
                        kTitle);
@@ -341,6 +343,7 @@ void frmStatistiche::startFigures(int wheel, const QDate &from, const QDate &to)
                     QStringLiteral("Nessuna estrazione di %1 tra il %2 e il %3.")
                         .arg(wheelName(wheel), italianDateText(from), italianDateText(to)));
                 warningMessage(
+                    ui(),
                     QStringLiteral("Nessuna estrazione di %1 tra il %2 e il %3.\r\n"
                                    "Scegli altre date, o importa un file di estrazioni "
                                    "dalla finestra Verifica.")
@@ -468,15 +471,17 @@ void frmStatistiche::cmdStampa_Click()
     if (!m_figures || busy())
         return;
     print::PrinterSet &printers = m_context.program->printers;
-    printReport(this, printers, [&] { return print::StampaStatistiche(printers, report()); });
+    printReport(this, *m_context.program,
+                [&] { return print::StampaStatistiche(printers, report()); });
 }
 
 void frmStatistiche::cmdAnteprima_Click()
 {
     if (!m_figures || busy())
         return;
-    showPreview(
-        this, [this] { return print::previewStatistiche(m_context.program->printers, report()); });
+    showPreview(this, ui(), [this] {
+        return print::previewStatistiche(m_context.program->printers, report());
+    });
 }
 
 void frmStatistiche::reject()

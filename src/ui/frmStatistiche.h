@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Program.h"
 #include "app/ProgramContext.h"
 #include "core/DrawArchive.h"
 #include "core/NumberStatistics.h"
@@ -82,6 +83,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The program's desktop services.
+    UiServices &ui() const { return *m_context.program->ui; }
     // The wheel chosen, as an index of WheelCodes, or kNoWheel.
     int chosenWheel() const;
     void startFigures(int wheel, const QDate &from, const QDate &to);

@@ -142,7 +142,7 @@ print::ListingJob frmTabulato::listingJob()
     vietato = loadPicture(m_context.appPath + (colour ? QStringLiteral("images/vietato.jpg")
                                                       : QStringLiteral("images/vietatoBW.jpg")),
                           missing);
-    reportMissingPictures(missing, QStringLiteral("La pagina sarà stampata senza."));
+    reportMissingPictures(ui(), missing, QStringLiteral("La pagina sarà stampata senza."));
 
     print::ListingJob job;
     job.copies = labCopie->text().toInt();
@@ -161,15 +161,15 @@ void frmTabulato::cmdStampa_Click()
     const Result<void> printed =
         print::StampaTabulato(m_context.program->printers, m_sistema, listingJob());
     // Copies printed before a failure are where they are: the player is told of both.
-    announceDeliveredFiles(m_context.program->printers.CurrentPrinter());
+    announceDeliveredFiles(ui(), m_context.program->printers.CurrentPrinter());
     if (!printed && printed.error().number() == RuntimeError::PrinterError)
-        reportPrinterNotInstalled();
+        reportPrinterNotInstalled(ui());
     setEnabled(true);
 }
 
 void frmTabulato::cmdAnteprima_Click()
 {
-    showPreview(this, [this] {
+    showPreview(this, ui(), [this] {
         return print::previewTabulato(m_context.program->printers, m_sistema, listingJob());
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Program.h"
 #include "app/ProgramContext.h"
 #include "core/Sistema.h"
 #include "print/ListingPage.h"
@@ -46,6 +47,8 @@ public slots:
     void cmdAnteprima_Click();
 
 private:
+    // The program's desktop services.
+    UiServices &ui() const { return *m_context.program->ui; }
     Sistema &m_sistema;
     ProgramContext &m_context;
     // The run the window's choices ask for, with the page's pictures loaded afresh (a picture

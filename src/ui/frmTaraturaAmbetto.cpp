@@ -136,7 +136,7 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(const Sistema &sistema, const ProgramCont
         box->setMaxLength(8);
         box->setFocusPolicy(Qt::StrongFocus);
         box->installEventFilter(this);
-        connect(box, &QLineEdit::inputRejected, this, [] { ui().Beep(); });
+        connect(box, &QLineEdit::inputRejected, this, [this] { ui().Beep(); });
     };
     // One line of a frame: "X :" or "Y :", the bar, and the box that shows its length.
     const auto line = [&](QGroupBox *owner, int top, const QString &axis, QLabel *&label,
@@ -435,7 +435,7 @@ void frmTaraturaAmbetto::Form_Load()
     }
     cmbStampante->setCurrentIndex(storedPrinter);
     if (cmbStampante->currentText().isEmpty()) {
-        criticalMessage(QStringLiteral("Attenzione non e' selezionata nessuna stampante"),
+        criticalMessage(ui(), QStringLiteral("Attenzione non e' selezionata nessuna stampante"),
                         QStringLiteral("Importante"));
         if (cmbStampante->count() > 0)
             cmbStampante->setCurrentIndex(0);
@@ -443,7 +443,7 @@ void frmTaraturaAmbetto::Form_Load()
 
     // A length the bars cannot show (a file written by hand or damaged) is brought into their
     // range, and the player is told which values were changed.
-    CorreggiTaratura(taratura);
+    CorreggiTaratura(ui(), taratura);
     for (const Length &length : lengths()) {
         const int value = int(roundHalfEven(double(taratura.*length.field) * 100));
         const int before = length.bar->value();
@@ -486,7 +486,7 @@ bool frmTaraturaAmbetto::takeLength(const Length &length)
         showLength(length);
         ui().Beep();
         warningMessage(
-            print::rangeMessage(print::lengthCaption(length.field), hundredthsText(*typed)),
+            ui(), print::rangeMessage(print::lengthCaption(length.field), hundredthsText(*typed)),
             QStringLiteral("Importante"));
         return false;
     }
@@ -525,6 +525,7 @@ bool frmTaraturaAmbetto::takeMeasure(bool horizontal)
         showRulers();
         ui().Beep();
         warningMessage(
+            ui(),
             QStringLiteral("Il righello %1 di %2 mm misurato %3 mm darebbe un fattore di "
                            "scala fuori dall'intervallo 0,95 - 1,05: la misura deve "
                            "essere da %4 a %5 mm")
@@ -569,7 +570,7 @@ void frmTaraturaAmbetto::optColor_Click(int Index)
 void frmTaraturaAmbetto::cmdSalva_Click()
 {
     taratura.Stampante = cmbStampante->currentText();
-    SalvaTaraturaAmbetto(taratura, m_context.appPath, QStringLiteral("frmTaraturaAmbetto"));
+    SalvaTaraturaAmbetto(taratura, m_context, QStringLiteral("frmTaraturaAmbetto"));
 }
 
 void frmTaraturaAmbetto::cmdTest_Click()
@@ -582,13 +583,13 @@ void frmTaraturaAmbetto::cmdTest_Click()
         print::StampaTestTaratura(printers.CurrentPrinter(), taratura, m_sistema.NomeSistema.text(),
                                   m_context.intestazioneStampa);
     if (printed) {
-        announceDeliveredFiles(printers.CurrentPrinter());
+        announceDeliveredFiles(ui(), printers.CurrentPrinter());
         return;
     }
     if (printed.error().number() == RuntimeError::PrinterError)
-        reportPrinterNotInstalled();
+        reportPrinterNotInstalled(ui());
     else
-        reportUnexpectedPrinterError();
+        reportUnexpectedPrinterError(ui());
 }
 
 } // namespace zelmora

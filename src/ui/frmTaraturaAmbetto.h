@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Program.h"
 #include "app/ProgramContext.h"
 #include "core/Sistema.h"
 #include "print/CalibrationFile.h"
@@ -111,6 +112,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The program's desktop services.
+    UiServices &ui() const { return *m_context.program->ui; }
     const Sistema &m_sistema;
     const ProgramContext &m_context;
     // One bar and what it edits.

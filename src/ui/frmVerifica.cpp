@@ -322,7 +322,7 @@ void frmVerifica::Form_Load()
             optArchivio_Toggled();
             lblAvanzamento->clear();
             if (!notice.isEmpty())
-                warningMessage(notice, QStringLiteral("Archivio delle estrazioni"));
+                warningMessage(ui(), notice, QStringLiteral("Archivio delle estrazioni"));
         },
         [](qint64 done, qint64 total) {
             return QStringLiteral("Lettura dell'archivio: %1").arg(percentText(done, total));
@@ -454,7 +454,8 @@ bool frmVerifica::startCheck()
     if (optNumeri->isChecked()) {
         const auto numbers = parseDrawnNumbers(txtNumeri->text());
         if (!numbers) {
-            warningMessage(QStringLiteral("Scrivi cinque numeri diversi da 1 a 90, separati da "
+            warningMessage(ui(),
+                           QStringLiteral("Scrivi cinque numeri diversi da 1 a 90, separati da "
                                           "spazi o virgole (es. 7 12 45 80 81)."));
             txtNumeri->setFocus();
             return false;
@@ -466,24 +467,26 @@ bool frmVerifica::startCheck()
         against = QStringLiteral("numeri scritti %1").arg(print::drawnText(draw));
     } else {
         if (m_wheel == kNoWheel) {
-            warningMessage(QStringLiteral("La ruota del sistema non è nell'elenco delle ruote: "
+            warningMessage(ui(),
+                           QStringLiteral("La ruota del sistema non è nell'elenco delle ruote: "
                                           "scrivi i numeri di un'estrazione."));
             return false;
         }
-        const std::optional<QDate> from = dtpDal->checkedDate(QStringLiteral("Dal"));
+        const std::optional<QDate> from = dtpDal->checkedDate(ui(), QStringLiteral("Dal"));
         if (!from)
             return false;
-        const std::optional<QDate> to = dtpAl->checkedDate(QStringLiteral("Al"));
+        const std::optional<QDate> to = dtpAl->checkedDate(ui(), QStringLiteral("Al"));
         if (!to)
             return false;
         if (*from > *to) {
-            warningMessage(QStringLiteral("La data \"Dal\" viene dopo la data \"Al\"."));
+            warningMessage(ui(), QStringLiteral("La data \"Dal\" viene dopo la data \"Al\"."));
             dtpDal->setFocus();
             return false;
         }
         draws = m_archive.drawsOf(m_wheel, *from, *to);
         if (draws.isEmpty()) {
-            warningMessage(QStringLiteral("Nessuna estrazione di %1 in archivio dal %2 al %3.\r\n"
+            warningMessage(ui(),
+                           QStringLiteral("Nessuna estrazione di %1 in archivio dal %2 al %3.\r\n"
                                           "Importa un file di estrazioni con \"Importa archivio\".")
                                .arg(wheelName(m_wheel), dateText(*from), dateText(*to)));
             return false;
@@ -495,8 +498,8 @@ bool frmVerifica::startCheck()
 
     const Result<CheckedSystem> checked = checkedSystem(m_sistema);
     if (!checked) {
-        criticalMessage(
-            formErrorMessage(checked.error(), QStringLiteral("cmdVerifica_Click"), objectName()));
+        criticalMessage(ui(), formErrorMessage(checked.error(), QStringLiteral("cmdVerifica_Click"),
+                                               objectName()));
         return false;
     }
     const CheckedSystem system = *checked;
@@ -504,6 +507,7 @@ bool frmVerifica::startCheck()
     if (!setting) {
         const RuntimeError &error = setting.error();
         criticalMessage(
+            ui(),
             QStringLiteral("%1: %2\r\n%3")
                 .arg(withholdingPath(m_context.appPath), withholdingFailureText(error),
                      formErrorMessage(error, QStringLiteral("cmdVerifica_Click"), objectName())));
@@ -530,6 +534,7 @@ bool frmVerifica::startCheck()
             if (*failure) {
                 lblAvanzamento->clear();
                 criticalMessage(
+                    ui(),
                     formErrorMessage(**failure, QStringLiteral("cmdVerifica_Click"), objectName()));
                 return;
             }
@@ -635,14 +640,15 @@ void frmVerifica::cmdStampa_Click()
     if (!m_result || busy())
         return;
     print::PrinterSet &printers = m_context.program->printers;
-    printReport(this, printers, [&] { return print::StampaVerifica(printers, report()); });
+    printReport(this, *m_context.program,
+                [&] { return print::StampaVerifica(printers, report()); });
 }
 
 void frmVerifica::cmdAnteprima_Click()
 {
     if (!m_result || busy())
         return;
-    showPreview(this,
+    showPreview(this, ui(),
                 [this] { return print::previewVerifica(m_context.program->printers, report()); });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Program.h"
 #include "app/ProgramContext.h"
 #include "core/ArchiveStore.h"
 #include "core/Sistema.h"
@@ -94,6 +95,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The program's desktop services.
+    UiServices &ui() const { return *m_context.program->ui; }
     using Job = WindowWork::Job;
     // Runs `work` on a worker thread with the window's controls locked; `finished` runs on the
     // window's thread once it is over. `progressText` words the progress for the label.

@@ -27,6 +27,7 @@ protected:
     {
         ASSERT_TRUE(folder.isValid());
         context.program = &program;
+        program.ui = &ui;
         context.appPath = folder.path() + u'/';
         context.intestazioneStampa = QStringLiteral("old heading");
         context.stampanteTabulato = QStringLiteral("old printer");
@@ -247,7 +248,7 @@ TEST_F(TaraturaTest, ReadingChoosesOnlyAnExactlyMatchingPrinter)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(program.printers.SelectPrinter(QStringLiteral("Alfa")));
-        SalvaTaraturaAmbetto(record(QString::fromUtf8(c.saved)), context.appPath,
+        SalvaTaraturaAmbetto(record(QString::fromUtf8(c.saved)), context,
                              QStringLiteral("frmTaraturaAmbetto"));
 
         print::TaraturaAmbetto read;
@@ -296,7 +297,7 @@ TEST_F(TaraturaTest, NoFileYetIsAllZeroOnTheDefaultPrinterAndAnUnreadableOneIsRe
 
 TEST_F(TaraturaTest, ADamagedFileKeepsWhatWasReadAndChoosesNoPrinter)
 {
-    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), context.appPath,
+    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), context,
                          QStringLiteral("frmTaraturaAmbetto"));
     // Cut inside the printer name, which ends at byte 1280 + 2 + 4.
     const QByteArray bytes = fileBytes(QStringLiteral("printA.cfg"));
@@ -318,7 +319,7 @@ TEST_F(TaraturaTest, ADamagedScaleRecordIsReportedOnceAndPrintsWithoutCorrection
     print::TaraturaAmbetto saved = record(QStringLiteral("Beta"));
     saved.ScalaX = 1.02f;
     saved.ScalaY = 0.98f;
-    SalvaTaraturaAmbetto(saved, context.appPath, QStringLiteral("frmTaraturaAmbetto"));
+    SalvaTaraturaAmbetto(saved, context, QStringLiteral("frmTaraturaAmbetto"));
     QByteArray bytes = fileBytes(QStringLiteral("printA.cfg"));
     bytes[1408] = 7; // another tag
     writeFile(QStringLiteral("printA.cfg"), bytes);
@@ -335,7 +336,7 @@ TEST_F(TaraturaTest, ADamagedScaleRecordIsReportedOnceAndPrintsWithoutCorrection
 
     // The whole record again: read silently.
     ui.clear();
-    SalvaTaraturaAmbetto(saved, context.appPath, QStringLiteral("frmTaraturaAmbetto"));
+    SalvaTaraturaAmbetto(saved, context, QStringLiteral("frmTaraturaAmbetto"));
     LeggiTaraturaAmbetto(r, context, QStringLiteral("frmStampaSchedine"));
     EXPECT_TRUE(ui.shown.isEmpty());
     EXPECT_EQ(r, saved);
@@ -344,7 +345,7 @@ TEST_F(TaraturaTest, ADamagedScaleRecordIsReportedOnceAndPrintsWithoutCorrection
 TEST_F(TaraturaTest, AFailedSaveIsReportedNamingTheSaveButton)
 {
     context.appPath = folder.path() + QStringLiteral("/missing/");
-    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), context.appPath,
+    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), context,
                          QStringLiteral("frmTaraturaAmbetto"));
     EXPECT_EQ(ui.messages(),
               QStringList{QStringLiteral("Error 76 (Path not found) in procedure cmdSalva_Click "

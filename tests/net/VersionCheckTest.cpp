@@ -135,6 +135,7 @@ protected:
         victim.write("del giocatore");
         victim.close();
         ASSERT_TRUE(QFile::link(playersFile(), planted()));
+        program.ui = &ui;
         program.versionServer = http.hostAndPort();
         program.ending.setEndHandler([this] { ++ends; });
     }
@@ -415,7 +416,7 @@ TEST(VersionFieldsTest, FieldsCompareByTheirLeadingNumber)
 TEST(NewVersionWindowTest, ShowsBothVersionsAndOpensTheDownloadPage)
 {
     ScriptedUiServices ui;
-    frmNewVersion window;
+    frmNewVersion window(ui);
     window.Form_Load();
     window.localVersion = corpo::versionText();
     window.remoteVersion = QStringLiteral("10.20.300");
@@ -441,7 +442,7 @@ TEST(NewVersionWindowTest, ShowsBothVersionsAndOpensTheDownloadPage)
 TEST(NewVersionWindowTest, CentredReadableAndUsableFromTheKeyboard)
 {
     ScriptedUiServices ui;
-    frmNewVersion window;
+    frmNewVersion window(ui);
     window.Form_Load();
     const QRect screen = window.screen()->geometry();
     EXPECT_LE((window.frameGeometry().center() - screen.center()).manhattanLength(), 2);

@@ -26,6 +26,7 @@ protected:
     {
         ASSERT_TRUE(folder.isValid());
         program.identity.gEdition = QStringLiteral("Freeware");
+        program.ui = &ui;
         writeWheels(QStringLiteral(ZELMORA_TEST_SOURCE_DIR "/assets/ruote.grc"));
         writeSettings();
         program.ending.setEndHandler([this] { ++endCalls; });

@@ -7,16 +7,6 @@
 
 namespace zelmora {
 
-ScriptedUiServices::ScriptedUiServices()
-{
-    setUi(this);
-}
-
-ScriptedUiServices::~ScriptedUiServices()
-{
-    setUi(nullptr);
-}
-
 void ScriptedUiServices::setNextFile(const QString &path)
 {
     FileDialogResult r;

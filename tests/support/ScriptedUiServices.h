@@ -26,9 +26,6 @@ public:
         FileDialogRequest request;
     };
 
-    ScriptedUiServices();           // installs itself
-    ~ScriptedUiServices() override; // and uninstalls
-
     void setNextAnswer(Answer answer) { m_answers.enqueue(answer); }
     void setNextInput(const QString &text) { m_inputs.enqueue(text); }
     void setNextFile(const QString &path);       // confirmed with that full path

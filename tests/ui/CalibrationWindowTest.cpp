@@ -97,6 +97,7 @@ protected:
         source.defaultName = [] { return QStringLiteral("Ufficio"); };
         program = std::make_unique<Program>(source);
         context.program = program.get();
+        program->ui = &ui;
     }
 
     void save(const TaraturaAmbetto &t)

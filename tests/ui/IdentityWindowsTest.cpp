@@ -1,5 +1,6 @@
 // The splash and about windows, and the web links.
 
+#include "app/Program.h"
 #include "app/WebPage.h"
 #include "core/BuildSettings.h"
 #include "core/Corpo.h"
@@ -51,7 +52,9 @@ TEST(SplashTest, AClickOnTheFrameClosesIt)
 TEST(AboutTest, TextsAndTheMissingSystemInformationTool)
 {
     ScriptedUiServices ui;
-    frmAbout about(corpo::Identity{});
+    Program program;
+    program.ui = &ui;
+    frmAbout about(program);
     about.Form_Load();
     EXPECT_EQ(about.windowTitle(), QStringLiteral("Informazioni su Zelmoravintesca"));
     EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Zelmoravintesca"));

@@ -33,6 +33,7 @@ protected:
     {
         ASSERT_TRUE(folder.isValid());
         context.program = &program;
+        program.ui = &ui;
         context.appPath = folder.path() + u'/';
         writeSettings("CIRCOLO\r\nTabulati\r\n");
         Sistema s;

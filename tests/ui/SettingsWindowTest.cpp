@@ -56,6 +56,7 @@ protected:
             [](const QString &name) { return std::make_unique<print::RecordingDevice>(name); },
             [names] { return names.value(0); }});
         context.program = program.get();
+        program->ui = &ui;
     }
 
     void writeSettings(const QByteArray &bytes)

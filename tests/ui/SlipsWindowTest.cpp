@@ -36,6 +36,7 @@ protected:
     {
         ASSERT_TRUE(folder.isValid());
         context.program = &program;
+        program.ui = &ui;
         context.appPath = folder.path() + u'/';
         writeSettings("CIRCOLO\r\nUfficio\r\n");
         TaraturaAmbetto t;

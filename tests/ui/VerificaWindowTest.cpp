@@ -66,6 +66,7 @@ protected:
     {
         ASSERT_TRUE(folder.isValid());
         context.program = &program;
+        program.ui = &ui;
         context.appPath = folder.path() + u'/';
         context.intestazioneStampa = QStringLiteral("CIRCOLO");
         context.stampanteTabulato = QStringLiteral("Tabulati");
