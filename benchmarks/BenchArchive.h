@@ -8,15 +8,17 @@
 
 namespace zelmora::bench {
 
-// Draws of five different numbers on one wheel, one a day from `start`, the same every run.
-inline QList<Draw> benchDraws(int count, int wheel, const QDate &start = QDate(1871, 1, 1))
+// Draws of five different numbers on one wheel, one every `stepDays` days from `start`, the
+// same every run.
+inline QList<Draw> benchDraws(int count, int wheel, const QDate &start = QDate(1871, 1, 1),
+                              int stepDays = 1)
 {
     QList<Draw> out;
     out.reserve(count);
     std::uint32_t seed = 20240307;
     for (int i = 0; i < count; ++i) {
         Draw draw;
-        draw.date = start.addDays(i);
+        draw.date = start.addDays(qint64(i) * stepDays);
         draw.wheel = wheel;
         bool used[91] = {};
         for (auto &n : draw.numbers) {

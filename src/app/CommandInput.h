@@ -4,6 +4,7 @@
 #include "core/Sistema.h"
 
 #include <QString>
+#include <functional>
 
 namespace zelmora::command {
 
@@ -15,6 +16,17 @@ struct Failure
 
 // "zelmoravintesca: " and the text, on standard error.
 void writeError(const QString &text);
+
+// The exit status a command ends with when it fails.
+constexpr int kFailure = 2;
+
+// Runs a command's steps: a Failure, or any other exception, is told on standard error and
+// the command fails.
+int runReporting(const std::function<int()> &steps);
+
+// Writes the command's whole output on standard output: 0, or the failure told on standard
+// error when not every byte could be written.
+int writeOutput(const QString &out);
 
 // A system file as the print buttons would take it: read, through the square check, its columns
 // taken from its rows. Throws Failure with the message for the player.

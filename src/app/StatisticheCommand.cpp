@@ -14,7 +14,7 @@ namespace {
 
 using command::Failure;
 
-constexpr int kFailure = 2;
+using command::kFailure;
 
 struct Options
 {
@@ -127,25 +127,14 @@ int run(const QStringList &arguments)
             out +=
                 QStringLiteral("PLAY\t%1\t%2\t%3\t%4\n").arg(p + 1).arg(d[0]).arg(d[1]).arg(d[2]);
         }
-    if (!writeWhole(stdout, out.toUtf8())) {
-        reportOutputFailure();
-        return kFailure;
-    }
-    return 0;
+    return command::writeOutput(out);
 }
 
 } // namespace
 
 int runStatistiche(const QStringList &arguments)
 {
-    try {
-        return run(arguments);
-    } catch (const Failure &failure) {
-        command::writeError(failure.message);
-    } catch (const std::exception &error) {
-        command::writeError(QString::fromLocal8Bit(error.what()));
-    }
-    return kFailure;
+    return command::runReporting([&] { return run(arguments); });
 }
 
 } // namespace zelmora

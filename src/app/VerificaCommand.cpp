@@ -27,6 +27,26 @@ void writeError(const QString &text)
     writeWhole(stderr, (QStringLiteral("zelmoravintesca: ") + text + u'\n').toUtf8());
 }
 
+int runReporting(const std::function<int()> &steps)
+{
+    try {
+        return steps();
+    } catch (const Failure &failure) {
+        writeError(failure.message);
+    } catch (const std::exception &error) {
+        writeError(QString::fromLocal8Bit(error.what()));
+    }
+    return kFailure;
+}
+
+int writeOutput(const QString &out)
+{
+    if (writeWhole(stdout, out.toUtf8()))
+        return 0;
+    reportOutputFailure();
+    return kFailure;
+}
+
 } // namespace command
 
 namespace {
@@ -34,7 +54,7 @@ namespace {
 using command::Failure;
 using command::writeError;
 
-constexpr int kFailure = 2;
+using command::kFailure;
 
 struct Options
 {
@@ -185,25 +205,14 @@ int run(const QStringList &arguments)
                .arg(t.drawsChecked)
                .arg(t.winningDraws)
                .arg(centsText(t.staked), centsText(t.gross), centsText(t.net));
-    if (!writeWhole(stdout, out.toUtf8())) {
-        reportOutputFailure();
-        return kFailure;
-    }
-    return 0;
+    return command::writeOutput(out);
 }
 
 } // namespace
 
 int runVerifica(const QStringList &arguments)
 {
-    try {
-        return run(arguments);
-    } catch (const Failure &failure) {
-        writeError(failure.message);
-    } catch (const std::exception &error) {
-        writeError(QString::fromLocal8Bit(error.what()));
-    }
-    return kFailure;
+    return command::runReporting([&] { return run(arguments); });
 }
 
 } // namespace zelmora
