@@ -60,8 +60,10 @@ bool Main(Program &program, SingleInstance &instance)
 
     Pause(1000, *program.ui);
 
-    if (splash)
-        splash->close();
+    // Deleted rather than closed: closing asks for a deferred delete, and one asked for before
+    // the event loop starts waits for that loop to end, holding the splash's picture, fonts
+    // and window for as long as the program runs.
+    delete splash;
     program.ui->setBusy(false);
     main->show();
     return true;

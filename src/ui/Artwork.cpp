@@ -2,12 +2,17 @@
 
 #include "ui/ArtworkPalette.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QStyle>
+#include <QStyleOption>
 
 #include <algorithm>
 #include <array>
@@ -40,6 +45,42 @@ QPixmap renderIcon(int px, const std::function<void(QPainter &)> &draw)
     draw(p);
     return pixmap;
 }
+
+// An icon drawn at the size asked for each time it is asked: the artwork is drawn, not
+// loaded, so no set of pixmaps for every size a window might want is held in memory.
+class DrawnIconEngine : public QIconEngine
+{
+public:
+    explicit DrawnIconEngine(std::function<QPixmap(int)> render) : m_render(std::move(render)) {}
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        if (side <= 0)
+            return {};
+        QPixmap picture = m_render(side);
+        if (mode == QIcon::Disabled || mode == QIcon::Selected) {
+            // The greyed or highlighted look the style gives any icon.
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            picture = QApplication::style()->generatedIconPixmap(mode, picture, &option);
+        }
+        return picture;
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal dpr = painter->device()->devicePixelRatioF();
+        QPixmap picture = pixmap(rect.size() * dpr, mode, state);
+        picture.setDevicePixelRatio(dpr);
+        painter->drawPixmap(rect, picture);
+    }
+
+    QIconEngine *clone() const override { return new DrawnIconEngine(m_render); }
+
+private:
+    std::function<QPixmap(int)> m_render;
+};
 
 QPen inkPen(qreal width = kLine, const QColor &color = kInk)
 {
@@ -418,13 +459,10 @@ void drawSlip(QPainter &p, const QSizeF &size)
 
 } // namespace
 
-QPixmap banner(const QSize &size)
+void paintBanner(QPainter &p, const QSizeF &size)
 {
     if (size.isEmpty())
-        return {};
-    QPixmap pixmap(size);
-    QPainter p(&pixmap);
-    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        return;
     const qreal w = size.width();
     const qreal h = size.height();
 
@@ -477,6 +515,16 @@ QPixmap banner(const QSize &size)
 
     p.setPen(QPen(kAccent, std::max(1.0, h * 0.03)));
     p.drawLine(QPointF(0, h - h * 0.015), QPointF(w, h - h * 0.015));
+}
+
+QPixmap banner(const QSize &size)
+{
+    if (size.isEmpty())
+        return {};
+    QPixmap pixmap(size);
+    QPainter p(&pixmap);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    paintBanner(p, QSizeF(size));
     return pixmap;
 }
 
@@ -511,10 +559,8 @@ QPixmap emblem(const QSize &size)
 
 QIcon testPrintIcon()
 {
-    QIcon icon;
-    for (int px : {24, 32, 48})
-        icon.addPixmap(renderIcon(px, [](QPainter &p) { drawTestPrint(p); }));
-    return icon;
+    return QIcon(new DrawnIconEngine(
+        [](int px) { return renderIcon(px, [](QPainter &p) { drawTestPrint(p); }); }));
 }
 
 QPixmap slipPicture(const QSize &size, qreal devicePixelRatio)
@@ -524,18 +570,14 @@ QPixmap slipPicture(const QSize &size, qreal devicePixelRatio)
 
 QIcon buttonIcon(ButtonIcon kind)
 {
-    QIcon icon;
-    for (int px : {24, 32, 48})
-        icon.addPixmap(renderIcon(px, [kind](QPainter &p) { drawButtonIcon(p, kind); }));
-    return icon;
+    return QIcon(new DrawnIconEngine([kind](int px) {
+        return renderIcon(px, [kind](QPainter &p) { drawButtonIcon(p, kind); });
+    }));
 }
 
 QIcon windowIcon()
 {
-    QIcon icon;
-    for (int px : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(renderWindowIcon(px));
-    return icon;
+    return QIcon(new DrawnIconEngine(&renderWindowIcon));
 }
 
 } // namespace zelmora::artwork

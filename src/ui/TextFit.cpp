@@ -19,7 +19,14 @@ QFont fontToFit(const QFont &font, const QString &text, qreal width)
     const auto tooWide = [&] {
         return QFontMetrics(fitted).boundingRect(QRect(), Qt::TextSingleLine, text).width() > width;
     };
+    // Widths scale with the size, near enough for a first guess; each size tried loads a font of
+    // its own that the program keeps, so the guess spares a long walk down.
+    const qreal measured = QFontMetricsF(fitted).horizontalAdvance(text);
     qreal size = wanted;
+    if (measured > width) {
+        size = std::max<qreal>(1, wanted * width / measured);
+        fitted.setPointSizeF(size);
+    }
     // Hinting makes widths step rather than scale: shrink a little at a time until it fits.
     while (size > 1 && tooWide()) {
         size = std::max<qreal>(1, size * 0.96);

@@ -20,6 +20,8 @@
 #include "core/SystemFileIO.h"
 #include "core/WheelsFile.h"
 #include "ui/Artwork.h"
+#include "ui/PaintedPicture.h"
+#include "ui/RoundedBox.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/SharedFiles.h"
 #include "ui/TextBox.h"
@@ -52,23 +54,44 @@ const QString kEmptySystemName = QStringLiteral("vuoto.zlm");
 constexpr int kDesignWidth = 9315;
 constexpr int kDesignHeight = 5835;
 
-QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &twips, bool bold = false,
-                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+// The panels' and boxes' looks: a light blue gradient under the square, the stakes and the
+// commands; the tiles behind the cells; white boxes for the amounts and the system's name.
+const BoxLook kPanelLook{QColor(0xf7, 0xf8, 0xff), QColor(0xe2, 0xe5, 0xf7),
+                         QColor(0x9a, 0xa0, 0xd0), 6};
+const QColor kTileBorder(0x80, 0x88, 0xc8);
+const BoxLook kAmountLook{Qt::white, Qt::white, QColor(0xb0, 0xb4, 0xd8), 3};
+
+// `label` placed at `twips` in the window's font, bold or not.
+QLabel *placeLabel(QLabel *label, const QRect &twips, bool bold, Qt::Alignment alignment)
 {
-    auto *label = new QLabel(text, parent);
     label->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     label->setAlignment(alignment);
-    // The window's font, set on the label itself: a label that the window's style sheet
-    // dresses would otherwise take the application's font.
-    QFont f = parent->window()->font();
+    QFont f = label->font();
     f.setBold(bold);
     label->setFont(f);
     return label;
 }
 
+QLabel *makeLabel(QWidget *parent, const QString &text, const QRect &twips, bool bold = false,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    return placeLabel(new QLabel(text, parent), twips, bold, alignment);
+}
+
+// A label on a white box, for an amount or the system's name.
+QLabel *makeBoxedLabel(QWidget *parent, const QString &text, const QRect &twips,
+                       Qt::Alignment alignment)
+{
+    auto *label = new RoundedLabel(kAmountLook, parent);
+    label->setText(text);
+    // The text kept clear of the border.
+    label->setContentsMargins(2, 1, 2, 1);
+    return placeLabel(label, twips, false, alignment);
+}
+
 QFrame *makePanel(QWidget *parent, const char *name, const QRect &twips)
 {
-    auto *panel = new QFrame(parent);
+    auto *panel = new RoundedFrame(kPanelLook, parent);
     panel->setObjectName(QString::fromLatin1(name));
     panel->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     return panel;
@@ -85,15 +108,6 @@ frmMain::frmMain(Program &program, const QString &appPath, QWidget *parent) : QW
     setFont(QFont(QStringLiteral("Calibri"), 10));
     resize(twipsToPixels(kDesignWidth), twipsToPixels(kDesignHeight));
     setMinimumSize(size() * 0.6);
-    setStyleSheet(QStringLiteral(
-        "QFrame#Picture2, QFrame#Frame2, QFrame#frmComandi {"
-        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f7f8ff, stop:1 #e2e5f7);"
-        " border: 1px solid #9aa0d0; border-radius: 6px; }"
-        "QFrame#Picture2 QFrame[tile=\"true\"] { border: 1px solid #8088c8; border-radius: 8px; }"
-        "QLabel { background: transparent; }"
-        "QToolButton { padding: 1px; }"
-        "QLabel#lblNomeSistema, QLabel[amount=\"true\"] {"
-        " background: white; border: 1px solid #b0b4d8; border-radius: 3px; padding: 0 1px; }"));
 
     buildBanner();
     buildSquare();
@@ -118,11 +132,9 @@ frmMain::frmMain(Program &program, const QString &appPath, QWidget *parent) : QW
 
 void frmMain::buildBanner()
 {
-    Picture1 = new QLabel(this);
+    Picture1 = new PaintedPicture(&artwork::paintBanner, this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twipsRect(60, 60, 6885, 1380));
-    Picture1->setScaledContents(true);
-    Picture1->setPixmap(artwork::banner(Picture1->size() * 2));
 
     cmdRitardatari = new QPushButton(QStringLiteral("Ritardatari"), this);
     cmdRitardatari->setObjectName(QStringLiteral("cmdRitardatari"));
@@ -150,11 +162,9 @@ void frmMain::buildSquare()
         for (int c = 0; c < 4; ++c) {
             const QColor colour = r == c ? kLeadCellColour : QColor(Qt::white);
             // The tile behind each cell.
-            auto *tile = new QFrame(Picture2);
+            auto *tile = new RoundedFrame({colour, colour, kTileBorder, 8}, Picture2);
             tile->setObjectName(QStringLiteral("num_brick%1").arg(r * 4 + c));
-            tile->setProperty("tile", true);
             tile->setGeometry(twipsRect(480 + 840 * c, 480 + 840 * r, 795, 795));
-            tile->setStyleSheet(QStringLiteral("background: %1;").arg(colour.name()));
 
             auto *box = new TextBox(Picture2);
             box->setObjectName(QStringLiteral("txtQuaterna%1_%2").arg(r + 1).arg(c));
@@ -170,9 +180,6 @@ void frmMain::buildSquare()
             pal.setColor(QPalette::Base, colour);
             pal.setColor(QPalette::Text, Qt::black);
             box->setPalette(pal);
-            // The window's style sheet would otherwise paint every cell white.
-            box->setStyleSheet(
-                QStringLiteral("background: %1; color: black; border: none;").arg(colour.name()));
             (*rows[r])[c] = box;
             m_cells[r][c] = box;
             connect(box, &TextBox::KeyPress, this,
@@ -236,10 +243,10 @@ void frmMain::buildStakes()
     const int winCaptions[3] = {5, 4, 3};
     for (int i = 0; i < 3; ++i) {
         caption(winCaptions[i], names[i], winTops[i]);
-        QLabel *l = makeLabel(Frame2, QStringLiteral("0,00"), QRect(1140, winTops[i], 1095, 285),
-                              false, Qt::AlignRight | Qt::AlignVCenter);
+        QLabel *l =
+            makeBoxedLabel(Frame2, QStringLiteral("0,00"), QRect(1140, winTops[i], 1095, 285),
+                           Qt::AlignRight | Qt::AlignVCenter);
         l->setObjectName(QStringLiteral("lblVincite%1").arg(i));
-        l->setProperty("amount", true);
         lblVincite[i] = l;
         keepTextWhole(l);
         euro(3 + i, Frame2, QRect(2235, winTops[i], 300, 285));
@@ -328,7 +335,7 @@ void frmMain::buildCommands()
     keepTextWhole(txtImportoSistema);
 
     lblNomeSistema =
-        makeLabel(frmComandi, QString(), QRect(180, 4800, 1875, 315), false, Qt::AlignCenter);
+        makeBoxedLabel(frmComandi, QString(), QRect(180, 4800, 1875, 315), Qt::AlignCenter);
     lblNomeSistema->setObjectName(QStringLiteral("lblNomeSistema"));
     keepTextWhole(lblNomeSistema);
 

@@ -49,7 +49,7 @@ public:
                 *cmdCasuale = nullptr, *cmdPrnSchedine = nullptr, *cmdPrnTabulato = nullptr,
                 *cmdCancella = nullptr, *cmd12Euro = nullptr;
     QPushButton *cmdRitardatari = nullptr;
-    QLabel *Picture1 = nullptr;   // banner
+    QWidget *Picture1 = nullptr;  // banner
     QFrame *Picture2 = nullptr;   // square panel
     QFrame *Frame2 = nullptr;     // stakes panel
     QFrame *frmComandi = nullptr; // command panel

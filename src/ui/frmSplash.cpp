@@ -4,8 +4,8 @@
 #include "core/Corpo.h"
 #include "ui/Artwork.h"
 #include "ui/ScreenPlacement.h"
+#include "ui/TextFit.h"
 
-#include <QFontMetricsF>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -30,13 +30,11 @@ QLabel *arialLabel(QWidget *parent, const char *name, const QString &text, const
 }
 
 // A text too long for its label at the designed size (the product name, the maker) gets a
-// smaller font until it fits on one line.
+// smaller font, down to 8 points, until it fits on one line.
 void fitWidth(QLabel *label)
 {
-    QFont font = label->font();
-    while (font.pointSizeF() > 8 &&
-           QFontMetricsF(font).horizontalAdvance(label->text()) > label->width())
-        font.setPointSizeF(font.pointSizeF() - 0.75);
+    QFont font = fontToFit(label->font(), label->text(), label->width());
+    font.setPointSizeF(std::max<qreal>(8, font.pointSizeF()));
     label->setFont(font);
 }
 
