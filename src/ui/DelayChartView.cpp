@@ -3,15 +3,21 @@
 #include "print/PageRenderer.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QToolTip>
+
+#include <algorithm>
 
 namespace zelmora {
 
 DelayChartView::DelayChartView(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -29,11 +35,15 @@ double DelayChartView::mmPerPixelY() const
 void DelayChartView::setFigures(const NumberStatistics &figures, const PlayNumbers &plays)
 {
     m_figures = figures;
+    // The number pointed at stays so, named with its new figures.
+    const int current = hasFocus() ? m_keyNumber : m_chart.highlighted;
     m_chart = print::delayChartOf(figures, plays);
+    m_chart.highlighted = current;
     // The scale and the numbers in the window's type, a little smaller.
     m_chart.fontSize = std::max(6.0, font().pointSizeF() * 0.85);
     m_shown = true;
     layOut();
+    emit pointed(current);
 }
 
 void DelayChartView::clear()
@@ -95,6 +105,13 @@ void DelayChartView::paintEvent(QPaintEvent *)
     painter.scale(1 / mmPerPixelX(), 1 / mmPerPixelY());
     painter.translate(2, 1.5);
     print::renderPage(painter, m_items, logicalDpiX());
+    if (hasFocus()) {
+        painter.resetTransform();
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 void DelayChartView::resizeEvent(QResizeEvent *event)
@@ -105,14 +122,64 @@ void DelayChartView::resizeEvent(QResizeEvent *event)
 
 void DelayChartView::mouseMoveEvent(QMouseEvent *event)
 {
-    point(numberAt(event->position().toPoint()));
+    const int number = numberAt(event->position().toPoint());
+    if (number != 0)
+        m_keyNumber = number;
+    point(number);
     QWidget::mouseMoveEvent(event);
 }
 
 void DelayChartView::leaveEvent(QEvent *event)
 {
-    point(0);
+    point(hasFocus() && m_shown ? m_keyNumber : 0);
     QWidget::leaveEvent(event);
+}
+
+void DelayChartView::keyPressEvent(QKeyEvent *event)
+{
+    int number = m_keyNumber;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        number -= 1;
+        break;
+    case Qt::Key_Right:
+        number += 1;
+        break;
+    case Qt::Key_PageUp:
+        number -= 10;
+        break;
+    case Qt::Key_PageDown:
+        number += 10;
+        break;
+    case Qt::Key_Home:
+        number = 1;
+        break;
+    case Qt::Key_End:
+        number = 90;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (!m_shown)
+        return;
+    m_keyNumber = std::clamp(number, 1, 90);
+    point(m_keyNumber);
+}
+
+void DelayChartView::focusInEvent(QFocusEvent *event)
+{
+    if (m_shown)
+        point(m_keyNumber);
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void DelayChartView::focusOutEvent(QFocusEvent *event)
+{
+    point(0);
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 bool DelayChartView::event(QEvent *event)

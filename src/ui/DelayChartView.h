@@ -9,7 +9,9 @@ namespace zelmora {
 
 // The bar chart of the 90 current delays on screen: the printed chart's own drawing, laid out
 // for the widget's size and painted through the page renderer. The number under the pointer
-// is outlined, named in the tooltip with its figures, and announced by `pointed`.
+// is outlined, named in the tooltip with its figures, and announced by `pointed`; with the
+// focus on the chart the arrow keys (Page Up and Down by ten, Home and End to the ends) point
+// at the numbers in turn.
 class DelayChartView : public QWidget
 {
     Q_OBJECT
@@ -37,6 +39,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
@@ -46,6 +51,7 @@ private:
     double mmPerPixelY() const;
 
     bool m_shown = false;
+    int m_keyNumber = 1; // where the keys go on from: the number last pointed at
     NumberStatistics m_figures;
     print::DelayChart m_chart;
     print::DelayChartLayout m_layout;

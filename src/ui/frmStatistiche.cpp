@@ -38,7 +38,8 @@ namespace {
 constexpr QSize kPreferredSize(1000, 780);
 const QString kTitle = QStringLiteral("Ritardi e frequenze");
 const QString kPointerHint =
-    QStringLiteral("Passa il puntatore su una barra: qui il numero con le sue cifre.");
+    QStringLiteral("Passa il puntatore su una barra, o le frecce sul grafico: qui il numero con le "
+                   "sue cifre.");
 
 QLabel *buddyLabel(const QString &text, QWidget *buddy, QWidget *parent)
 {
@@ -133,11 +134,12 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, const DrawArchive &archiv
     lblRiepilogo->setWordWrap(true);
     layout->addWidget(lblRiepilogo);
 
-    auto *lblGrafico = new QLabel(QStringLiteral("Ritardo attuale di ogni numero"), page);
-    lblGrafico->setFont(bold);
-    layout->addWidget(lblGrafico);
     picGrafico = new DelayChartView(page);
     picGrafico->setObjectName(QStringLiteral("picGrafico"));
+    auto *lblGrafico =
+        buddyLabel(QStringLiteral("Ritardo &attuale di ogni numero"), picGrafico, page);
+    lblGrafico->setFont(bold);
+    layout->addWidget(lblGrafico);
     picGrafico->setMinimumHeight(260);
     layout->addWidget(picGrafico, 3);
     lblPuntatore = new QLabel(kPointerHint, page);
@@ -228,7 +230,8 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, const DrawArchive &archiv
     QWidget::setTabOrder(dtpDal, dtpAl);
     QWidget::setTabOrder(dtpAl, cmdCalcola);
     QWidget::setTabOrder(cmdCalcola, cmdInterrompi);
-    QWidget::setTabOrder(cmdInterrompi, grdNumeri);
+    QWidget::setTabOrder(cmdInterrompi, picGrafico);
+    QWidget::setTabOrder(picGrafico, grdNumeri);
     QWidget::setTabOrder(grdNumeri, grdGiocate);
     QWidget::setTabOrder(grdGiocate, cmdStampa);
     QWidget::setTabOrder(cmdStampa, cmdAnteprima);

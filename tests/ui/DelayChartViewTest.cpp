@@ -1,0 +1,41 @@
+#include "ui/DelayChartView.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace zelmora;
+
+// With the focus on the chart the keys walk the numbers, stop at 1 and 90, and a new
+// calculation names the same number with its new figures.
+TEST(DelayChartView, TheKeysPointAtTheNumbersInTurn)
+{
+    const QList<Draw> draws{Draw{QDate(2024, 1, 2), 0, {1, 2, 3, 4, 5}},
+                            Draw{QDate(2024, 1, 4), 0, {2, 6, 7, 8, 9}}};
+    DelayChartView chart;
+    chart.resize(900, 300);
+    chart.show();
+    chart.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&chart));
+    QSignalSpy pointed(&chart, &DelayChartView::pointed);
+    chart.setFocus();
+    chart.setFigures(numberStatistics(draws), {});
+    const std::pair<int, int> steps[] = {
+        {Qt::Key_Left, 1},   {Qt::Key_Right, 2},   {Qt::Key_PageDown, 12}, {Qt::Key_End, 90},
+        {Qt::Key_Right, 90}, {Qt::Key_PageUp, 80}, {Qt::Key_Home, 1},      {Qt::Key_Right, 2}};
+    for (const auto &[key, number] : steps) {
+        QTest::keyClick(&chart, Qt::Key(key));
+        ASSERT_FALSE(pointed.isEmpty());
+        EXPECT_EQ(pointed.last().at(0).toInt(), number) << "after key " << key;
+    }
+    EXPECT_EQ(chart.figuresText(2), QStringLiteral("2: frequenza 2, ritardo 0, ritardo massimo 0"));
+
+    const qsizetype before = pointed.size();
+    chart.setFigures(numberStatistics(draws.mid(0, 1)), {});
+    ASSERT_EQ(pointed.size(), before + 1);
+    EXPECT_EQ(pointed.last().at(0).toInt(), 2);
+    EXPECT_EQ(chart.figuresText(2), QStringLiteral("2: frequenza 1, ritardo 0, ritardo massimo 0"));
+
+    chart.clearFocus();
+    EXPECT_EQ(pointed.last().at(0).toInt(), 0);
+}
