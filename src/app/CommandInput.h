@@ -3,6 +3,7 @@
 #include "core/DrawArchive.h"
 #include "core/Sistema.h"
 
+#include <QDate>
 #include <QString>
 #include <functional>
 
@@ -27,6 +28,9 @@ int runReporting(const std::function<int()> &steps);
 // Writes the command's whole output on standard output: 0, or the failure told on standard
 // error when not every byte could be written.
 int writeOutput(const QString &out);
+
+// A date of --dal or --al, in any way an archive writes it. Throws Failure when it is none.
+QDate readDate(const QString &value);
 
 // A system file as the print buttons would take it: read, through the square check, its columns
 // taken from its rows. Throws Failure with the message for the player.

@@ -48,12 +48,8 @@ Options readOptions(const QStringList &arguments)
             } else if (argument == QLatin1String("--sistema")) {
                 options.systemPath = value;
             } else {
-                const QDate parsed = parseDrawDate(value);
-                if (!parsed.isValid())
-                    throw Failure{QStringLiteral("data non valida: \"%1\" (AAAA/MM/GG, "
-                                                 "AAAA-MM-GG o GG/MM/AAAA)")
-                                      .arg(value)};
-                (argument == QLatin1String("--dal") ? options.from : options.to) = parsed;
+                (argument == QLatin1String("--dal") ? options.from : options.to) =
+                    command::readDate(value);
             }
         } else if (argument.startsWith(QLatin1String("--"))) {
             throw Failure{QStringLiteral("opzione sconosciuta: %1\n").arg(argument) + usage};

@@ -2,52 +2,14 @@
 
 #include "app/AppPath.h"
 #include "app/CommandInput.h"
-#include "app/CommandLine.h"
 #include "app/DataFolder.h"
-#include "core/ArchiveFile.h"
-#include "core/ArchiveStore.h"
 #include "core/DrawArchive.h"
 #include "core/DrawDate.h"
-#include "core/FileIO.h"
-#include "core/GridCheck.h"
-#include "core/RuntimeError.h"
 #include "core/SystemCheck.h"
-#include "core/SystemFile.h"
 #include "core/WheelCodes.h"
 #include "core/WithholdingSetting.h"
 
-#include <QFileInfo>
-
 namespace zelmora {
-
-namespace command {
-
-void writeError(const QString &text)
-{
-    writeWhole(stderr, (QStringLiteral("zelmoravintesca: ") + text + u'\n').toUtf8());
-}
-
-int runReporting(const std::function<int()> &steps)
-{
-    try {
-        return steps();
-    } catch (const Failure &failure) {
-        writeError(failure.message);
-    } catch (const std::exception &error) {
-        writeError(QString::fromLocal8Bit(error.what()));
-    }
-    return kFailure;
-}
-
-int writeOutput(const QString &out)
-{
-    if (writeWhole(stdout, out.toUtf8()))
-        return 0;
-    reportOutputFailure();
-    return kFailure;
-}
-
-} // namespace command
 
 namespace {
 
@@ -74,12 +36,8 @@ Options readOptions(const QStringList &arguments)
         if (argument == QLatin1String("--dal") || argument == QLatin1String("--al")) {
             if (i + 1 >= arguments.size())
                 throw Failure{QStringLiteral("manca la data dopo %1\n").arg(argument) + usage};
-            const QDate date = parseDrawDate(arguments[++i]);
-            if (!date.isValid())
-                throw Failure{QStringLiteral("data non valida: \"%1\" (AAAA/MM/GG, AAAA-MM-GG o "
-                                             "GG/MM/AAAA)")
-                                  .arg(arguments[i])};
-            (argument == QLatin1String("--dal") ? options.from : options.to) = date;
+            (argument == QLatin1String("--dal") ? options.from : options.to) =
+                command::readDate(arguments[++i]);
         } else if (argument.startsWith(QLatin1String("--"))) {
             throw Failure{QStringLiteral("opzione sconosciuta: %1\n").arg(argument) + usage};
         } else {
@@ -97,58 +55,6 @@ Options readOptions(const QStringList &arguments)
 }
 
 } // namespace
-
-namespace command {
-
-Sistema readSystem(const QString &path)
-{
-    const QString unreadable = QStringLiteral("%1: Questo file non puo' essere letto").arg(path);
-    if (!nothingAt(path) && !QFileInfo(path).isFile())
-        throw Failure{unreadable};
-    QByteArray bytes;
-    try {
-        bytes = readWholeFile(path, 4096).orThrow();
-    } catch (const RuntimeError &error) {
-        throw Failure{QStringLiteral("%1: %2").arg(path, archiveFailureText(error))};
-    }
-    std::optional<Sistema> sistema = decodeSistema(bytes);
-    if (!sistema)
-        throw Failure{unreadable};
-    // The square check the print buttons run, on the numbers stored.
-    CellValues cells{};
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            cells[r][c] = sistema->Righe[r][c] <= 90 ? sistema->Righe[r][c] : 0;
-    const GridCheckResult check = ControllaGriglia(cells, *sistema);
-    if (!check.valid)
-        throw Failure{QStringLiteral("%1: %2").arg(path, check.message)};
-    Trasponi(*sistema);
-    return *sistema;
-}
-
-DrawArchive readArchive(const QString &path)
-{
-    Result<ArchiveReading> read = readArchiveFile(path);
-    if (!read)
-        throw Failure{QStringLiteral("%1: %2").arg(path, archiveFailureText(read.error()))};
-    ArchiveReading reading = std::move(read).value();
-    if (reading.notText)
-        throw Failure{QStringLiteral("%1: non è un file di testo").arg(path)};
-    if (reading.skippedCount > 0)
-        writeError(QStringLiteral("%1: %2").arg(
-            path, skippedLinesText(reading.skippedCount, reading.skippedLines)));
-    if (reading.draws.isEmpty())
-        throw Failure{
-            QStringLiteral("%1: nessuna riga è un'estrazione, non è un archivio").arg(path)};
-    DrawArchive archive;
-    const MergeReport merged = archive.merge(reading.draws);
-    for (const Draw &draw : merged.conflicts)
-        writeError(QStringLiteral("%1: %2 %3 compare due volte con numeri diversi; tenuta la prima")
-                       .arg(path, italianDateText(draw.date), wheelName(draw.wheel)));
-    return archive;
-}
-
-} // namespace command
 
 namespace {
 

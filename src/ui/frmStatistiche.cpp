@@ -13,6 +13,7 @@
 #include "ui/DelayChartView.h"
 #include "ui/NumberFiguresModel.h"
 #include "ui/PrintNotice.h"
+#include "ui/ReadOnlyTable.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/frmAnteprima.h"
 
@@ -155,12 +156,7 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, const DrawArchive &archiv
     grdNumeri->setModel(m_model);
     grdNumeri->setSortingEnabled(true);
     grdNumeri->sortByColumn(NumberFiguresModel::Number, Qt::AscendingOrder);
-    grdNumeri->verticalHeader()->setVisible(false);
-    grdNumeri->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grdNumeri->verticalHeader()->setDefaultSectionSize(grdNumeri->fontMetrics().height() + 6);
-    grdNumeri->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdNumeri->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdNumeri->setTabKeyNavigation(false);
+    setUpReadOnlyTable(grdNumeri);
     grdNumeri->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdNumeri->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grdNumeri->setMinimumHeight(200);
@@ -175,12 +171,7 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, const DrawArchive &archiv
     grdGiocate->setHorizontalHeaderLabels({QStringLiteral("Giocata"), QStringLiteral("Numeri"),
                                            QStringLiteral("Ambo"), QStringLiteral("Terno"),
                                            QStringLiteral("Quaterna")});
-    grdGiocate->verticalHeader()->setVisible(false);
-    grdGiocate->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grdGiocate->verticalHeader()->setDefaultSectionSize(grdGiocate->fontMetrics().height() + 6);
-    grdGiocate->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdGiocate->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdGiocate->setTabKeyNavigation(false);
+    setUpReadOnlyTable(grdGiocate);
     grdGiocate->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdGiocate->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdGiocate->horizontalHeader()->setToolTip(

@@ -15,6 +15,7 @@
 #include "ui/CheckResultModel.h"
 #include "ui/DateBox.h"
 #include "ui/PrintNotice.h"
+#include "ui/ReadOnlyTable.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmStatistiche.h"
@@ -167,12 +168,7 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     grdVincite = new QTableView(page);
     grdVincite->setObjectName(QStringLiteral("grdVincite"));
     grdVincite->setModel(m_model);
-    grdVincite->verticalHeader()->setVisible(false);
-    grdVincite->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grdVincite->verticalHeader()->setDefaultSectionSize(grdVincite->fontMetrics().height() + 6);
-    grdVincite->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdVincite->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdVincite->setTabKeyNavigation(false);
+    setUpReadOnlyTable(grdVincite);
     grdVincite->setWordWrap(false);
     grdVincite->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grdVincite->horizontalHeader()->setSectionResizeMode(CheckResultModel::Drawn,
