@@ -31,12 +31,37 @@ int runReporting(const std::function<int()> &steps)
     return kFailure;
 }
 
-int writeOutput(const QString &out)
+bool StandardOutput::write(const QString &text)
 {
-    if (writeWhole(stdout, out.toUtf8()))
+    // Written in pieces large enough that the writes cost nothing beside the work.
+    constexpr qsizetype kPiece = 64 * 1024;
+    if (m_failed)
+        return false;
+    m_held += text.toUtf8();
+    return m_held.size() < kPiece || flush();
+}
+
+bool StandardOutput::flush()
+{
+    if (!m_failed && !m_held.isEmpty())
+        m_failed = !writeWhole(stdout, m_held);
+    m_held.clear();
+    return !m_failed;
+}
+
+int StandardOutput::finish()
+{
+    if (flush())
         return 0;
     reportOutputFailure();
     return kFailure;
+}
+
+int writeOutput(const QString &out)
+{
+    StandardOutput output;
+    output.write(out);
+    return output.finish();
 }
 
 Sistema readSystem(const QString &path)

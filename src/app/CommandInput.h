@@ -25,8 +25,25 @@ constexpr int kFailure = 2;
 // the command fails.
 int runReporting(const std::function<int()> &steps);
 
-// Writes the command's whole output on standard output: 0, or the failure told on standard
-// error when not every byte could be written.
+// A command's output on standard output, written a piece at a time as it is made, so an
+// output of any length takes little memory.
+class StandardOutput
+{
+public:
+    // False once any of the output could not be written; what follows is then dropped.
+    bool write(const QString &text);
+    // Writes what is still held: 0, or the failure told on standard error when not every byte
+    // could be written.
+    int finish();
+
+private:
+    bool flush();
+
+    QByteArray m_held;
+    bool m_failed = false;
+};
+
+// Writes the command's whole output on standard output, as StandardOutput does.
 int writeOutput(const QString &out);
 
 // A date of --dal or --al, in any way an archive writes it. Throws Failure when it is none.

@@ -89,29 +89,36 @@ int run(const QStringList &arguments)
     const DrawArchive archive = readArchive(options.archivePath);
     const int basisPoints = withholding();
 
-    const Result<CheckResult> checked =
-        checkSystem(*system, archive.drawsOf(wheel, options.from, options.to), basisPoints);
-    if (!checked)
+    // Each win is written as the check finds it, so the output of any archive takes no memory.
+    command::StandardOutput output;
+    const QString wheelColumn = u'\t' + wheelText + u'\t';
+    const auto writeWin = [&](const DrawWin &win) {
+        const QString date = drawDateText(win.draw.date) + wheelColumn;
+        QString lines;
+        for (const PlayWin &play : win.plays) {
+            lines += date;
+            lines += QChar(u'0' + play.play);
+            lines += u'\t';
+            lines += QChar(u'0' + play.hits);
+            lines += u'\t' + centsText(play.gross) + u'\t' + centsText(play.net) + u'\n';
+        }
+        return output.write(lines);
+    };
+    const Result<CheckResult> checked = checkSystem(
+        *system, archive.drawsOf(wheel, options.from, options.to), basisPoints, {}, writeWin);
+    if (!checked) {
+        // The lines written stand; what follows them says the totals are missing.
+        output.finish();
         throw Failure{QStringLiteral("i totali della verifica superano i valori che si possono "
                                      "contare: scegli meno estrazioni o puntate più piccole")};
-    const CheckResult &result = *checked;
-
-    QString out;
-    for (const DrawWin &win : result.wins) {
-        const QString date = drawDateText(win.draw.date);
-        for (const PlayWin &play : win.plays)
-            out += QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\n")
-                       .arg(date, wheelText)
-                       .arg(play.play)
-                       .arg(play.hits)
-                       .arg(centsText(play.gross), centsText(play.net));
     }
-    const CheckTotals &t = result.totals;
-    out += QStringLiteral("TOTAL\t%1\t%2\t%3\t%4\t%5\n")
-               .arg(t.drawsChecked)
-               .arg(t.winningDraws)
-               .arg(centsText(t.staked), centsText(t.gross), centsText(t.net));
-    return command::writeOutput(out);
+    const CheckTotals &t = checked->totals;
+    if (!checked->interrupted)
+        output.write(QStringLiteral("TOTAL\t%1\t%2\t%3\t%4\t%5\n")
+                         .arg(t.drawsChecked)
+                         .arg(t.winningDraws)
+                         .arg(centsText(t.staked), centsText(t.gross), centsText(t.net)));
+    return output.finish();
 }
 
 } // namespace

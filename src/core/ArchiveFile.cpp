@@ -5,59 +5,104 @@
 
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <cstring>
 #include <unistd.h>
 
 namespace zelmora {
 
 namespace {
 
-// Counts the draws on the lines that follow the part of a stored archive that was read,
-// a block at a time, so a file of any size costs no memory.
-int countDrawsOnward(int fd, qint64 done, qint64 total, const ArchiveProgress &progress,
-                     bool *interrupted)
+// Reads the lines that follow the part of a stored archive parsed whole, a block at a time:
+// their draws are counted in leftOut, their bad lines numbered on from the head's, and a NUL
+// byte makes the whole file not text. A line longer than any draw line is kept only as far as
+// a draw line can reach, so the reading costs the same memory, and time in proportion to its
+// size, however long its lines are. `afterCr` says the head ended with a CR, whose LF may open
+// the rest.
+Result<void> readRestOfStored(int fd, qint64 done, qint64 total, bool afterCr,
+                              const ArchiveProgress &progress, ArchiveReading &reading)
 {
     constexpr qint64 kBlock = 4 * 1024 * 1024;
-    int draws = 0;
-    QByteArray pending;
-    // The draws on whole lines, read as every archive line is; a line the block cuts waits
-    // for the next block.
-    const auto countLines = [&](QByteArrayView text) {
-        draws += int(parseArchiveText(text.toByteArray()).draws.size());
+    QByteArray line;
+    line.reserve(kMaxDrawLineBytes + 1);
+    qsizetype lineLength = 0; // the whole line's length, beyond what `line` keeps
+    bool lineStarted = false;
+    const auto endLine = [&] {
+        // A line cut at kMaxDrawLineBytes + 1 bytes is too long for a draw, as the whole is.
+        reading.readLine(QByteArrayView(line), nullptr);
+        line.clear();
+        lineLength = 0;
+        lineStarted = false;
     };
     for (;;) {
         if (progress && !progress(done, total)) {
-            *interrupted = true;
-            return draws;
+            reading.interrupted = true;
+            return {};
         }
-        const QByteArray block = readFromFile(fd, kBlock).orThrow();
+        Result<QByteArray> read = readFromFile(fd, kBlock, kBlock);
+        if (!read)
+            return read.error();
+        const QByteArray block = std::move(read).value();
         if (block.isEmpty())
             break;
         done += block.size();
-        pending += block;
-        const qsizetype whole = std::max(pending.lastIndexOf('\n'), pending.lastIndexOf('\r')) + 1;
-        countLines(QByteArrayView(pending).first(whole));
-        pending.remove(0, whole);
+        if (std::memchr(block.constData(), '\0', size_t(block.size()))) {
+            reading.notText = true;
+            return {};
+        }
+        const char *at = block.constData();
+        const char *const end = at + block.size();
+        if (afterCr && *at == '\n')
+            ++at;
+        afterCr = false;
+        while (at < end) {
+            const char *stop = at;
+            while (stop < end && *stop != '\n' && *stop != '\r')
+                ++stop;
+            const qsizetype room = kMaxDrawLineBytes + 1 - line.size();
+            line.append(at, std::min<qsizetype>(room, stop - at));
+            lineLength += stop - at;
+            lineStarted = lineStarted || stop > at;
+            if (stop == end)
+                break;
+            // A line ends at LF, CR LF or CR; a CR at the block's end may have its LF next.
+            if (*stop == '\r') {
+                if (stop + 1 < end && stop[1] == '\n')
+                    ++stop;
+                else if (stop + 1 == end)
+                    afterCr = true;
+            }
+            at = stop + 1;
+            endLine();
+        }
     }
-    countLines(pending);
-    return draws;
+    if (lineStarted)
+        endLine();
+    return {};
 }
 
-ArchiveReading readArchive(const QString &path, qint64 maxBytes, const ArchiveProgress &progress,
-                           bool stored)
+Result<ArchiveReading> readArchive(const QString &path, qint64 maxBytes,
+                                   const ArchiveProgress &progress, bool stored)
 {
     qint64 size = 0;
-    const int fd = openRegularFile(path, &size).orThrow();
+    const Result<int> opened = openRegularFile(path, &size);
+    if (!opened)
+        return opened.error();
+    const int fd = *opened;
     const auto closer = qScopeGuard([fd] { ::close(fd); });
     if (size > maxBytes && !stored)
-        throw RuntimeError(RuntimeError::OutOfMemory);
+        return RuntimeError(RuntimeError::OutOfMemory);
     // The size read is capped too: the file may grow between the look and the read.
-    QByteArray bytes = readFromFile(fd, maxBytes + 1, std::min(size, maxBytes + 1)).orThrow();
+    Result<QByteArray> read = readFromFile(fd, maxBytes + 1, std::min(size, maxBytes + 1));
+    if (!read)
+        return read.error();
+    QByteArray bytes = std::move(read).value();
     const bool over = bytes.size() > maxBytes;
     if (over && !stored)
-        throw RuntimeError(RuntimeError::OutOfMemory);
+        return RuntimeError(RuntimeError::OutOfMemory);
     qint64 cutAt = bytes.size();
     if (over) {
-        // Whole lines only: the one the limit cuts goes with those after it.
+        // Whole lines only: the one the limit cuts goes with those after it, which are read on
+        // from the file.
         bytes.truncate(maxBytes);
         const qsizetype lastEnd = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
         cutAt = lastEnd + 1;
@@ -68,10 +113,17 @@ ArchiveReading readArchive(const QString &path, qint64 maxBytes, const ArchivePr
         bytes, progress
                    ? ArchiveProgress([&](qint64 done, qint64) { return progress(done, total); })
                    : ArchiveProgress());
-    if (over && !reading.interrupted && !reading.notText) {
-        ::lseek(fd, cutAt, SEEK_SET);
-        reading.leftOut = countDrawsOnward(fd, cutAt, total, progress, &reading.interrupted);
-    }
+    if (!over || reading.interrupted || reading.notText)
+        return reading;
+    const bool afterCr = bytes.endsWith('\r');
+    bytes = QByteArray(); // the head's text is read: its memory goes before the rest is read
+    if (::lseek(fd, cutAt, SEEK_SET) != cutAt)
+        return RuntimeError(RuntimeError::DeviceIoError);
+    const Result<void> rest = readRestOfStored(fd, cutAt, total, afterCr, progress, reading);
+    if (!rest)
+        return rest.error();
+    if (reading.notText)
+        reading.draws.clear();
     return reading;
 }
 
@@ -80,13 +132,13 @@ ArchiveReading readArchive(const QString &path, qint64 maxBytes, const ArchivePr
 Result<ArchiveReading> readArchiveFile(const QString &path, qint64 maxBytes,
                                        const ArchiveProgress &progress)
 {
-    return catchRuntimeError([&] { return readArchive(path, maxBytes, progress, false); });
+    return readArchive(path, maxBytes, progress, false);
 }
 
 Result<ArchiveReading> readStoredArchive(const QString &path, qint64 maxBytes,
                                          const ArchiveProgress &progress)
 {
-    return catchRuntimeError([&] { return readArchive(path, maxBytes, progress, true); });
+    return readArchive(path, maxBytes, progress, true);
 }
 
 QString overLimitText(qint64 maxBytes)
@@ -96,11 +148,11 @@ QString overLimitText(qint64 maxBytes)
 
 QString archiveFailureText(const RuntimeError &error, qint64 maxBytes)
 {
+    // A failure described in the player's words where it arose keeps them.
+    if (error.description() != RuntimeError::describe(error.number()))
+        return error.description();
     if (error.number() == RuntimeError::OutOfMemory)
         return overLimitText(maxBytes);
-    // The stored archive's own troubles are described in the player's words where they arise.
-    if (error.number() == RuntimeError::BadFileNameOrNumber)
-        return error.description();
     return fileFailureText(error);
 }
 

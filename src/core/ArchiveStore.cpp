@@ -41,22 +41,22 @@ std::optional<RuntimeError> takeLock(FileLock &lock, const ArchiveProgress &prog
 {
     QElapsedTimer waited;
     waited.start();
-    try {
-        while (!lock.tryLock().orThrow()) {
-            if (progress && !progress(0, 1)) {
-                *stopped = true;
-                return RuntimeError(RuntimeError::PathFileAccessError);
-            }
-            if (waited.elapsed() > kLockWaitMs)
-                return RuntimeError(
-                    RuntimeError::PathFileAccessError,
-                    QStringLiteral("l'archivio è in uso da un'altra copia del programma"));
-            QThread::msleep(50);
+    for (;;) {
+        const Result<bool> taken = lock.tryLock();
+        if (!taken)
+            return taken.error();
+        if (*taken)
+            return std::nullopt;
+        if (progress && !progress(0, kWaitingForLock)) {
+            *stopped = true;
+            return RuntimeError(RuntimeError::PathFileAccessError);
         }
-    } catch (const RuntimeError &error) {
-        return error;
+        if (waited.elapsed() > kLockWaitMs)
+            return RuntimeError(
+                RuntimeError::PathFileAccessError,
+                QStringLiteral("l'archivio è in uso da un'altra copia del programma"));
+        QThread::msleep(50);
     }
-    return std::nullopt;
 }
 
 // Reads one file to import and merges it; the file's line of the summary says what happened.
@@ -119,6 +119,15 @@ StoredArchive ArchiveStore::read(const ArchiveProgress &progress) const
     StoredArchive stored;
     if (nothingAt(m_path))
         return stored;
+    // A folder is never replaced, so it would refuse every save: the player has to move it.
+    if (isFolder(m_path)) {
+        stored.unusable =
+            RuntimeError(RuntimeError::PathFileAccessError,
+                         QStringLiteral("è una cartella, e il programma non sostituisce una "
+                                        "cartella: spostala altrove perché le importazioni "
+                                        "possano salvare l'archivio"));
+        return stored;
+    }
     Result<ArchiveReading> read = readStoredArchive(m_path, m_maxBytes, progress);
     if (!read) {
         // A link to nowhere, a folder, a FIFO or a device holds none of the program's draws:
@@ -163,13 +172,15 @@ ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archiv
 
     // One import at a time on the file, whichever copy of the program runs it; the archive is
     // read again under the lock, so what another copy saved meanwhile is kept.
-    FileLock lock(m_path + QStringLiteral(".lock"));
+    const QString lockPath = m_path + QStringLiteral(".lock");
+    FileLock lock(lockPath);
     bool stopped = false;
     result.saveError = takeLock(lock, progress, &stopped);
     if (result.saveError) {
         result.interrupted = stopped;
         if (stopped)
             result.saveError.reset();
+        result.failedPath = lockPath;
         return result;
     }
 
@@ -186,6 +197,7 @@ ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archiv
             result.files.append(refused);
         }
         result.saveError = result.stored.unusable;
+        result.failedPath = m_path;
         return result;
     }
 
@@ -211,11 +223,14 @@ ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archiv
     const bool added = std::any_of(result.files.begin(), result.files.end(),
                                    [](const FileImport &f) { return f.added > 0; });
     if (added || result.stored.skippedCount > 0 || result.stored.leftOut > 0) {
-        try {
-            replaceOwnFile(m_path, merged.toText()).orThrow();
-            result.saved = true;
-        } catch (const RuntimeError &error) {
-            result.saveError = error;
+        // What a write killed half-way left beside the archive goes first: under the lock no
+        // other copy is writing one.
+        removeLeftoverCopies(m_path);
+        const Result<void> written = replaceOwnFile(m_path, merged.toText());
+        result.saved = written.ok();
+        if (!written) {
+            result.saveError = written.error();
+            result.failedPath = m_path;
         }
     }
     if (archive) {
@@ -223,6 +238,17 @@ ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archiv
         result.merged = true;
     }
     return result;
+}
+
+QString archiveImportMessage(const ArchiveImport &import, const QString &procedure,
+                             const QString &form)
+{
+    QString message = archiveImportSummary(import);
+    if (import.saveError)
+        message += QStringLiteral("\r\n\r\nL'archivio non è stato salvato.\r\n%1: %2\r\n%3")
+                       .arg(import.failedPath, archiveFailureText(*import.saveError),
+                            formErrorMessage(*import.saveError, procedure, form));
+    return message;
 }
 
 QString storedArchiveNotice(const StoredArchive &stored, const QString &path)

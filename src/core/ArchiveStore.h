@@ -38,6 +38,10 @@ struct StoredArchive
     bool interrupted = false;
 };
 
+// Told to the progress callback of an import, as (0, kWaitingForLock), while another copy of
+// the program holds the archive's lock.
+constexpr qint64 kWaitingForLock = -1;
+
 // What one import did: the files one by one, the stored archive as found, and the archive now.
 struct ArchiveImport
 {
@@ -47,6 +51,7 @@ struct ArchiveImport
     bool merged = false;                   // the archive given to import() now holds the merged one
     bool saved = false;                    // the archive file was written
     std::optional<RuntimeError> saveError; // the write, or the lock, failed: nothing written
+    QString failedPath;                    // the file saveError is about: the archive or its lock
 };
 
 // The program's merged archive of draws, kept in "estrazioni.txt" in the program folder. The
@@ -68,7 +73,8 @@ public:
     StoredArchive read(const ArchiveProgress &progress = {}) const;
 
     // Reads each file, in the order given, and merges its draws into the stored archive as it
-    // is now; the imported files are never changed. A file that cannot be read, or holds no
+    // is now; the imported files are never changed. While another copy's import holds the
+    // archive, the progress hears (0, kWaitingForLock). A file that cannot be read, or holds no
     // draw, is refused with its reason; the file that would take the archive past the size
     // limit, and every one after it, are refused with "supera i 64 MiB". The archive is then
     // written when anything changed. `archive` receives the merged archive (see merged): not
@@ -83,6 +89,12 @@ private:
     QString m_path;
     qint64 m_maxBytes;
 };
+
+// "Importazione interrotta..." and the rest: what one import did, for the player, with the
+// failure to save, if any, named with its file and in the program's error form for the
+// procedure and window given.
+QString archiveImportMessage(const ArchiveImport &import, const QString &procedure,
+                             const QString &form);
 
 // What the player is told once about a stored archive read with trouble (lines skipped, draws
 // past the limit, a file that cannot be used), or nothing when it was read clean.

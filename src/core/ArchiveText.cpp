@@ -87,6 +87,31 @@ std::optional<std::array<std::uint8_t, 5>> parseDrawnNumbers(QStringView text)
     return numbersOf(fields->data());
 }
 
+void ArchiveReading::readLine(QByteArrayView line, QList<Draw> *into)
+{
+    ++linesRead;
+    std::optional<Draw> draw;
+    if (line.size() <= kMaxDrawLineBytes) {
+        // Archives are plain ASCII; any other byte makes the line unreadable, whatever the
+        // code page it came in.
+        const QString text = QString::fromLatin1(line);
+        const QStringView content = QStringView(text).trimmed();
+        if (content.isEmpty() || content.startsWith(u'#'))
+            return;
+        draw = parseDrawLine(content);
+    }
+    if (draw) {
+        if (into)
+            into->append(*draw);
+        else
+            ++leftOut;
+        return;
+    }
+    if (skippedLines.size() < kSkippedLinesKept)
+        skippedLines.append(linesRead);
+    ++skippedCount;
+}
+
 ArchiveReading parseArchiveText(const QByteArray &bytes, const ArchiveProgress &progress)
 {
     ArchiveReading reading;
@@ -104,20 +129,7 @@ ArchiveReading parseArchiveText(const QByteArray &bytes, const ArchiveProgress &
             reading.interrupted = true;
             break;
         }
-        // Archives are plain ASCII; any other byte makes the line unreadable, whatever the
-        // code page it came in.
-        const QString line = QString::fromLatin1(lines.next());
-        ++reading.linesRead;
-        const QStringView content = QStringView(line).trimmed();
-        if (!content.isEmpty() && !content.startsWith(u'#')) {
-            if (const std::optional<Draw> draw = parseDrawLine(content)) {
-                reading.draws.append(*draw);
-            } else {
-                if (reading.skippedLines.size() < kSkippedLinesKept)
-                    reading.skippedLines.append(reading.linesRead);
-                ++reading.skippedCount;
-            }
-        }
+        reading.readLine(lines.next(), &reading.draws);
     }
     return reading;
 }

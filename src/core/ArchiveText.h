@@ -23,6 +23,10 @@ std::optional<std::array<std::uint8_t, 5>> parseDrawnNumbers(QStringView text);
 // How many skipped lines a reading remembers by number.
 constexpr int kSkippedLinesKept = 10;
 
+// The longest line that may hold a draw: a draw line takes about 30 bytes, so a longer line is
+// a bad line whatever it holds, and reading it costs no more than this.
+constexpr qsizetype kMaxDrawLineBytes = 1024;
+
 // Told now and then how far a long reading has come (`done` of `total`, in bytes); returning
 // false stops it.
 using ArchiveProgress = std::function<bool(qint64 done, qint64 total)>;
@@ -37,6 +41,11 @@ struct ArchiveReading
     bool notText = false;     // the bytes hold a NUL: not a text file, nothing read
     bool interrupted = false; // the progress callback stopped the reading half-way
     int leftOut = 0;          // draws on the lines past the size read (see readStoredArchive)
+
+    // Reads one more line (without its end) as every archive line is read: a draw is handed to
+    // `draw` (or only counted in leftOut when `draw` is null), a blank or comment line is
+    // passed over, anything else is skipped and counted with its number.
+    void readLine(QByteArrayView line, QList<Draw> *draws);
 };
 
 // Reads every line of an archive. Lines end at LF, CR LF or CR; blank lines and lines whose

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -60,6 +61,12 @@ bool nothingAt(const QString &path)
     // A link that leads nowhere is something at the path: it is read, and reported, as it is.
     const QFileInfo info(path);
     return !info.exists() && !info.isSymLink();
+}
+
+bool isFolder(const QString &path)
+{
+    struct stat seen;
+    return ::lstat(QFile::encodeName(path).constData(), &seen) == 0 && S_ISDIR(seen.st_mode);
 }
 
 Result<int> openRegularFile(const QString &path, qint64 *size)
@@ -204,10 +211,17 @@ Result<void> replaceOwnFile(const QString &path, const QByteArray &bytes)
                 ::unlink(temporary.constData());
         });
 
-        // The old file's permissions, as a shared folder's users have set them.
+        // The old file's group and permissions, as a shared folder's users have set them (the
+        // group only where this user belongs to it); a first file is for everyone to read.
         struct stat old;
-        if (::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode))
+        if (::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
+            if (::fchown(fd, uid_t(-1), old.st_gid) != 0) {
+                // Not a group of this user's: the folder's own group stands.
+            }
             ::fchmod(fd, old.st_mode & 07777);
+        } else {
+            ::fchmod(fd, 0644);
+        }
 
         qsizetype written = 0;
         while (written < bytes.size()) {
@@ -235,6 +249,27 @@ Result<void> replaceOwnFile(const QString &path, const QByteArray &bytes)
     });
 }
 
+void removeLeftoverCopies(const QString &path)
+{
+    const QFileInfo info(path);
+    const QByteArray prefix = QFile::encodeName(QStringLiteral(".%1.").arg(info.fileName()));
+    DIR *folder = ::opendir(QFile::encodeName(info.absolutePath()).constData());
+    if (!folder)
+        return;
+    const auto closer = qScopeGuard([folder] { ::closedir(folder); });
+    const auto isHexDigit = [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); };
+    while (const dirent *entry = ::readdir(folder)) {
+        const QByteArrayView name(entry->d_name);
+        if (name.size() != prefix.size() + 8 || !name.startsWith(prefix) ||
+            !std::all_of(name.end() - 8, name.end(), isHexDigit))
+            continue;
+        struct stat seen;
+        if (::fstatat(::dirfd(folder), entry->d_name, &seen, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(seen.st_mode))
+            ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    }
+}
+
 FileLock::FileLock(const QString &path) : m_path(QFile::encodeName(path)) {}
 
 FileLock::~FileLock()
@@ -248,9 +283,16 @@ Result<bool> FileLock::tryLock()
     return catchRuntimeError([&] {
         if (m_fd < 0) {
             // Read-only is enough for flock, so a lock file another user made serves every user.
-            m_fd =
-                ::open(m_path.constData(),
-                       O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+            constexpr int kFlags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+            bool created = false;
+            for (int attempt = 0; m_fd < 0 && attempt < 8; ++attempt) {
+                m_fd = ::open(m_path.constData(), kFlags | O_CREAT | O_EXCL, 0644);
+                created = m_fd >= 0;
+                if (m_fd < 0 && errno == EEXIST)
+                    m_fd = ::open(m_path.constData(), kFlags);
+                if (m_fd < 0 && errno != ENOENT) // ENOENT: removed meanwhile, make it again
+                    break;
+            }
             if (m_fd < 0)
                 throw RuntimeError(errno == EACCES ? int(RuntimeError::PermissionDenied)
                                                    : int(RuntimeError::PathFileAccessError));
@@ -260,6 +302,10 @@ Result<bool> FileLock::tryLock()
                 m_fd = -1;
                 throw RuntimeError(RuntimeError::PathFileAccessError);
             }
+            // Readable by every user whatever the umask; a lock this user made unreadable for
+            // others, as an older copy under a strict umask did, is mended too.
+            if (created || (opened.st_uid == ::geteuid() && (opened.st_mode & 0044) != 0044))
+                ::fchmod(m_fd, (opened.st_mode & 07777) | 0644);
         }
         if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
             return true;

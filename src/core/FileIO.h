@@ -33,6 +33,9 @@ QString fileFailureText(const RuntimeError &error);
 // program writes itself and that is missing in this sense is a new installation's normal state.
 bool nothingAt(const QString &path);
 
+// True when a folder itself stands at the path (not a link to one).
+bool isFolder(const QString &path);
+
 // Writes a new file beside the old one and puts it in place only when every byte was
 // written, so a failed write leaves the earlier file as it was.
 Result<void> writeWholeFile(const QString &path, const QByteArray &bytes);
@@ -40,14 +43,23 @@ Result<void> writeWholeFile(const QString &path, const QByteArray &bytes);
 // Writes a file the program keeps for itself in its own folder: a new regular file beside the
 // path, flushed to the disk, then renamed onto the path. Whatever stood at the path (a link
 // included) is replaced, never written through, so a link planted in a shared folder cannot
-// steer the write elsewhere. The new file keeps the old one's permissions, or takes the
-// default ones. A failure is the error, and leaves the path as it was.
+// steer the write elsewhere. The new file keeps the old one's permissions and, where the user
+// may give it, its group, so a folder shared by a group stays usable by all its users; a first
+// file is readable by everyone (0644), whatever the umask. A failure is the error, and leaves
+// the path as it was.
 Result<void> replaceOwnFile(const QString &path, const QByteArray &bytes);
+
+// Removes what replaceOwnFile leaves beside the path when it is killed half-way: regular files
+// named as its new files are (".NAME." and eight hex digits), and nothing else. Only while no
+// other write of the path can run, as under the lock that guards it.
+void removeLeftoverCopies(const QString &path);
 
 // An exclusive lock on a file of its own, for work that more than one copy of the program may
 // do on the same folder: the system holds it (flock) while the object lives and drops it with
 // the process, so a copy that died leaves no stale lock. The lock file is opened, never read
-// or written, and never through a link: a link or a FIFO planted at its name is refused.
+// or written, and never through a link: a link or a FIFO planted at its name is refused. A
+// lock file is created readable by everyone (0644, whatever the umask): opened for reading, it
+// serves every user of a shared folder.
 class FileLock
 {
 public:

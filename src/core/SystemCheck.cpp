@@ -69,7 +69,8 @@ int hitsOf(const std::array<std::uint8_t, 4> &play, const std::array<std::uint8_
 }
 
 Result<CheckResult> checkSystem(const CheckedSystem &system, const QList<Draw> &draws,
-                                int withholdingBasisPoints, const CheckProgress &progress)
+                                int withholdingBasisPoints, const CheckProgress &progress,
+                                const WinSink &onWin)
 {
     return catchRuntimeError([&] {
         if (withholdingBasisPoints < 0 || withholdingBasisPoints > 10000)
@@ -122,7 +123,12 @@ Result<CheckResult> checkSystem(const CheckedSystem &system, const QList<Draw> &
             ++t.winningDraws;
             t.gross = checkedSum(t.gross, win.gross);
             t.net = checkedSum(t.net, win.net);
-            result.wins.append(win);
+            if (!onWin) {
+                result.wins.append(win);
+            } else if (!onWin(win)) {
+                result.interrupted = true;
+                break;
+            }
         }
         if (progress && !result.interrupted)
             progress(result.totals.drawsChecked, total);

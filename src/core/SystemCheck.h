@@ -63,13 +63,18 @@ Result<CheckedSystem> checkedSystem(const Sistema &sistema);
 // check after the draw in hand.
 using CheckProgress = std::function<bool(int done, int total)>;
 
+// Told each win as the check finds it, oldest first, once the totals count it; returning
+// false stops the check there.
+using WinSink = std::function<bool(const DrawWin &win)>;
+
 // Checks the system against each draw given (the caller picks the wheel and the dates, see
 // DrawArchive::drawsOf; one draw typed by the player is a list of one). The withholding is in
 // hundredths of a percent (800 = 8%). Error 6 (Overflow) when the totals would not fit, which
-// takes stakes near the largest over millions of draws.
+// takes stakes near the largest over millions of draws. With `onWin`, each win goes to it and
+// the result keeps none, so a check of any length holds only its totals.
 Result<CheckResult> checkSystem(const CheckedSystem &system, const QList<Draw> &draws,
                                 int withholdingBasisPoints = kDefaultWithholdingBasisPoints,
-                                const CheckProgress &progress = {});
+                                const CheckProgress &progress = {}, const WinSink &onWin = {});
 
 // How many of the play's numbers are among the drawn ones.
 int hitsOf(const std::array<std::uint8_t, 4> &play, const std::array<std::uint8_t, 5> &drawn);

@@ -33,10 +33,15 @@ Cents netOf(Cents gross, int withholdingBasisPoints)
 
 QString centsText(Cents cents)
 {
-    const QString sign = cents < 0 ? QStringLiteral("-") : QString();
+    // Put together by hand: a long check writes millions of these.
     const Cents whole = cents < 0 ? -cents : cents;
-    return sign +
-           QStringLiteral("%1.%2").arg(whole / 100).arg(int(whole % 100), 2, 10, QLatin1Char('0'));
+    const int hundredths = int(whole % 100);
+    QString text = cents < 0 ? QStringLiteral("-") : QString();
+    text += QString::number(whole / 100);
+    text += u'.';
+    text += QChar(u'0' + hundredths / 10);
+    text += QChar(u'0' + hundredths % 10);
+    return text;
 }
 
 } // namespace zelmora

@@ -54,6 +54,13 @@ QString dateText(const QDate &date)
     return print::drawDateLabel(date);
 }
 
+// What a reading or an import that ran out of memory is told as.
+RuntimeError outOfMemory()
+{
+    return RuntimeError(RuntimeError::OutOfMemory,
+                        QStringLiteral("la memoria non basta per leggere l'archivio"));
+}
+
 QString percentText(qint64 done, qint64 total)
 {
     return QStringLiteral("%1%").arg(total > 0 ? done * 100 / total : 0);
@@ -289,6 +296,8 @@ void frmVerifica::startJob(std::function<void(Job &)> work, std::function<void()
             finished();
         },
         [this, progressText = std::move(progressText)](qint64 done, qint64 total) {
+            // A wait of unknown length (another copy's import) moves the bar without a figure.
+            prgVerifica->setRange(0, total == kWaitingForLock ? 0 : 1000);
             prgVerifica->setValue(total > 0 ? int(done * 1000 / total) : 0);
             lblAvanzamento->setText(progressText(done, total));
         });
@@ -302,11 +311,16 @@ void frmVerifica::Form_Load()
     m_loading = true;
     startJob(
         [stored, store](Job &job) {
-            *stored = store.read([&job](qint64 done, qint64 total) {
-                job.done = done;
-                job.total = total;
-                return !job.stop;
-            });
+            try {
+                *stored = store.read([&job](qint64 done, qint64 total) {
+                    job.done = done;
+                    job.total = total;
+                    return !job.stop;
+                });
+            } catch (const std::bad_alloc &) {
+                *stored = StoredArchive();
+                stored->unusable = outOfMemory();
+            }
         },
         [this, stored] {
             m_loading = false;
@@ -395,23 +409,25 @@ void frmVerifica::cmdImporta_Click()
     const QStringList paths = chosen.fileNames;
     startJob(
         [=](Job &job) {
-            *outcome = store.import(paths, merged.get(), [&job](qint64 done, qint64 total) {
-                job.done = done;
-                job.total = total;
-                return !job.stop;
-            });
+            try {
+                *outcome = store.import(paths, merged.get(), [&job](qint64 done, qint64 total) {
+                    job.done = done;
+                    job.total = total;
+                    return !job.stop;
+                });
+            } catch (const std::bad_alloc &) {
+                *outcome = ArchiveImport();
+                outcome->saveError = outOfMemory();
+                outcome->failedPath = store.path();
+            }
         },
         [this, outcome, merged] {
             // The archive the import reached; when only its save failed, the window still
             // checks against it, as the message says.
             if (outcome->merged)
                 m_archive = std::move(*merged);
-            QString summary = archiveImportSummary(*outcome);
-            if (outcome->saveError)
-                summary +=
-                    QStringLiteral("\r\n\r\nL'archivio non è stato salvato: %1")
-                        .arg(formErrorMessage(*outcome->saveError,
-                                              QStringLiteral("cmdImporta_Click"), objectName()));
+            const QString summary =
+                archiveImportMessage(*outcome, QStringLiteral("cmdImporta_Click"), objectName());
             const bool trouble =
                 outcome->interrupted || outcome->saveError ||
                 std::any_of(outcome->files.begin(), outcome->files.end(), importHadTrouble);
@@ -422,6 +438,8 @@ void frmVerifica::cmdImporta_Click()
                          QStringLiteral("Importa archivio"));
         },
         [](qint64 done, qint64 total) {
+            if (total == kWaitingForLock)
+                return QStringLiteral("In attesa dell'altra copia del programma…");
             return QStringLiteral("Importazione in corso: %1").arg(percentText(done, total));
         });
 }

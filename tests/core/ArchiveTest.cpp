@@ -6,6 +6,7 @@
 #include "core/RuntimeError.h"
 #include "core/WheelCodes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -336,6 +337,175 @@ TEST_F(ArchiveStoreTest, TheStoreNeverGrowsPastWhatItsReaderAccepts)
         QStringLiteral("%1 estrazioni lasciate fuori").arg(stored.leftOut)));
     EXPECT_LE(QFileInfo(path).size(), kLimit);
     EXPECT_EQ(store.read().leftOut, 0);
+}
+
+// A stored archive past the limit is read to its last byte: a NUL anywhere leaves it as it
+// is, and the lines past the part read whole are counted, bad ones numbered, however long.
+TEST_F(ArchiveStoreTest, AStorePastTheLimitIsReadToItsLastByte)
+{
+    // A small limit stands for the 64 MiB: each line takes 24 bytes, or 25 with CR LF.
+    constexpr qint64 kLimit = 2048;
+    const auto draws = [](int count, const char *end = "\n") {
+        QByteArray text;
+        QDate date(1990, 1, 1);
+        for (int i = 0; i < count; ++i, date = date.addDays(1))
+            text += date.toString(QStringLiteral("yyyy-MM-dd")).toLatin1() + " BA 1 2 3 4 5" + end;
+        return text;
+    };
+    struct Case
+    {
+        const char *name;
+        QByteArray text;
+        qint64 limit;
+        bool unusable;
+        QList<int> skipped; // the bad lines' numbers, when usable
+        int draws;          // the draws the whole file holds, when usable
+    };
+    const Case cases[] = {
+        {"NulAfterTheHeadsLastLineEnd",
+         draws(85) + QByteArray(20, '\0') + draws(3),
+         kLimit,
+         true,
+         {},
+         0},
+        {"NulPastSeveralBlocksOfTheRest",
+         draws(100) + QByteArray(5'000'000, 'x') + "\n" + draws(10) + QByteArray(1, '\0'),
+         kLimit,
+         true,
+         {},
+         0},
+        {"NoLineEndAtAll", QByteArray(3000, '7'), kLimit, true, {}, 0},
+        {"ALineWithoutEnd", draws(100) + QByteArray(5'000'000, '7'), kLimit, false, {101}, 100},
+        {"BadLinesOfTheRestNumberedOn",
+         draws(90) + "2024-01-01 BA 1 2 3\n" + QByteArray(2000, ' ') + "x\n" + draws(1),
+         kLimit,
+         false,
+         {91, 92},
+         91},
+        // The limit cuts between a CR and its LF: the LF opens no line of its own.
+        {"CrLfCutBetweenItsTwoBytes",
+         draws(82, "\r\n") + "rotta\r\n",
+         25 * 80 + 24,
+         false,
+         {83},
+         82},
+    };
+    const QString path = folder.filePath(QStringLiteral("estrazioni.txt"));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        file(QStringLiteral("estrazioni.txt"), c.text);
+        const ArchiveStore store(path, c.limit);
+        const StoredArchive stored = store.read();
+        EXPECT_EQ(bool(stored.unusable), c.unusable);
+        if (c.unusable) {
+            EXPECT_TRUE(storedArchiveNotice(stored, path).contains(QStringLiteral("Resta com'è")));
+            EXPECT_TRUE(stored.archive.isEmpty());
+            const ArchiveImport result = store.import(
+                {file(QStringLiteral("new.txt"), "2024/01/05 BA 1 2 3 4 5\n")}, nullptr);
+            EXPECT_FALSE(result.saved);
+            EXPECT_EQ(*readWholeFile(path, 1 << 24), c.text);
+            continue;
+        }
+        EXPECT_EQ(stored.skippedLines, c.skipped);
+        EXPECT_EQ(stored.skippedCount, c.skipped.size());
+        EXPECT_EQ(stored.archive.size() + stored.leftOut, c.draws);
+        EXPECT_GT(stored.leftOut, 0);
+        EXPECT_LE(stored.archive.textBytes(), c.limit);
+    }
+}
+
+// What a killed write left beside the archive goes at the next write, and nothing else does.
+TEST_F(ArchiveStoreTest, AnImportSweepsTheLeftoversOfAKilledWrite)
+{
+    const QString path = folder.filePath(QStringLiteral("estrazioni.txt"));
+    const QString kept = file(QStringLiteral("altrove.txt"), "mio");
+    const QStringList stale = {file(QStringLiteral(".estrazioni.txt.0a1b2c3d"), "x"),
+                               file(QStringLiteral(".estrazioni.txt.ffffffff"), "y")};
+    const QStringList others = {file(QStringLiteral(".estrazioni.txt.0a1b2c3"), "z"),
+                                file(QStringLiteral(".estrazioni.txt.0A1B2C3D"), "z"),
+                                file(QStringLiteral("estrazioni.txt.0a1b2c3d"), "z"),
+                                file(QStringLiteral(".altro.txt.0a1b2c3d"), "z")};
+    const QString link = folder.filePath(QStringLiteral(".estrazioni.txt.deadbeef"));
+    ASSERT_TRUE(QFile::link(kept, link));
+    EXPECT_TRUE(ArchiveStore(path)
+                    .import({file(QStringLiteral("new.txt"), "2024/01/05 BA 1 2 3 4 5\n")}, nullptr)
+                    .saved);
+    for (const QString &name : stale)
+        EXPECT_FALSE(QFileInfo::exists(name)) << name.toStdString();
+    for (const QString &name : others)
+        EXPECT_TRUE(QFileInfo::exists(name)) << name.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(*readWholeFile(kept, 16), "mio");
+}
+
+// A shared folder stays usable by every user: the lock and a first archive are readable by
+// all whatever the umask, a replaced archive keeps its mode and group, a folder in the
+// archive's place is named and left, and every failure names its file.
+TEST_F(ArchiveStoreTest, ASharedFolderStaysUsableByEveryUser)
+{
+    const QString path = folder.filePath(QStringLiteral("estrazioni.txt"));
+    const ArchiveStore store(path);
+    const auto modeOf = [](const QString &name) {
+        struct stat seen;
+        return ::stat(QFile::encodeName(name).constData(), &seen) == 0 ? seen.st_mode & 07777 : 0u;
+    };
+    const mode_t umask = ::umask(077);
+    EXPECT_TRUE(
+        store.import({file(QStringLiteral("a.txt"), "2024/01/05 BA 1 2 3 4 5\n")}, nullptr).saved);
+    ::umask(umask);
+    EXPECT_EQ(modeOf(path), 0644u);
+    EXPECT_EQ(modeOf(path + QStringLiteral(".lock")), 0644u);
+
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0660), 0);
+    const bool root = ::geteuid() == 0; // only root may give a file any group
+    if (root)
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), uid_t(-1), 100), 0);
+    EXPECT_TRUE(
+        store.import({file(QStringLiteral("b.txt"), "2024/01/06 BA 1 2 3 4 5\n")}, nullptr).saved);
+    EXPECT_EQ(modeOf(path), 0660u);
+    if (root)
+        EXPECT_EQ(QFileInfo(path).groupId(), 100u);
+
+    // A lock that cannot be used is named in the message.
+    QFile::remove(path + QStringLiteral(".lock"));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("estrazioni.txt.lock")));
+    ArchiveImport refused = store.import({folder.filePath(QStringLiteral("b.txt"))}, nullptr);
+    EXPECT_TRUE(archiveImportMessage(refused, QStringLiteral("cmdImporta_Click"),
+                                     QStringLiteral("frmVerifica"))
+                    .contains(path + QStringLiteral(".lock: non è un file normale\r\nError 75")));
+    ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("estrazioni.txt.lock")));
+
+    // A folder in the archive's place is never replaced: the player is told to move it.
+    QFile::remove(path);
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("estrazioni.txt")));
+    const StoredArchive stored = store.read();
+    ASSERT_TRUE(stored.unusable);
+    EXPECT_TRUE(storedArchiveNotice(stored, path).contains(QStringLiteral("è una cartella")));
+    refused = store.import({folder.filePath(QStringLiteral("b.txt"))}, nullptr);
+    EXPECT_FALSE(refused.saved);
+    EXPECT_TRUE(archiveImportMessage(refused, QStringLiteral("cmdImporta_Click"),
+                                     QStringLiteral("frmVerifica"))
+                    .contains(path + QStringLiteral(": è una cartella")));
+    EXPECT_TRUE(QFileInfo(path).isDir());
+}
+
+// While another copy holds the archive, the import says it waits, and stops when asked.
+TEST_F(ArchiveStoreTest, AnImportWaitingForAnotherCopyTellsItAndStopsWhenAsked)
+{
+    const QString path = folder.filePath(QStringLiteral("estrazioni.txt"));
+    FileLock other(path + QStringLiteral(".lock"));
+    ASSERT_TRUE(other.tryLock().valueOr(false));
+    QList<qint64> told;
+    const ArchiveImport result =
+        ArchiveStore(path).import({file(QStringLiteral("a.txt"), "2024/01/05 BA 1 2 3 4 5\n")},
+                                  nullptr, [&](qint64, qint64 total) {
+                                      told.append(total);
+                                      return told.size() < 3;
+                                  });
+    EXPECT_EQ(told, (QList<qint64>{kWaitingForLock, kWaitingForLock, kWaitingForLock}));
+    EXPECT_TRUE(result.interrupted);
+    EXPECT_FALSE(result.saveError);
+    EXPECT_FALSE(QFileInfo::exists(path));
 }
 
 TEST_F(ArchiveStoreTest, ALinkInPlaceOfTheStoreIsReplacedNeverWrittenThrough)

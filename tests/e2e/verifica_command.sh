@@ -100,6 +100,32 @@ run=stats refused "figures with a text as system" "$work/archivio.txt" --sistema
 stats "$work/archivio.txt" --ruota RM >/dev/full 2>/dev/null
 [ $? = 2 ] || fail "figures on a full device reported as success"
 
+# A long check holds no more than the figures of the same archive: each win is written as it
+# is found. 200,000 Roma draws that each win four plays (the first row's quaterna and three
+# column ambi).
+python3 - "$work/grande.txt" <<'EOF'
+import datetime, sys
+first = datetime.date(1900, 1, 1)
+with open(sys.argv[1], "w") as out:
+    for i in range(200000):
+        out.write(f"{first + datetime.timedelta(i)}\tRM\t7\t12\t23\t34\t{80 + i % 9}\n")
+EOF
+peak() { # the exit code and the peak memory in KiB of the program run with these arguments;
+    # its output goes to $work/peak.out
+    python3 -c 'import resource, subprocess, sys
+r = subprocess.run(sys.argv[2:], stdout=open(sys.argv[1], "w"), stderr=subprocess.DEVNULL)
+print(r.returncode, resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)' \
+        "$work/peak.out" env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" "$@"
+}
+read -r rc checkPeak < <(peak --verifica "$work/sistema.zlm" "$work/grande.txt")
+[ "$rc" = 0 ] || fail "the long check exit $rc"
+[ "$(wc -l <"$work/peak.out")" = 800001 ] || fail "the long check wrote $(wc -l <"$work/peak.out") lines"
+tail -n 1 "$work/peak.out" | grep -qP '^TOTAL\t200000\t200000\t' || fail "the long check's total"
+read -r rc figuresPeak < <(peak --statistiche "$work/grande.txt" --ruota RM)
+[ "$rc" = 0 ] || fail "the long figures exit $rc"
+[ "$checkPeak" -le $((figuresPeak * 11 / 10)) ] ||
+    fail "the long check took $checkPeak KiB, the figures $figuresPeak KiB"
+
 # Output that cannot be written whole is a failure, never a success.
 check "$work/sistema.zlm" "$work/archivio.txt" >/dev/full 2>"$work/err.txt"
 [ $? = 2 ] && [ -s "$work/err.txt" ] || fail "a full device reported as success"
