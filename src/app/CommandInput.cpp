@@ -19,15 +19,16 @@ void writeError(const QString &text)
     writeWhole(stderr, (QStringLiteral("zelmoravintesca: ") + text + u'\n').toUtf8());
 }
 
-int runReporting(const std::function<int()> &steps)
+RuntimeError failure(const QString &message)
 {
-    try {
-        return steps();
-    } catch (const Failure &failure) {
-        writeError(failure.message);
-    } catch (const std::exception &error) {
-        writeError(QString::fromLocal8Bit(error.what()));
-    }
+    return RuntimeError(RuntimeError::InvalidProcedureCall, message);
+}
+
+int exitCode(const Result<int> &steps)
+{
+    if (steps)
+        return *steps;
+    writeError(steps.error().description());
     return kFailure;
 }
 
@@ -64,20 +65,17 @@ int writeOutput(const QString &out)
     return output.finish();
 }
 
-Sistema readSystem(const QString &path)
+Result<Sistema> readSystem(const QString &path)
 {
     const QString unreadable = QStringLiteral("%1: Questo file non puo' essere letto").arg(path);
     if (!nothingAt(path) && !QFileInfo(path).isFile())
-        throw Failure{unreadable};
-    QByteArray bytes;
-    try {
-        bytes = readWholeFile(path, 4096).orThrow();
-    } catch (const RuntimeError &error) {
-        throw Failure{QStringLiteral("%1: %2").arg(path, archiveFailureText(error))};
-    }
-    std::optional<Sistema> sistema = decodeSistema(bytes);
+        return failure(unreadable);
+    const Result<QByteArray> bytes = readWholeFile(path, 4096);
+    if (!bytes)
+        return failure(QStringLiteral("%1: %2").arg(path, archiveFailureText(bytes.error())));
+    std::optional<Sistema> sistema = decodeSistema(*bytes);
     if (!sistema)
-        throw Failure{unreadable};
+        return failure(unreadable);
     // The square check the print buttons run, on the numbers stored.
     CellValues cells{};
     for (int r = 0; r < 4; ++r)
@@ -85,35 +83,35 @@ Sistema readSystem(const QString &path)
             cells[r][c] = sistema->Righe[r][c] <= 90 ? sistema->Righe[r][c] : 0;
     const GridCheckResult check = ControllaGriglia(cells, *sistema);
     if (!check.valid)
-        throw Failure{QStringLiteral("%1: %2").arg(path, check.message)};
+        return failure(QStringLiteral("%1: %2").arg(path, check.message));
     Trasponi(*sistema);
     return *sistema;
 }
 
-QDate readDate(const QString &value)
+Result<QDate> readDate(const QString &value)
 {
     const QDate date = parseDrawDate(value);
     if (!date.isValid())
-        throw Failure{
+        return failure(
             QStringLiteral("data non valida: \"%1\" (AAAA/MM/GG, AAAA-MM-GG o GG/MM/AAAA)")
-                .arg(value)};
+                .arg(value));
     return date;
 }
 
-DrawArchive readArchive(const QString &path)
+Result<DrawArchive> readArchive(const QString &path)
 {
     Result<ArchiveReading> read = readArchiveFile(path);
     if (!read)
-        throw Failure{QStringLiteral("%1: %2").arg(path, archiveFailureText(read.error()))};
+        return failure(QStringLiteral("%1: %2").arg(path, archiveFailureText(read.error())));
     ArchiveReading reading = std::move(read).value();
     if (reading.notText)
-        throw Failure{QStringLiteral("%1: non è un file di testo").arg(path)};
+        return failure(QStringLiteral("%1: non è un file di testo").arg(path));
     if (reading.skippedCount > 0)
         writeError(QStringLiteral("%1: %2").arg(
             path, skippedLinesText(reading.skippedCount, reading.skippedLines)));
     if (reading.draws.isEmpty())
-        throw Failure{
-            QStringLiteral("%1: nessuna riga è un'estrazione, non è un archivio").arg(path)};
+        return failure(
+            QStringLiteral("%1: nessuna riga è un'estrazione, non è un archivio").arg(path));
     DrawArchive archive;
     const MergeReport merged = archive.merge(reading.draws);
     for (const Draw &draw : merged.conflicts)

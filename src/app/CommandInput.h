@@ -1,19 +1,17 @@
 #pragma once
 
 #include "core/DrawArchive.h"
+#include "core/Result.h"
 #include "core/Sistema.h"
 
 #include <QDate>
 #include <QString>
-#include <functional>
 
 namespace zelmora::command {
 
-// The failure of one step of a command, told on standard error; the command then exits 2.
-struct Failure
-{
-    QString message;
-};
+// A step of a command that fails: the message told on standard error, carried as the error's
+// description; the command then exits 2.
+RuntimeError failure(const QString &message);
 
 // "zelmoravintesca: " and the text, on standard error.
 void writeError(const QString &text);
@@ -21,9 +19,9 @@ void writeError(const QString &text);
 // The exit status a command ends with when it fails.
 constexpr int kFailure = 2;
 
-// Runs a command's steps: a Failure, or any other exception, is told on standard error and
-// the command fails.
-int runReporting(const std::function<int()> &steps);
+// A command's exit code: its own, or, when a step failed, kFailure after the failure's message
+// on standard error.
+int exitCode(const Result<int> &steps);
 
 // A command's output on standard output, written a piece at a time as it is made, so an
 // output of any length takes little memory.
@@ -46,16 +44,16 @@ private:
 // Writes the command's whole output on standard output, as StandardOutput does.
 int writeOutput(const QString &out);
 
-// A date of --dal or --al, in any way an archive writes it. Throws Failure when it is none.
-QDate readDate(const QString &value);
+// A date of --dal or --al, in any way an archive writes it.
+Result<QDate> readDate(const QString &value);
 
 // A system file as the print buttons would take it: read, through the square check, its columns
-// taken from its rows. Throws Failure with the message for the player.
-Sistema readSystem(const QString &path);
+// taken from its rows. The failure carries the message for the player.
+Result<Sistema> readSystem(const QString &path);
 
 // An archive file read as an import reads it: skipped lines and draws given twice with other
-// numbers are told on standard error, the first kept. Throws Failure when it cannot be read or
+// numbers are told on standard error, the first kept. A failure when it cannot be read or
 // holds no draw.
-DrawArchive readArchive(const QString &path);
+Result<DrawArchive> readArchive(const QString &path);
 
 } // namespace zelmora::command

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <unistd.h>
 
 namespace zelmora {
@@ -176,7 +177,9 @@ void reportOutputFailure()
                            .toUtf8());
 }
 
-int runCommand(const CommandLine &command)
+namespace {
+
+int runCommandSteps(const CommandLine &command)
 {
     constexpr int kFailure = 2;
     switch (command.kind) {
@@ -205,6 +208,23 @@ int runCommand(const CommandLine &command)
     }
     reportOutputFailure();
     return kFailure;
+}
+
+} // namespace
+
+int runCommand(const CommandLine &command)
+{
+    // Nothing below throws; what the libraries may (memory running out) is a message too.
+    try {
+        return runCommandSteps(command);
+    } catch (const std::exception &error) {
+        writeWhole(stderr, QStringLiteral("zelmoravintesca: %1\n")
+                               .arg(dynamic_cast<const std::bad_alloc *>(&error)
+                                        ? QStringLiteral("memoria insufficiente")
+                                        : QString::fromLocal8Bit(error.what()))
+                               .toUtf8());
+        return 2;
+    }
 }
 
 void guardStandardStreams()

@@ -17,10 +17,10 @@ class LineReader
 public:
     explicit LineReader(QByteArray bytes) : m_bytes(std::move(bytes)), m_lines(m_bytes) {}
 
-    QString next()
+    Result<QString> next()
     {
         if (m_lines.atEnd())
-            throw RuntimeError(RuntimeError::InputPastEndOfFile);
+            return RuntimeError(RuntimeError::InputPastEndOfFile);
         return fromCp1252(m_lines.next().toByteArray());
     }
 
@@ -45,11 +45,18 @@ Result<void> readConfiguration(ProgramContext &context)
         context.stampanteTabulato = context.program->printers.DefaultPrinterName();
         return {};
     }
-    return catchRuntimeError([&] {
-        LineReader file(readWholeFile(path, kMaxTextFileBytes).orThrow());
-        context.intestazioneStampa = file.next();
-        context.stampanteTabulato = file.next();
-    });
+    Result<QByteArray> bytes = readWholeFile(path, kMaxTextFileBytes);
+    if (!bytes)
+        return bytes.error();
+    // Each line read is kept, so a file cut short still gives its heading.
+    LineReader file(std::move(bytes).value());
+    for (QString *line : {&context.intestazioneStampa, &context.stampanteTabulato}) {
+        const Result<QString> read = file.next();
+        if (!read)
+            return read.error();
+        *line = *read;
+    }
+    return {};
 }
 
 QByteArray configurationBytes(const QString &heading, const QString &printer)

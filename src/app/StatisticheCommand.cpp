@@ -10,26 +10,14 @@
 
 namespace zelmora {
 
-namespace {
+using command::failure;
 
-using command::Failure;
-
-using command::kFailure;
-
-struct Options
-{
-    QString archivePath;
-    QString wheel;      // as written after --ruota; empty for the system's
-    QString systemPath; // empty without --sistema
-    QDate from, to;
-};
-
-Options readOptions(const QStringList &arguments)
+Result<StatisticheOptions> readStatisticheOptions(const QStringList &arguments)
 {
     const QString usage = QStringLiteral(
         "uso: zelmoravintesca --statistiche ARCHIVIO.txt [--ruota RUOTA] [--dal DATA] "
         "[--al DATA] [--sistema SISTEMA.zlm]");
-    Options options;
+    StatisticheOptions options;
     QStringList files;
     QStringList seen;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -38,9 +26,9 @@ Options readOptions(const QStringList &arguments)
         if (date || argument == QLatin1String("--ruota") ||
             argument == QLatin1String("--sistema")) {
             if (i + 1 >= arguments.size())
-                throw Failure{QStringLiteral("manca il valore dopo %1\n").arg(argument) + usage};
+                return failure(QStringLiteral("manca il valore dopo %1\n").arg(argument) + usage);
             if (seen.contains(argument))
-                throw Failure{QStringLiteral("%1 è dato due volte\n").arg(argument) + usage};
+                return failure(QStringLiteral("%1 è dato due volte\n").arg(argument) + usage);
             seen << argument;
             const QString &value = arguments[++i];
             if (argument == QLatin1String("--ruota")) {
@@ -48,28 +36,32 @@ Options readOptions(const QStringList &arguments)
             } else if (argument == QLatin1String("--sistema")) {
                 options.systemPath = value;
             } else {
-                (argument == QLatin1String("--dal") ? options.from : options.to) =
-                    command::readDate(value);
+                const Result<QDate> read = command::readDate(value);
+                if (!read)
+                    return read.error();
+                (argument == QLatin1String("--dal") ? options.from : options.to) = *read;
             }
         } else if (argument.startsWith(QLatin1String("--"))) {
-            throw Failure{QStringLiteral("opzione sconosciuta: %1\n").arg(argument) + usage};
+            return failure(QStringLiteral("opzione sconosciuta: %1\n").arg(argument) + usage);
         } else {
             files.append(argument);
         }
     }
     if (files.size() != 1)
-        throw Failure{usage};
+        return failure(usage);
     if (options.wheel.isNull() && options.systemPath.isNull())
-        throw Failure{QStringLiteral("serve la ruota: --ruota RUOTA, o un sistema con "
-                                     "--sistema\n") +
-                      usage};
+        return failure(QStringLiteral("serve la ruota: --ruota RUOTA, o un sistema con "
+                                      "--sistema\n") +
+                       usage);
     if (options.from.isValid() && options.to.isValid() && options.to < options.from)
-        throw Failure{QStringLiteral("la data --dal (%1) viene dopo la data --al (%2): nessuna "
-                                     "estrazione")
-                          .arg(italianDateText(options.from), italianDateText(options.to))};
+        return failure(QStringLiteral("la data --dal (%1) viene dopo la data --al (%2): nessuna "
+                                      "estrazione")
+                           .arg(italianDateText(options.from), italianDateText(options.to)));
     options.archivePath = files[0];
     return options;
 }
+
+namespace {
 
 // "tra il 02/01/2024 e il 28/12/2024", "dal 02/01/2024", "fino al 28/12/2024", or nothing.
 QString rangeText(const QDate &from, const QDate &to)
@@ -83,33 +75,41 @@ QString rangeText(const QDate &from, const QDate &to)
     return QString();
 }
 
-int run(const QStringList &arguments)
+Result<int> run(const QStringList &arguments)
 {
-    const Options options = readOptions(arguments);
+    const Result<StatisticheOptions> read = readStatisticheOptions(arguments);
+    if (!read)
+        return read.error();
+    const StatisticheOptions &options = *read;
     PlayNumbers plays{};
     std::optional<Sistema> sistema;
     if (!options.systemPath.isNull()) {
-        sistema = command::readSystem(options.systemPath);
+        const Result<Sistema> system = command::readSystem(options.systemPath);
+        if (!system)
+            return system.error();
+        sistema = *system;
         plays = playsOf(*sistema);
     }
     const QString wheelText =
         options.wheel.isNull() ? sistema->Ruota.trimmed() : options.wheel.trimmed();
     const int wheel = wheelIndex(wheelText);
     if (wheel == kNoWheel)
-        throw Failure{
+        return failure(
             options.wheel.isNull()
                 ? QStringLiteral("%1: ruota sconosciuta \"%2\"").arg(options.systemPath, wheelText)
                 : QStringLiteral("ruota sconosciuta: \"%1\" (un nome come Bari o un "
                                  "codice come BA)")
-                      .arg(wheelText)};
-    const DrawArchive archive = command::readArchive(options.archivePath);
+                      .arg(wheelText));
+    const Result<DrawArchive> archive = command::readArchive(options.archivePath);
+    if (!archive)
+        return archive.error();
 
     const NumberStatistics figures =
-        numberStatistics(archive.drawsOf(wheel, options.from, options.to), plays);
+        numberStatistics(archive->drawsOf(wheel, options.from, options.to), plays);
     if (figures.draws == 0)
-        throw Failure{
+        return failure(
             QStringLiteral("%1: nessuna estrazione di %2%3")
-                .arg(options.archivePath, wheelName(wheel), rangeText(options.from, options.to))};
+                .arg(options.archivePath, wheelName(wheel), rangeText(options.from, options.to)));
 
     QString out = QStringLiteral("DRAWS\t%1\n").arg(figures.draws);
     for (int n = 1; n <= 90; ++n) {
@@ -130,7 +130,7 @@ int run(const QStringList &arguments)
 
 int runStatistiche(const QStringList &arguments)
 {
-    return command::runReporting([&] { return run(arguments); });
+    return command::exitCode(run(arguments));
 }
 
 } // namespace zelmora

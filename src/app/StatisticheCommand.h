@@ -1,8 +1,25 @@
 #pragma once
 
+#include "core/Result.h"
+
+#include <QDate>
 #include <QStringList>
 
 namespace zelmora {
+
+// What --statistiche is asked: the archive, the wheel as written (null for the system's), the
+// system (null without --sistema) and the dates (invalid for an open end).
+struct StatisticheOptions
+{
+    QString archivePath;
+    QString wheel;
+    QString systemPath;
+    QDate from, to;
+};
+
+// The arguments after "--statistiche" read. A failure carries the message and the usage for
+// standard error.
+Result<StatisticheOptions> readStatisticheOptions(const QStringList &arguments);
 
 // The numbers' figures from the command line, for scripts:
 //   zelmoravintesca --statistiche ARCHIVE.txt [--ruota WHEEL] [--dal DATE] [--al DATE]

@@ -6,6 +6,15 @@ namespace {
 const QString kPrinterErrorTitle = QStringLiteral("!!! E R R O R E !!!");
 }
 
+void reportError(UiServices &ui, const RuntimeError &error, const QString &procedure,
+                 const QString &form, MessageIcon icon)
+{
+    ui.message(icon,
+               form.isEmpty() ? moduleErrorMessage(error, procedure)
+                              : formErrorMessage(error, procedure, form),
+               QString());
+}
+
 void reportPrinterNotInstalled(UiServices &ui)
 {
     criticalMessage(ui, QStringLiteral("Stampante non installata"), kPrinterErrorTitle);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/RuntimeError.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -95,6 +97,12 @@ inline Answer askYesNo(UiServices &ui, const QString &text, const QString &title
 {
     return ui.question(text, title);
 }
+
+// The one way a window tells a run-time error: "Error N (description) in procedure P of Form
+// F", or "... of Modulo corpo" for a routine of the shared module (an empty form), with the
+// icon the routine's message box has.
+void reportError(UiServices &ui, const RuntimeError &error, const QString &procedure,
+                 const QString &form = {}, MessageIcon icon = MessageIcon::Critical);
 
 // The messages more than one window shows.
 // "Stampante non installata" titled "!!! E R R O R E !!!", for a printer that cannot write.

@@ -11,83 +11,77 @@
 
 namespace zelmora {
 
-namespace {
+using command::failure;
 
-using command::Failure;
-using command::writeError;
-
-using command::kFailure;
-
-struct Options
-{
-    QString systemPath;
-    QString archivePath;
-    QDate from, to;
-};
-
-Options readOptions(const QStringList &arguments)
+Result<VerificaOptions> readVerificaOptions(const QStringList &arguments)
 {
     const QString usage = QStringLiteral(
         "uso: zelmoravintesca --verifica SISTEMA.zlm ARCHIVIO.txt [--dal DATA] [--al DATA]");
-    Options options;
+    VerificaOptions options;
     QStringList files;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
         if (argument == QLatin1String("--dal") || argument == QLatin1String("--al")) {
             if (i + 1 >= arguments.size())
-                throw Failure{QStringLiteral("manca la data dopo %1\n").arg(argument) + usage};
-            (argument == QLatin1String("--dal") ? options.from : options.to) =
-                command::readDate(arguments[++i]);
+                return failure(QStringLiteral("manca la data dopo %1\n").arg(argument) + usage);
+            const Result<QDate> date = command::readDate(arguments[++i]);
+            if (!date)
+                return date.error();
+            (argument == QLatin1String("--dal") ? options.from : options.to) = *date;
         } else if (argument.startsWith(QLatin1String("--"))) {
-            throw Failure{QStringLiteral("opzione sconosciuta: %1\n").arg(argument) + usage};
+            return failure(QStringLiteral("opzione sconosciuta: %1\n").arg(argument) + usage);
         } else {
             files.append(argument);
         }
     }
     if (files.size() != 2)
-        throw Failure{usage};
+        return failure(usage);
     if (options.from.isValid() && options.to.isValid() && options.to < options.from)
-        throw Failure{QStringLiteral("la data --al (%1) viene prima della data --dal (%2)")
-                          .arg(italianDateText(options.to), italianDateText(options.from))};
+        return failure(QStringLiteral("la data --al (%1) viene prima della data --dal (%2)")
+                           .arg(italianDateText(options.to), italianDateText(options.from)));
     options.systemPath = files[0];
     options.archivePath = files[1];
     return options;
 }
 
-} // namespace
-
 namespace {
 
-using command::readArchive;
-using command::readSystem;
-
-int withholding()
+Result<int> withholding()
 {
     // The setting of the folder the program keeps its files in, found without creating it.
     const QString program = GetAppPath();
     const QString folder = folderWritable(program) ? program : userDataFolder();
     const Result<int> setting = readWithholding(folder);
     if (!setting)
-        throw Failure{QStringLiteral("%1: %2").arg(withholdingPath(folder),
-                                                   withholdingFailureText(setting.error()))};
-    return *setting;
+        return failure(QStringLiteral("%1: %2").arg(withholdingPath(folder),
+                                                    withholdingFailureText(setting.error())));
+    return setting;
 }
 
-int run(const QStringList &arguments)
+Result<int> run(const QStringList &arguments)
 {
-    const Options options = readOptions(arguments);
-    const Sistema sistema = readSystem(options.systemPath);
-    const QString wheelText = sistema.Ruota.trimmed();
+    const Result<VerificaOptions> read = readVerificaOptions(arguments);
+    if (!read)
+        return read.error();
+    const VerificaOptions &options = *read;
+    const Result<Sistema> sistema = command::readSystem(options.systemPath);
+    if (!sistema)
+        return sistema.error();
+    const QString wheelText = sistema->Ruota.trimmed();
     const int wheel = wheelIndex(wheelText);
     if (wheel == kNoWheel)
-        throw Failure{
-            QStringLiteral("%1: ruota sconosciuta \"%2\"").arg(options.systemPath, wheelText)};
-    const Result<CheckedSystem> system = checkedSystem(sistema);
+        return failure(
+            QStringLiteral("%1: ruota sconosciuta \"%2\"").arg(options.systemPath, wheelText));
+    const Result<CheckedSystem> system = checkedSystem(*sistema);
     if (!system)
-        throw Failure{
-            QStringLiteral("%1: puntate troppo grandi per la verifica").arg(options.systemPath)};
-    const DrawArchive archive = readArchive(options.archivePath);
-    const int basisPoints = withholding();
+        return failure(
+            QStringLiteral("%1: puntate troppo grandi per la verifica").arg(options.systemPath));
+    const Result<DrawArchive> archive = command::readArchive(options.archivePath);
+    if (!archive)
+        return archive.error();
+    const Result<int> basisPoints = withholding();
+    if (!basisPoints)
+        return basisPoints.error();
 
     // Each win is written as the check finds it, so the output of any archive takes no memory.
     command::StandardOutput output;
@@ -105,12 +99,12 @@ int run(const QStringList &arguments)
         return output.write(lines);
     };
     const Result<CheckResult> checked = checkSystem(
-        *system, archive.drawsOf(wheel, options.from, options.to), basisPoints, {}, writeWin);
+        *system, archive->drawsOf(wheel, options.from, options.to), *basisPoints, {}, writeWin);
     if (!checked) {
         // The lines written stand; what follows them says the totals are missing.
         output.finish();
-        throw Failure{QStringLiteral("i totali della verifica superano i valori che si possono "
-                                     "contare: scegli meno estrazioni o puntate più piccole")};
+        return failure(QStringLiteral("i totali della verifica superano i valori che si possono "
+                                      "contare: scegli meno estrazioni o puntate più piccole"));
     }
     const CheckTotals &t = checked->totals;
     if (!checked->interrupted)
@@ -125,7 +119,7 @@ int run(const QStringList &arguments)
 
 int runVerifica(const QStringList &arguments)
 {
-    return command::runReporting([&] { return run(arguments); });
+    return command::exitCode(run(arguments));
 }
 
 } // namespace zelmora

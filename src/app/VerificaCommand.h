@@ -1,8 +1,23 @@
 #pragma once
 
+#include "core/Result.h"
+
+#include <QDate>
 #include <QStringList>
 
 namespace zelmora {
+
+// What --verifica is asked: the system, the archive and the dates (invalid for an open end).
+struct VerificaOptions
+{
+    QString systemPath;
+    QString archivePath;
+    QDate from, to;
+};
+
+// The arguments after "--verifica" read: two files and the dates of --dal and --al. A failure
+// carries the message and the usage for standard error.
+Result<VerificaOptions> readVerificaOptions(const QStringList &arguments);
 
 // The check from the command line, for scripts and spreadsheets:
 //   zelmoravintesca --verifica SYSTEM.zlm ARCHIVE.txt [--dal DATE] [--al DATE]

@@ -29,15 +29,24 @@ ArchiveProgress stage(const ArchiveProgress &progress, qint64 offset, qint64 tot
     return [=](qint64 done, qint64) { return progress(offset + done, total); };
 }
 
+// The progress callback asked only whether to go on, for a step that counts no bytes (a
+// progress lower than the one told before changes nothing).
+std::function<bool()> stopOf(const ArchiveProgress &progress)
+{
+    if (!progress)
+        return {};
+    return [progress] { return !progress(0, 1); };
+}
+
 qint64 sizeOf(const QString &path)
 {
     const QFileInfo info(path);
     return info.isFile() ? info.size() : 0;
 }
 
-// Waits for the lock on the archive, as long as another copy's import may take; nothing when
-// it is taken, else why not (the import was stopped meanwhile when `stopped` is set).
-std::optional<RuntimeError> takeLock(FileLock &lock, const ArchiveProgress &progress, bool *stopped)
+// Waits for the lock on the archive, as long as another copy's import may take; an error when
+// it cannot be taken (the import was stopped meanwhile when `stopped` is set).
+Result<void> takeLock(FileLock &lock, const ArchiveProgress &progress, bool *stopped)
 {
     QElapsedTimer waited;
     waited.start();
@@ -46,7 +55,7 @@ std::optional<RuntimeError> takeLock(FileLock &lock, const ArchiveProgress &prog
         if (!taken)
             return taken.error();
         if (*taken)
-            return std::nullopt;
+            return {};
         if (progress && !progress(0, kWaitingForLock)) {
             *stopped = true;
             return RuntimeError(RuntimeError::PathFileAccessError);
@@ -65,39 +74,47 @@ bool importOne(FileImport &import, DrawArchive &merged, qint64 maxBytes, bool *f
                const ArchiveProgress &progress)
 {
     if (*full) {
-        import.error = QStringLiteral("non importato: l'archivio %1").arg(overLimitText(maxBytes));
+        import.outcome = RuntimeError(
+            RuntimeError::OutOfMemory,
+            QStringLiteral("non importato: l'archivio %1").arg(overLimitText(maxBytes)));
         return true;
     }
     Result<ArchiveReading> read = readArchiveFile(import.path, maxBytes, progress);
     if (!read) {
-        import.error =
-            QStringLiteral("non letto: %1")
-                .arg(QFileInfo(import.path).isDir() ? QStringLiteral("è una cartella")
-                                                    : archiveFailureText(read.error(), maxBytes));
+        import.outcome = RuntimeError(read.error().number(),
+                                      QStringLiteral("non letto: %1")
+                                          .arg(QFileInfo(import.path).isDir()
+                                                   ? QStringLiteral("è una cartella")
+                                                   : archiveFailureText(read.error(), maxBytes)));
         return true;
     }
     ArchiveReading reading = std::move(read).value();
     if (reading.interrupted)
         return false;
     if (reading.notText) {
-        import.error = QStringLiteral("non letto: non è un file di testo");
+        import.outcome = RuntimeError(RuntimeError::BadFileNameOrNumber,
+                                      QStringLiteral("non letto: non è un file di testo"));
         return true;
     }
     if (reading.draws.isEmpty()) {
-        import.error = QStringLiteral("non importato: nessuna riga è un'estrazione");
+        QString why = QStringLiteral("non importato: nessuna riga è un'estrazione");
         if (reading.skippedCount > 0)
-            import.error += QStringLiteral(" (%1)").arg(
+            why += QStringLiteral(" (%1)").arg(
                 skippedLinesText(reading.skippedCount, reading.skippedLines));
+        import.outcome = RuntimeError(RuntimeError::BadFileNameOrNumber, why);
         return true;
     }
-    const MergeReport report = merged.merge(reading.draws, maxBytes);
+    const MergeReport report = merged.merge(reading.draws, maxBytes, stopOf(progress));
+    if (report.interrupted)
+        return false;
     if (report.overLimit) {
         *full = true;
-        import.error = QStringLiteral("non importato: con le sue estrazioni l'archivio %1")
-                           .arg(overLimitText(maxBytes));
+        import.outcome =
+            RuntimeError(RuntimeError::OutOfMemory,
+                         QStringLiteral("non importato: con le sue estrazioni l'archivio %1")
+                             .arg(overLimitText(maxBytes)));
         return true;
     }
-    import.read = true;
     import.linesRead = reading.linesRead;
     import.skippedCount = reading.skippedCount;
     import.skippedLines = reading.skippedLines;
@@ -121,7 +138,7 @@ StoredArchive ArchiveStore::read(const ArchiveProgress &progress) const
         return stored;
     // A folder is never replaced, so it would refuse every save: the player has to move it.
     if (isFolder(m_path)) {
-        stored.unusable =
+        stored.usable =
             RuntimeError(RuntimeError::PathFileAccessError,
                          QStringLiteral("è una cartella, e il programma non sostituisce una "
                                         "cartella: spostala altrove perché le importazioni "
@@ -135,7 +152,7 @@ StoredArchive ArchiveStore::read(const ArchiveProgress &progress) const
         const RuntimeError &error = read.error();
         if (error.number() == RuntimeError::PermissionDenied ||
             error.number() == RuntimeError::DeviceIoError)
-            stored.unusable = error;
+            stored.usable = error;
         else
             stored.notAFile = true;
         return stored;
@@ -145,16 +162,20 @@ StoredArchive ArchiveStore::read(const ArchiveProgress &progress) const
     if (reading.interrupted)
         return stored;
     if (reading.notText) {
-        stored.unusable = RuntimeError(RuntimeError::BadFileNameOrNumber,
-                                       QStringLiteral("non è un file di testo"));
+        stored.usable = RuntimeError(RuntimeError::BadFileNameOrNumber,
+                                     QStringLiteral("non è un file di testo"));
         return stored;
     }
     if (reading.draws.isEmpty() && reading.skippedCount > 0) {
-        stored.unusable = RuntimeError(RuntimeError::BadFileNameOrNumber,
-                                       QStringLiteral("nessuna riga è un'estrazione"));
+        stored.usable = RuntimeError(RuntimeError::BadFileNameOrNumber,
+                                     QStringLiteral("nessuna riga è un'estrazione"));
         return stored;
     }
-    stored.archive.merge(reading.draws);
+    if (stored.archive.merge(reading.draws, -1, stopOf(progress)).interrupted) {
+        stored.archive = DrawArchive();
+        stored.interrupted = true;
+        return stored;
+    }
     stored.skippedCount = reading.skippedCount;
     stored.skippedLines = reading.skippedLines;
     stored.leftOut = reading.leftOut + stored.archive.trimTo(m_maxBytes);
@@ -175,12 +196,13 @@ ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archiv
     const QString lockPath = m_path + QStringLiteral(".lock");
     FileLock lock(lockPath);
     bool stopped = false;
-    result.saveError = takeLock(lock, progress, &stopped);
-    if (result.saveError) {
+    const Result<void> locked = takeLock(lock, progress, &stopped);
+    if (!locked) {
         result.interrupted = stopped;
-        if (stopped)
-            result.saveError.reset();
-        result.failedPath = lockPath;
+        if (!stopped) {
+            result.saving = locked;
+            result.failedPath = lockPath;
+        }
         return result;
     }
 
@@ -189,14 +211,16 @@ ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archiv
         result.interrupted = true;
         return result;
     }
-    if (result.stored.unusable) {
+    if (!result.stored.usable) {
         for (const QString &path : paths) {
             FileImport refused;
             refused.path = path;
-            refused.error = QStringLiteral("non importato: l'archivio salvato non si può leggere");
+            refused.outcome = RuntimeError(
+                result.stored.usable.error().number(),
+                QStringLiteral("non importato: l'archivio salvato non si può leggere"));
             result.files.append(refused);
         }
-        result.saveError = result.stored.unusable;
+        result.saving = result.stored.usable;
         result.failedPath = m_path;
         return result;
     }
@@ -226,12 +250,10 @@ ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archiv
         // What a write killed half-way left beside the archive goes first: under the lock no
         // other copy is writing one.
         removeLeftoverCopies(m_path);
-        const Result<void> written = replaceOwnFile(m_path, merged.toText());
-        result.saved = written.ok();
-        if (!written) {
-            result.saveError = written.error();
+        result.saving = replaceOwnFile(m_path, merged.toText());
+        result.saved = result.saving.ok();
+        if (!result.saved)
             result.failedPath = m_path;
-        }
     }
     if (archive) {
         *archive = std::move(merged);
@@ -244,19 +266,19 @@ QString archiveImportMessage(const ArchiveImport &import, const QString &procedu
                              const QString &form)
 {
     QString message = archiveImportSummary(import);
-    if (import.saveError)
+    if (!import.saving)
         message += QStringLiteral("\r\n\r\nL'archivio non è stato salvato.\r\n%1: %2\r\n%3")
-                       .arg(import.failedPath, archiveFailureText(*import.saveError),
-                            formErrorMessage(*import.saveError, procedure, form));
+                       .arg(import.failedPath, archiveFailureText(import.saving.error()),
+                            formErrorMessage(import.saving.error(), procedure, form));
     return message;
 }
 
 QString storedArchiveNotice(const StoredArchive &stored, const QString &path)
 {
-    if (stored.unusable)
+    if (!stored.usable)
         return QStringLiteral("L'archivio delle estrazioni non può essere letto:\r\n%1\r\n%2.\r\n"
                               "Resta com'è: nessuna importazione lo sovrascrive.")
-            .arg(path, archiveFailureText(*stored.unusable));
+            .arg(path, archiveFailureText(stored.usable.error()));
     QStringList notes;
     if (stored.notAFile)
         notes << QStringLiteral("Al posto dell'archivio delle estrazioni %1 c'è qualcosa che non "
@@ -303,8 +325,8 @@ QString archiveImportSummary(const ArchiveImport &import)
 QString importSummary(const FileImport &import)
 {
     const QString name = QFileInfo(import.path).fileName();
-    if (!import.read)
-        return QStringLiteral("%1: %2").arg(name, import.error);
+    if (!import.outcome)
+        return QStringLiteral("%1: %2").arg(name, import.outcome.error().description());
     QString text = QStringLiteral("%1: %2, %3, %4")
                        .arg(name, countOf(import.linesRead, "riga letta", "righe lette"),
                             countOf(import.added, "estrazione aggiunta", "estrazioni aggiunte"),
@@ -341,7 +363,7 @@ QString skippedLinesText(int count, const QList<int> &lines)
 
 bool importHadTrouble(const FileImport &import)
 {
-    return !import.read || import.skippedCount > 0 || !import.conflicts.isEmpty();
+    return !import.outcome || import.skippedCount > 0 || !import.conflicts.isEmpty();
 }
 
 QString importsSummary(const QList<FileImport> &imports)

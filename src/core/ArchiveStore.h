@@ -2,11 +2,10 @@
 
 #include "core/ArchiveFile.h"
 #include "core/DrawArchive.h"
-#include "core/RuntimeError.h"
+#include "core/Result.h"
 
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace zelmora {
 
@@ -14,8 +13,9 @@ namespace zelmora {
 struct FileImport
 {
     QString path;
-    bool read = false; // false when the file was not imported at all (see error)
-    QString error;     // why, in the player's words: "non esiste", "supera i 64 MiB", ...
+    // Whether the file was imported at all; when not, the error says why in the player's words
+    // ("non letto: non esiste", "non importato: l'archivio supera i 64 MiB", ...).
+    Result<void> outcome;
     int linesRead = 0;
     int added = 0;
     int duplicates = 0;    // known draws with the same numbers, merged silently
@@ -28,9 +28,9 @@ struct FileImport
 struct StoredArchive
 {
     DrawArchive archive;
-    // The file is there but cannot be used (unreadable, not text, no draw on any line): it is
-    // kept as it is, and nothing is written over it.
-    std::optional<RuntimeError> unusable;
+    // An error when the file is there but cannot be used (unreadable, not text, no draw on any
+    // line, a folder): it is kept as it is, and nothing is written over it.
+    Result<void> usable;
     int skippedCount = 0; // lines that hold no draw: left out when the archive is next written
     QList<int> skippedLines;
     int leftOut = 0;       // draws past the size limit: left out when the archive is next written
@@ -46,12 +46,13 @@ constexpr qint64 kWaitingForLock = -1;
 struct ArchiveImport
 {
     QList<FileImport> files;
-    StoredArchive stored;                  // the archive on disk when the import began, as read
-    bool interrupted = false;              // stopped on request: nothing was written
-    bool merged = false;                   // the archive given to import() now holds the merged one
-    bool saved = false;                    // the archive file was written
-    std::optional<RuntimeError> saveError; // the write, or the lock, failed: nothing written
-    QString failedPath;                    // the file saveError is about: the archive or its lock
+    StoredArchive stored;     // the archive on disk when the import began, as read
+    bool interrupted = false; // stopped on request: nothing was written
+    bool merged = false;      // the archive given to import() now holds the merged one
+    bool saved = false;       // the archive file was written
+    // An error when the lock, the stored archive or the write failed: nothing was written.
+    Result<void> saving;
+    QString failedPath; // the file that failure is about: the archive or its lock
 };
 
 // The program's merged archive of draws, kept in "estrazioni.txt" in the program folder. The

@@ -3,6 +3,7 @@
 #include "core/DrawDate.h"
 #include "core/WheelCodes.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace zelmora {
@@ -26,16 +27,25 @@ qint64 lineBytes(const Draw &draw)
 
 DrawArchive::DrawArchive() : m_textBytes(kHeader.size()) {}
 
-MergeReport DrawArchive::merge(const QList<Draw> &draws, qint64 maxTextBytes)
+MergeReport DrawArchive::merge(const QList<Draw> &draws, qint64 maxTextBytes,
+                               const std::function<bool()> &stop)
 {
+    // Often enough that a stop is felt within a few milliseconds.
+    constexpr qsizetype kStopEvery = 16384;
     MergeReport report;
     std::vector<decltype(m_draws)::iterator> inserted;
     const qint64 before = m_textBytes;
-    for (const Draw &draw : draws) {
+    for (qsizetype i = 0; i < draws.size(); ++i) {
+        if (stop && i % kStopEvery == 0 && i > 0 && stop()) {
+            report.interrupted = true;
+            return report;
+        }
+        const Draw &draw = draws[i];
         const auto [at, isNew] = m_draws.try_emplace({draw.date.toJulianDay(), draw.wheel}, draw);
         if (isNew) {
             ++report.added;
             m_textBytes += lineBytes(draw);
+            countOn(draw.wheel, 1);
             if (maxTextBytes >= 0)
                 inserted.push_back(at);
         } else if (sameNumbers(at->second, draw)) {
@@ -45,13 +55,21 @@ MergeReport DrawArchive::merge(const QList<Draw> &draws, qint64 maxTextBytes)
         }
     }
     if (maxTextBytes >= 0 && m_textBytes > maxTextBytes) {
-        for (const auto &at : inserted)
+        for (const auto &at : inserted) {
+            countOn(at->second.wheel, -1);
             m_draws.erase(at);
+        }
         m_textBytes = before;
         report = MergeReport();
         report.overLimit = true;
     }
     return report;
+}
+
+void DrawArchive::countOn(int wheel, int change)
+{
+    if (wheel >= 0 && wheel < kWheelCount)
+        m_wheelDraws[std::size_t(wheel)] += change;
 }
 
 int DrawArchive::trimTo(qint64 maxTextBytes)
@@ -60,6 +78,7 @@ int DrawArchive::trimTo(qint64 maxTextBytes)
     while (m_textBytes > maxTextBytes && !m_draws.empty()) {
         const auto last = std::prev(m_draws.end());
         m_textBytes -= lineBytes(last->second);
+        countOn(last->second.wheel, -1);
         m_draws.erase(last);
         ++dropped;
     }
@@ -72,17 +91,36 @@ const Draw *DrawArchive::find(const QDate &date, int wheel) const
     return at == m_draws.end() ? nullptr : &at->second;
 }
 
-QList<Draw> DrawArchive::drawsOf(int wheel, const QDate &from, const QDate &to) const
+QList<Draw> DrawArchive::drawsOf(int wheel, const QDate &from, const QDate &to,
+                                 const std::function<bool()> &stop) const
 {
+    constexpr int kStopEvery = 65536; // a few milliseconds of walking
     QList<Draw> out;
+    if (wheel < 0 || wheel >= kWheelCount)
+        return out;
+    out.reserve(m_wheelDraws[std::size_t(wheel)]);
     auto at = from.isValid() ? m_draws.lower_bound({from.toJulianDay(), 0}) : m_draws.begin();
-    for (; at != m_draws.end(); ++at) {
+    for (int walked = 1; at != m_draws.end(); ++at, ++walked) {
         if (to.isValid() && at->first.first > to.toJulianDay())
             break;
         if (at->second.wheel == wheel)
             out.append(at->second);
+        if (stop && walked % kStopEvery == 0 && stop())
+            break;
     }
     return out;
+}
+
+WheelSummary DrawArchive::summaryOf(int wheel) const
+{
+    WheelSummary summary;
+    if (wheel < 0 || wheel >= kWheelCount || m_wheelDraws[std::size_t(wheel)] == 0)
+        return summary;
+    summary.draws = m_wheelDraws[std::size_t(wheel)];
+    const auto ofWheel = [wheel](const auto &entry) { return entry.second.wheel == wheel; };
+    summary.first = std::find_if(m_draws.begin(), m_draws.end(), ofWheel)->second.date;
+    summary.last = std::find_if(m_draws.rbegin(), m_draws.rend(), ofWheel)->second.date;
+    return summary;
 }
 
 QDate DrawArchive::firstDate() const

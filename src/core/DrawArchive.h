@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/Draw.h"
+#include "core/WheelCodes.h"
 
 #include <QByteArray>
 #include <QList>
+#include <functional>
 #include <map>
 #include <utility>
 
@@ -16,6 +18,14 @@ struct MergeReport
     int duplicates = 0;     // draws it had with the same numbers, merged without a word
     QList<Draw> conflicts;  // draws it had with other numbers: these were refused, the stored kept
     bool overLimit = false; // the draws would take the stored text past the limit: none taken
+    bool interrupted = false; // stopped on request: the archive is left part-merged
+};
+
+// A wheel's draws at a glance, without copying them.
+struct WheelSummary
+{
+    int draws = 0;
+    QDate first, last; // invalid when there are none
 };
 
 // The merged archive: at most one draw for each date and wheel, kept in date order.
@@ -26,8 +36,10 @@ public:
 
     // Adds the draws the archive does not hold. With a limit, they are taken only if the
     // archive's text (toText) then stays within that many bytes; otherwise none is, and the
-    // report says overLimit.
-    MergeReport merge(const QList<Draw> &draws, qint64 maxTextBytes = -1);
+    // report says overLimit. `stop`, when given, is asked now and then whether to give up:
+    // the archive is then left part-merged, to be thrown away.
+    MergeReport merge(const QList<Draw> &draws, qint64 maxTextBytes = -1,
+                      const std::function<bool()> &stop = {});
     // Drops the newest draws until the text fits in maxTextBytes; returns how many went.
     int trimTo(qint64 maxTextBytes);
 
@@ -37,8 +49,12 @@ public:
     const Draw *find(const QDate &date, int wheel) const;
 
     // The draws of one wheel from 'from' to 'to' (both included; an invalid date leaves that
-    // end open), oldest first.
-    QList<Draw> drawsOf(int wheel, const QDate &from = QDate(), const QDate &to = QDate()) const;
+    // end open), oldest first. `stop`, when given, is asked now and then whether to give up:
+    // the list is then cut short, to be thrown away.
+    QList<Draw> drawsOf(int wheel, const QDate &from = QDate(), const QDate &to = QDate(),
+                        const std::function<bool()> &stop = {}) const;
+    // How many draws a wheel has, and its first and last date.
+    WheelSummary summaryOf(int wheel) const;
     // The first and last date of the archive (invalid when it is empty).
     QDate firstDate() const;
     QDate lastDate() const;
@@ -51,9 +67,12 @@ public:
     qint64 textBytes() const { return m_textBytes; }
 
 private:
+    void countOn(int wheel, int change);
+
     // Keyed by (Julian day, wheel): date order, then wheel order.
     std::map<std::pair<qint64, int>, Draw> m_draws;
     qint64 m_textBytes;
+    std::array<int, kWheelCount> m_wheelDraws{}; // each wheel's count, kept as draws come and go
 };
 
 } // namespace zelmora

@@ -22,26 +22,22 @@ QString archiveFolder(const QString &appPath)
     const QString path = memoryPath(appPath);
     if (nothingAt(path))
         return appPath;
-    try {
-        const QByteArray bytes = readWholeFile(path, kMaxTextFileBytes).orThrow();
-        TextLines lines(bytes);
-        const QString folder =
-            lines.atEnd() ? QString() : QString::fromUtf8(lines.next()).trimmed();
-        if (!folder.isEmpty() && QFileInfo(folder).isDir())
-            return folder;
-    } catch (const RuntimeError &) {
-        // Not read: the program folder serves.
-    }
+    // Not read: the program folder serves.
+    const Result<QByteArray> bytes = readWholeFile(path, kMaxTextFileBytes);
+    if (!bytes)
+        return appPath;
+    TextLines lines(*bytes);
+    const QString folder = lines.atEnd() ? QString() : QString::fromUtf8(lines.next()).trimmed();
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        return folder;
     return appPath;
 }
 
 void rememberArchiveFolder(const QString &appPath, const QString &folder)
 {
-    try {
-        writeWholeFile(memoryPath(appPath), (folder + u'\n').toUtf8()).orThrow();
-    } catch (const RuntimeError &) {
-        // Not remembered: the next import starts in the program folder.
-    }
+    // Not remembered: the next import starts in the program folder.
+    const Result<void> written = writeWholeFile(memoryPath(appPath), (folder + u'\n').toUtf8());
+    Q_UNUSED(written);
 }
 
 } // namespace zelmora

@@ -2,8 +2,6 @@
 
 #include "core/RuntimeError.h"
 
-#include <optional>
-#include <type_traits>
 #include <utility>
 #include <variant>
 
@@ -33,14 +31,6 @@ public:
     // The error; only when !ok().
     const RuntimeError &error() const { return std::get<1>(m_state); }
 
-    // Inside a routine that traps its errors: the value, or the error thrown.
-    T orThrow() &&
-    {
-        if (!ok())
-            throw error();
-        return std::move(value());
-    }
-
 private:
     std::variant<T, RuntimeError> m_state;
 };
@@ -50,38 +40,14 @@ template <> class [[nodiscard]] Result<void>
 {
 public:
     Result() = default;
-    Result(RuntimeError error) : m_error(std::move(error)) {}
+    Result(RuntimeError error) : m_state(std::in_place_index<1>, std::move(error)) {}
 
-    bool ok() const { return !m_error; }
+    bool ok() const { return m_state.index() == 0; }
     explicit operator bool() const { return ok(); }
-    const RuntimeError &error() const { return *m_error; }
-
-    // Inside a routine that traps its errors: the error thrown, if any.
-    void orThrow() const
-    {
-        if (m_error)
-            throw *m_error;
-    }
+    const RuntimeError &error() const { return std::get<1>(m_state); }
 
 private:
-    std::optional<RuntimeError> m_error;
+    std::variant<std::monostate, RuntimeError> m_state;
 };
-
-// Runs `work`, which reports failure by throwing a RuntimeError inside, and hands back its
-// value or that error.
-template <typename Work> auto catchRuntimeError(Work &&work) -> Result<std::invoke_result_t<Work>>
-{
-    using T = std::invoke_result_t<Work>;
-    try {
-        if constexpr (std::is_void_v<T>) {
-            work();
-            return {};
-        } else {
-            return work();
-        }
-    } catch (const RuntimeError &error) {
-        return error;
-    }
-}
 
 } // namespace zelmora

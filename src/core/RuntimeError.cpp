@@ -45,8 +45,7 @@ QString RuntimeError::describe(int number)
 RuntimeError::RuntimeError(int number) : RuntimeError(number, describe(number)) {}
 
 RuntimeError::RuntimeError(int number, QString description)
-    : m_number(number), m_description(std::move(description)),
-      m_what(QStringLiteral("Error %1 (%2)").arg(number).arg(m_description).toUtf8())
+    : m_number(number), m_description(std::move(description))
 {
 }
 

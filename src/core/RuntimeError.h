@@ -1,14 +1,13 @@
 #pragma once
 
 #include <QString>
-#include <exception>
 
 namespace zelmora {
 
-// A run-time error as the program reports it: a number and its description. Routines that
-// touch files, the printer or the network throw it internally and catch it where they report
-// their own failures, so it never leaves a slot.
-class RuntimeError : public std::exception
+// A run-time error as the program reports it: a number and its description. It travels as a
+// value (see Result), never thrown: routines that touch files, the printer or the network hand
+// it back, and only the windows turn it into a message.
+class RuntimeError
 {
 public:
     enum Number
@@ -36,7 +35,6 @@ public:
 
     int number() const { return m_number; }
     const QString &description() const { return m_description; }
-    const char *what() const noexcept override { return m_what.constData(); }
 
     // The standard description of an error number ("File not found" for 53).
     static QString describe(int number);
@@ -44,7 +42,6 @@ public:
 private:
     int m_number;
     QString m_description;
-    QByteArray m_what;
 };
 
 // "Error 53 (File not found) in procedure ReadConfiguration of Modulo corpo"

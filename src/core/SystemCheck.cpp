@@ -28,12 +28,14 @@ struct NumberSet
     }
 };
 
-Cents checkedSum(Cents a, Cents b)
+// Adds b to a; false, with a unchanged, when the sum would not fit.
+bool addChecked(Cents &a, Cents b)
 {
     Cents sum;
     if (__builtin_add_overflow(a, b, &sum))
-        throw RuntimeError(RuntimeError::Overflow);
-    return sum;
+        return false;
+    a = sum;
+    return true;
 }
 
 // How often the progress callback is asked.
@@ -43,17 +45,19 @@ constexpr int kProgressEvery = 256;
 
 Result<CheckedSystem> checkedSystem(const Sistema &sistema)
 {
-    return catchRuntimeError([&] {
-        Sistema s = sistema;
-        Trasponi(s);
-        CheckedSystem system;
-        for (int play = 1; play <= kGiocate; ++play)
-            system.plays[std::size_t(play - 1)] = giocata(s, play);
-        for (int i = 0; i < 3; ++i)
-            system.stakes[std::size_t(i)] = stakeCents(sistema.Puntate[std::size_t(i)]).orThrow();
-        system.stakedPerDraw = 8 * (system.stakes[0] + system.stakes[1] + system.stakes[2]);
-        return system;
-    });
+    Sistema s = sistema;
+    Trasponi(s);
+    CheckedSystem system;
+    for (int play = 1; play <= kGiocate; ++play)
+        system.plays[std::size_t(play - 1)] = giocata(s, play);
+    for (int i = 0; i < 3; ++i) {
+        const Result<Cents> stake = stakeCents(sistema.Puntate[std::size_t(i)]);
+        if (!stake)
+            return stake.error();
+        system.stakes[std::size_t(i)] = *stake;
+    }
+    system.stakedPerDraw = 8 * (system.stakes[0] + system.stakes[1] + system.stakes[2]);
+    return system;
 }
 
 int hitsOf(const std::array<std::uint8_t, 4> &play, const std::array<std::uint8_t, 5> &drawn)
@@ -72,68 +76,66 @@ Result<CheckResult> checkSystem(const CheckedSystem &system, const QList<Draw> &
                                 int withholdingBasisPoints, const CheckProgress &progress,
                                 const WinSink &onWin)
 {
-    return catchRuntimeError([&] {
-        if (withholdingBasisPoints < 0 || withholdingBasisPoints > 10000)
-            throw RuntimeError(RuntimeError::InvalidProcedureCall);
+    if (withholdingBasisPoints < 0 || withholdingBasisPoints > 10000)
+        return RuntimeError(RuntimeError::InvalidProcedureCall);
 
-        // Every play shares the stakes, so its winnings depend only on its hits: worked out once.
-        // A play with a number twice counts it once.
-        std::array<Cents, 5> gross{}, net{};
-        for (int hits = 0; hits <= 4; ++hits) {
-            gross[std::size_t(hits)] = playGross(hits, system.stakes);
-            net[std::size_t(hits)] = netOf(gross[std::size_t(hits)], withholdingBasisPoints);
+    // Every play shares the stakes, so its winnings depend only on its hits: worked out once.
+    // A play with a number twice counts it once.
+    std::array<Cents, 5> gross{}, net{};
+    for (int hits = 0; hits <= 4; ++hits) {
+        gross[std::size_t(hits)] = playGross(hits, system.stakes);
+        net[std::size_t(hits)] = netOf(gross[std::size_t(hits)], withholdingBasisPoints);
+    }
+    std::array<NumberSet, kGiocate> plays;
+    for (int p = 0; p < kGiocate; ++p)
+        for (std::uint8_t n : system.plays[std::size_t(p)])
+            plays[std::size_t(p)].add(n);
+
+    CheckResult result;
+    const int total = int(draws.size());
+    for (int i = 0; i < total; ++i) {
+        if (progress && i % kProgressEvery == 0 && i > 0 && !progress(i, total)) {
+            result.interrupted = true;
+            break;
         }
-        std::array<NumberSet, kGiocate> plays;
+        const Draw &draw = draws[i];
+        NumberSet drawn;
+        for (std::uint8_t n : draw.numbers)
+            drawn.add(n);
+
+        Cents drawGross = 0;
         for (int p = 0; p < kGiocate; ++p)
-            for (std::uint8_t n : system.plays[std::size_t(p)])
-                plays[std::size_t(p)].add(n);
+            drawGross += gross[std::size_t(plays[std::size_t(p)].common(drawn))];
 
-        CheckResult result;
-        const int total = int(draws.size());
-        for (int i = 0; i < total; ++i) {
-            if (progress && i % kProgressEvery == 0 && i > 0 && !progress(i, total)) {
-                result.interrupted = true;
-                break;
-            }
-            const Draw &draw = draws[i];
-            NumberSet drawn;
-            for (std::uint8_t n : draw.numbers)
-                drawn.add(n);
+        CheckTotals &t = result.totals;
+        ++t.drawsChecked;
+        if (!addChecked(t.staked, system.stakedPerDraw))
+            return RuntimeError(RuntimeError::Overflow);
+        if (drawGross == 0)
+            continue;
 
-            Cents drawGross = 0;
-            for (int p = 0; p < kGiocate; ++p)
-                drawGross += gross[std::size_t(plays[std::size_t(p)].common(drawn))];
-
-            CheckTotals &t = result.totals;
-            ++t.drawsChecked;
-            t.staked = checkedSum(t.staked, system.stakedPerDraw);
-            if (drawGross == 0)
-                continue;
-
-            DrawWin win;
-            win.draw = draw;
-            for (int p = 0; p < kGiocate; ++p) {
-                const int hits = plays[std::size_t(p)].common(drawn);
-                if (gross[std::size_t(hits)] > 0)
-                    win.plays.append(
-                        {p + 1, hits, gross[std::size_t(hits)], net[std::size_t(hits)]});
-            }
-            win.gross = drawGross;
-            win.net = netOf(drawGross, withholdingBasisPoints);
-            ++t.winningDraws;
-            t.gross = checkedSum(t.gross, win.gross);
-            t.net = checkedSum(t.net, win.net);
-            if (!onWin) {
-                result.wins.append(win);
-            } else if (!onWin(win)) {
-                result.interrupted = true;
-                break;
-            }
+        DrawWin win;
+        win.draw = draw;
+        for (int p = 0; p < kGiocate; ++p) {
+            const int hits = plays[std::size_t(p)].common(drawn);
+            if (gross[std::size_t(hits)] > 0)
+                win.plays.append({p + 1, hits, gross[std::size_t(hits)], net[std::size_t(hits)]});
         }
-        if (progress && !result.interrupted)
-            progress(result.totals.drawsChecked, total);
-        return result;
-    });
+        win.gross = drawGross;
+        win.net = netOf(drawGross, withholdingBasisPoints);
+        ++t.winningDraws;
+        if (!addChecked(t.gross, win.gross) || !addChecked(t.net, win.net))
+            return RuntimeError(RuntimeError::Overflow);
+        if (!onWin) {
+            result.wins.append(win);
+        } else if (!onWin(win)) {
+            result.interrupted = true;
+            break;
+        }
+    }
+    if (progress && !result.interrupted)
+        progress(result.totals.drawsChecked, total);
+    return result;
 }
 
 } // namespace zelmora

@@ -38,21 +38,22 @@ QString withholdingText(int basisPoints)
 
 Result<int> readWithholding(const QString &folder)
 {
-    return catchRuntimeError([&] {
-        const QString path = withholdingPath(folder);
-        if (nothingAt(path))
-            return kDefaultWithholdingBasisPoints;
-        if (!QFileInfo(path).isFile())
-            throw RuntimeError(RuntimeError::PathFileAccessError);
-        QByteArray bytes = readWholeFile(path, 256).orThrow();
-        // A UTF-8 byte-order mark, as some editors write one, is not part of the setting.
-        if (bytes.startsWith("\xEF\xBB\xBF"))
-            bytes.remove(0, 3);
-        const std::optional<int> value = parseWithholding(QString::fromLatin1(bytes));
-        if (!value)
-            throw RuntimeError(RuntimeError::TypeMismatch);
-        return *value;
-    });
+    const QString path = withholdingPath(folder);
+    if (nothingAt(path))
+        return kDefaultWithholdingBasisPoints;
+    if (!QFileInfo(path).isFile())
+        return RuntimeError(RuntimeError::PathFileAccessError);
+    Result<QByteArray> read = readWholeFile(path, 256);
+    if (!read)
+        return read.error();
+    QByteArray bytes = std::move(read).value();
+    // A UTF-8 byte-order mark, as some editors write one, is not part of the setting.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    const std::optional<int> value = parseWithholding(QString::fromLatin1(bytes));
+    if (!value)
+        return RuntimeError(RuntimeError::TypeMismatch);
+    return *value;
 }
 
 QString withholdingFailureText(const RuntimeError &error)

@@ -41,22 +41,27 @@ class RecordReader
 public:
     explicit RecordReader(QByteArray bytes) : m_bytes(std::move(bytes)) {}
 
+    // The bytes at a place of a record, or nullptr when the file ends before them.
     const char *take(int record, qint64 within, qint64 size) const
     {
         const qint64 at = recordOffset(record) + within;
-        if (at + size > m_bytes.size())
-            throw RuntimeError(RuntimeError::InputPastEndOfFile);
-        return m_bytes.constData() + at;
+        return at + size > m_bytes.size() ? nullptr : m_bytes.constData() + at;
     }
 
     qint64 size() const { return m_bytes.size(); }
-    float readFloat(int record, qint64 within = 0) const
+    Result<float> readFloat(int record, qint64 within = 0) const
     {
-        return qFromLittleEndian<float>(take(record, within, 4));
+        const char *at = take(record, within, 4);
+        if (!at)
+            return RuntimeError(RuntimeError::InputPastEndOfFile);
+        return qFromLittleEndian<float>(at);
     }
-    quint16 readWord(int record, qint64 within) const
+    Result<quint16> readWord(int record, qint64 within) const
     {
-        return qFromLittleEndian<quint16>(take(record, within, 2));
+        const char *at = take(record, within, 2);
+        if (!at)
+            return RuntimeError(RuntimeError::InputPastEndOfFile);
+        return qFromLittleEndian<quint16>(at);
     }
 
 private:
@@ -95,13 +100,14 @@ ScaleRecordRead readScale(const RecordReader &file, TaraturaAmbetto &record)
         result.problem = QStringLiteral("il record è incompleto");
         return result;
     }
-    const quint16 tag = file.readWord(kScaleRecord, 0);
+    // The file holds the whole record: these reads cannot fail.
+    const quint16 tag = file.readWord(kScaleRecord, 0).valueOr(0);
     if (tag != kScaleTag) {
         result.problem = QStringLiteral("il tipo è %1 invece di %2").arg(tag).arg(kScaleTag);
         return result;
     }
-    const float x = file.readFloat(kScaleRecord, 2);
-    const float y = file.readFloat(kScaleRecord, 6);
+    const float x = file.readFloat(kScaleRecord, 2).valueOr(0);
+    const float y = file.readFloat(kScaleRecord, 6).valueOr(0);
     for (const auto &[value, axis] : {std::pair{x, "X"}, std::pair{y, "Y"}}) {
         if (scaleInRange(value))
             continue;
@@ -117,38 +123,57 @@ ScaleRecordRead readScale(const RecordReader &file, TaraturaAmbetto &record)
     return result;
 }
 
-ScaleRecordRead readRecords(const QString &path, TaraturaAmbetto &record)
+// Reads the records in order; the values read before a fault stay in `record`.
+Result<ScaleRecordRead> readRecords(const QString &path, TaraturaAmbetto &record)
 {
-    const RecordReader file(readWholeFile(path, kLongestUsefulFile).orThrow());
+    Result<QByteArray> bytes = readWholeFile(path, kLongestUsefulFile);
+    if (!bytes)
+        return bytes.error();
+    const RecordReader file(std::move(bytes).value());
 
     int number = 1;
-    for (const CalibrationLength &length : kCalibrationLengths)
-        record.*length.field = file.readFloat(number++);
+    for (const CalibrationLength &length : kCalibrationLengths) {
+        const Result<float> value = file.readFloat(number++);
+        if (!value)
+            return value.error();
+        record.*length.field = *value;
+    }
 
-    const quint16 tag = file.readWord(10, 0);
-    if (tag == TaggedQuality::Empty)
+    const Result<quint16> tag = file.readWord(10, 0);
+    if (!tag)
+        return tag.error();
+    if (*tag == TaggedQuality::Empty) {
         record.Qualita = TaggedQuality{};
-    else if (tag == TaggedQuality::Integer)
-        record.Qualita = TaggedQuality::integer(qint16(file.readWord(10, 2)));
-    else
-        throw RuntimeError(RuntimeError::TypeMismatch);
+    } else if (*tag == TaggedQuality::Integer) {
+        const Result<quint16> quality = file.readWord(10, 2);
+        if (!quality)
+            return quality.error();
+        record.Qualita = TaggedQuality::integer(qint16(*quality));
+    } else {
+        return RuntimeError(RuntimeError::TypeMismatch);
+    }
 
-    const quint16 length = file.readWord(11, 0);
-    if (length > kMaxStampanteBytes)
-        throw badRecordLength();
-    record.Stampante = fromCp1252(QByteArray(file.take(11, 2, length), length));
+    const Result<quint16> length = file.readWord(11, 0);
+    if (!length)
+        return length.error();
+    if (*length > kMaxStampanteBytes)
+        return badRecordLength();
+    const char *name = file.take(11, 2, *length);
+    if (!name)
+        return RuntimeError(RuntimeError::InputPastEndOfFile);
+    record.Stampante = fromCp1252(QByteArray(name, *length));
 
     return readScale(file, record);
 }
 
-void writeRecords(const QString &path, const TaraturaAmbetto &record)
+Result<void> writeRecords(const QString &path, const TaraturaAmbetto &record)
 {
     const QByteArray name = toCp1252(record.Stampante);
     if (name.size() > kMaxStampanteBytes)
-        throw badRecordLength();
+        return badRecordLength();
     // A factor the reader would refuse is never written.
     if (!scaleInRange(record.ScalaX) || !scaleInRange(record.ScalaY))
-        throw RuntimeError(RuntimeError::InvalidProcedureCall);
+        return RuntimeError(RuntimeError::InvalidProcedureCall);
 
     // Records 1 to 10 in full, their unused bytes zero; record 11 only as far as the name.
     QByteArray bytes(recordOffset(kCalibrationRecords) + 2 + name.size(), '\0');
@@ -165,14 +190,11 @@ void writeRecords(const QString &path, const TaraturaAmbetto &record)
     // The bytes an existing longer file holds past the new ones stay as they were. The whole
     // file is then written anew beside the old one and put in its place only when complete,
     // so a failed save (a full disk) leaves the earlier file, or none, never a cut one.
-    try {
-        const QByteArray old = readWholeFile(path, kLongestKeptFile).orThrow();
-        if (old.size() > bytes.size())
-            bytes.append(old.mid(bytes.size()));
-    } catch (const RuntimeError &error) {
-        if (error.number() != RuntimeError::FileNotFound)
-            throw;
-    }
+    const Result<QByteArray> old = readWholeFile(path, kLongestKeptFile);
+    if (old && old->size() > bytes.size())
+        bytes.append(old->mid(bytes.size()));
+    else if (!old && old.error().number() != RuntimeError::FileNotFound)
+        return old.error();
     // Record 12 over whatever stood there; a shorter file is filled with zeros up to it.
     if (bytes.size() < kScaleRecordOffset + kScaleRecordSize)
         bytes.append(QByteArray(kScaleRecordOffset + kScaleRecordSize - bytes.size(), '\0'));
@@ -180,19 +202,19 @@ void writeRecords(const QString &path, const TaraturaAmbetto &record)
     qToLittleEndian<quint16>(kScaleTag, scale);
     qToLittleEndian<float>(record.ScalaX, scale + 2);
     qToLittleEndian<float>(record.ScalaY, scale + 6);
-    writeWholeFile(path, bytes).orThrow();
+    return writeWholeFile(path, bytes);
 }
 
 } // namespace
 
 Result<ScaleRecordRead> readCalibration(const QString &path, TaraturaAmbetto &record)
 {
-    return catchRuntimeError([&] { return readRecords(path, record); });
+    return readRecords(path, record);
 }
 
 Result<void> writeCalibration(const QString &path, const TaraturaAmbetto &record)
 {
-    return catchRuntimeError([&] { writeRecords(path, record); });
+    return writeRecords(path, record);
 }
 
 QString lengthText(float mm)

@@ -82,11 +82,11 @@ private:
 
     void printTable()
     {
-        if (r.result.wins.isEmpty()) {
+        if (r.result->wins.isEmpty()) {
             text(kLeft, lineAt(), QStringLiteral("Nessuna vincita."));
             return;
         }
-        for (const DrawWin &win : r.result.wins) {
+        for (const DrawWin &win : r.result->wins) {
             // A draw's lines stay together: one that does not fit starts the next page.
             keepTogether(int(win.plays.size()) + (win.plays.size() > 1 ? 1 : 0));
             bool first = true;
@@ -117,7 +117,7 @@ private:
 
     void printTotals()
     {
-        const CheckTotals &t = r.result.totals;
+        const CheckTotals &t = r.result->totals;
         const QList<std::pair<QString, QString>> lines = {
             {QStringLiteral("Estrazioni verificate"), countText(t.drawsChecked)},
             {QStringLiteral("Estrazioni vincenti"), countText(t.winningDraws)},
@@ -132,7 +132,7 @@ private:
         double y = m_y + 1;
         rule(y);
         m_y = y + 1.5;
-        if (r.result.interrupted) {
+        if (r.result->interrupted) {
             y = lineAt();
             p.FontBold = true;
             text(kLeft, y,

@@ -5,6 +5,7 @@
 #include "print/PrinterSet.h"
 
 #include <QString>
+#include <memory>
 
 namespace zelmora::print {
 
@@ -17,8 +18,8 @@ struct CheckReport
     QString systemName; // the system's name as the main window shows it
     QString wheel;      // the wheel's name
     QString against;    // what was checked: "Archivio dal 02/01/2024 al 28/12/2024", ...
-    CheckResult result;
-    QString printerName; // the listing printer of the settings
+    std::shared_ptr<const CheckResult> result; // shared with the window, never copied
+    QString printerName;                       // the listing printer of the settings
 };
 
 // An amount in cents with the Italian separators: "1.234,50", "-12,00".

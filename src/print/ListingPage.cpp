@@ -103,7 +103,8 @@ void printPage(Printer &p, Sistema &sistema, const ListingJob &job)
 
 void printListingCopies(Printer &printer, Sistema &sistema, const ListingJob &job)
 {
-    for (int copy = 1; copy <= job.copies; ++copy)
+    // A copy the printer failed on was dropped, and none follows it.
+    for (int copy = 1; copy <= job.copies && printer.status(); ++copy)
         printPage(printer, sistema, job);
 }
 

@@ -47,10 +47,12 @@ Result<Preview> previewRun(Printer &printer, const std::function<void(Printer &)
         }
     } giveBack{printer, preview};
 
-    return catchRuntimeError([&] {
-        print(printer);
-        return preview->preview();
-    });
+    print(printer);
+    if (const Result<void> status = printer.status(); !status) {
+        printer.KillDoc();
+        return status.error();
+    }
+    return preview->preview();
 }
 
 } // namespace zelmora::print

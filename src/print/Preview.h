@@ -41,7 +41,7 @@ private:
 };
 
 // Runs `print` on the printer with its device replaced by a preview of it, then gives the
-// printer its own device back, also when `print` fails (throws): the result is then its error.
+// printer its own device back, also when `print` fails: the result is then its error.
 // Nothing reaches the printer.
 Result<Preview> previewRun(Printer &printer, const std::function<void(Printer &)> &print);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -40,11 +42,16 @@ struct BoxStyle
 
 // A device the printer object draws on. Positions and sizes are millimetres from the
 // top-left corner of the printable area; fonts carry their size in points. A device that
-// cannot start or write throws RuntimeError 482.
+// cannot start or write keeps that first failure (error 482) and ignores the drawing after it,
+// until the next document begins; whoever runs the document asks status() where it can act on
+// a failure (the end of a page, the end of the document).
 class PrintDevice
 {
 public:
     virtual ~PrintDevice() = default;
+
+    // The first failure since the document in hand began, if any.
+    const Result<void> &status() const { return m_status; }
 
     virtual QString DeviceName() const = 0;
 
@@ -82,6 +89,21 @@ public:
         Q_UNUSED(options);
         return 1200;
     }
+
+protected:
+    // True once the document in hand met a failure: what follows is not drawn.
+    bool failed() const { return !m_status.ok(); }
+    // Keeps the first failure.
+    void fail(int number = RuntimeError::PrinterError)
+    {
+        if (m_status)
+            m_status = RuntimeError(number);
+    }
+    // A new document starts with no failure.
+    void clearStatus() { m_status = {}; }
+
+private:
+    Result<void> m_status;
 };
 
 } // namespace zelmora::print

@@ -92,10 +92,17 @@ QFont Printer::currentFont() const
     return font;
 }
 
-void Printer::ensurePage()
+Result<void> Printer::status() const
 {
     if (!m_device)
-        throw RuntimeError(RuntimeError::PrinterError);
+        return RuntimeError(RuntimeError::PrinterError);
+    return m_device->status();
+}
+
+bool Printer::ensurePage()
+{
+    if (!m_device)
+        return false;
     if (!m_documentOpen) {
         DocumentOptions options;
         options.kind = DocumentKind;
@@ -105,12 +112,13 @@ void Printer::ensurePage()
         m_device->beginDocument(options);
         m_documentOpen = true;
         m_pageOpen = true;
-        return;
+        return true;
     }
     if (!m_pageOpen) {
         m_device->newPage();
         m_pageOpen = true;
     }
+    return true;
 }
 
 void Printer::Print(const QString &text)
@@ -118,7 +126,8 @@ void Printer::Print(const QString &text)
     if (text.isEmpty())
         return;
     const QFont font = currentFont();
-    ensurePage();
+    if (!ensurePage())
+        return;
     TextStyle style{font, ForeColor, FontTransparent};
     m_device->drawText(QPointF(m_xMm, m_yMm), text, style);
     m_xMm += m_device->textSize(text, font).width();
@@ -134,7 +143,8 @@ void Printer::PrintLine(const QString &text)
 
 void Printer::Line(double x1, double y1, double x2, double y2, const QColor &color)
 {
-    ensurePage();
+    if (!ensurePage())
+        return;
     const QRectF box =
         QRectF(QPointF(toMm(x1), toMm(y1)), QPointF(toMm(x2), toMm(y2))).normalized();
     BoxStyle style{color, DrawStyle, DrawWidth, FillStyle, FillColor};
@@ -145,7 +155,8 @@ void Printer::Line(double x1, double y1, double x2, double y2, const QColor &col
 
 void Printer::PaintPicture(const QImage &picture, double x, double y, double width, double height)
 {
-    ensurePage();
+    if (!ensurePage())
+        return;
     m_device->drawPicture(picture, QRectF(toMm(x), toMm(y), toMm(width), toMm(height)));
 }
 
@@ -154,7 +165,8 @@ void Printer::PaintPicture(const QImage &picture, double x, double y)
     // At its own size: the picture's resolution, or 96 dots per inch when it has none.
     const double dpmX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() : 96 / 0.0254;
     const double dpmY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() : 96 / 0.0254;
-    ensurePage();
+    if (!ensurePage())
+        return;
     m_device->drawPicture(picture, QRectF(toMm(x), toMm(y), picture.width() * 1000.0 / dpmX,
                                           picture.height() * 1000.0 / dpmY));
 }
@@ -223,7 +235,8 @@ double Printer::TextHeight(const QString &text)
 
 Result<void> printDocument(Printer &printer, const std::function<void(Printer &)> &print)
 {
-    Result<void> done = catchRuntimeError([&] { print(printer); });
+    print(printer);
+    const Result<void> done = printer.status();
     if (!done)
         printer.KillDoc();
     return done;

@@ -101,6 +101,9 @@ public:
     double TextHeight(const QString &text);
 
     bool documentOpen() const { return m_documentOpen; }
+    // The first failure of the device since the document in hand began (482 when there is no
+    // device), or none: drawing after a failure is ignored, and EndDoc then drops the document.
+    Result<void> status() const;
     // The full path of the PDF file the last document became on "File PDF", set only once
     // the file is complete; empty when the last document went elsewhere or did not arrive.
     QString lastDocumentPath() const { return m_lastDocumentPath; }
@@ -111,7 +114,8 @@ private:
     QFont currentFont() const;
     double toMm(double value) const;
     double fromMm(double mm) const;
-    void ensurePage();
+    // False when there is no device to draw on.
+    bool ensurePage();
     void closeDocument(bool handOver);
 
     std::unique_ptr<PrintDevice> m_device;
@@ -124,8 +128,8 @@ private:
     QStringList m_deliveredFiles;
 };
 
-// Runs `print` on the printer as one document. A failure (thrown inside `print`) abandons the
-// document it interrupted and is the result.
+// Runs `print` on the printer as one document. A failure of the device abandons the document it
+// interrupted and is the result.
 Result<void> printDocument(Printer &printer, const std::function<void(Printer &)> &print);
 
 // The name of the built-in device that writes each document to a new PDF in stampe/.

@@ -19,19 +19,14 @@
 
 namespace zelmora::print {
 
-namespace {
-[[noreturn]] void printerError()
-{
-    throw RuntimeError(RuntimeError::PrinterError);
-}
-} // namespace
-
-void PainterDevice::startPainting(QPrinter &printer)
+bool PainterDevice::startPainting(QPrinter &printer)
 {
     m_printer = &printer;
     printer.setFullPage(false);
-    if (!m_painter.begin(&printer))
-        printerError();
+    if (m_painter.begin(&printer))
+        return true;
+    fail();
+    return false;
 }
 
 double PainterDevice::pixelsPerMm() const
@@ -46,14 +41,18 @@ QFont PainterDevice::deviceFont(const QFont &font) const
 
 void PainterDevice::newPage()
 {
-    if (!m_printer || !m_printer->newPage())
-        printerError();
+    if (!failed() && (!m_printer || !m_printer->newPage()))
+        fail();
 }
 
 void PainterDevice::drawText(const QPointF &topLeft, const QString &text, const TextStyle &style)
 {
-    if (!m_painter.isActive())
-        printerError();
+    if (failed())
+        return;
+    if (!m_painter.isActive()) {
+        fail();
+        return;
+    }
     const double k = pixelsPerMm();
     const QFont font = deviceFont(style.font);
     m_painter.setFont(font);
@@ -68,8 +67,12 @@ void PainterDevice::drawText(const QPointF &topLeft, const QString &text, const 
 
 void PainterDevice::drawBox(const QRectF &box, const BoxStyle &style)
 {
-    if (!m_painter.isActive())
-        printerError();
+    if (failed())
+        return;
+    if (!m_painter.isActive()) {
+        fail();
+        return;
+    }
     const double k = pixelsPerMm();
     const QRectF r(box.x() * k, box.y() * k, box.width() * k, box.height() * k);
     if (style.fillStyle == vbFSSolid)
@@ -85,8 +88,12 @@ void PainterDevice::drawBox(const QRectF &box, const BoxStyle &style)
 
 void PainterDevice::drawPicture(const QImage &picture, const QRectF &target)
 {
-    if (!m_painter.isActive())
-        printerError();
+    if (failed())
+        return;
+    if (!m_painter.isActive()) {
+        fail();
+        return;
+    }
     const double k = pixelsPerMm();
     m_painter.drawImage(
         QRectF(target.x() * k, target.y() * k, target.width() * k, target.height() * k), picture);
@@ -94,9 +101,14 @@ void PainterDevice::drawPicture(const QImage &picture, const QRectF &target)
 
 void PainterDevice::endDocument()
 {
+    // A document that met a failure is dropped, not handed over.
+    if (failed()) {
+        abortDocument();
+        return;
+    }
     const bool painted = m_painter.end();
     if (!finished(painted))
-        printerError();
+        fail();
 }
 
 void PainterDevice::abortDocument()
@@ -156,17 +168,22 @@ int QueueDevice::resolutionFor(const DocumentOptions &options) const
 void QueueDevice::beginDocument(const DocumentOptions &options)
 {
     // A fresh QPrinter per document: settings of an earlier job never leak into this one.
+    clearStatus();
     m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_ownPrinter->setPrinterName(m_name);
-    if (!m_ownPrinter->isValid())
-        printerError();
+    if (!m_ownPrinter->isValid()) {
+        fail();
+        return;
+    }
     m_ownPrinter->setDocName(QStringLiteral("Zelmoravintesca - ") + options.kind);
     m_ownPrinter->setCreator(QStringLiteral("Zelmoravintesca"));
     m_ownPrinter->setColorMode(options.colorMode == vbPRCMColor ? QPrinter::Color
                                                                 : QPrinter::GrayScale);
     m_ownPrinter->setResolution(resolutionFor(options));
-    if (!m_ownPrinter->setPageLayout(pageLayout()))
-        printerError();
+    if (!m_ownPrinter->setPageLayout(pageLayout())) {
+        fail();
+        return;
+    }
     startPainting(*m_ownPrinter);
 }
 
@@ -210,18 +227,23 @@ void removeAbandonedPartials(const QString &folder)
 
 void PdfFileDevice::beginDocument(const DocumentOptions &options)
 {
+    clearStatus();
     m_file.clear();
     m_folder = m_folderNow();
-    if (m_folder.isEmpty() || !QDir().mkpath(m_folder))
-        printerError();
+    if (m_folder.isEmpty() || !QDir().mkpath(m_folder)) {
+        fail();
+        return;
+    }
     removeAbandonedPartials(m_folder);
     m_kind = options.kind;
     m_started = QDateTime::currentDateTime();
     // A hidden name of its own, made by the system so that no two documents share it.
     QByteArray partial = QFile::encodeName(m_folder + QStringLiteral("/.stampa-XXXXXX"));
     const int fd = ::mkostemp(partial.data(), O_CLOEXEC);
-    if (fd < 0)
-        printerError();
+    if (fd < 0) {
+        fail();
+        return;
+    }
     ::close(fd);
     m_partial = QFile::decodeName(partial);
     m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -233,12 +255,8 @@ void PdfFileDevice::beginDocument(const DocumentOptions &options)
     m_ownPrinter->setCreator(QStringLiteral("Zelmoravintesca"));
     m_ownPrinter->setColorMode(options.colorMode == vbPRCMColor ? QPrinter::Color
                                                                 : QPrinter::GrayScale);
-    try {
-        startPainting(*m_ownPrinter);
-    } catch (...) {
-        QFile::remove(m_partial);
-        throw;
-    }
+    if (!startPainting(*m_ownPrinter))
+        QFile::remove(std::exchange(m_partial, QString()));
 }
 
 namespace {

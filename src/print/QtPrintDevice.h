@@ -27,10 +27,11 @@ public:
     QSizeF printableSize() const override;
 
 protected:
-    // Sets up the printer for a document and starts painting; throws 482 on failure.
-    void startPainting(QPrinter &printer);
+    // Sets up the printer for a document and starts painting; false, the failure kept, when
+    // the painter cannot start on it.
+    bool startPainting(QPrinter &printer);
     // Called after the document ended (painted whole when handedOver) or was dropped. False
-    // when the document did not arrive after all: endDocument then raises the printer error.
+    // when the document did not arrive after all: endDocument then keeps the printer error.
     virtual bool finished(bool handedOver) { return handedOver; }
     QPrinter *m_printer = nullptr;
 

@@ -25,11 +25,15 @@ RecordingDevice::RecordingDevice(QString name) : m_name(std::move(name)) {}
 
 void RecordingDevice::beginDocument(const DocumentOptions &options)
 {
-    if (failEveryDocument)
-        throw RuntimeError(RuntimeError::PrinterError);
+    clearStatus();
+    if (failEveryDocument) {
+        fail();
+        return;
+    }
     if (failOnDocument == 0) {
         failOnDocument = -1;
-        throw RuntimeError(RuntimeError::PrinterError);
+        fail();
+        return;
     }
     if (failOnDocument > 0)
         --failOnDocument;
@@ -41,16 +45,25 @@ void RecordingDevice::beginDocument(const DocumentOptions &options)
 
 void RecordingDevice::newPage()
 {
-    if (documents.isEmpty())
-        throw RuntimeError(RuntimeError::PrinterError);
-    documents.last().pages.append(QList<RecordedItem>());
+    if (page())
+        documents.last().pages.append(QList<RecordedItem>());
 }
 
-QList<RecordedItem> &RecordingDevice::page()
+QList<RecordedItem> *RecordingDevice::page()
 {
-    if (documents.isEmpty() || documents.last().ended || documents.last().aborted)
-        throw RuntimeError(RuntimeError::PrinterError);
-    return documents.last().pages.last();
+    if (failed())
+        return nullptr;
+    if (documents.isEmpty() || documents.last().ended || documents.last().aborted) {
+        fail();
+        return nullptr;
+    }
+    return &documents.last().pages.last();
+}
+
+void RecordingDevice::record(const RecordedItem &item)
+{
+    if (QList<RecordedItem> *open = page())
+        open->append(item);
 }
 
 void RecordingDevice::drawText(const QPointF &topLeft, const QString &text, const TextStyle &style)
@@ -60,7 +73,7 @@ void RecordingDevice::drawText(const QPointF &topLeft, const QString &text, cons
     item.rect = QRectF(topLeft, textSize(text, style.font));
     item.text = text;
     item.textStyle = style;
-    page().append(item);
+    record(item);
 }
 
 void RecordingDevice::drawBox(const QRectF &box, const BoxStyle &style)
@@ -69,7 +82,7 @@ void RecordingDevice::drawBox(const QRectF &box, const BoxStyle &style)
     item.kind = RecordedItem::Box;
     item.rect = box;
     item.boxStyle = style;
-    page().append(item);
+    record(item);
 }
 
 void RecordingDevice::drawPicture(const QImage &picture, const QRectF &target)
@@ -79,18 +92,23 @@ void RecordingDevice::drawPicture(const QImage &picture, const QRectF &target)
     item.rect = target;
     item.pictureSize = picture.size();
     item.picture = picture;
-    page().append(item);
+    record(item);
 }
 
 void RecordingDevice::endDocument()
 {
-    page(); // fails when no document is open
-    documents.last().ended = true;
+    // A document that met a failure is dropped, not handed over.
+    if (failed()) {
+        abortDocument();
+        return;
+    }
+    if (page()) // fails when no document is open
+        documents.last().ended = true;
 }
 
 void RecordingDevice::abortDocument()
 {
-    if (!documents.isEmpty())
+    if (!documents.isEmpty() && !documents.last().ended)
         documents.last().aborted = true;
 }
 

@@ -71,7 +71,9 @@ public:
     }
 
 private:
-    QList<RecordedItem> &page();
+    // The page drawn on, or null (the failure kept) when no document is open.
+    QList<RecordedItem> *page();
+    void record(const RecordedItem &item);
     QString m_name;
 };
 

@@ -170,7 +170,11 @@ RangeCheck checkRange(const QString &da, const QString &a)
 Result<void> StampaSchedaAmbetto(Printer &printer, Sistema &sistema,
                                  const TaraturaAmbetto &calibration, const SlipRun &run)
 {
-    return catchRuntimeError([&] { printSlips(printer, sistema, calibration, run); });
+    printSlips(printer, sistema, calibration, run);
+    const Result<void> done = printer.status();
+    if (!done)
+        printer.KillDoc();
+    return done;
 }
 
 void printSlips(Printer &printer, Sistema &sistema, const TaraturaAmbetto &calibration,
@@ -181,37 +185,34 @@ void printSlips(Printer &printer, Sistema &sistema, const TaraturaAmbetto &calib
     TaraturaAmbetto taratura = calibration;
     bringIntoRange(taratura);
     const std::optional<int> wheel = wheelBoxFor(sistema.Ruota.text(), run.ruote);
-    try {
-        prepareSlipPrinter(printer, taratura, QStringLiteral("schedine"));
-        // The marks are filled boxes.
-        printer.FillStyle = vbFSSolid;
+    prepareSlipPrinter(printer, taratura, QStringLiteral("schedine"));
+    // The marks are filled boxes.
+    printer.FillStyle = vbFSSolid;
 
-        if (run.pronostico) {
-            try {
-                StampaPronostico(printer, sistema, taratura, run.heading, run.pictures);
-            } catch (const RuntimeError &error) {
-                run.sheetFailed(error.number());
-                // The first slip starts on a clean page, not on the unfinished sheet.
-                printer.NewPage();
-            }
+    if (run.pronostico) {
+        StampaPronostico(printer, sistema, taratura, run.heading, run.pictures);
+        if (const Result<void> sheet = printer.status(); !sheet) {
+            run.sheetFailed(sheet.error().number());
+            // The slips go on in a document of their own, starting on a clean page.
+            printer.KillDoc();
         }
-
-        float total = 0;
-        for (int play = run.from; play <= run.to; ++play) {
-            run.doEvents();
-            if (run.interrupted()) {
-                printer.EndDoc();
-                return;
-            }
-            printPlay(printer, sistema, taratura, wheel, play, total, run.heading);
-            run.progress(play);
-            printer.NewPage();
-        }
-        printer.EndDoc();
-    } catch (const RuntimeError &) {
-        printer.KillDoc();
-        throw;
     }
+
+    float total = 0;
+    for (int play = run.from; play <= run.to; ++play) {
+        run.doEvents();
+        if (run.interrupted()) {
+            printer.EndDoc();
+            return;
+        }
+        printPlay(printer, sistema, taratura, wheel, play, total, run.heading);
+        // A printer that failed on this slip takes no more: the run ends there.
+        if (!printer.status())
+            break;
+        run.progress(play);
+        printer.NewPage();
+    }
+    printer.EndDoc();
 }
 
 } // namespace zelmora::print

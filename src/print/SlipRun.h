@@ -85,8 +85,8 @@ struct SlipRun
 // failure abandons the document and is the result.
 Result<void> StampaSchedaAmbetto(Printer &printer, Sistema &sistema,
                                  const TaraturaAmbetto &taratura, const SlipRun &run);
-// The same run for a caller that traps failures itself: they are thrown, once the document
-// is abandoned.
+// The same run for a caller that asks the printer's status itself afterwards (a preview): a
+// failure leaves the document dropped.
 void printSlips(Printer &printer, Sistema &sistema, const TaraturaAmbetto &taratura,
                 const SlipRun &run);
 

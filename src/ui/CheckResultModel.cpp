@@ -8,14 +8,14 @@ namespace zelmora {
 
 CheckResultModel::CheckResultModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-void CheckResultModel::setResult(const CheckResult &result)
+void CheckResultModel::setResult(std::shared_ptr<const CheckResult> result)
 {
     beginResetModel();
-    m_result = result;
+    m_result = result ? std::move(result) : std::make_shared<const CheckResult>();
     m_rows.clear();
     Cents widest = 0;
-    for (int w = 0; w < int(m_result.wins.size()); ++w) {
-        const DrawWin &win = m_result.wins[w];
+    for (int w = 0; w < int(m_result->wins.size()); ++w) {
+        const DrawWin &win = m_result->wins[w];
         for (int p = 0; p < int(win.plays.size()); ++p)
             m_rows.push_back({w, p});
         // The draw's net is rounded once on its whole gross: shown when several plays won.
@@ -29,7 +29,7 @@ void CheckResultModel::setResult(const CheckResult &result)
 
 void CheckResultModel::clear()
 {
-    setResult(CheckResult());
+    setResult(nullptr);
 }
 
 int CheckResultModel::rowCount(const QModelIndex &parent) const
@@ -47,7 +47,7 @@ QVariant CheckResultModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= int(m_rows.size()))
         return {};
     const Row &row = m_rows[std::size_t(index.row())];
-    const DrawWin &win = m_result.wins[row.win];
+    const DrawWin &win = m_result->wins[row.win];
     const bool total = row.play < 0;
     if (role == Qt::TextAlignmentRole) {
         const bool number = index.column() == Play || index.column() >= Gross;

@@ -3,6 +3,7 @@
 #include "core/SystemCheck.h"
 
 #include <QAbstractTableModel>
+#include <memory>
 #include <vector>
 
 namespace zelmora {
@@ -28,7 +29,8 @@ public:
 
     explicit CheckResultModel(QObject *parent = nullptr);
 
-    void setResult(const CheckResult &result);
+    // Lists the result, shared with the window, never copied.
+    void setResult(std::shared_ptr<const CheckResult> result);
     void clear();
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -46,7 +48,7 @@ private:
         int win;  // index in the result's wins
         int play; // index in the draw's plays, or -1 for the draw's total
     };
-    CheckResult m_result;
+    std::shared_ptr<const CheckResult> m_result;
     std::vector<Row> m_rows;
     QString m_widestAmount = QStringLiteral("0,00");
 };

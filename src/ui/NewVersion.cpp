@@ -22,7 +22,8 @@ bool NewVersion(Program &program)
     const Result<VersionOrder> order =
         remote ? compareVersions(local, *remote) : Result<VersionOrder>(remote.error());
     if (!order) {
-        plainMessage(*program.ui, moduleErrorMessage(order.error(), QStringLiteral("NewVersion")));
+        reportError(*program.ui, order.error(), QStringLiteral("NewVersion"), {},
+                    MessageIcon::None);
         return true;
     }
     if (*order != VersionOrder::Newer)

@@ -45,9 +45,7 @@ void printReport(QWidget *form, Program &program, const std::function<Result<voi
     if (printed.error().number() == RuntimeError::PrinterError)
         reportPrinterNotInstalled(ui);
     else
-        criticalMessage(ui,
-                        formErrorMessage(RuntimeError(printed.error().number()),
-                                         QStringLiteral("cmdStampa_Click"), form->objectName()));
+        reportError(ui, printed.error(), QStringLiteral("cmdStampa_Click"), form->objectName());
 }
 
 void showPreview(QWidget *form, UiServices &ui,
@@ -57,8 +55,7 @@ void showPreview(QWidget *form, UiServices &ui,
     Result<print::Preview> preview = makePreview();
     form->setEnabled(true);
     if (!preview) {
-        criticalMessage(ui, formErrorMessage(preview.error(), QStringLiteral("cmdAnteprima_Click"),
-                                             form->objectName()));
+        reportError(ui, preview.error(), QStringLiteral("cmdAnteprima_Click"), form->objectName());
         return;
     }
     frmAnteprima::showModal(std::move(preview).value(), form->windowTitle(), form);

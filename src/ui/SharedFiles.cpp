@@ -11,8 +11,8 @@ void ReadConfiguration(ProgramContext &context)
 {
     const Result<void> read = readConfiguration(context);
     if (!read)
-        plainMessage(*context.program->ui,
-                     moduleErrorMessage(read.error(), QStringLiteral("ReadConfiguration")));
+        reportError(*context.program->ui, read.error(), QStringLiteral("ReadConfiguration"), {},
+                    MessageIcon::None);
 }
 
 void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const ProgramContext &context,
@@ -23,8 +23,8 @@ void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const ProgramContext &
     UiServices &ui = *context.program->ui;
     if (!read) {
         // A box with only the OK button and the application's title.
-        plainMessage(
-            ui, formErrorMessage(read.error(), QStringLiteral("LeggiTaraturaAmbetto"), formName));
+        reportError(ui, read.error(), QStringLiteral("LeggiTaraturaAmbetto"), formName,
+                    MessageIcon::None);
     } else if (read->state == print::ScaleRecordRead::Damaged) {
         warningMessage(ui,
                        QStringLiteral("La correzione di scala in printA.cfg è danneggiata (%1): "
@@ -46,8 +46,8 @@ void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const ProgramCon
 {
     const Result<void> saved = saveTaratura(record, context.appPath);
     if (!saved)
-        plainMessage(*context.program->ui,
-                     formErrorMessage(saved.error(), QStringLiteral("cmdSalva_Click"), formName));
+        reportError(*context.program->ui, saved.error(), QStringLiteral("cmdSalva_Click"), formName,
+                    MessageIcon::None);
 }
 
 } // namespace zelmora

@@ -1,11 +1,9 @@
 #include "ui/WindowWork.h"
 
-#include <QFutureWatcher>
+#include <QAbstractButton>
+#include <QLabel>
+#include <QProgressBar>
 #include <QThreadPool>
-#include <QTimer>
-#include <QtConcurrent>
-
-#include <algorithm>
 
 namespace zelmora {
 
@@ -13,57 +11,76 @@ WindowWork::WindowWork(QObject *window) : QObject(window)
 {
     m_pool = new QThreadPool(this);
     m_pool->setObjectName(QStringLiteral("workers"));
+    // One worker: a cancelled run still ending never races the new one for the archive.
     m_pool->setMaxThreadCount(1);
-    m_timer = new QTimer(this);
-    m_timer->setInterval(100);
-    connect(m_timer, &QTimer::timeout, this, &WindowWork::tellProgress);
 }
 
 WindowWork::~WindowWork()
 {
-    stopAndWait();
+    cancel();
+    m_pool->waitForDone();
 }
 
-void WindowWork::start(std::function<void(Job &)> work, std::function<void()> finished,
-                       std::function<void(qint64, qint64)> progress)
+void WindowWork::showOn(QProgressBar *bar, QLabel *label, QAbstractButton *stop)
 {
-    auto job = std::make_shared<Job>();
-    m_job = job;
-    m_progress = std::move(progress);
-    tellProgress();
-    m_timer->start();
-    m_future = QtConcurrent::run(m_pool, [job, work = std::move(work)] { work(*job); });
-    auto *watcher = new QFutureWatcher<void>(this);
-    connect(watcher, &QFutureWatcher<void>::finished, this,
-            [this, watcher, finished = std::move(finished)] {
-                watcher->deleteLater();
-                m_timer->stop();
-                m_job.reset();
-                finished();
-            });
-    watcher->setFuture(m_future);
+    m_bar = bar;
+    m_label = label;
+    m_stopButton = stop;
+    if (m_stopButton)
+        connect(m_stopButton, &QAbstractButton::clicked, this, &WindowWork::stop);
+}
+
+void WindowWork::watchProgress(QFutureWatcherBase *watcher)
+{
+    if (m_bar) {
+        connect(watcher, &QFutureWatcherBase::progressRangeChanged, m_bar, &QProgressBar::setRange);
+        connect(watcher, &QFutureWatcherBase::progressValueChanged, m_bar, &QProgressBar::setValue);
+    }
+    if (m_label)
+        connect(watcher, &QFutureWatcherBase::progressTextChanged, m_label, &QLabel::setText);
+}
+
+void WindowWork::beginRun()
+{
+    if (m_bar) {
+        m_bar->setRange(0, 0);
+        m_bar->setVisible(true);
+    }
+    if (m_stopButton)
+        m_stopButton->setEnabled(true);
+    emit runningChanged(true);
+}
+
+void WindowWork::endRun()
+{
+    if (m_bar)
+        m_bar->setVisible(false);
+    if (m_stopButton)
+        m_stopButton->setEnabled(false);
+    emit runningChanged(false);
 }
 
 void WindowWork::stop()
 {
-    if (m_job)
-        m_job->stop = true;
+    if (m_stop)
+        m_stop->store(true);
 }
 
-void WindowWork::stopAndWait()
+void WindowWork::cancel()
 {
-    if (!m_job)
+    if (!m_watcher)
         return;
-    m_job->stop = true;
-    m_future.waitForFinished();
-}
-
-void WindowWork::tellProgress()
-{
-    if (!m_job || !m_progress)
-        return;
-    const qint64 total = m_job->total;
-    m_progress(std::min<qint64>(m_job->done, total), total);
+    // The watcher stays until its run has ended, but no longer counts: nothing of the run
+    // reaches the window.
+    m_watcher->disconnect(this);
+    connect(m_watcher, &QFutureWatcherBase::finished, m_watcher, &QObject::deleteLater);
+    if (m_bar)
+        m_watcher->disconnect(m_bar);
+    if (m_label)
+        m_watcher->disconnect(m_label);
+    m_watcher = nullptr;
+    m_future.cancel();
+    endRun();
 }
 
 } // namespace zelmora

@@ -229,8 +229,8 @@ void frmImpostazioni::cmdSalva_Click()
     m_context.stampanteTabulato = cmbStampante->currentText();
     const Result<void> saved = writeConfiguration(m_context);
     if (!saved) {
-        plainMessage(ui(), formErrorMessage(saved.error(), QStringLiteral("cmdSalva_Click"),
-                                            QStringLiteral("frmImpostazioni")));
+        reportError(ui(), saved.error(), QStringLiteral("cmdSalva_Click"),
+                    QStringLiteral("frmImpostazioni"), MessageIcon::None);
         return;
     }
     accept();

@@ -390,7 +390,7 @@ void frmMain::CaricaRuote()
     const Result<QByteArray> bytes =
         readWholeFile(m_context.appPath + QStringLiteral("ruote.grc"), kMaxTextFileBytes);
     if (!bytes)
-        plainMessage(ui(), moduleErrorMessage(bytes.error(), QStringLiteral("CaricaRuote")));
+        reportError(ui(), bytes.error(), QStringLiteral("CaricaRuote"), {}, MessageIcon::None);
     const QStringList names = bytes ? parseRuote(*bytes) : QStringList();
     cmbRuote->clear();
     cmbRuote->addItems(names);
@@ -709,8 +709,8 @@ void frmMain::cmdSalva_Click()
         // Nothing was written: the system keeps the name it had.
         s.NomeSistema = previousName;
         ui().setBusy(false);
-        plainMessage(ui(), formErrorMessage(saved.error(), QStringLiteral("cmdSalva_Click"),
-                                            QStringLiteral("frmMain")));
+        reportError(ui(), saved.error(), QStringLiteral("cmdSalva_Click"), objectName(),
+                    MessageIcon::None);
         return;
     }
     ui().setBusy(false);
@@ -729,8 +729,8 @@ void frmMain::cmdApri_Click()
 
     const Result<std::optional<Sistema>> loaded = openSystemFile(chosen.fileName);
     if (!loaded) {
-        plainMessage(ui(), formErrorMessage(loaded.error(), QStringLiteral("cmdApri_Click"),
-                                            QStringLiteral("frmMain")));
+        reportError(ui(), loaded.error(), QStringLiteral("cmdApri_Click"), objectName(),
+                    MessageIcon::None);
         return;
     }
     if (!*loaded) {

@@ -51,11 +51,11 @@ QLabel *buddyLabel(const QString &text, QWidget *buddy, QWidget *parent)
 
 } // namespace
 
-frmStatistiche::frmStatistiche(const Sistema &sistema, const DrawArchive &archive,
+frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const DrawArchive> archive,
                                ProgramContext context, const QDate &from, const QDate &to,
                                QWidget *parent)
-    : QDialog(parent), m_sistema(sistema), m_archive(archive), m_context(std::move(context)),
-      m_plays(playsOf(sistema))
+    : QDialog(parent), m_sistema(sistema), m_archive(std::move(archive)),
+      m_context(std::move(context)), m_plays(playsOf(sistema))
 {
     setObjectName(QStringLiteral("frmStatistiche"));
     setWindowTitle(kTitle);
@@ -104,12 +104,12 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, const DrawArchive &archiv
     dtpAl = new DateBox(page);
     dtpAl->setObjectName(QStringLiteral("dtpAl"));
     // The boxes reach every draw the archive holds, and open on the check window's dates.
-    const QDate first = m_archive.firstDate();
+    const QDate first = m_archive->firstDate();
     const QDate earliest = first.isValid() ? std::min(first, QDate(1871, 1, 1)) : QDate(1871, 1, 1);
     for (DateBox *box : {dtpDal, dtpAl})
         box->setDateRange(earliest, QDate(9999, 12, 31));
     dtpDal->setDate(from.isValid() ? from : first);
-    dtpAl->setDate(to.isValid() ? to : m_archive.lastDate());
+    dtpAl->setDate(to.isValid() ? to : m_archive->lastDate());
     cmdCalcola = new QPushButton(QStringLiteral("&Calcola"), page);
     cmdCalcola->setObjectName(QStringLiteral("cmdCalcola"));
     cmdCalcola->setDefault(true);
@@ -230,12 +230,13 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, const DrawArchive &archiv
 
     // A pool of the window's own, as the check window has: painting never waits behind it.
     m_work = new WindowWork(this);
+    m_work->showOn(prgCalcolo, lblAvanzamento, cmdInterrompi);
+    connect(m_work, &WindowWork::runningChanged, this, &frmStatistiche::setRunning);
 
     connect(cmdCalcola, &QPushButton::clicked, this, &frmStatistiche::cmdCalcola_Click);
-    connect(cmdInterrompi, &QPushButton::clicked, this, &frmStatistiche::cmdInterrompi_Click);
     connect(cmdStampa, &QPushButton::clicked, this, &frmStatistiche::cmdStampa_Click);
     connect(cmdAnteprima, &QPushButton::clicked, this, &frmStatistiche::cmdAnteprima_Click);
-    connect(cmdChiudi, &QPushButton::clicked, this, &frmStatistiche::reject);
+    connect(cmdChiudi, &QPushButton::clicked, this, &frmStatistiche::cmdChiudi_Click);
     connect(cmbRuota, &QComboBox::activated, this, &frmStatistiche::cmbRuota_Activated);
     connect(picGrafico, &DelayChartView::pointed, this, &frmStatistiche::picGrafico_Pointed);
 
@@ -244,11 +245,7 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, const DrawArchive &archiv
     resize(kPreferredSize);
 }
 
-frmStatistiche::~frmStatistiche()
-{
-    // The worker reads the archive the window was given: it stops before the window goes.
-    m_work->stopAndWait();
-}
+frmStatistiche::~frmStatistiche() = default; // the work, cancelled, ends with its window
 
 void frmStatistiche::showModal()
 {
@@ -302,37 +299,32 @@ void frmStatistiche::cmdCalcola_Click()
 
 void frmStatistiche::startFigures(int wheel, const QDate &from, const QDate &to)
 {
-    auto result = std::make_shared<NumberStatistics>();
-    setRunning(true);
-    const DrawArchive *archive = &m_archive;
+    const std::shared_ptr<const DrawArchive> archive = m_archive;
     const PlayNumbers plays = m_plays;
-    const auto work = [=](WindowWork::Job &job) {
-        const QList<Draw> draws = archive->drawsOf(wheel, from, to);
-        *result = numberStatistics(draws, plays, [&](qint64 done, qint64 total) {
-            job.done = done;
-            job.total = total;
-            return !job.stop;
-        });
-    };
-    const auto progress = [this](qint64 done, qint64 total) {
-        prgCalcolo->setValue(total > 0 ? int(done * 1000 / total) : 0);
-        lblAvanzamento->setText(
-            total > 0 ? QStringLiteral("Calcolo in corso: %1 di %2")
-                            .arg(countText(done), countOf(total, "estrazione", "estrazioni"))
-                      : QStringLiteral("Calcolo in corso..."));
-    };
-    m_work->start(
-        work,
-        [this, result, wheel, from, to] {
-            setRunning(false);
-            if (result->interrupted) {
+    m_work->run<NumberStatistics>(
+        [=](Worker<NumberStatistics> &worker) {
+            worker.tell(0, 0, QStringLiteral("Calcolo in corso..."));
+            const QList<Draw> draws =
+                archive->drawsOf(wheel, from, to, [&] { return !worker.keepGoing(); });
+            if (!worker.keepGoing()) {
+                NumberStatistics stopped; // stopped or cancelled while the draws were picked
+                stopped.interrupted = true;
+                return stopped;
+            }
+            return numberStatistics(draws, plays, worker.progress([](qint64 done, qint64 total) {
+                return QStringLiteral("Calcolo in corso: %1 di %2")
+                    .arg(countText(done), countOf(total, "estrazione", "estrazioni"));
+            }));
+        },
+        [this, wheel, from, to](NumberStatistics result) {
+            if (result.interrupted) {
                 lblAvanzamento->setText(m_figures ? QStringLiteral("Calcolo interrotto: restano le "
                                                                    "cifre di prima.")
                                                   : QStringLiteral("Calcolo interrotto."));
                 return;
             }
             lblAvanzamento->clear();
-            if (result->draws == 0) {
+            if (result.draws == 0) {
                 clearFigures(
                     QStringLiteral("Nessuna estrazione di %1 tra il %2 e il %3.")
                         .arg(wheelName(wheel), italianDateText(from), italianDateText(to)));
@@ -348,9 +340,8 @@ void frmStatistiche::startFigures(int wheel, const QDate &from, const QDate &to)
             m_wheelName = wheelName(wheel);
             m_from = from;
             m_to = to;
-            showFigures(*result);
-        },
-        progress);
+            showFigures(result);
+        });
 }
 
 void frmStatistiche::setRunning(bool running)
@@ -360,11 +351,7 @@ void frmStatistiche::setRunning(bool running)
     for (QWidget *w : std::initializer_list<QWidget *>{cmbRuota, dtpDal, dtpAl, cmdCalcola,
                                                        cmdStampa, cmdAnteprima})
         w->setEnabled(!running);
-    cmdInterrompi->setEnabled(running);
-    prgCalcolo->setVisible(running);
-    if (running) {
-        prgCalcolo->setValue(0);
-    } else {
+    if (!running) {
         cmdStampa->setEnabled(m_figures.has_value());
         cmdAnteprima->setEnabled(m_figures.has_value());
         // The player who went through the wheels with the arrow keys goes on from the list.
@@ -440,9 +427,11 @@ void frmStatistiche::picGrafico_Pointed(int number)
     lblPuntatore->setText(text.isEmpty() ? kPointerHint : QStringLiteral("Numero ") + text);
 }
 
-void frmStatistiche::cmdInterrompi_Click()
+void frmStatistiche::cmdChiudi_Click()
 {
-    m_work->stop();
+    // Closing never waits for the work: it is cancelled, and the window goes at once.
+    m_work->cancel();
+    QDialog::reject();
 }
 
 print::StatisticsReport frmStatistiche::report() const
@@ -480,18 +469,19 @@ void frmStatistiche::cmdAnteprima_Click()
 
 void frmStatistiche::reject()
 {
-    // Escape while the figures are worked out stops the work and keeps the window.
-    if (busy()) {
+    if (busy() && !m_closing) {
         m_work->stop();
         return;
     }
-    QDialog::reject();
+    cmdChiudi_Click();
 }
 
 void frmStatistiche::closeEvent(QCloseEvent *event)
 {
-    m_work->stopAndWait();
+    // The title bar's close goes through reject(): it closes with one press.
+    m_closing = true;
     QDialog::closeEvent(event);
+    m_closing = false;
 }
 
 } // namespace zelmora

@@ -19,7 +19,6 @@ class QProgressBar;
 class QPushButton;
 class QTableView;
 class QTableWidget;
-class QTimer;
 
 namespace zelmora {
 
@@ -40,10 +39,11 @@ class frmStatistiche : public QDialog
 {
     Q_OBJECT
 public:
-    // `archive` is read by the worker while the window is open, and must outlive it. The dates
+    // `archive` is a snapshot the window's worker reads, shared and never changed. The dates
     // open as given (the check window's), the wheel on the system's.
-    frmStatistiche(const Sistema &sistema, const DrawArchive &archive, ProgramContext context,
-                   const QDate &from, const QDate &to, QWidget *parent = nullptr);
+    frmStatistiche(const Sistema &sistema, std::shared_ptr<const DrawArchive> archive,
+                   ProgramContext context, const QDate &from, const QDate &to,
+                   QWidget *parent = nullptr);
     ~frmStatistiche() override;
 
     // Works out the figures of the system's wheel and shows the window modally.
@@ -72,13 +72,15 @@ public:
 
 public slots:
     void cmdCalcola_Click();
-    void cmdInterrompi_Click();
+    void cmdChiudi_Click();
     void cmdStampa_Click();
     void cmdAnteprima_Click();
     void cmbRuota_Activated();
     void picGrafico_Pointed(int number);
 
 protected:
+    // Escape while the figures are worked out stops the work and keeps the window; otherwise
+    // it closes the window, as the title bar's close and Chiudi always do, cancelling the work.
     void reject() override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -95,13 +97,14 @@ private:
     print::StatisticsReport report() const;
 
     Sistema m_sistema;
-    const DrawArchive &m_archive;
+    std::shared_ptr<const DrawArchive> m_archive;
     ProgramContext m_context;
     PlayNumbers m_plays{};
     std::optional<NumberStatistics> m_figures;
     QString m_wheelName;             // the wheel of the figures shown
     QDate m_from, m_to;              // their dates
     WindowWork *m_work = nullptr;    // the window's own worker thread
+    bool m_closing = false;          // the title bar's close is under way
     QPointer<QWidget> m_focusBefore; // where the focus was when the work began
     NumberFiguresModel *m_model = nullptr;
 };

@@ -578,10 +578,18 @@ void frmTaraturaAmbetto::cmdTest_Click()
     print::PrinterSet &printers = m_context.program->printers;
     printers.SelectPrinter(cmbStampante->currentText());
     printers.CurrentPrinter().takeDeliveredFiles();
-    // Nothing of a page that fails half-way is sent to the printer.
-    const Result<void> printed =
-        print::StampaTestTaratura(printers.CurrentPrinter(), taratura, m_sistema.NomeSistema.text(),
-                                  m_context.intestazioneStampa);
+    // Nothing of a page that fails half-way is sent to the printer. The test print traps every
+    // error: what the libraries may throw (memory running out) is an unexpected printer error.
+    Result<void> printed;
+    try {
+        printed =
+            print::StampaTestTaratura(printers.CurrentPrinter(), taratura,
+                                      m_sistema.NomeSistema.text(), m_context.intestazioneStampa);
+    } catch (const std::exception &) {
+        printers.CurrentPrinter().KillDoc();
+        reportUnexpectedPrinterError(ui());
+        return;
+    }
     if (printed) {
         announceDeliveredFiles(ui(), printers.CurrentPrinter());
         return;

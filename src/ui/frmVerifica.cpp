@@ -33,7 +33,6 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -52,13 +51,6 @@ constexpr QSize kPreferredSize(760, 600);
 QString dateText(const QDate &date)
 {
     return print::drawDateLabel(date);
-}
-
-// What a reading or an import that ran out of memory is told as.
-RuntimeError outOfMemory()
-{
-    return RuntimeError(RuntimeError::OutOfMemory,
-                        QStringLiteral("la memoria non basta per leggere l'archivio"));
 }
 
 QString percentText(qint64 done, qint64 total)
@@ -254,6 +246,11 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     QWidget::setTabOrder(cmdAnteprima, cmdChiudi);
 
     m_work = new WindowWork(this);
+    m_work->showOn(prgVerifica, lblAvanzamento, cmdInterrompi);
+    connect(m_work, &WindowWork::runningChanged, this, &frmVerifica::setRunning);
+    connect(m_work, &WindowWork::failed, this, [this] {
+        criticalMessage(ui(), QStringLiteral("La memoria non basta per finire il lavoro."));
+    });
 
     connect(optArchivio, &QRadioButton::toggled, this, &frmVerifica::optArchivio_Toggled);
     // Typing numbers chooses them.
@@ -261,21 +258,15 @@ frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget
     connect(cmdImporta, &QPushButton::clicked, this, &frmVerifica::cmdImporta_Click);
     connect(cmdStatistiche, &QPushButton::clicked, this, &frmVerifica::cmdStatistiche_Click);
     connect(cmdVerifica, &QPushButton::clicked, this, &frmVerifica::cmdVerifica_Click);
-    connect(cmdInterrompi, &QPushButton::clicked, this, &frmVerifica::cmdInterrompi_Click);
     connect(cmdStampa, &QPushButton::clicked, this, &frmVerifica::cmdStampa_Click);
     connect(cmdAnteprima, &QPushButton::clicked, this, &frmVerifica::cmdAnteprima_Click);
-    connect(cmdChiudi, &QPushButton::clicked, this, &frmVerifica::reject);
+    connect(cmdChiudi, &QPushButton::clicked, this, &frmVerifica::cmdChiudi_Click);
 
     setMinimumSize(240, 180);
     resize(kPreferredSize);
 }
 
-frmVerifica::~frmVerifica()
-{
-    // A worker still running is told to stop, so that closing does not wait for a whole
-    // import or check; the window's pool waits for it as it goes.
-    m_work->stopAndWait();
-}
+frmVerifica::~frmVerifica() = default; // the work, cancelled, ends with its window
 
 void frmVerifica::showModal()
 {
@@ -285,58 +276,61 @@ void frmVerifica::showModal()
     exec();
 }
 
-void frmVerifica::startJob(std::function<void(Job &)> work, std::function<void()> finished,
-                           std::function<QString(qint64, qint64)> progressText)
+namespace {
+
+// A reading or an import that ran out of memory, told with the file it was about.
+RuntimeError outOfMemory()
 {
-    setRunning(true);
-    m_work->start(
-        std::move(work),
-        [this, finished = std::move(finished)] {
-            setRunning(false);
-            finished();
-        },
-        [this, progressText = std::move(progressText)](qint64 done, qint64 total) {
-            // A wait of unknown length (another copy's import) moves the bar without a figure.
-            prgVerifica->setRange(0, total == kWaitingForLock ? 0 : 1000);
-            prgVerifica->setValue(total > 0 ? int(done * 1000 / total) : 0);
-            lblAvanzamento->setText(progressText(done, total));
-        });
+    return RuntimeError(RuntimeError::OutOfMemory,
+                        QStringLiteral("la memoria non basta per leggere l'archivio"));
 }
+
+QString readingText(qint64 done, qint64 total)
+{
+    return QStringLiteral("Lettura dell'archivio: %1").arg(percentText(done, total));
+}
+
+} // namespace
 
 void frmVerifica::Form_Load()
 {
     lblArchivio->setText(QStringLiteral("Lettura dell'archivio delle estrazioni..."));
-    auto stored = std::make_shared<StoredArchive>();
     const ArchiveStore store = m_store;
+    const int wheel = m_wheel;
     m_loading = true;
-    startJob(
-        [stored, store](Job &job) {
+    m_work->run<LoadedArchive>(
+        [store, wheel](Worker<LoadedArchive> &worker) {
+            LoadedArchive loaded;
+            StoredArchive stored;
             try {
-                *stored = store.read([&job](qint64 done, qint64 total) {
-                    job.done = done;
-                    job.total = total;
-                    return !job.stop;
-                });
+                stored = store.read(worker.progress(readingText));
             } catch (const std::bad_alloc &) {
-                *stored = StoredArchive();
-                stored->unusable = outOfMemory();
+                stored = StoredArchive();
+                stored.usable = outOfMemory();
             }
+            loaded.interrupted = stored.interrupted;
+            loaded.notice = storedArchiveNotice(stored, store.path());
+            loaded.wheel = stored.archive.summaryOf(wheel);
+            loaded.archive = std::make_shared<const DrawArchive>(std::move(stored.archive));
+            return loaded;
         },
-        [this, stored] {
+        [this](LoadedArchive loaded) {
             m_loading = false;
-            if (stored->interrupted)
+            if (loaded.interrupted)
                 return;
-            const QString notice = storedArchiveNotice(*stored, m_store.path());
-            m_archive = std::move(stored->archive);
-            showArchive();
+            takeArchive(loaded);
             optArchivio_Toggled();
             lblAvanzamento->clear();
-            if (!notice.isEmpty())
-                warningMessage(ui(), notice, QStringLiteral("Archivio delle estrazioni"));
-        },
-        [](qint64 done, qint64 total) {
-            return QStringLiteral("Lettura dell'archivio: %1").arg(percentText(done, total));
+            if (!loaded.notice.isEmpty())
+                warningMessage(ui(), loaded.notice, QStringLiteral("Archivio delle estrazioni"));
         });
+}
+
+void frmVerifica::takeArchive(const LoadedArchive &loaded)
+{
+    m_archive = loaded.archive;
+    m_summary = loaded.wheel;
+    showArchive();
 }
 
 void frmVerifica::showArchive()
@@ -344,22 +338,19 @@ void frmVerifica::showArchive()
     if (m_wheel == kNoWheel) {
         lblArchivio->setText(QStringLiteral("La ruota del sistema non è nell'elenco delle ruote: "
                                             "si possono verificare solo numeri scritti."));
+    } else if (m_summary.draws == 0) {
+        lblArchivio->setText(QStringLiteral("Nessuna estrazione di %1 in archivio: importa un file "
+                                            "di estrazioni con \"Importa archivio\".")
+                                 .arg(wheelName(m_wheel)));
     } else {
-        const QList<Draw> draws = m_archive.drawsOf(m_wheel);
-        if (draws.isEmpty())
-            lblArchivio->setText(
-                QStringLiteral("Nessuna estrazione di %1 in archivio: importa un file di "
-                               "estrazioni con \"Importa archivio\".")
-                    .arg(wheelName(m_wheel)));
-        else
-            lblArchivio->setText(QStringLiteral("In archivio: %1 di %2, dal %3 al %4.")
-                                     .arg(countOf(draws.size(), "estrazione", "estrazioni"),
-                                          wheelName(m_wheel), dateText(draws.first().date),
-                                          dateText(draws.last().date)));
+        lblArchivio->setText(QStringLiteral("In archivio: %1 di %2, dal %3 al %4.")
+                                 .arg(countOf(m_summary.draws, "estrazione", "estrazioni"),
+                                      wheelName(m_wheel), dateText(m_summary.first),
+                                      dateText(m_summary.last)));
     }
     // The dates open on the whole archive, and reach every draw it holds.
-    const QDate first = m_archive.firstDate();
-    const QDate last = m_archive.lastDate();
+    const QDate first = m_archive->firstDate();
+    const QDate last = m_archive->lastDate();
     const QDate earliest = first.isValid() ? std::min(first, kEarliestDate) : kEarliestDate;
     for (DateBox *box : {dtpDal, dtpAl})
         box->setDateRange(earliest, kLatestDate);
@@ -403,44 +394,44 @@ void frmVerifica::cmdImporta_Click()
         return;
     rememberArchiveFolder(m_context.appPath, QFileInfo(chosen.fileNames.first()).absolutePath());
 
-    auto outcome = std::make_shared<ArchiveImport>();
-    auto merged = std::make_shared<DrawArchive>();
     const ArchiveStore store = m_store;
     const QStringList paths = chosen.fileNames;
-    startJob(
-        [=](Job &job) {
-            try {
-                *outcome = store.import(paths, merged.get(), [&job](qint64 done, qint64 total) {
-                    job.done = done;
-                    job.total = total;
-                    return !job.stop;
-                });
+    const int wheel = m_wheel;
+    const QString form = objectName();
+    m_work->run<ImportDone>(
+        [store, paths, wheel, form](Worker<ImportDone> &worker) {
+        ImportDone done;
+        ArchiveImport import;
+        DrawArchive merged;
+        try {
+                import = store.import(paths, &merged, worker.progress([](qint64 at, qint64 total) {
+                    if (total == kWaitingForLock)
+                        return QStringLiteral("In attesa dell'altra copia del programma…");
+                return QStringLiteral("Importazione in corso: %1").arg(percentText(at, total));
+        }));
             } catch (const std::bad_alloc &) {
-                *outcome = ArchiveImport();
-                outcome->saveError = outOfMemory();
-                outcome->failedPath = store.path();
+        import = ArchiveImport();
+        import.saving = outOfMemory();
+        import.failedPath = store.path();
             }
-        },
-        [this, outcome, merged] {
             // The archive the import reached; when only its save failed, the window still
             // checks against it, as the message says.
-            if (outcome->merged)
-                m_archive = std::move(*merged);
-            const QString summary =
-                archiveImportMessage(*outcome, QStringLiteral("cmdImporta_Click"), objectName());
-            const bool trouble =
-                outcome->interrupted || outcome->saveError ||
-                std::any_of(outcome->files.begin(), outcome->files.end(), importHadTrouble);
-            lblAvanzamento->clear();
-            showArchive();
-            optArchivio->setChecked(true);
-            ui().message(trouble ? MessageIcon::Warning : MessageIcon::None, summary,
-                         QStringLiteral("Importa archivio"));
-        },
-        [](qint64 done, qint64 total) {
-            if (total == kWaitingForLock)
-                return QStringLiteral("In attesa dell'altra copia del programma…");
-            return QStringLiteral("Importazione in corso: %1").arg(percentText(done, total));
+            if (import.merged) {
+        done.loaded.wheel = merged.summaryOf(wheel);
+        done.loaded.archive = std::make_shared<const DrawArchive>(std::move(merged));
+            }
+            done.message = archiveImportMessage(import, QStringLiteral("cmdImporta_Click"), form);
+            done.trouble = import.interrupted || !import.saving ||
+                           std::any_of(import.files.begin(), import.files.end(), importHadTrouble);
+            return done;
+},
+        [this](ImportDone done) {
+    if (done.loaded.archive)
+        takeArchive(done.loaded);
+    lblAvanzamento->clear();
+    optArchivio->setChecked(true);
+    ui().message(done.trouble ? MessageIcon::Warning : MessageIcon::None, done.message,
+                 QStringLiteral("Importa archivio"));
         });
 }
 
@@ -463,8 +454,8 @@ void frmVerifica::cmdVerifica_Click()
 
 bool frmVerifica::startCheck()
 {
-    QList<Draw> draws;
-    QString against;
+    std::optional<Draw> typed;
+    QDate from, to;
     if (optNumeri->isChecked()) {
         const auto numbers = parseDrawnNumbers(txtNumeri->text());
         if (!numbers) {
@@ -474,11 +465,9 @@ bool frmVerifica::startCheck()
             txtNumeri->setFocus();
             return false;
         }
-        Draw draw;
-        draw.wheel = m_wheel;
-        draw.numbers = *numbers;
-        draws.append(draw);
-        against = QStringLiteral("numeri scritti %1").arg(print::drawnText(draw));
+        typed.emplace();
+        typed->wheel = m_wheel;
+        typed->numbers = *numbers;
     } else {
         if (m_wheel == kNoWheel) {
             warningMessage(ui(),
@@ -486,34 +475,24 @@ bool frmVerifica::startCheck()
                                           "scrivi i numeri di un'estrazione."));
             return false;
         }
-        const std::optional<QDate> from = dtpDal->checkedDate(ui(), QStringLiteral("Dal"));
-        if (!from)
+        const std::optional<QDate> dal = dtpDal->checkedDate(ui(), QStringLiteral("Dal"));
+        if (!dal)
             return false;
-        const std::optional<QDate> to = dtpAl->checkedDate(ui(), QStringLiteral("Al"));
-        if (!to)
+        const std::optional<QDate> al = dtpAl->checkedDate(ui(), QStringLiteral("Al"));
+        if (!al)
             return false;
-        if (*from > *to) {
+        if (*dal > *al) {
             warningMessage(ui(), QStringLiteral("La data \"Dal\" viene dopo la data \"Al\"."));
             dtpDal->setFocus();
             return false;
         }
-        draws = m_archive.drawsOf(m_wheel, *from, *to);
-        if (draws.isEmpty()) {
-            warningMessage(ui(),
-                           QStringLiteral("Nessuna estrazione di %1 in archivio dal %2 al %3.\r\n"
-                                          "Importa un file di estrazioni con \"Importa archivio\".")
-                               .arg(wheelName(m_wheel), dateText(*from), dateText(*to)));
-            return false;
-        }
-        against = QStringLiteral("archivio, %1 dal %2 al %3")
-                      .arg(countOf(draws.size(), "estrazione", "estrazioni"), dateText(*from),
-                           dateText(*to));
+        from = *dal;
+        to = *al;
     }
 
     const Result<CheckedSystem> checked = checkedSystem(m_sistema);
     if (!checked) {
-        criticalMessage(ui(), formErrorMessage(checked.error(), QStringLiteral("cmdVerifica_Click"),
-                                               objectName()));
+        reportError(ui(), checked.error(), QStringLiteral("cmdVerifica_Click"), objectName());
         return false;
     }
     const CheckedSystem system = *checked;
@@ -529,63 +508,72 @@ bool frmVerifica::startCheck()
     }
     const int withholding = *setting;
 
-    auto result = std::make_shared<CheckResult>();
-    auto failure = std::make_shared<std::optional<RuntimeError>>();
-    startJob(
-        [=](Job &job) {
-            job.total = draws.size();
-            Result<CheckResult> checked =
-                checkSystem(system, draws, withholding, [&job](int done, int) {
-                    job.done = done;
-                    return !job.stop;
-                });
-            if (checked)
-                *result = std::move(checked).value();
-            else
-                *failure = checked.error();
+    // The worker picks the draws from the window's snapshot of the archive.
+    const std::shared_ptr<const DrawArchive> archive = m_archive;
+    const int wheel = m_wheel;
+    m_work->run<CheckDone>(
+        [=](Worker<CheckDone> &worker) {
+            CheckDone done;
+            QList<Draw> draws;
+            if (typed) {
+                draws.append(*typed);
+                done.against = QStringLiteral("numeri scritti %1").arg(print::drawnText(*typed));
+            } else {
+                worker.tell(0, 0, QStringLiteral("Verifica in corso..."));
+                // Only a cancel cuts the choice short (the result is then never shown); a stop
+                // is seen by the check, whose totals then cover the draws checked.
+                draws = archive->drawsOf(wheel, from, to, [&] { return worker.canceled(); });
+                done.against = QStringLiteral("archivio, %1 dal %2 al %3")
+                                   .arg(countOf(draws.size(), "estrazione", "estrazioni"),
+                                        dateText(from), dateText(to));
+            }
+            done.draws = int(draws.size());
+            if (draws.isEmpty())
+                return done;
+            const auto progress = worker.progress([](qint64 at, qint64 total) {
+                return QStringLiteral("Verifica in corso: %1 di %2")
+                    .arg(countText(at), countOf(total, "estrazione", "estrazioni"));
+            });
+            done.result = checkSystem(system, draws, withholding,
+                                      [&](int at, int total) { return progress(at, total); });
+            return done;
         },
-        [this, result, failure, against] {
-            if (*failure) {
-                lblAvanzamento->clear();
-                criticalMessage(
-                    ui(),
-                    formErrorMessage(**failure, QStringLiteral("cmdVerifica_Click"), objectName()));
+        [this, from, to](CheckDone done) {
+            lblAvanzamento->clear();
+            if (done.draws == 0) {
+                warningMessage(
+                    ui(), QStringLiteral("Nessuna estrazione di %1 in archivio dal %2 al %3.\r\n"
+                                         "Importa un file di estrazioni con \"Importa archivio\".")
+                              .arg(wheelName(m_wheel), dateText(from), dateText(to)));
                 return;
             }
-            m_against = result->interrupted ? against + QStringLiteral(" (interrotta)") : against;
-            showResult(*result);
-        },
-        [](qint64 done, qint64 total) {
-            if (total == 0)
-                return QStringLiteral("Verifica in corso...");
-            return QStringLiteral("Verifica in corso: %1 di %2")
-                .arg(countText(done), countOf(total, "estrazione", "estrazioni"));
+            if (!done.result) {
+                reportError(ui(), done.result.error(), QStringLiteral("cmdVerifica_Click"),
+                            objectName());
+                return;
+            }
+            auto result = std::make_shared<const CheckResult>(std::move(done.result).value());
+            m_against =
+                result->interrupted ? done.against + QStringLiteral(" (interrotta)") : done.against;
+            showResult(std::move(result));
         });
     return true;
 }
 
 void frmVerifica::setRunning(bool running)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{optNumeri, txtNumeri, optArchivio,
-                                                       cmdImporta, cmdStatistiche, cmdVerifica,
-                                                       cmdStampa, cmdAnteprima, cmdChiudi})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{optNumeri, txtNumeri, optArchivio, cmdImporta,
+                                          cmdStatistiche, cmdVerifica, cmdStampa, cmdAnteprima})
         w->setEnabled(!running);
     optArchivio_Toggled();
-    cmdInterrompi->setEnabled(running);
-    prgVerifica->setVisible(running);
     if (running) {
-        prgVerifica->setValue(0);
         cmdInterrompi->setFocus();
     } else {
-        cmdStampa->setEnabled(m_result.has_value());
-        cmdAnteprima->setEnabled(m_result.has_value());
+        cmdStampa->setEnabled(m_result != nullptr);
+        cmdAnteprima->setEnabled(m_result != nullptr);
         cmdVerifica->setFocus();
     }
-}
-
-void frmVerifica::cmdInterrompi_Click()
-{
-    m_work->stop();
 }
 
 void frmVerifica::fitColumns()
@@ -609,10 +597,11 @@ void frmVerifica::fitColumns()
     fit(CheckResultModel::Net, boldMetrics.horizontalAdvance(m_model->widestAmount()));
 }
 
-void frmVerifica::showResult(const CheckResult &result)
+void frmVerifica::showResult(std::shared_ptr<const CheckResult> shown)
 {
-    m_result = result;
-    m_model->setResult(result);
+    m_result = std::move(shown);
+    const CheckResult &result = *m_result;
+    m_model->setResult(m_result);
     fitColumns();
 
     const CheckTotals &t = result.totals;
@@ -644,7 +633,7 @@ print::CheckReport frmVerifica::report() const
     report.systemName = m_sistema.NomeSistema.text().trimmed();
     report.wheel = m_wheel == kNoWheel ? m_sistema.Ruota.text().trimmed() : wheelName(m_wheel);
     report.against = m_against;
-    report.result = m_result.value_or(CheckResult{});
+    report.result = m_result ? m_result : std::make_shared<const CheckResult>();
     report.printerName = m_context.stampanteTabulato;
     return report;
 }
@@ -666,24 +655,30 @@ void frmVerifica::cmdAnteprima_Click()
                 [this] { return print::previewVerifica(m_context.program->printers, report()); });
 }
 
+void frmVerifica::cmdChiudi_Click()
+{
+    // Closing never waits for the work: it is cancelled, and the window goes at once.
+    m_work->cancel();
+    QDialog::reject();
+}
+
 void frmVerifica::reject()
 {
-    if (busy()) {
+    // Escape while an import or a check runs stops it and keeps the window; while the archive
+    // is still being read on opening, or once nothing runs, it closes the window.
+    if (busy() && !m_loading && !m_closing) {
         m_work->stop();
-        if (!m_loading)
-            return;
+        return;
     }
-    QDialog::reject();
+    cmdChiudi_Click();
 }
 
 void frmVerifica::closeEvent(QCloseEvent *event)
 {
-    m_work->stop();
-    if (busy() && !m_loading) {
-        event->ignore();
-        return;
-    }
+    // The title bar's close goes through reject(): it closes with one press.
+    m_closing = true;
     QDialog::closeEvent(event);
+    m_closing = false;
 }
 
 } // namespace zelmora

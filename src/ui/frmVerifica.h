@@ -10,7 +10,6 @@
 
 #include <QDialog>
 #include <array>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -20,7 +19,6 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTableView;
-class QTimer;
 
 namespace zelmora {
 
@@ -69,10 +67,10 @@ public:
     QPushButton *cmdAnteprima = nullptr;
     QPushButton *cmdChiudi = nullptr;
 
-    // The last check's result, if any.
-    const std::optional<CheckResult> &result() const { return m_result; }
+    // The last check's result, or null.
+    const CheckResult *result() const { return m_result.get(); }
     // The archive as the window last read or imported it, and its file.
-    const DrawArchive &archive() const { return m_archive; }
+    const DrawArchive &archive() const { return *m_archive; }
     const QString &archivePath() const { return m_store.path(); }
     // True while the archive is read, an import or a check runs.
     bool busy() const { return m_work->busy(); }
@@ -82,29 +80,48 @@ public slots:
     void cmdImporta_Click();
     void cmdStatistiche_Click();
     void cmdVerifica_Click();
-    void cmdInterrompi_Click();
+    void cmdChiudi_Click();
     void cmdStampa_Click();
     void cmdAnteprima_Click();
     void optArchivio_Toggled();
 
 protected:
-    // Escape or closing while an import or a check runs stops it and keeps the window open;
-    // while the archive is still being read on opening, it stops the reading and closes.
+    // Escape while an import or a check runs stops it and keeps the window open; while the
+    // archive is still being read on opening, or when nothing runs, it closes the window, as
+    // the title bar's close and Chiudi always do: the work is then cancelled.
     void reject() override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What the worker hands back: the archive read on opening or after an import, with the
+    // system's wheel at a glance.
+    struct LoadedArchive
+    {
+        std::shared_ptr<const DrawArchive> archive;
+        WheelSummary wheel;
+        QString notice; // what the player is told once about the stored archive
+        bool interrupted = false;
+    };
+    struct ImportDone
+    {
+        LoadedArchive loaded; // the archive the import reached, if it reached one
+        QString message;
+        bool trouble = false;
+    };
+    struct CheckDone
+    {
+        Result<CheckResult> result{CheckResult{}};
+        QString against; // what the check was against, for the report
+        int draws = 0;
+    };
+
     // The program's desktop services.
     UiServices &ui() const { return *m_context.program->ui; }
-    using Job = WindowWork::Job;
-    // Runs `work` on a worker thread with the window's controls locked; `finished` runs on the
-    // window's thread once it is over. `progressText` words the progress for the label.
-    void startJob(std::function<void(Job &)> work, std::function<void()> finished,
-                  std::function<QString(qint64 done, qint64 total)> progressText);
 
+    void takeArchive(const LoadedArchive &loaded);
     void showArchive();
-    void showResult(const CheckResult &result);
+    void showResult(std::shared_ptr<const CheckResult> result);
     void fitColumns();
     void setRunning(bool running);
     print::CheckReport report() const;
@@ -114,12 +131,15 @@ private:
     Sistema m_sistema;
     ProgramContext m_context;
     ArchiveStore m_store;
-    DrawArchive m_archive;
+    // The archive as last read or imported: a snapshot the workers share, never changed.
+    std::shared_ptr<const DrawArchive> m_archive = std::make_shared<const DrawArchive>();
+    WheelSummary m_summary; // the system's wheel in it
     int m_wheel = -1;
-    WindowWork *m_work = nullptr; // the window's own worker thread, one job at a time
-    bool m_loading = false;       // the job is the reading of the archive on opening
+    WindowWork *m_work = nullptr; // the window's own worker thread, one run at a time
+    bool m_loading = false;       // the run is the reading of the archive on opening
+    bool m_closing = false;       // the title bar's close is under way
     CheckResultModel *m_model = nullptr;
-    std::optional<CheckResult> m_result;
+    std::shared_ptr<const CheckResult> m_result;
     QString m_against; // what the last check was against, for the report
 };
 

@@ -190,7 +190,7 @@ TEST_F(ArchiveStoreTest, ImportsMergesAndKeepsTheStoredDrawOnAConflict)
     EXPECT_EQ(imports[1].duplicates, 1);
     ASSERT_EQ(imports[1].conflicts.size(), 1);
     EXPECT_EQ(imports[1].conflicts[0].numbers[0], 60);
-    EXPECT_FALSE(imports[2].read);
+    EXPECT_FALSE(imports[2].outcome);
     EXPECT_EQ(importSummary(imports[2]), QStringLiteral("no: non letto: non esiste"));
     EXPECT_TRUE(importSummary(imports[0]).contains(QStringLiteral("1 riga non letta (riga 3)")))
         << importSummary(imports[0]).toStdString();
@@ -266,12 +266,12 @@ TEST_F(ArchiveStoreTest, AnUnreadableStoreIsReportedAndNeverOverwritten)
     const QString path = file(QStringLiteral("estrazioni.txt"), damaged);
     const ArchiveStore store(path);
     const StoredArchive stored = store.read();
-    ASSERT_TRUE(stored.unusable);
+    ASSERT_FALSE(stored.usable);
     EXPECT_TRUE(storedArchiveNotice(stored, path).contains(QStringLiteral("Resta com'è")));
     const ArchiveImport result =
         store.import({file(QStringLiteral("new.txt"), "2024/01/05 BA 1 2 3 4 5\n")}, nullptr);
-    EXPECT_TRUE(result.saveError);
-    EXPECT_FALSE(result.files[0].read);
+    EXPECT_FALSE(result.saving);
+    EXPECT_FALSE(result.files[0].outcome);
     EXPECT_EQ(*readWholeFile(path, 1 << 20), damaged);
 }
 
@@ -282,7 +282,7 @@ TEST_F(ArchiveStoreTest, ABadLineCostsThatLineAndTheNextImportWritesTheStoreClea
                               "2024-01-04\tBA\t1\t2\t3\t4\t5\n");
     const ArchiveStore store(path);
     const StoredArchive stored = store.read();
-    EXPECT_FALSE(stored.unusable);
+    EXPECT_TRUE(stored.usable);
     EXPECT_EQ(stored.archive.size(), 2);
     EXPECT_TRUE(storedArchiveNotice(stored, path).contains(QStringLiteral("(riga 2)")));
 
@@ -314,14 +314,17 @@ TEST_F(ArchiveStoreTest, TheStoreNeverGrowsPastWhatItsReaderAccepts)
                       file(QStringLiteral("c.txt"), draws(1, QDate(2002, 1, 1)))},
                      nullptr);
     EXPECT_EQ(result.files[0].added, 60);
-    EXPECT_TRUE(result.files[1].error.contains(QStringLiteral("supera i 0 MiB")));
-    EXPECT_TRUE(result.files[2].error.contains(QStringLiteral("supera i 0 MiB")));
+    EXPECT_TRUE(
+        result.files[1].outcome.error().description().contains(QStringLiteral("supera i 0 MiB")));
+    EXPECT_TRUE(
+        result.files[2].outcome.error().description().contains(QStringLiteral("supera i 0 MiB")));
     EXPECT_LE(QFileInfo(path).size(), kLimit);
     EXPECT_EQ(store.read().archive.size(), 60);
     // A file over the limit by itself is too large, not out of memory.
     EXPECT_EQ(store.import({file(QStringLiteral("d.txt"), draws(100, QDate(2003, 1, 1)))}, nullptr)
                   .files[0]
-                  .error,
+                  .outcome.error()
+                  .description(),
               QStringLiteral("non letto: supera i 0 MiB"));
 
     // An older copy wrote past the limit: the first whole lines are used, the rest counted,
@@ -396,7 +399,7 @@ TEST_F(ArchiveStoreTest, AStorePastTheLimitIsReadToItsLastByte)
         file(QStringLiteral("estrazioni.txt"), c.text);
         const ArchiveStore store(path, c.limit);
         const StoredArchive stored = store.read();
-        EXPECT_EQ(bool(stored.unusable), c.unusable);
+        EXPECT_EQ(!stored.usable, c.unusable);
         if (c.unusable) {
             EXPECT_TRUE(storedArchiveNotice(stored, path).contains(QStringLiteral("Resta com'è")));
             EXPECT_TRUE(stored.archive.isEmpty());
@@ -479,7 +482,7 @@ TEST_F(ArchiveStoreTest, ASharedFolderStaysUsableByEveryUser)
     QFile::remove(path);
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("estrazioni.txt")));
     const StoredArchive stored = store.read();
-    ASSERT_TRUE(stored.unusable);
+    ASSERT_FALSE(stored.usable);
     EXPECT_TRUE(storedArchiveNotice(stored, path).contains(QStringLiteral("è una cartella")));
     refused = store.import({folder.filePath(QStringLiteral("b.txt"))}, nullptr);
     EXPECT_FALSE(refused.saved);
@@ -504,7 +507,7 @@ TEST_F(ArchiveStoreTest, AnImportWaitingForAnotherCopyTellsItAndStopsWhenAsked)
                                   });
     EXPECT_EQ(told, (QList<qint64>{kWaitingForLock, kWaitingForLock, kWaitingForLock}));
     EXPECT_TRUE(result.interrupted);
-    EXPECT_FALSE(result.saveError);
+    EXPECT_TRUE(result.saving);
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 
@@ -525,7 +528,7 @@ TEST_F(ArchiveStoreTest, ALinkInPlaceOfTheStoreIsReplacedNeverWrittenThrough)
     ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
     QFile::remove(path + QStringLiteral(".lock"));
     ASSERT_TRUE(QFile::link(fifo, path + QStringLiteral(".lock")));
-    EXPECT_TRUE(ArchiveStore(path).import({elsewhere}, nullptr).saveError);
+    EXPECT_FALSE(ArchiveStore(path).import({elsewhere}, nullptr).saving);
 }
 
 TEST_F(ArchiveStoreTest, OnlyRegularFilesOfASensibleSizeAreRead)

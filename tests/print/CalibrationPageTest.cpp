@@ -281,7 +281,7 @@ TEST_F(CalibrationPageTest, AFailureIsTheResultAndTheUnfinishedPageIsAbandoned)
     {
         void drawText(const QPointF &, const QString &, const TextStyle &) override
         {
-            throw RuntimeError(RuntimeError::DeviceIoError);
+            fail(RuntimeError::DeviceIoError);
         }
     };
     auto device = std::make_unique<FailingText>();

@@ -93,7 +93,8 @@ TEST(PreviewTest, ThePrinterGetsItsDeviceBackWhenTheRunFails)
     printer.setDevice(std::unique_ptr<PrintDevice>(target));
     const Result<Preview> failed = previewRun(printer, [](Printer &p) {
         p.Print(QStringLiteral("prima"));
-        throw RuntimeError(RuntimeError::PrinterError);
+        p.EndDoc();
+        p.device().newPage(); // no document to turn a page of: the device fails
     });
     ASSERT_FALSE(failed);
     EXPECT_EQ(failed.error().number(), RuntimeError::PrinterError);

@@ -148,21 +148,23 @@ TEST_F(PrinterTest, PagesExistOnlyWhenSomethingIsDrawnOnThem)
     EXPECT_EQ(recorder->documents.size(), 2);
 }
 
-TEST_F(PrinterTest, ADeviceThatCannotStartRaisesPrinterError)
+TEST_F(PrinterTest, ADeviceThatCannotStartKeepsThePrinterErrorAndDropsTheDocument)
 {
     recorder->failOnDocument = 0;
-    try {
-        printer.Print(QStringLiteral("x"));
-        FAIL() << "no error";
-    } catch (const RuntimeError &error) {
-        EXPECT_EQ(error.number(), 482);
-        EXPECT_EQ(error.description(), QStringLiteral("Printer error"));
-    }
+    printer.Print(QStringLiteral("x"));
+    printer.Print(QStringLiteral("ignored"));
+    ASSERT_FALSE(printer.status());
+    EXPECT_EQ(printer.status().error().number(), 482);
+    EXPECT_EQ(printer.status().error().description(), QStringLiteral("Printer error"));
+    printer.EndDoc();
+    EXPECT_TRUE(recorder->documents.isEmpty());
     EXPECT_FALSE(printer.documentOpen());
     // The device works again for the next document.
     printer.Print(QStringLiteral("x"));
+    EXPECT_TRUE(printer.status());
     printer.EndDoc();
-    EXPECT_EQ(recorder->documents.size(), 1);
+    ASSERT_EQ(recorder->documents.size(), 1);
+    EXPECT_TRUE(recorder->documents[0].ended);
 }
 
 TEST_F(PrinterTest, KillDocAbandonsTheDocument)

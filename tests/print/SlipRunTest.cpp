@@ -372,20 +372,20 @@ TEST_F(SlipRunTest, AFailedSheetIsFollowedByACleanPageAndAFailedRunIsAbandoned)
     // The background picture cannot be drawn: the sheet stops half-way.
     struct FailingPictures : RecordingDevice
     {
-        void drawPicture(const QImage &, const QRectF &) override
-        {
-            throw RuntimeError(RuntimeError::PrinterError);
-        }
+        void drawPicture(const QImage &, const QRectF &) override { fail(); }
     };
     auto device = std::make_unique<FailingPictures>();
     RecordingDevice *failing = device.get();
     printer.setDevice(std::move(device));
     EXPECT_TRUE(StampaSchedaAmbetto(printer, sistema, taratura, run));
     EXPECT_EQ(sheetError, 482);
-    ASSERT_EQ(failing->documents.size(), 1);
-    ASSERT_EQ(failing->documents[0].pages.size(), 2);
-    // The slip's page holds only the slip.
-    EXPECT_EQ(texts(failing->documents[0].pages[1]).size(), 3);
+    // The unfinished sheet is abandoned; the slip follows in a document of its own, on a page
+    // that holds only the slip.
+    ASSERT_EQ(failing->documents.size(), 2);
+    EXPECT_TRUE(failing->documents[0].aborted);
+    EXPECT_TRUE(failing->documents[1].ended);
+    ASSERT_EQ(failing->documents[1].pages.size(), 1);
+    EXPECT_EQ(texts(failing->documents[1].pages[0]).size(), 3);
 
     failing->documents.clear();
     failing->failOnDocument = 0;

@@ -42,8 +42,10 @@ public:
     }
     void drawText(const QPointF &at, const QString &text, const TextStyle &style) override
     {
-        if (m_failWith != 0)
-            throw RuntimeError(m_failWith);
+        if (m_failWith != 0) {
+            fail(m_failWith);
+            return;
+        }
         RecordingDevice::drawText(at, text, style);
     }
 
