@@ -32,8 +32,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Free stand-ins for the fonts the windows and the printed pages are laid out with, and Qt's
-# Italian texts for its standard dialogs; the libraries themselves are found by dpkg-shlibdeps.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-comic-neue, qt6-translations-l10n")
+# Italian texts for its standard dialogs; the libraries themselves are found by dpkg-shlibdeps,
+# except that libcurl must be 7.85 or later to take the allowed protocols by name.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation2, fonts-comic-neue, qt6-translations-l10n, libcurl4 (>= 7.85.0)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${ZELMORA_WEB_HOST}/")
 include(CPack)

@@ -18,9 +18,10 @@ constexpr qsizetype kMaxAnswerBody = 64 * 1024;
 
 // Asks the address with a GET for a fresh copy (no cached answer, no stored cookies) and keeps
 // the answer's body in memory. The whole exchange, redirects and headers included, ends within
-// 5 seconds; only an answer with a 2xx status and at most 64 KiB of body counts; a redirect is
-// followed only to the same scheme, host and port. Any failure gives error 57 (the caller
-// stays silent about it). The user interface waits without taking input meanwhile.
+// 5 seconds; only an answer with a 2xx status, at most 16 KiB of head and at most 64 KiB of
+// body counts; a redirect is followed only to the same scheme, host and port, at most 5 times.
+// Any failure gives error 57 (the caller stays silent about it). The calling thread waits
+// meanwhile: on the windows' thread, no window takes input or repaints until it returns.
 Result<QByteArray> DownloadFile(const QString &address);
 
 // The first line of an answer (ending at CR, CR LF or LF), read as Windows-1252 like the

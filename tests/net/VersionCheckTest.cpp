@@ -7,6 +7,7 @@
 #include "core/BuildSettings.h"
 #include "core/Corpo.h"
 #include "core/RuntimeError.h"
+#include "net/HttpFetch.h"
 #include "support/ScriptedUiServices.h"
 #include "support/WidgetTest.h"
 #include "ui/NewVersion.h"
@@ -16,12 +17,17 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
 
 using namespace zelmora;
 using namespace zelmora::testing;
@@ -29,7 +35,9 @@ using namespace zelmora::testing;
 namespace {
 
 // Answers each request with the answer set for its path (or the common one), or never answers.
-class TinyHttpServer : public QObject
+// It runs on a thread of its own, since the check holds the test's thread until it is over.
+// What the test sets takes effect at publish(), before each check.
+class TinyHttpServer
 {
 public:
     struct Answer
@@ -39,47 +47,97 @@ public:
         QByteArray extraHeaders;
         bool withLength = true; // without it the body ends where the connection closes
         bool chunked = false;   // the body sent in chunks of 1000 bytes
+        int delayMs = 0;        // how long the server thinks before it answers
     };
     // How a server that does not answer properly behaves.
     enum class Misbehaviour
     {
         None,
-        Silent,         // reads the request and says nothing
-        TrickleHeaders, // a status line, then one more header line every 100 ms, forever
-        FloodHeaders,   // a status line, then 8 MB of header lines at once
-        TrickleBody,    // a 2xx head without a length, then one byte every 100 ms
+        Silent,            // reads the request and says nothing
+        TrickleHeaders,    // a status line, then one more header line every 100 ms, forever
+        FloodHeaders,      // a status line, then 8 MB of header lines at once
+        TrickleBody,       // a 2xx head without a length, then one byte every 100 ms
+        EndlessHeaderLine, // a status line, then one header line that never ends, at full speed
+        GigabyteBody,      // a 2xx head announcing 1 GiB, then the gigabyte at full speed
     };
     Answer answer;
     QMap<QByteArray, Answer> byPath;
     Misbehaviour misbehaviour = Misbehaviour::None;
-    QByteArray lastRequest;
 
     TinyHttpServer()
     {
-        server.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = server.nextPendingConnection()) {
-                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-                QObject::connect(socket, &QTcpSocket::readyRead, this,
-                                 [this, socket] { serve(socket); });
-            }
-        });
+        context.moveToThread(&thread);
+        thread.start();
+        QMetaObject::invokeMethod(
+            &context,
+            [this] {
+                server = new QTcpServer;
+                server->listen(QHostAddress::LocalHost, 0);
+                port = server->serverPort();
+                QObject::connect(server, &QTcpServer::newConnection, server, [this] {
+                    while (QTcpSocket *socket = server->nextPendingConnection()) {
+                        QObject::connect(socket, &QTcpSocket::disconnected, socket,
+                                         &QObject::deleteLater);
+                        QObject::connect(socket, &QTcpSocket::readyRead, socket,
+                                         [this, socket] { serve(socket); });
+                    }
+                });
+            },
+            Qt::BlockingQueuedConnection);
     }
-    QString hostAndPort() const { return QStringLiteral("127.0.0.1:%1").arg(server.serverPort()); }
+    ~TinyHttpServer()
+    {
+        QMetaObject::invokeMethod(
+            &context, [this] { delete server; }, Qt::BlockingQueuedConnection);
+        thread.quit();
+        thread.wait();
+    }
+    QString hostAndPort() const { return QStringLiteral("127.0.0.1:%1").arg(port); }
+
+    // Hands what the test set over to the server's thread.
+    void publish()
+    {
+        const QMutexLocker lock(&mutex);
+        live = {answer, byPath, misbehaviour, {}};
+    }
+    QByteArray lastRequest()
+    {
+        const QMutexLocker lock(&mutex);
+        return live.lastRequest;
+    }
 
 private:
+    struct Live
+    {
+        Answer answer;
+        QMap<QByteArray, Answer> byPath;
+        Misbehaviour misbehaviour = Misbehaviour::None;
+        QByteArray lastRequest;
+    };
+
     void serve(QTcpSocket *socket)
     {
         const QByteArray head = socket->property("head").toByteArray() + socket->readAll();
         socket->setProperty("head", head);
-        if (misbehaviour == Misbehaviour::Silent || !head.contains("\r\n\r\n") ||
+        QMutexLocker lock(&mutex);
+        if (live.misbehaviour == Misbehaviour::Silent || !head.contains("\r\n\r\n") ||
             socket->property("served").toBool())
             return;
         socket->setProperty("served", true);
-        lastRequest = head;
-        if (misbehave(socket))
+        live.lastRequest = head;
+        const Misbehaviour misbehaviour = live.misbehaviour;
+        const Answer a = live.byPath.value(head.split(' ').value(1), live.answer);
+        lock.unlock();
+        if (misbehave(socket, misbehaviour))
             return;
-        const Answer a = byPath.value(head.split(' ').value(1), answer);
+        if (a.delayMs > 0)
+            QTimer::singleShot(a.delayMs, socket, [socket, a] { respond(socket, a); });
+        else
+            respond(socket, a);
+    }
+
+    static void respond(QTcpSocket *socket, const Answer &a)
+    {
         QByteArray reply = "HTTP/1.1 " + QByteArray::number(a.status) +
                            " X\r\nContent-Type: text/plain\r\nConnection: close\r\n" +
                            a.extraHeaders;
@@ -98,7 +156,21 @@ private:
         socket->disconnectFromHost();
     }
 
-    bool misbehave(QTcpSocket *socket)
+    // Writes `total` bytes of `chunk` over and over, as fast as the client takes them.
+    static void stream(QTcpSocket *socket, const QByteArray &chunk, qint64 total)
+    {
+        const auto left = std::make_shared<qint64>(total);
+        const auto more = [socket, chunk, left] {
+            while (*left > 0 && socket->bytesToWrite() < 4 * chunk.size()) {
+                socket->write(chunk.left(qMin<qint64>(chunk.size(), *left)));
+                *left -= chunk.size();
+            }
+        };
+        QObject::connect(socket, &QTcpSocket::bytesWritten, socket, more);
+        more();
+    }
+
+    static bool misbehave(QTcpSocket *socket, Misbehaviour misbehaviour)
     {
         if (misbehaviour == Misbehaviour::None)
             return false;
@@ -107,17 +179,32 @@ private:
             socket->write(QByteArray("X-Filler: 0.2.0\r\n").repeated(8 * 1024 * 1024 / 17));
             return true;
         }
+        if (misbehaviour == Misbehaviour::EndlessHeaderLine) {
+            socket->write("X-Endless: ");
+            stream(socket, QByteArray(64 * 1024, 'x'), std::numeric_limits<qint64>::max());
+            return true;
+        }
+        if (misbehaviour == Misbehaviour::GigabyteBody) {
+            socket->write("Content-Length: 1073741824\r\n\r\n");
+            stream(socket, QByteArray("9.9.9\r\n").repeated(64 * 1024 / 7), qint64(1) << 30);
+            return true;
+        }
         if (misbehaviour == Misbehaviour::TrickleBody)
             socket->write("Content-Type: text/plain\r\n\r\n0.2");
         auto *timer = new QTimer(socket);
-        QObject::connect(timer, &QTimer::timeout, socket, [this, socket] {
+        QObject::connect(timer, &QTimer::timeout, socket, [misbehaviour, socket] {
             socket->write(misbehaviour == Misbehaviour::TrickleBody ? "0" : "X-More: 1\r\n");
         });
         timer->start(100);
         return true;
     }
 
-    QTcpServer server;
+    QThread thread;
+    QObject context; // lives on the server's thread
+    QTcpServer *server = nullptr;
+    quint16 port = 0;
+    QMutex mutex;
+    Live live;
 };
 
 class VersionCheckTest : public ::testing::Test
@@ -181,6 +268,7 @@ protected:
             w->reject();
         });
         const int endsBefore = ends;
+        http.publish();
         const bool startUpGoesOn = NewVersion(program);
         EXPECT_EQ(startUpGoesOn, ends == endsBefore);
         settle();
@@ -320,6 +408,10 @@ TEST_F(VersionCheckTest, StatusesOtherThanSuccessAreSilentAndRedirectsStayOnTheS
         {"a redirect on the same server", 302, "Location: /moved\r\n", true},
         {"a full address on the same server", 301,
          "Location: http://" + http.hostAndPort().toLatin1() + "/moved\r\n", true},
+        {"a redirect that sets a cookie", 303, "Set-Cookie: giocatore=1\r\nLocation: /moved\r\n",
+         true},
+        {"five redirects in a row", 307, "Location: /hop4\r\n", true},
+        {"six redirects in a row", 308, "Location: /hop5\r\n", false},
         // The same server under another name, another scheme, another port: not followed.
         {"the same server under another name", 302,
          "Location: http://localhost:" + port + "/moved\r\n", false},
@@ -331,25 +423,73 @@ TEST_F(VersionCheckTest, StatusesOtherThanSuccessAreSilentAndRedirectsStayOnTheS
         {"a redirect without a location", 302, {}, false}, // a redirect that says nowhere
     };
     http.byPath.insert("/moved", {200, "0.2.0", {}, true});
+    // Each hop sends on to the one below it, the first to the moved page.
+    for (int hop = 1; hop <= 5; ++hop) {
+        const QByteArray below = hop == 1 ? "/moved" : "/hop" + QByteArray::number(hop - 1);
+        http.byPath.insert("/hop" + QByteArray::number(hop),
+                           {302, {}, "Location: " + below + "\r\n"});
+    }
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         ends = 0;
         http.answer = {c.status, "9.9.9", c.headers};
+        QElapsedTimer timer;
+        timer.start();
         check();
+        EXPECT_LT(timer.elapsed(), 2000);
         EXPECT_EQ(ends, c.newer ? 1 : 0) << c.status;
         EXPECT_EQ(windowTexts.value(1), c.newer ? QStringLiteral("0.2.0") : QString()) << c.status;
+        if (c.newer) { // the last request the server saw is the moved page's, without a cookie
+            EXPECT_TRUE(http.lastRequest().startsWith("GET /moved ")) << c.name;
+        }
+        EXPECT_FALSE(http.lastRequest().contains("Cookie")) << c.name;
         expectTempFolderUntouched(c.headers.constData());
     }
     EXPECT_TRUE(ui.shown.isEmpty());
 }
 
+TEST_F(VersionCheckTest, RedirectsShareTheOneDeadline)
+{
+    // Three answers of two seconds each: every request alone is within 5 s, the whole is not.
+    http.answer = {302, {}, "Location: /slow1\r\n", true, false, 2000};
+    http.byPath.insert("/slow1", {302, {}, "Location: /slow2\r\n", true, false, 2000});
+    http.byPath.insert("/slow2", {200, "9.9.9", {}, true, false, 2000});
+    QElapsedTimer timer;
+    timer.start();
+    check();
+    EXPECT_GE(timer.elapsed(), 4500);
+    EXPECT_LT(timer.elapsed(), 5900);
+    EXPECT_EQ(ends, 0);
+}
+
+TEST_F(VersionCheckTest, HeadsOverTheLimitAreRefused)
+{
+    // 16 KiB of head at most, status line and header lines together.
+    for (const auto &[kib, accepted] : {std::pair{15, true}, std::pair{17, false}}) {
+        SCOPED_TRACE(kib);
+        ends = 0;
+        QByteArray headers;
+        while (headers.size() < kib * 1024 - 200)
+            headers += "X-Filler: " + QByteArray(90, 'f') + "\r\n";
+        http.answer = {200, "9.9.9", headers};
+        check();
+        EXPECT_EQ(ends, accepted ? 1 : 0);
+    }
+}
+
 TEST_F(VersionCheckTest, TheQueryIsAFreshGetOfTheVersionPage)
 {
+    // A proxy the environment names is not asked: the query goes straight to the server.
+    qputenv("http_proxy", "http://127.0.0.1:1");
     http.answer.body = corpo::versionText().toLatin1();
     check();
-    EXPECT_TRUE(http.lastRequest.startsWith("GET /public/lotto/ver_zelmora.asp HTTP/1.1\r\n"))
-        << http.lastRequest.toStdString();
-    EXPECT_TRUE(http.lastRequest.contains("Cache-Control: no-cache"));
+    qunsetenv("http_proxy");
+    const QByteArray request = http.lastRequest();
+    EXPECT_TRUE(request.startsWith("GET /public/lotto/ver_zelmora.asp HTTP/1.1\r\n"))
+        << request.toStdString();
+    for (const char *header : {"Cache-Control: no-cache", "Pragma: no-cache",
+                               "Accept-Encoding: identity", "User-Agent: Zelmoravintesca"})
+        EXPECT_TRUE(request.contains(QByteArray(header) + "\r\n")) << header;
     EXPECT_EQ(versionQueryAddress(program.versionServer),
               QStringLiteral("http://") + http.hostAndPort() +
                   QStringLiteral("/public/lotto/ver_zelmora.asp"));
@@ -380,21 +520,47 @@ TEST_F(VersionCheckTest, FailedDownloadsAreSilent)
 TEST_F(VersionCheckTest, AServerThatNeverFinishesIsGivenUpAtTheDeadline)
 {
     using M = TinyHttpServer::Misbehaviour;
-    // Silence, headers without end and a body without end: the whole exchange ends at 5 s.
-    for (M misbehaviour : {M::Silent, M::TrickleHeaders, M::TrickleBody}) {
-        SCOPED_TRACE(misbehaviour == M::Silent           ? "silence"
-                     : misbehaviour == M::TrickleHeaders ? "headers without end"
-                                                         : "a body without end");
-        const qint64 elapsed = timedCheck(misbehaviour);
-        EXPECT_LT(elapsed, 6000) << int(misbehaviour);
-        EXPECT_GE(elapsed, 4500) << int(misbehaviour);
-        EXPECT_EQ(ends, 0) << int(misbehaviour);
+    const struct
+    {
+        const char *name;
+        M misbehaviour;
+        qint64 atLeastMs; // given up at the deadline, or as soon as a limit is passed
+        qint64 beforeMs;
+    } cases[] = {
+        {"silence", M::Silent, 4500, 6000},
+        {"headers without end", M::TrickleHeaders, 4500, 6000},
+        {"a body without end", M::TrickleBody, 4500, 6000},
+        {"8 MB of headers at once", M::FloodHeaders, 0, 2000},
+        {"a header line without end", M::EndlessHeaderLine, 0, 2000},
+        {"a gigabyte of body at full speed", M::GigabyteBody, 0, 2000},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const qint64 elapsed = timedCheck(c.misbehaviour);
+        EXPECT_LT(elapsed, c.beforeMs);
+        EXPECT_GE(elapsed, c.atLeastMs);
+        EXPECT_EQ(ends, 0);
     }
-    // More header than any answer needs is given up as soon as it is more.
-    EXPECT_LT(timedCheck(M::FloodHeaders), 2000);
-    EXPECT_EQ(ends, 0);
     EXPECT_TRUE(ui.shown.isEmpty());
     expectTempFolderUntouched("deadline");
+}
+
+TEST_F(VersionCheckTest, TheProgressHookCanStopATransfer)
+{
+    // Told to stop once a byte has arrived, a body that trickles for ever ends at once.
+    FetchOptions options;
+    qint64 received = 0;
+    options.goOn = [&received](qint64 now, qint64) {
+        received = now;
+        return now == 0;
+    };
+    http.misbehaviour = TinyHttpServer::Misbehaviour::TrickleBody;
+    http.publish();
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(httpGet(versionQueryAddress(http.hostAndPort()), options));
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_GT(received, 0);
 }
 
 TEST(VersionFieldsTest, FieldsCompareByTheirLeadingNumber)
