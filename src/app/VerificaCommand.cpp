@@ -86,10 +86,10 @@ Result<int> run(const QStringList &arguments)
     // Each win is written as the check finds it, so the output of any archive takes no memory.
     command::StandardOutput output;
     const QString wheelColumn = u'\t' + wheelText + u'\t';
-    const auto writeWin = [&](const DrawWin &win) {
+    const auto writeWin = [&](const DrawWin &win, const QList<PlayWin> &plays) {
         const QString date = drawDateText(win.draw.date) + wheelColumn;
         QString lines;
-        for (const PlayWin &play : win.plays) {
+        for (const PlayWin &play : plays) {
             lines += date;
             lines += QChar(u'0' + play.play);
             lines += u'\t';

@@ -80,6 +80,28 @@ Result<void> readRestOfStored(int fd, qint64 done, qint64 total, bool afterCr,
     return {};
 }
 
+// Reads up to maxBytes from the file's start a block at a time, asking `progress` whether to
+// go on between blocks; what was read when it said no.
+Result<QByteArray> readHead(int fd, qint64 maxBytes, qint64 sizeHint,
+                            const ArchiveProgress &progress)
+{
+    constexpr qint64 kBlock = 4 * 1024 * 1024;
+    QByteArray bytes;
+    bytes.reserve(qsizetype(std::max<qint64>(sizeHint, 0)));
+    while (bytes.size() < maxBytes) {
+        if (progress && !progress(0, sizeHint))
+            break;
+        Result<QByteArray> block = readFromFile(fd, std::min(kBlock, maxBytes - bytes.size()),
+                                                std::min(kBlock, sizeHint - bytes.size()));
+        if (!block)
+            return block.error();
+        if (block->isEmpty())
+            break;
+        bytes += *block;
+    }
+    return bytes;
+}
+
 Result<ArchiveReading> readArchive(const QString &path, qint64 maxBytes,
                                    const ArchiveProgress &progress, bool stored)
 {
@@ -91,11 +113,17 @@ Result<ArchiveReading> readArchive(const QString &path, qint64 maxBytes,
     const auto closer = qScopeGuard([fd] { ::close(fd); });
     if (size > maxBytes && !stored)
         return RuntimeError(RuntimeError::OutOfMemory);
-    // The size read is capped too: the file may grow between the look and the read.
-    Result<QByteArray> read = readFromFile(fd, maxBytes + 1, std::min(size, maxBytes + 1));
+    // The size read is capped too: the file may grow between the look and the read. It is read
+    // a block at a time, so a stop is heard while a large file is read.
+    Result<QByteArray> read = readHead(fd, maxBytes + 1, std::min(size, maxBytes + 1), progress);
     if (!read)
         return read.error();
     QByteArray bytes = std::move(read).value();
+    if (progress && !progress(0, size)) {
+        ArchiveReading stopped;
+        stopped.interrupted = true;
+        return stopped;
+    }
     const bool over = bytes.size() > maxBytes;
     if (over && !stored)
         return RuntimeError(RuntimeError::OutOfMemory);

@@ -6,8 +6,9 @@
 #include <QByteArray>
 #include <QList>
 #include <functional>
-#include <map>
+#include <optional>
 #include <utility>
+#include <vector>
 
 namespace zelmora {
 
@@ -36,8 +37,8 @@ public:
 
     // Adds the draws the archive does not hold. With a limit, they are taken only if the
     // archive's text (toText) then stays within that many bytes; otherwise none is, and the
-    // report says overLimit. `stop`, when given, is asked now and then whether to give up:
-    // the archive is then left part-merged, to be thrown away.
+    // report says overLimit. A date and wheel listed twice keeps the first. `stop`, when given,
+    // is asked now and then whether to give up: the archive is then left as it was.
     MergeReport merge(const QList<Draw> &draws, qint64 maxTextBytes = -1,
                       const std::function<bool()> &stop = {});
     // Drops the newest draws until the text fits in maxTextBytes; returns how many went.
@@ -68,9 +69,14 @@ public:
 
 private:
     void countOn(int wheel, int change);
+    // Into an empty archive, draws already in key order, each key once (the program's own
+    // archive as read back): taken as they are, without sorting. Nothing when they are not.
+    std::optional<MergeReport> takeInOrder(const QList<Draw> &draws, qint64 maxTextBytes,
+                                           const std::function<bool()> &stop);
 
-    // Keyed by (Julian day, wheel): date order, then wheel order.
-    std::map<std::pair<qint64, int>, Draw> m_draws;
+    // In date order, then wheel order, one draw for each: a flat list, as small as the draws
+    // themselves, since the largest archive holds millions.
+    std::vector<Draw> m_draws;
     qint64 m_textBytes;
     std::array<int, kWheelCount> m_wheelDraws{}; // each wheel's count, kept as draws come and go
 };

@@ -60,6 +60,25 @@ Result<CheckedSystem> checkedSystem(const Sistema &sistema)
     return system;
 }
 
+QList<PlayWin> CheckResult::playsOf(const DrawWin &win) const
+{
+    QList<PlayWin> out;
+    for (int play = 1; play <= kGiocate; ++play) {
+        const int hits = win.hitsOf(play);
+        if (playGross[std::size_t(hits)] > 0)
+            out.append({play, hits, playGross[std::size_t(hits)], playNet[std::size_t(hits)]});
+    }
+    return out;
+}
+
+int CheckResult::winningPlays(const DrawWin &win) const
+{
+    int count = 0;
+    for (int play = 1; play <= kGiocate; ++play)
+        count += playGross[std::size_t(win.hitsOf(play))] > 0 ? 1 : 0;
+    return count;
+}
+
 int hitsOf(const std::array<std::uint8_t, 4> &play, const std::array<std::uint8_t, 5> &drawn)
 {
     int hits = 0;
@@ -81,7 +100,9 @@ Result<CheckResult> checkSystem(const CheckedSystem &system, const QList<Draw> &
 
     // Every play shares the stakes, so its winnings depend only on its hits: worked out once.
     // A play with a number twice counts it once.
-    std::array<Cents, 5> gross{}, net{};
+    CheckResult result;
+    std::array<Cents, 5> &gross = result.playGross;
+    std::array<Cents, 5> &net = result.playNet;
     for (int hits = 0; hits <= 4; ++hits) {
         gross[std::size_t(hits)] = playGross(hits, system.stakes);
         net[std::size_t(hits)] = netOf(gross[std::size_t(hits)], withholdingBasisPoints);
@@ -91,7 +112,6 @@ Result<CheckResult> checkSystem(const CheckedSystem &system, const QList<Draw> &
         for (std::uint8_t n : system.plays[std::size_t(p)])
             plays[std::size_t(p)].add(n);
 
-    CheckResult result;
     const int total = int(draws.size());
     for (int i = 0; i < total; ++i) {
         if (progress && i % kProgressEvery == 0 && i > 0 && !progress(i, total)) {
@@ -116,11 +136,8 @@ Result<CheckResult> checkSystem(const CheckedSystem &system, const QList<Draw> &
 
         DrawWin win;
         win.draw = draw;
-        for (int p = 0; p < kGiocate; ++p) {
-            const int hits = plays[std::size_t(p)].common(drawn);
-            if (gross[std::size_t(hits)] > 0)
-                win.plays.append({p + 1, hits, gross[std::size_t(hits)], net[std::size_t(hits)]});
-        }
+        for (int p = 0; p < kGiocate; ++p)
+            win.hits |= std::uint32_t(plays[std::size_t(p)].common(drawn)) << (3 * p);
         win.gross = drawGross;
         win.net = netOf(drawGross, withholdingBasisPoints);
         ++t.winningDraws;
@@ -128,7 +145,7 @@ Result<CheckResult> checkSystem(const CheckedSystem &system, const QList<Draw> &
             return RuntimeError(RuntimeError::Overflow);
         if (!onWin) {
             result.wins.append(win);
-        } else if (!onWin(win)) {
+        } else if (!onWin(win, result.playsOf(win))) {
             result.interrupted = true;
             break;
         }

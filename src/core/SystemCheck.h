@@ -21,13 +21,16 @@ struct PlayWin
     Cents net = 0; // the play's gross less the withholding, rounded on its own
 };
 
-// A draw on which the system won.
+// A draw on which the system won, kept small: a check of the largest archive can hold
+// millions. The plays' winnings follow from their hits (CheckResult::playsOf).
 struct DrawWin
 {
     Draw draw;
-    QList<PlayWin> plays; // in play order
-    Cents gross = 0;      // the sum of the plays' gross
-    Cents net = 0;        // the draw's gross less the withholding, rounded once per draw
+    Cents gross = 0;        // the sum of the plays' gross
+    Cents net = 0;          // the draw's gross less the withholding, rounded once per draw
+    std::uint32_t hits = 0; // three bits a play, play 1 lowest: how many of its numbers came
+
+    int hitsOf(int play) const { return int((hits >> (3 * (play - 1))) & 7u); }
 };
 
 struct CheckTotals
@@ -45,6 +48,14 @@ struct CheckResult
     QList<DrawWin> wins; // oldest first
     CheckTotals totals;
     bool interrupted = false; // the progress callback asked to stop; totals cover what was done
+    // What one play wins, gross and net, with 0 to 4 of its numbers drawn: every play shares
+    // the stakes.
+    std::array<Cents, 5> playGross{}, playNet{};
+
+    // The plays that won on a draw, in play order.
+    QList<PlayWin> playsOf(const DrawWin &win) const;
+    // How many of them there are.
+    int winningPlays(const DrawWin &win) const;
 };
 
 // What the check needs of a system: its eight plays and its stakes in cents, read once.
@@ -63,9 +74,9 @@ Result<CheckedSystem> checkedSystem(const Sistema &sistema);
 // check after the draw in hand.
 using CheckProgress = std::function<bool(int done, int total)>;
 
-// Told each win as the check finds it, oldest first, once the totals count it; returning
-// false stops the check there.
-using WinSink = std::function<bool(const DrawWin &win)>;
+// Told each win and its winning plays as the check finds them, oldest first, once the totals
+// count it; returning false stops the check there.
+using WinSink = std::function<bool(const DrawWin &win, const QList<PlayWin> &plays)>;
 
 // Checks the system against each draw given (the caller picks the wheel and the dates, see
 // DrawArchive::drawsOf; one draw typed by the player is a list of one). The withholding is in

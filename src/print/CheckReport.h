@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/SystemCheck.h"
+#include "print/Preview.h"
 #include "print/Printer.h"
 #include "print/PrinterSet.h"
 
@@ -8,8 +9,6 @@
 #include <memory>
 
 namespace zelmora::print {
-
-struct Preview;
 
 // What the check report prints: whose system, against what, and the check's result.
 struct CheckReport
@@ -34,15 +33,19 @@ QString drawnText(const Draw &draw);
 
 // The report's pages on the printer given, as one document: a heading, one line per winning
 // play of each winning draw (a draw's total under it when several plays won), and the totals.
-// Pages follow one another while the table is long, each with the column headings again.
-// A failure is thrown.
-void printCheckReport(Printer &printer, const CheckReport &report);
+// Pages follow one another while the table is long, each with the column headings again; a
+// draw's lines stay on one page, and so do the totals. False when `progress` stopped the run
+// (the document is then dropped).
+bool printCheckReport(Printer &printer, const CheckReport &report,
+                      const PrintProgress &progress = {});
 
 // The report on the listing printer (chosen by its exact name; no match keeps the current
 // printer). The document a failure interrupts is abandoned; the result is the error that
-// stopped it.
-Result<void> StampaVerifica(PrinterSet &printers, const CheckReport &report);
-// The pages StampaVerifica would print, for the screen; nothing reaches the printer.
+// stopped it, or whether the run went to its end.
+Result<bool> StampaVerifica(PrinterSet &printers, const CheckReport &report,
+                            const PrintProgress &progress = {});
+// The pages StampaVerifica would print, for the screen, laid out once and each drawn when it is
+// shown; nothing reaches the printer.
 Result<Preview> previewVerifica(PrinterSet &printers, const CheckReport &report);
 
 } // namespace zelmora::print

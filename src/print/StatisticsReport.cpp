@@ -386,11 +386,18 @@ void printStatisticsReport(Printer &printer, const StatisticsReport &report)
     StatisticsWriter(printer, report).run();
 }
 
-Result<void> StampaStatistiche(PrinterSet &printers, const StatisticsReport &report)
+Result<bool> StampaStatistiche(PrinterSet &printers, const StatisticsReport &report,
+                               const PrintProgress &progress)
 {
     printers.SelectPrinter(report.printerName);
-    return printDocument(printers.CurrentPrinter(),
-                         [&](Printer &printer) { printStatisticsReport(printer, report); });
+    if (progress && !progress(0, 1))
+        return false;
+    const Result<void> printed = printDocument(printers.CurrentPrinter(), [&](Printer &printer) {
+        printStatisticsReport(printer, report);
+    });
+    if (!printed)
+        return printed.error();
+    return true;
 }
 
 Result<Preview> previewStatistiche(PrinterSet &printers, const StatisticsReport &report)

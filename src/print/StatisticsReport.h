@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/NumberStatistics.h"
+#include "print/Preview.h"
 #include "print/Printer.h"
 #include "print/PrinterSet.h"
 #include "print/RecordingDevice.h"
@@ -11,8 +12,6 @@
 #include <array>
 
 namespace zelmora::print {
-
-struct Preview;
 
 // The bar chart of the 90 current delays: numbers 1 to 45 on an upper panel, 46 to 90 on a
 // lower one, on one scale, each bar with its number under it and its delay over it.
@@ -65,8 +64,9 @@ QString playName(int play);
 void printStatisticsReport(Printer &printer, const StatisticsReport &report);
 // The report on the listing printer (chosen by its exact name; no match keeps the current
 // printer). The document a failure interrupts is abandoned; the result is the error that
-// stopped it.
-Result<void> StampaStatistiche(PrinterSet &printers, const StatisticsReport &report);
+// stopped it, or whether the run went to its end (`progress` may stop it before the page).
+Result<bool> StampaStatistiche(PrinterSet &printers, const StatisticsReport &report,
+                               const PrintProgress &progress = {});
 // The page StampaStatistiche would print, for the screen; nothing reaches the printer.
 Result<Preview> previewStatistiche(PrinterSet &printers, const StatisticsReport &report);
 

@@ -3,6 +3,7 @@
 #include "print/CheckReport.h"
 
 #include <QFont>
+#include <algorithm>
 
 namespace zelmora {
 
@@ -12,17 +13,18 @@ void CheckResultModel::setResult(std::shared_ptr<const CheckResult> result)
 {
     beginResetModel();
     m_result = result ? std::move(result) : std::make_shared<const CheckResult>();
-    m_rows.clear();
+    m_firstRows.clear();
+    m_firstRows.reserve(std::size_t(m_result->wins.size()) + 1);
     Cents widest = 0;
-    for (int w = 0; w < int(m_result->wins.size()); ++w) {
-        const DrawWin &win = m_result->wins[w];
-        for (int p = 0; p < int(win.plays.size()); ++p)
-            m_rows.push_back({w, p});
+    int rows = 0;
+    for (const DrawWin &win : m_result->wins) {
+        m_firstRows.push_back(rows);
+        const int plays = m_result->winningPlays(win);
         // The draw's net is rounded once on its whole gross: shown when several plays won.
-        if (win.plays.size() > 1)
-            m_rows.push_back({w, -1});
+        rows += plays + (plays > 1 ? 1 : 0);
         widest = std::max(widest, win.gross);
     }
+    m_firstRows.push_back(rows);
     m_widestAmount = print::amountText(widest);
     endResetModel();
 }
@@ -32,9 +34,19 @@ void CheckResultModel::clear()
     setResult(nullptr);
 }
 
+CheckResultModel::Row CheckResultModel::rowAt(int row) const
+{
+    // The last draw whose first row is at or before this one.
+    const auto next = std::upper_bound(m_firstRows.begin(), m_firstRows.end() - 1, row);
+    const int win = int(next - m_firstRows.begin()) - 1;
+    const int line = row - m_firstRows[std::size_t(win)];
+    const int plays = m_result->winningPlays(m_result->wins[win]);
+    return {win, line < plays ? line : -1};
+}
+
 int CheckResultModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() || m_firstRows.empty() ? 0 : m_firstRows.back();
 }
 
 int CheckResultModel::columnCount(const QModelIndex &parent) const
@@ -44,9 +56,9 @@ int CheckResultModel::columnCount(const QModelIndex &parent) const
 
 QVariant CheckResultModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(m_rows.size()))
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const Row &row = m_rows[std::size_t(index.row())];
+    const Row row = rowAt(index.row());
     const DrawWin &win = m_result->wins[row.win];
     const bool total = row.play < 0;
     if (role == Qt::TextAlignmentRole) {
@@ -73,7 +85,7 @@ QVariant CheckResultModel::data(const QModelIndex &index, int role) const
             return QString();
         }
     }
-    const PlayWin &play = win.plays[row.play];
+    const PlayWin play = m_result->playsOf(win)[row.play];
     switch (index.column()) {
     case Date:
         return first ? print::drawDateLabel(win.draw.date) : QString();

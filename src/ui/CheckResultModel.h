@@ -46,10 +46,15 @@ private:
     struct Row
     {
         int win;  // index in the result's wins
-        int play; // index in the draw's plays, or -1 for the draw's total
+        int play; // index in the draw's winning plays, or -1 for the draw's total
     };
+    // The row's draw and line, found from where each draw's rows start.
+    Row rowAt(int row) const;
+
     std::shared_ptr<const CheckResult> m_result;
-    std::vector<Row> m_rows;
+    // Where each draw's rows start, then the rows in all: four bytes a draw, however many
+    // rows a draw takes.
+    std::vector<int> m_firstRows;
     QString m_widestAmount = QStringLiteral("0,00");
 };
 

@@ -53,6 +53,9 @@ void WindowWork::beginRun()
 
 void WindowWork::endRun()
 {
+    // The work's last text goes with it; the window words the outcome.
+    if (m_label)
+        m_label->clear();
     if (m_bar)
         m_bar->setVisible(false);
     if (m_stopButton)

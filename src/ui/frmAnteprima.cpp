@@ -36,7 +36,9 @@ PreviewPageView::PreviewPageView(const print::Preview &preview, QWidget *parent)
 
 void PreviewPageView::setPage(int index)
 {
-    m_page = std::clamp(index, 0, std::max(0, int(m_preview.pages.size()) - 1));
+    m_page = std::clamp(index, 0, std::max(0, m_preview.pageCount() - 1));
+    // Only the page shown is held: a long report's pages are drawn as they are turned to.
+    m_items = m_preview.page(m_page);
     update();
 }
 
@@ -77,8 +79,7 @@ void PreviewPageView::paintEvent(QPaintEvent *)
     }
     painter.setClipRect(printable);
     painter.translate(printable.topLeft());
-    if (m_page < m_preview.pages.size())
-        print::renderPage(painter, m_preview.pages.at(m_page), m_preview.dpi);
+    print::renderPage(painter, m_items, m_preview.dpi);
 }
 
 // --- The window ----------------------------------------------------------------------------
@@ -160,7 +161,7 @@ void frmAnteprima::showModal(print::Preview preview, const QString &title, QWidg
 
 void frmAnteprima::showPage(int index)
 {
-    const int count = int(m_preview.pages.size());
+    const int count = m_preview.pageCount();
     picPagina->setPage(index);
     const int shown = picPagina->page();
     labPagina->setText(count == 0 ? QStringLiteral("Nessuna pagina")
@@ -222,7 +223,7 @@ void frmAnteprima::keyPressEvent(QKeyEvent *event)
         showPage(0);
         return;
     case Qt::Key_End:
-        showPage(int(m_preview.pages.size()) - 1);
+        showPage(m_preview.pageCount() - 1);
         return;
     case Qt::Key_Plus:
         cmdIngrandisci_Click();

@@ -31,6 +31,7 @@ protected:
 private:
     const print::Preview &m_preview;
     int m_page = 0;
+    QList<print::RecordedItem> m_items; // the page shown, drawn when it was turned to
     double m_scale = 2;
 };
 

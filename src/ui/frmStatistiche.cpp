@@ -453,17 +453,20 @@ void frmStatistiche::cmdStampa_Click()
 {
     if (!m_figures || busy())
         return;
-    print::PrinterSet &printers = m_context.program->printers;
-    printReport(this, *m_context.program,
-                [&] { return print::StampaStatistiche(printers, report()); });
+    print::PrinterSet *printers = &m_context.program->printers;
+    printReport(this, *m_context.program, *m_work,
+                [printers, report = report()](const print::PrintProgress &progress) {
+                    return print::StampaStatistiche(*printers, report, progress);
+                });
 }
 
 void frmStatistiche::cmdAnteprima_Click()
 {
     if (!m_figures || busy())
         return;
-    showPreview(this, ui(), [this] {
-        return print::previewStatistiche(m_context.program->printers, report());
+    print::PrinterSet *printers = &m_context.program->printers;
+    previewReport(this, ui(), *m_work, [printers, report = report()] {
+        return print::previewStatistiche(*printers, report);
     });
 }
 

@@ -642,17 +642,21 @@ void frmVerifica::cmdStampa_Click()
 {
     if (!m_result || busy())
         return;
-    print::PrinterSet &printers = m_context.program->printers;
-    printReport(this, *m_context.program,
-                [&] { return print::StampaVerifica(printers, report()); });
+    print::PrinterSet *printers = &m_context.program->printers;
+    printReport(this, *m_context.program, *m_work,
+                [printers, report = report()](const print::PrintProgress &progress) {
+                    return print::StampaVerifica(*printers, report, progress);
+                });
 }
 
 void frmVerifica::cmdAnteprima_Click()
 {
     if (!m_result || busy())
         return;
-    showPreview(this, ui(),
-                [this] { return print::previewVerifica(m_context.program->printers, report()); });
+    print::PrinterSet *printers = &m_context.program->printers;
+    previewReport(this, ui(), *m_work, [printers, report = report()] {
+        return print::previewVerifica(*printers, report);
+    });
 }
 
 void frmVerifica::cmdChiudi_Click()

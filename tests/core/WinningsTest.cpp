@@ -51,7 +51,7 @@ TEST_P(WinningsTable, PaysEachPlayAndTheDraw)
     QStringList plays;
     Cents gross = 0, net = 0;
     if (!result.wins.isEmpty()) {
-        for (const PlayWin &p : result.wins[0].plays)
+        for (const PlayWin &p : result.playsOf(result.wins[0]))
             plays << QStringLiteral("%1:%2:%3:%4")
                          .arg(p.play)
                          .arg(p.hits)

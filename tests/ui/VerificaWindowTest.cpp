@@ -12,10 +12,13 @@
 #include "support/ScriptedUiServices.h"
 #include "support/WidgetTest.h"
 #include "ui/DateBox.h"
+#include "ui/WindowWork.h"
 #include "ui/frmAnteprima.h"
+#include "ui/frmStatistiche.h"
 #include "ui/frmVerifica.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSemaphore>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QThreadPool>
@@ -323,13 +327,11 @@ TEST_F(VerificaWindowTest, TheReportPrintsTheTableOnTheListingPrinter)
     import(writeFile(QStringLiteral("estratti.txt"), kArchive));
     check();
     ui.clear();
+    // The report is printed on the window's worker: its run begins and ends.
+    QSignalSpy run(form->findChild<WindowWork *>(), &WindowWork::runningChanged);
     QTest::keyClick(form.get(), Qt::Key_S, Qt::AltModifier);
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            return devices.contains(QStringLiteral("Tabulati")) &&
-                   !devices[QStringLiteral("Tabulati")]->documents.isEmpty();
-        },
-        3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return run.count() == 2; }, 5000));
+    ASSERT_TRUE(devices.contains(QStringLiteral("Tabulati")));
     const RecordingDevice &device = *devices[QStringLiteral("Tabulati")];
     ASSERT_EQ(device.documents.size(), 1);
     EXPECT_TRUE(device.documents[0].ended);
@@ -364,6 +366,7 @@ TEST_F(VerificaWindowTest, ALongReportGoesOnOverSeveralPagesWithItsHeadings)
     import(writeFile(QStringLiteral("anno.txt"), archive));
     check();
     form->cmdStampa->click();
+    waitIdle();
     const RecordingDevice &device = *devices[QStringLiteral("Tabulati")];
     ASSERT_EQ(device.documents.size(), 1);
     const auto &pages = device.documents[0].pages;
@@ -406,6 +409,7 @@ TEST_F(VerificaWindowTest, APrinterFailureIsReportedAndAnteprimaPrintsNothing)
     program.printers.SelectPrinter(QStringLiteral("Tabulati"));
     devices[QStringLiteral("Tabulati")]->failOnDocument = 0;
     form->cmdStampa->click();
+    waitIdle();
     EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("Stampante non installata")});
     EXPECT_EQ(ui.shown.last().title, QStringLiteral("!!! E R R O R E !!!"));
     EXPECT_TRUE(form->isEnabled());
@@ -415,13 +419,84 @@ TEST_F(VerificaWindowTest, APrinterFailureIsReportedAndAnteprimaPrintsNothing)
         auto *preview = qobject_cast<frmAnteprima *>(dialog);
         ASSERT_TRUE(preview);
         EXPECT_EQ(preview->windowTitle(), QStringLiteral("Anteprima - Verifica"));
-        pages = int(preview->preview().pages.size());
+        pages = preview->preview().pageCount();
     });
     form->cmdAnteprima->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return pages >= 0; }, 3000));
     EXPECT_EQ(pages, 1);
     for (const RecordedDocument &document : devices[QStringLiteral("Tabulati")]->documents)
         EXPECT_FALSE(document.ended);
+}
+
+// While either report window works, the title bar's close and Chiudi close it with one press
+// and Escape stops the work and keeps it, each at once; a cancelled run's result never shows.
+TEST_F(VerificaWindowTest, AReportWindowAnswersClosingAtOnceWhileItWorks)
+{
+    import(writeFile(QStringLiteral("estratti.txt"), kArchive));
+    ui.clear();
+    struct Press
+    {
+        const char *name;
+        std::function<void(QDialog &, QPushButton *chiudi)> press;
+        bool closes;
+    };
+    const Press presses[] = {
+        {"TitleBarClose", [](QDialog &window, QPushButton *) { window.close(); }, true},
+        {"Chiudi",
+         [](QDialog &, QPushButton *chiudi) { QTest::mouseClick(chiudi, Qt::LeftButton); }, true},
+        {"Escape", [](QDialog &window, QPushButton *) { QTest::keyClick(&window, Qt::Key_Escape); },
+         false},
+    };
+    // Each window with its work under way: the pool's one thread is held, so the work waits
+    // for it until after the press, whatever the machine's speed.
+    struct Window
+    {
+        const char *name;
+        std::function<std::unique_ptr<QDialog>()> make;
+        std::function<void(QDialog &)> start;
+        std::function<QPushButton *(QDialog &)> chiudi;
+    };
+    const Window windows[] = {
+        {"Verifica",
+         [&] {
+             auto window = std::make_unique<frmVerifica>(testSystem(), context);
+             window->Form_Load();
+             return std::unique_ptr<QDialog>(std::move(window));
+         },
+         [](QDialog &w) { static_cast<frmVerifica &>(w).cmdVerifica->click(); },
+         [](QDialog &w) { return static_cast<frmVerifica &>(w).cmdChiudi; }},
+        {"Statistiche",
+         [&] {
+             return std::unique_ptr<QDialog>(std::make_unique<frmStatistiche>(
+                 testSystem(), std::make_shared<const DrawArchive>(form->archive()), context,
+                 QDate(), QDate()));
+         },
+         [](QDialog &w) { static_cast<frmStatistiche &>(w).cmdCalcola->click(); },
+         [](QDialog &w) { return static_cast<frmStatistiche &>(w).cmdChiudi; }},
+    };
+    for (const Window &kind : windows)
+        for (const Press &press : presses) {
+            SCOPED_TRACE(std::string(kind.name) + " " + press.name);
+            std::unique_ptr<QDialog> window = kind.make();
+            ASSERT_TRUE(showActive(*window));
+            auto *work = window->findChild<WindowWork *>();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !work->busy(); }, 20000));
+            QSemaphore release;
+            window->findChild<QThreadPool *>()->start([&release] { release.acquire(); });
+            kind.start(*window);
+            ASSERT_TRUE(work->busy());
+            QElapsedTimer pressed;
+            pressed.start();
+            press.press(*window, kind.chiudi(*window));
+            EXPECT_LT(pressed.elapsed(), 200);
+            EXPECT_EQ(window->isVisible(), !press.closes);
+            // Cancelled, the run is over for the window at once; stopped, at the worker's next
+            // look.
+            EXPECT_EQ(work->busy(), !press.closes);
+            release.release();
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !work->busy(); }, 5000));
+            window.reset(); // waits for the worker, released
+        }
 }
 
 TEST_F(VerificaWindowTest, EscapeClosesTheWindowAndEveryButtonHasAMnemonic)
