@@ -3,7 +3,6 @@
 
 #include "app/AppPath.h"
 #include "app/ButtonKeys.h"
-#include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/Forms.h"
 #include "app/Pause.h"
@@ -12,6 +11,7 @@
 #include "app/QtUiServices.h"
 #include "app/SingleInstance.h"
 #include "app/UiServices.h"
+#include "cli/CommandLine.h"
 #include "core/Corpo.h"
 #include "ui/NewVersion.h"
 #include "ui/frmMain.h"
@@ -82,7 +82,7 @@ int main(int argc, char *argv[])
     const CommandLine command = parseCommandLine(arguments);
     if (command.kind != CommandLine::Window) {
         QCoreApplication app(argc, argv);
-        return runCommand(command);
+        return runCommand(command, existingDataFolder(GetAppPath()));
     }
     if (!windowPossible(arguments)) {
         writeWhole(stderr, QStringLiteral("zelmoravintesca: nessuno schermo su cui aprire la "

@@ -44,6 +44,11 @@ QString dataFolder(const QString &programFolder)
     return dataFolder(programFolder, userDataFolder(), folderWritable(programFolder));
 }
 
+QString existingDataFolder(const QString &programFolder)
+{
+    return folderWritable(programFolder) ? programFolder : userDataFolder();
+}
+
 QString userDataFolder()
 {
     return GetAppPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +

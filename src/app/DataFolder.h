@@ -14,6 +14,10 @@ QString dataFolder(const QString &programFolder, const QString &userFolder, bool
 // ~/.local/share/Zelmoravintesca/.
 QString dataFolder(const QString &programFolder);
 
+// The same folder found without making or filling anything: the program folder when it can be
+// written, else the user's, as the commands read their settings.
+QString existingDataFolder(const QString &programFolder);
+
 // The user's folder for the program's files, ending in "/".
 QString userDataFolder();
 // True when a file can be created in the folder.

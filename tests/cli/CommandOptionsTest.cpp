@@ -1,6 +1,6 @@
-#include "app/CommandLine.h"
-#include "app/StatisticheCommand.h"
-#include "app/VerificaCommand.h"
+#include "cli/CommandLine.h"
+#include "cli/StatisticheCommand.h"
+#include "cli/VerificaCommand.h"
 
 #include <gtest/gtest.h>
 

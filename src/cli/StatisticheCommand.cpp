@@ -1,7 +1,7 @@
-#include "app/StatisticheCommand.h"
+#include "cli/StatisticheCommand.h"
 
-#include "app/CommandInput.h"
-#include "app/CommandLine.h"
+#include "cli/CommandInput.h"
+#include "cli/CommandLine.h"
 #include "core/DrawDate.h"
 #include "core/NumberStatistics.h"
 #include "core/WheelCodes.h"

@@ -1,8 +1,6 @@
-#include "app/VerificaCommand.h"
+#include "cli/VerificaCommand.h"
 
-#include "app/AppPath.h"
-#include "app/CommandInput.h"
-#include "app/DataFolder.h"
+#include "cli/CommandInput.h"
 #include "core/DrawArchive.h"
 #include "core/DrawDate.h"
 #include "core/SystemCheck.h"
@@ -46,11 +44,8 @@ Result<VerificaOptions> readVerificaOptions(const QStringList &arguments)
 
 namespace {
 
-Result<int> withholding()
+Result<int> withholding(const QString &folder)
 {
-    // The setting of the folder the program keeps its files in, found without creating it.
-    const QString program = GetAppPath();
-    const QString folder = folderWritable(program) ? program : userDataFolder();
     const Result<int> setting = readWithholding(folder);
     if (!setting)
         return failure(QStringLiteral("%1: %2").arg(withholdingPath(folder),
@@ -58,7 +53,7 @@ Result<int> withholding()
     return setting;
 }
 
-Result<int> run(const QStringList &arguments)
+Result<int> run(const QStringList &arguments, const QString &dataFolder)
 {
     const Result<VerificaOptions> read = readVerificaOptions(arguments);
     if (!read)
@@ -79,7 +74,7 @@ Result<int> run(const QStringList &arguments)
     const Result<DrawArchive> archive = command::readArchive(options.archivePath);
     if (!archive)
         return archive.error();
-    const Result<int> basisPoints = withholding();
+    const Result<int> basisPoints = withholding(dataFolder);
     if (!basisPoints)
         return basisPoints.error();
 
@@ -117,9 +112,9 @@ Result<int> run(const QStringList &arguments)
 
 } // namespace
 
-int runVerifica(const QStringList &arguments)
+int runVerifica(const QStringList &arguments, const QString &dataFolder)
 {
-    return command::exitCode(run(arguments));
+    return command::exitCode(run(arguments, dataFolder));
 }
 
 } // namespace zelmora

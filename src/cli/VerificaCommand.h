@@ -25,8 +25,9 @@ Result<VerificaOptions> readVerificaOptions(const QStringList &arguments);
 // its wheel between the dates (any form the archive takes) and writes to standard output one
 // line per winning play per draw, DATE TAB WHEEL TAB PLAY TAB HITS TAB GROSS TAB NET, then
 // TOTAL TAB DRAWS TAB WINNING_DRAWS TAB STAKED TAB GROSS TAB NET. Opens no window, needs no
-// display, asks no server and ignores a running copy. Messages go to standard error. Returns
-// the exit code: 0, or 2 when the system, the archive or the arguments cannot be used.
-int runVerifica(const QStringList &arguments);
+// display, asks no server and ignores a running copy. The withholding is the setting of the
+// program's data folder. Messages go to standard error. Returns the exit code: 0, or 2 when
+// the system, the archive or the arguments cannot be used.
+int runVerifica(const QStringList &arguments, const QString &dataFolder);
 
 } // namespace zelmora

@@ -44,8 +44,9 @@ void reportOutputFailure();
 
 // Runs a command that needs no window (Help, Version, Unknown, Verifica, Statistiche) and
 // returns the exit code: 0, or 2 when the arguments or the input cannot be used or the output
-// could not be written whole.
-int runCommand(const CommandLine &command);
+// could not be written whole. `dataFolder` is where the program keeps its files (ending in
+// "/"), as the windows find it.
+int runCommand(const CommandLine &command, const QString &dataFolder);
 
 // Points a standard stream that was closed at start (0, 1 or 2) at /dev/null, read-only, so
 // that no file the program opens later takes its number and every write to it fails, as a

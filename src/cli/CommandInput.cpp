@@ -1,6 +1,6 @@
-#include "app/CommandInput.h"
+#include "cli/CommandInput.h"
 
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 #include "core/ArchiveFile.h"
 #include "core/ArchiveStore.h"
 #include "core/DrawDate.h"

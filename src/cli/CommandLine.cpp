@@ -1,7 +1,7 @@
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 
-#include "app/StatisticheCommand.h"
-#include "app/VerificaCommand.h"
+#include "cli/StatisticheCommand.h"
+#include "cli/VerificaCommand.h"
 #include "core/Corpo.h"
 
 #include <algorithm>
@@ -179,7 +179,7 @@ void reportOutputFailure()
 
 namespace {
 
-int runCommandSteps(const CommandLine &command)
+int runCommandSteps(const CommandLine &command, const QString &dataFolder)
 {
     constexpr int kFailure = 2;
     switch (command.kind) {
@@ -200,7 +200,7 @@ int runCommandSteps(const CommandLine &command)
                 .toUtf8());
         return kFailure;
     case CommandLine::Verifica:
-        return runVerifica(command.arguments);
+        return runVerifica(command.arguments, dataFolder);
     case CommandLine::Statistiche:
         return runStatistiche(command.arguments);
     case CommandLine::Window:
@@ -212,11 +212,11 @@ int runCommandSteps(const CommandLine &command)
 
 } // namespace
 
-int runCommand(const CommandLine &command)
+int runCommand(const CommandLine &command, const QString &dataFolder)
 {
     // Nothing below throws; what the libraries may (memory running out) is a message too.
     try {
-        return runCommandSteps(command);
+        return runCommandSteps(command, dataFolder);
     } catch (const std::exception &error) {
         writeWhole(stderr, QStringLiteral("zelmoravintesca: %1\n")
                                .arg(dynamic_cast<const std::bad_alloc *>(&error)
