@@ -9,7 +9,6 @@
 #include "BenchArchive.h"
 #include "BenchSystem.h"
 #include "app/Program.h"
-#include "app/ProgramContext.h"
 #include "app/QtUiServices.h"
 #include "core/SystemFile.h"
 #include "ui/frmVerifica.h"
@@ -73,14 +72,12 @@ int main(int argc, char **argv)
     Program program;
     QtUiServices services;
     program.ui = &services;
-    ProgramContext context;
-    context.program = &program;
-    context.appPath = folder.path() + u'/';
+    program.appPath = folder.path() + u'/';
 
     QList<qint64> opened, checked, command;
     for (int run = 0; run < runs; ++run) {
         {
-            frmVerifica window(sistema, context);
+            frmVerifica window(sistema, program);
             window.show();
             QElapsedTimer timer;
             timer.start();

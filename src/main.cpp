@@ -41,8 +41,8 @@ bool Main(Program &program, SingleInstance &instance)
     }
 
     // The program's files live beside it, or in the user's folder when that cannot be written.
-    const QString appPath = dataFolder(GetAppPath());
-    program.printers.setFilePdfFolder(appPath + QStringLiteral("stampe"));
+    program.appPath = dataFolder(GetAppPath());
+    program.printers.setFilePdfFolder(program.appPath + QStringLiteral("stampe"));
 
     // The splash may close itself early on a key or a click: hold it through a guarded pointer.
     QPointer<frmSplash> splash = new frmSplash(program.identity);
@@ -54,7 +54,7 @@ bool Main(Program &program, SingleInstance &instance)
     if (!NewVersion(program))
         return false;
 
-    auto *main = new frmMain(program, appPath);
+    auto *main = new frmMain(program);
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->Form_Load();
 

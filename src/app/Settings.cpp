@@ -36,13 +36,13 @@ QString impostazioniPath(const QString &appPath)
     return appPath + QStringLiteral("impostazioni.cfg");
 }
 
-Result<void> readConfiguration(ProgramContext &context)
+Result<void> readConfiguration(Program &program)
 {
-    const QString path = impostazioniPath(context.appPath);
+    const QString path = impostazioniPath(program.appPath);
     if (nothingAt(path)) {
         // Never saved yet: a blank heading and the listing on the default printer.
-        context.intestazioneStampa.clear();
-        context.stampanteTabulato = context.program->printers.DefaultPrinterName();
+        program.intestazioneStampa.clear();
+        program.stampanteTabulato = program.printers.DefaultPrinterName();
         return {};
     }
     Result<QByteArray> bytes = readWholeFile(path, kMaxTextFileBytes);
@@ -50,7 +50,7 @@ Result<void> readConfiguration(ProgramContext &context)
         return bytes.error();
     // Each line read is kept, so a file cut short still gives its heading.
     LineReader file(std::move(bytes).value());
-    for (QString *line : {&context.intestazioneStampa, &context.stampanteTabulato}) {
+    for (QString *line : {&program.intestazioneStampa, &program.stampanteTabulato}) {
         const Result<QString> read = file.next();
         if (!read)
             return read.error();
@@ -64,11 +64,11 @@ QByteArray configurationBytes(const QString &heading, const QString &printer)
     return toCp1252(heading + QStringLiteral("\r\n") + printer + QStringLiteral("\r\n"));
 }
 
-Result<void> writeConfiguration(const ProgramContext &context)
+Result<void> writeConfiguration(Program &program)
 {
     return writeWholeFile(
-        impostazioniPath(context.appPath),
-        configurationBytes(context.intestazioneStampa, context.stampanteTabulato));
+        impostazioniPath(program.appPath),
+        configurationBytes(program.intestazioneStampa, program.stampanteTabulato));
 }
 
 } // namespace zelmora

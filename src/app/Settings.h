@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramContext.h"
+#include "app/Program.h"
 #include "core/Result.h"
 
 #include <QByteArray>
@@ -19,12 +19,12 @@ QString impostazioniPath(const QString &appPath);
 // no file yet, the heading is blank and the listing printer the program's default one. A failure (a
 // file that cannot be read, fewer than two lines) is the error; a line read before it keeps its new
 // value.
-Result<void> readConfiguration(ProgramContext &context);
+Result<void> readConfiguration(Program &program);
 
 // The file's content for a heading and a printer: each line ends with CR LF.
 QByteArray configurationBytes(const QString &heading, const QString &printer);
 // Replaces the file of the context's program folder with its heading and listing printer,
 // whole or not at all.
-Result<void> writeConfiguration(const ProgramContext &context);
+Result<void> writeConfiguration(Program &program);
 
 } // namespace zelmora

@@ -7,20 +7,19 @@
 
 namespace zelmora {
 
-void ReadConfiguration(ProgramContext &context)
+void ReadConfiguration(Program &program)
 {
-    const Result<void> read = readConfiguration(context);
+    const Result<void> read = readConfiguration(program);
     if (!read)
-        reportError(*context.program->ui, read.error(), QStringLiteral("ReadConfiguration"), {},
+        reportError(*program.ui, read.error(), QStringLiteral("ReadConfiguration"), {},
                     MessageIcon::None);
 }
 
-void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const ProgramContext &context,
-                          const QString &formName)
+void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, Program &program, const QString &formName)
 {
     const Result<print::ScaleRecordRead> read =
-        readTaratura(context.program->printers, record, context.appPath);
-    UiServices &ui = *context.program->ui;
+        readTaratura(program.printers, record, program.appPath);
+    UiServices &ui = *program.ui;
     if (!read) {
         // A box with only the OK button and the application's title.
         reportError(ui, read.error(), QStringLiteral("LeggiTaraturaAmbetto"), formName,
@@ -41,12 +40,12 @@ void CorreggiTaratura(UiServices &ui, print::TaraturaAmbetto &record)
         warningMessage(ui, corrected.join(QStringLiteral("\r\n")), QStringLiteral("Importante"));
 }
 
-void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const ProgramContext &context,
+void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, Program &program,
                           const QString &formName)
 {
-    const Result<void> saved = saveTaratura(record, context.appPath);
+    const Result<void> saved = saveTaratura(record, program.appPath);
     if (!saved)
-        reportError(*context.program->ui, saved.error(), QStringLiteral("cmdSalva_Click"), formName,
+        reportError(*program.ui, saved.error(), QStringLiteral("cmdSalva_Click"), formName,
                     MessageIcon::None);
 }
 

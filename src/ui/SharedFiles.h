@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramContext.h"
+#include "app/Program.h"
 #include "print/CalibrationFile.h"
 
 #include <QString>
@@ -14,13 +14,13 @@ class UiServices;
 
 // Loads impostazioni.cfg into the context (see readConfiguration). A failure shows
 // "Error N (...) in procedure ReadConfiguration of Modulo corpo".
-void ReadConfiguration(ProgramContext &context);
+void ReadConfiguration(Program &program);
 
 // Reads printA.cfg of the context's program folder into the record and chooses its printer
 // among the program's (see readTaratura). A failed read
 // shows "Error N (...) in procedure LeggiTaraturaAmbetto of Form <formName>"; a damaged scale
 // record is told in one warning.
-void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, const ProgramContext &context,
+void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, Program &program,
                           const QString &formName);
 
 // Brings the record's lengths into the calibration window's range (0 - 300 mm) before they
@@ -29,7 +29,7 @@ void CorreggiTaratura(UiServices &ui, print::TaraturaAmbetto &record);
 
 // Writes the record to printA.cfg of the context's program folder. A failed write shows
 // "Error N (...) in procedure cmdSalva_Click of Form <formName>".
-void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, const ProgramContext &context,
+void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, Program &program,
                           const QString &formName);
 
 } // namespace zelmora

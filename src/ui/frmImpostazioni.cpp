@@ -72,8 +72,8 @@ QFont boldSansSerif()
 
 } // namespace
 
-frmImpostazioni::frmImpostazioni(ProgramContext &context, QWidget *parent)
-    : QDialog(parent), m_context(context)
+frmImpostazioni::frmImpostazioni(Program &program, QWidget *parent)
+    : QDialog(parent), m_program(program)
 {
     setObjectName(QStringLiteral("frmImpostazioni"));
     setWindowTitle(QStringLiteral("Impostazioni"));
@@ -131,9 +131,9 @@ frmImpostazioni::frmImpostazioni(ProgramContext &context, QWidget *parent)
     connect(cmdUscita, &QPushButton::clicked, this, &frmImpostazioni::cmdUscita_Click);
 }
 
-void frmImpostazioni::showModal(ProgramContext &context, QWidget *owner)
+void frmImpostazioni::showModal(Program &program, QWidget *owner)
 {
-    frmImpostazioni window(context, owner);
+    frmImpostazioni window(program, owner);
     window.Form_Load();
     window.exec();
 }
@@ -173,10 +173,10 @@ void frmImpostazioni::keyPressEvent(QKeyEvent *event)
 
 void frmImpostazioni::Form_Load()
 {
-    ReadConfiguration(m_context);
+    ReadConfiguration(m_program);
 
     // A stored heading that the box cannot hold is not shown.
-    const QString heading = trimBlanks(m_context.intestazioneStampa);
+    const QString heading = trimBlanks(m_program.intestazioneStampa);
     if (heading.size() <= kHeadingLength && headingText(heading).size() == heading.size())
         mskIntestazione->setText(headingText(heading));
 
@@ -184,9 +184,9 @@ void frmImpostazioni::Form_Load()
     // when its name is installed exactly as saved.
     int saved = -1;
     cmbStampante->clear();
-    for (const QString &name : m_context.program->printers.Printers()) {
+    for (const QString &name : m_program.printers.Printers()) {
         cmbStampante->addItem(name);
-        if (saved < 0 && name == m_context.stampanteTabulato)
+        if (saved < 0 && name == m_program.stampanteTabulato)
             saved = cmbStampante->count() - 1;
     }
     cmbStampante->setCurrentIndex(saved);
@@ -225,9 +225,9 @@ void frmImpostazioni::mskIntestazione_Change()
 
 void frmImpostazioni::cmdSalva_Click()
 {
-    m_context.intestazioneStampa = mskIntestazione->text();
-    m_context.stampanteTabulato = cmbStampante->currentText();
-    const Result<void> saved = writeConfiguration(m_context);
+    m_program.intestazioneStampa = mskIntestazione->text();
+    m_program.stampanteTabulato = cmbStampante->currentText();
+    const Result<void> saved = writeConfiguration(m_program);
     if (!saved) {
         reportError(ui(), saved.error(), QStringLiteral("cmdSalva_Click"),
                     QStringLiteral("frmImpostazioni"), MessageIcon::None);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/Program.h"
-#include "app/ProgramContext.h"
 
 #include <QDialog>
 
@@ -20,10 +19,10 @@ class frmImpostazioni : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmImpostazioni(ProgramContext &context, QWidget *parent = nullptr);
+    explicit frmImpostazioni(Program &program, QWidget *parent = nullptr);
 
     // Builds the window over `owner`, loads it and shows it modal until it is closed.
-    static void showModal(ProgramContext &context, QWidget *owner);
+    static void showModal(Program &program, QWidget *owner);
 
     // The most characters the heading can hold.
     static constexpr int kHeadingLength = 55;
@@ -49,9 +48,9 @@ protected:
 
 private:
     // The program's desktop services.
-    UiServices &ui() const { return *m_context.program->ui; }
+    UiServices &ui() const { return *m_program.ui; }
     void centreOverOwner();
-    ProgramContext &m_context;
+    Program &m_program;
 };
 
 } // namespace zelmora

@@ -99,10 +99,8 @@ QFrame *makePanel(QWidget *parent, const char *name, const QRect &twips)
 
 } // namespace
 
-frmMain::frmMain(Program &program, const QString &appPath, QWidget *parent) : QWidget(parent)
+frmMain::frmMain(Program &program, QWidget *parent) : QWidget(parent), m_program(program)
 {
-    m_context.program = &program;
-    m_context.appPath = appPath;
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(artwork::windowIcon());
     setFont(QFont(QStringLiteral("Calibri"), 10));
@@ -366,7 +364,7 @@ TextBox *frmMain::cell(int row, int column) const
 
 QString frmMain::systemFolder() const
 {
-    const QString folder = m_context.appPath + QStringLiteral("sistemi");
+    const QString folder = m_program.appPath + QStringLiteral("sistemi");
     QDir().mkpath(folder);
     return folder;
 }
@@ -375,12 +373,12 @@ QString frmMain::systemFolder() const
 
 void frmMain::Form_Load()
 {
-    const corpo::Identity &identity = m_context.program->identity;
+    const corpo::Identity &identity = m_program.identity;
     setWindowTitle(identity.AppTitle + QStringLiteral(" by Vandrel - Versione ") +
                    corpo::versionText() + QStringLiteral(" - ") + identity.gEdition);
     CaricaRuote();
     AzzeraSistema();
-    ReadConfiguration(m_context);
+    ReadConfiguration(m_program);
     // The player starts typing in the first cell.
     m_cells[0][0]->setFocus(Qt::OtherFocusReason);
 }
@@ -388,13 +386,13 @@ void frmMain::Form_Load()
 void frmMain::CaricaRuote()
 {
     const Result<QByteArray> bytes =
-        readWholeFile(m_context.appPath + QStringLiteral("ruote.grc"), kMaxTextFileBytes);
+        readWholeFile(m_program.appPath + QStringLiteral("ruote.grc"), kMaxTextFileBytes);
     if (!bytes)
         reportError(ui(), bytes.error(), QStringLiteral("CaricaRuote"), {}, MessageIcon::None);
     const QStringList names = bytes ? parseRuote(*bytes) : QStringList();
     cmbRuote->clear();
     cmbRuote->addItems(names);
-    m_context.ruote = names;
+    m_program.ruote = names;
     if (!names.isEmpty())
         cmbRuote->setCurrentIndex(0);
 }
@@ -431,7 +429,7 @@ void frmMain::mousePressEvent(QMouseEvent *event)
 
 void frmMain::Form_Click()
 {
-    frmAbout about(*m_context.program, this);
+    frmAbout about(m_program, this);
     about.Form_Load();
     placeOnScreen(&about, this);
     about.exec();
@@ -450,7 +448,7 @@ bool frmMain::Form_QueryUnload()
     if (askYesNo(ui(), QStringLiteral("Uscire dall'applicazione?"), windowTitle()) != Answer::Yes)
         return false;
     UnloadAllFormsExcept(QStringLiteral("frmMain"));
-    m_context.program->ending.End();
+    m_program.ending.End();
     return true;
 }
 
@@ -642,7 +640,7 @@ void frmMain::cmdPrnSchedine_Click()
         return;
     // Modeless: this window stays disabled until the print-slips window closes.
     setEnabled(false);
-    auto *slips = new frmStampaSchedine(m_sistema, m_context, this);
+    auto *slips = new frmStampaSchedine(m_sistema, m_program, this);
     slips->Form_Load();
     slips->show();
     slips->activateWindow();
@@ -653,7 +651,7 @@ void frmMain::cmdPrnTabulato_Click()
     if (!prepareForPrint())
         return;
     if (!m_tabulato)
-        m_tabulato = new frmTabulato(m_sistema, m_context, this);
+        m_tabulato = new frmTabulato(m_sistema, m_program, this);
     m_tabulato->showModal();
 }
 
@@ -662,8 +660,8 @@ void frmMain::cmdVerifica_Click()
     // The same square check the print buttons run, then the check of the system on screen.
     if (!prepareForPrint())
         return;
-    ReadConfiguration(m_context);
-    frmVerifica verifica(m_sistema, m_context, this);
+    ReadConfiguration(m_program);
+    frmVerifica verifica(m_sistema, m_program, this);
     verifica.showModal();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/Program.h"
-#include "app/ProgramContext.h"
 #include "core/Sistema.h"
 
 #include <QWidget>
@@ -26,15 +25,14 @@ class frmMain : public QWidget
 {
     Q_OBJECT
 public:
-    // `appPath` is the program folder, ending in "/": the wheels, the settings and the
-    // systems' folder are found there.
-    // The window of the program `program`, whose files are in the folder `appPath`.
-    frmMain(Program &program, const QString &appPath, QWidget *parent = nullptr);
+    // The window of the program `program`, whose files (the wheels, the settings and the
+    // systems' folder) are in its program folder.
+    explicit frmMain(Program &program, QWidget *parent = nullptr);
 
     // The system this window edits and owns, handed to the windows that print or check it.
     Sistema &sistema() { return m_sistema; }
     // The program folder, settings and wheels, handed to the windows this one opens.
-    ProgramContext &context() { return m_context; }
+    Program &program() { return m_program; }
 
     // The 16 cells: txtQuaterna1 to txtQuaterna4 are rows 1 to 4, each indexed 0 to 3.
     std::array<TextBox *, 4> txtQuaterna1{}, txtQuaterna2{}, txtQuaterna3{}, txtQuaterna4{};
@@ -102,9 +100,9 @@ protected:
 
 private:
     // The program's desktop services.
-    UiServices &ui() const { return *m_context.program->ui; }
+    UiServices &ui() const { return *m_program.ui; }
     Sistema m_sistema;
-    ProgramContext m_context;
+    Program &m_program;
     // Returns true when the window may close (the exit question).
     bool Form_QueryUnload();
     void buildBanner();

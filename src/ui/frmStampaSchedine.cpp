@@ -55,8 +55,8 @@ void reportPrinterError(UiServices &ui, int number)
 
 } // namespace
 
-frmStampaSchedine::frmStampaSchedine(Sistema &sistema, ProgramContext &context, QWidget *owner)
-    : QWidget(nullptr), m_sistema(sistema), m_context(context), m_owner(owner)
+frmStampaSchedine::frmStampaSchedine(Sistema &sistema, Program &program, QWidget *owner)
+    : QWidget(nullptr), m_sistema(sistema), m_program(program), m_owner(owner)
 {
     setObjectName(QStringLiteral("frmStampaSchedine"));
     setWindowTitle(QStringLiteral("Stampa Schedine"));
@@ -150,8 +150,8 @@ void frmStampaSchedine::Form_Load()
             missing << path;
         return picture;
     };
-    vietato = load(m_context.appPath + QStringLiteral("images/vietato.jpg"));
-    sfondo = load(m_context.appPath + QStringLiteral("/images/sfondoColor.bmp"));
+    vietato = load(m_program.appPath + QStringLiteral("images/vietato.jpg"));
+    sfondo = load(m_program.appPath + QStringLiteral("/images/sfondoColor.bmp"));
     reportMissingPictures(ui(), missing, QStringLiteral("Il pronostico sarà stampato senza."));
 }
 
@@ -172,14 +172,14 @@ bool frmStampaSchedine::eventFilter(QObject *watched, QEvent *event)
 
 void frmStampaSchedine::cmdTaratura_Click()
 {
-    frmTaraturaAmbetto::showModal(m_sistema, m_context, this);
+    frmTaraturaAmbetto::showModal(m_sistema, m_program, this);
 }
 
 void frmStampaSchedine::cmdStampa_Click()
 {
     // With no calibration saved yet every mark would land in the corner: the player is asked
     // first whether to calibrate. A saved calibration, even all zeros, asks nothing.
-    if (nothingAt(taraturaPath(m_context.appPath)) &&
+    if (nothingAt(taraturaPath(m_program.appPath)) &&
         askYesNo(ui(),
                  QStringLiteral("La stampante delle schedine non è ancora stata tarata: senza "
                                 "taratura tutti i segni finiscono nell'angolo in alto a "
@@ -203,9 +203,10 @@ void frmStampaSchedine::cmdAnteprima_Click()
     }
     int sheetError = 0;
     run->sheetFailed = [&sheetError](int number) { sheetError = number; };
-    Result<print::Preview> preview = print::previewRun(
-        m_context.program->printers.CurrentPrinter(),
-        [&](print::Printer &printer) { print::printSlips(printer, m_sistema, taratura, *run); });
+    Result<print::Preview> preview =
+        print::previewRun(m_program.printers.CurrentPrinter(), [&](print::Printer &printer) {
+            print::printSlips(printer, m_sistema, taratura, *run);
+        });
     if (!preview)
         sheetError = preview.error().number();
     setEnabled(true);
@@ -218,8 +219,8 @@ void frmStampaSchedine::cmdAnteprima_Click()
 
 std::optional<print::SlipRun> frmStampaSchedine::prepareRun()
 {
-    ReadConfiguration(m_context);
-    LeggiTaraturaAmbetto(taratura, m_context, QStringLiteral("frmStampaSchedine"));
+    ReadConfiguration(m_program);
+    LeggiTaraturaAmbetto(taratura, m_program, QStringLiteral("frmStampaSchedine"));
     CorreggiTaratura(ui(), taratura);
 
     // The masked boxes are read as shown: an empty one reads "_".
@@ -233,9 +234,9 @@ std::optional<print::SlipRun> frmStampaSchedine::prepareRun()
     run.from = range.from;
     run.to = range.to;
     run.pronostico = chkPronostico->isChecked();
-    run.heading = m_context.intestazioneStampa;
+    run.heading = m_program.intestazioneStampa;
     run.pictures = print::SheetPictures{sfondo, vietato};
-    run.ruote = m_context.ruote;
+    run.ruote = m_program.ruote;
     return run;
 }
 
@@ -262,9 +263,9 @@ void frmStampaSchedine::StampaSchedaAmbetto()
             reported = true;
         }
     };
-    m_context.program->printers.CurrentPrinter().takeDeliveredFiles();
-    const Result<void> printed = print::StampaSchedaAmbetto(
-        m_context.program->printers.CurrentPrinter(), m_sistema, taratura, *run);
+    m_program.printers.CurrentPrinter().takeDeliveredFiles();
+    const Result<void> printed =
+        print::StampaSchedaAmbetto(m_program.printers.CurrentPrinter(), m_sistema, taratura, *run);
     if (!printed) {
         if (progress)
             progress->close();
@@ -274,7 +275,7 @@ void frmStampaSchedine::StampaSchedaAmbetto()
     }
     if (progress)
         progress->close();
-    announceDeliveredFiles(ui(), m_context.program->printers.CurrentPrinter());
+    announceDeliveredFiles(ui(), m_program.printers.CurrentPrinter());
 }
 
 void frmStampaSchedine::keyPressEvent(QKeyEvent *event)

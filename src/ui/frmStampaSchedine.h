@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/Program.h"
-#include "app/ProgramContext.h"
 #include "core/Sistema.h"
 #include "print/CalibrationFile.h"
 #include "print/SlipRun.h"
@@ -27,7 +26,7 @@ public:
     // Prints the slips of `sistema`, the system the main window holds, with the settings,
     // wheels and calibration of `context`. `owner` is the main window, disabled while this
     // window is open and enabled again when it closes.
-    frmStampaSchedine(Sistema &sistema, ProgramContext &context, QWidget *owner);
+    frmStampaSchedine(Sistema &sistema, Program &program, QWidget *owner);
     ~frmStampaSchedine() override;
 
     QCheckBox *chkPronostico = nullptr;
@@ -58,7 +57,7 @@ protected:
 
 private:
     // The program's desktop services.
-    UiServices &ui() const { return *m_context.program->ui; }
+    UiServices &ui() const { return *m_program.ui; }
     // Checks the range and runs the slips with the progress window.
     void StampaSchedaAmbetto();
     // The settings and the calibration read afresh and the range checked, as before every
@@ -66,7 +65,7 @@ private:
     std::optional<print::SlipRun> prepareRun();
 
     Sistema &m_sistema;
-    ProgramContext &m_context;
+    Program &m_program;
     QPointer<QWidget> m_owner;
     int m_minimo = 1;
     int m_massimo = 8;

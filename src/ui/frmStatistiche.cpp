@@ -52,10 +52,10 @@ QLabel *buddyLabel(const QString &text, QWidget *buddy, QWidget *parent)
 } // namespace
 
 frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const DrawArchive> archive,
-                               ProgramContext context, const QDate &from, const QDate &to,
+                               Program &program, const QDate &from, const QDate &to,
                                QWidget *parent)
-    : QDialog(parent), m_sistema(sistema), m_archive(std::move(archive)),
-      m_context(std::move(context)), m_plays(playsOf(sistema))
+    : QDialog(parent), m_sistema(sistema), m_archive(std::move(archive)), m_program(program),
+      m_plays(playsOf(sistema))
 {
     setObjectName(QStringLiteral("frmStatistiche"));
     setWindowTitle(kTitle);
@@ -87,7 +87,7 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
     auto *choices = new QHBoxLayout;
     cmbRuota = new QComboBox(page);
     cmbRuota->setObjectName(QStringLiteral("cmbRuota"));
-    QStringList wheels = m_context.ruote;
+    QStringList wheels = m_program.ruote;
     if (wheels.isEmpty())
         for (int i = 0; i < kWheelCount; ++i)
             wheels << wheelName(i);
@@ -437,7 +437,7 @@ void frmStatistiche::cmdChiudi_Click()
 print::StatisticsReport frmStatistiche::report() const
 {
     print::StatisticsReport report;
-    report.heading = m_context.intestazioneStampa;
+    report.heading = m_program.intestazioneStampa;
     report.systemName = m_sistema.NomeSistema.text().trimmed();
     report.wheel = m_wheelName;
     report.from = m_from;
@@ -445,7 +445,7 @@ print::StatisticsReport frmStatistiche::report() const
     report.figures = m_figures.value_or(NumberStatistics{});
     report.withPlays = true;
     report.plays = m_plays;
-    report.printerName = m_context.stampanteTabulato;
+    report.printerName = m_program.stampanteTabulato;
     return report;
 }
 
@@ -453,8 +453,8 @@ void frmStatistiche::cmdStampa_Click()
 {
     if (!m_figures || busy())
         return;
-    print::PrinterSet *printers = &m_context.program->printers;
-    printReport(this, *m_context.program, *m_work,
+    print::PrinterSet *printers = &m_program.printers;
+    printReport(this, m_program, *m_work,
                 [printers, report = report()](const print::PrintProgress &progress) {
                     return print::StampaStatistiche(*printers, report, progress);
                 });
@@ -464,7 +464,7 @@ void frmStatistiche::cmdAnteprima_Click()
 {
     if (!m_figures || busy())
         return;
-    print::PrinterSet *printers = &m_context.program->printers;
+    print::PrinterSet *printers = &m_program.printers;
     previewReport(this, ui(), *m_work, [printers, report = report()] {
         return print::previewStatistiche(*printers, report);
     });

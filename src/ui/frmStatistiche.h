@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/Program.h"
-#include "app/ProgramContext.h"
 #include "core/DrawArchive.h"
 #include "core/NumberStatistics.h"
 #include "core/Sistema.h"
@@ -42,8 +41,7 @@ public:
     // `archive` is a snapshot the window's worker reads, shared and never changed. The dates
     // open as given (the check window's), the wheel on the system's.
     frmStatistiche(const Sistema &sistema, std::shared_ptr<const DrawArchive> archive,
-                   ProgramContext context, const QDate &from, const QDate &to,
-                   QWidget *parent = nullptr);
+                   Program &program, const QDate &from, const QDate &to, QWidget *parent = nullptr);
     ~frmStatistiche() override;
 
     // Works out the figures of the system's wheel and shows the window modally.
@@ -86,7 +84,7 @@ protected:
 
 private:
     // The program's desktop services.
-    UiServices &ui() const { return *m_context.program->ui; }
+    UiServices &ui() const { return *m_program.ui; }
     // The wheel chosen, as an index of WheelCodes, or kNoWheel.
     int chosenWheel() const;
     void startFigures(int wheel, const QDate &from, const QDate &to);
@@ -98,7 +96,7 @@ private:
 
     Sistema m_sistema;
     std::shared_ptr<const DrawArchive> m_archive;
-    ProgramContext m_context;
+    Program &m_program;
     PlayNumbers m_plays{};
     std::optional<NumberStatistics> m_figures;
     QString m_wheelName;             // the wheel of the figures shown

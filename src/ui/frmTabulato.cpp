@@ -33,8 +33,8 @@ QFont calibri(double points, bool bold = false)
 }
 } // namespace
 
-frmTabulato::frmTabulato(Sistema &sistema, ProgramContext &context, QWidget *parent)
-    : QDialog(parent), m_sistema(sistema), m_context(context)
+frmTabulato::frmTabulato(Sistema &sistema, Program &program, QWidget *parent)
+    : QDialog(parent), m_sistema(sistema), m_program(program)
 {
     setObjectName(QStringLiteral("frmTabulato"));
     setWindowTitle(QStringLiteral("Stampa Tabulato"));
@@ -106,7 +106,7 @@ void frmTabulato::showModal()
 
 void frmTabulato::Form_Load()
 {
-    ReadConfiguration(m_context);
+    ReadConfiguration(m_program);
     VsCopie->setValue(1);
     VsCopie_Change();
     chkColor->setChecked(true);
@@ -119,8 +119,8 @@ void frmTabulato::VsCopie_Change()
 
 void frmTabulato::cmdImpostazioni_Click()
 {
-    frmImpostazioni::showModal(m_context, this);
-    ReadConfiguration(m_context);
+    frmImpostazioni::showModal(m_program, this);
+    ReadConfiguration(m_program);
 }
 
 QImage frmTabulato::loadPicture(const QString &path, QStringList &missing) const
@@ -136,10 +136,10 @@ print::ListingJob frmTabulato::listingJob()
 {
     const bool colour = chkColor->isChecked();
     QStringList missing;
-    sfondo = loadPicture(m_context.appPath + (colour ? QStringLiteral("/images/sfondoColor.bmp")
+    sfondo = loadPicture(m_program.appPath + (colour ? QStringLiteral("/images/sfondoColor.bmp")
                                                      : QStringLiteral("/images/sfondoBW.bmp")),
                          missing);
-    vietato = loadPicture(m_context.appPath + (colour ? QStringLiteral("images/vietato.jpg")
+    vietato = loadPicture(m_program.appPath + (colour ? QStringLiteral("images/vietato.jpg")
                                                       : QStringLiteral("images/vietatoBW.jpg")),
                           missing);
     reportMissingPictures(ui(), missing, QStringLiteral("La pagina sarà stampata senza."));
@@ -149,19 +149,18 @@ print::ListingJob frmTabulato::listingJob()
     job.colour = colour;
     job.sfondo = sfondo;
     job.vietato = vietato;
-    job.heading = m_context.intestazioneStampa;
-    job.printerName = m_context.stampanteTabulato;
+    job.heading = m_program.intestazioneStampa;
+    job.printerName = m_program.stampanteTabulato;
     return job;
 }
 
 void frmTabulato::cmdStampa_Click()
 {
     setEnabled(false);
-    m_context.program->printers.CurrentPrinter().takeDeliveredFiles();
-    const Result<void> printed =
-        print::StampaTabulato(m_context.program->printers, m_sistema, listingJob());
+    m_program.printers.CurrentPrinter().takeDeliveredFiles();
+    const Result<void> printed = print::StampaTabulato(m_program.printers, m_sistema, listingJob());
     // Copies printed before a failure are where they are: the player is told of both.
-    announceDeliveredFiles(ui(), m_context.program->printers.CurrentPrinter());
+    announceDeliveredFiles(ui(), m_program.printers.CurrentPrinter());
     if (!printed && printed.error().number() == RuntimeError::PrinterError)
         reportPrinterNotInstalled(ui());
     setEnabled(true);
@@ -170,7 +169,7 @@ void frmTabulato::cmdStampa_Click()
 void frmTabulato::cmdAnteprima_Click()
 {
     showPreview(this, ui(), [this] {
-        return print::previewTabulato(m_context.program->printers, m_sistema, listingJob());
+        return print::previewTabulato(m_program.printers, m_sistema, listingJob());
     });
 }
 

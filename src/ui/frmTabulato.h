@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/Program.h"
-#include "app/ProgramContext.h"
 #include "core/Sistema.h"
 #include "print/ListingPage.h"
 
@@ -23,7 +22,7 @@ class frmTabulato : public QDialog
 public:
     // The listing of `sistema`, the system the main window holds, with the settings of
     // `context`, which this window reads afresh and its settings window changes.
-    frmTabulato(Sistema &sistema, ProgramContext &context, QWidget *parent = nullptr);
+    frmTabulato(Sistema &sistema, Program &program, QWidget *parent = nullptr);
 
     // Loads the window afresh (copies back to 1, "A colori" ticked) and shows it modally.
     void showModal();
@@ -48,9 +47,9 @@ public slots:
 
 private:
     // The program's desktop services.
-    UiServices &ui() const { return *m_context.program->ui; }
+    UiServices &ui() const { return *m_program.ui; }
     Sistema &m_sistema;
-    ProgramContext &m_context;
+    Program &m_program;
     // The run the window's choices ask for, with the page's pictures loaded afresh (a picture
     // that cannot be read is reported and left out).
     print::ListingJob listingJob();

@@ -107,9 +107,8 @@ float factorFor(int nominal, int measuredHundredths)
 
 // --- Construction ----------------------------------------------------------------------------
 
-frmTaraturaAmbetto::frmTaraturaAmbetto(const Sistema &sistema, const ProgramContext &context,
-                                       QWidget *parent)
-    : QDialog(parent), m_sistema(sistema), m_context(context)
+frmTaraturaAmbetto::frmTaraturaAmbetto(const Sistema &sistema, Program &program, QWidget *parent)
+    : QDialog(parent), m_sistema(sistema), m_program(program)
 {
     setObjectName(QStringLiteral("frmTaraturaAmbetto"));
     setWindowTitle(QStringLiteral("Taratura Stampa Schedine"));
@@ -310,10 +309,9 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(const Sistema &sistema, const ProgramCont
             &frmTaraturaAmbetto::cmbStampante_Change);
 }
 
-void frmTaraturaAmbetto::showModal(const Sistema &sistema, const ProgramContext &context,
-                                   QWidget *owner)
+void frmTaraturaAmbetto::showModal(const Sistema &sistema, Program &program, QWidget *owner)
 {
-    frmTaraturaAmbetto window(sistema, context, owner);
+    frmTaraturaAmbetto window(sistema, program, owner);
     window.Form_Load();
     placeOnScreen(&window, owner);
     window.vsLeft->setFocus(Qt::OtherFocusReason);
@@ -422,13 +420,13 @@ std::array<frmTaraturaAmbetto::Length, 9> frmTaraturaAmbetto::lengths() const
 
 void frmTaraturaAmbetto::Form_Load()
 {
-    LeggiTaraturaAmbetto(taratura, m_context, QStringLiteral("frmTaraturaAmbetto"));
+    LeggiTaraturaAmbetto(taratura, m_program, QStringLiteral("frmTaraturaAmbetto"));
 
     // A drop-down list selects its first entry by itself; the stored printer is selected only
     // when it is installed under exactly that name.
     int storedPrinter = -1;
     cmbStampante->clear();
-    for (const QString &deviceName : m_context.program->printers.Printers()) {
+    for (const QString &deviceName : m_program.printers.Printers()) {
         cmbStampante->addItem(deviceName);
         if (storedPrinter < 0 && deviceName == taratura.Stampante)
             storedPrinter = cmbStampante->count() - 1;
@@ -499,8 +497,8 @@ bool frmTaraturaAmbetto::takeLength(const Length &length)
 
 int frmTaraturaAmbetto::nominalRuler(bool horizontal) const
 {
-    const print::RulerLengths rulers = print::rulerLengths(
-        m_context.program->printers.PrintableSizeOf(cmbStampante->currentText()));
+    const print::RulerLengths rulers =
+        print::rulerLengths(m_program.printers.PrintableSizeOf(cmbStampante->currentText()));
     return horizontal ? rulers.horizontal : rulers.vertical;
 }
 
@@ -570,12 +568,12 @@ void frmTaraturaAmbetto::optColor_Click(int Index)
 void frmTaraturaAmbetto::cmdSalva_Click()
 {
     taratura.Stampante = cmbStampante->currentText();
-    SalvaTaraturaAmbetto(taratura, m_context, QStringLiteral("frmTaraturaAmbetto"));
+    SalvaTaraturaAmbetto(taratura, m_program, QStringLiteral("frmTaraturaAmbetto"));
 }
 
 void frmTaraturaAmbetto::cmdTest_Click()
 {
-    print::PrinterSet &printers = m_context.program->printers;
+    print::PrinterSet &printers = m_program.printers;
     printers.SelectPrinter(cmbStampante->currentText());
     printers.CurrentPrinter().takeDeliveredFiles();
     // Nothing of a page that fails half-way is sent to the printer. The test print traps every
@@ -584,7 +582,7 @@ void frmTaraturaAmbetto::cmdTest_Click()
     try {
         printed =
             print::StampaTestTaratura(printers.CurrentPrinter(), taratura,
-                                      m_sistema.NomeSistema.text(), m_context.intestazioneStampa);
+                                      m_sistema.NomeSistema.text(), m_program.intestazioneStampa);
     } catch (const std::exception &) {
         printers.CurrentPrinter().KillDoc();
         reportUnexpectedPrinterError(ui());

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/Program.h"
-#include "app/ProgramContext.h"
 #include "core/Sistema.h"
 #include "print/CalibrationFile.h"
 
@@ -28,11 +27,10 @@ class frmTaraturaAmbetto : public QDialog
 public:
     // Calibrates the slips of `sistema`, whose name the test page prints under the context's
     // heading; the calibration file lies in the context's program folder.
-    frmTaraturaAmbetto(const Sistema &sistema, const ProgramContext &context,
-                       QWidget *parent = nullptr);
+    frmTaraturaAmbetto(const Sistema &sistema, Program &program, QWidget *parent = nullptr);
 
     // Builds the window over `owner`, loads it and shows it modally until it is closed.
-    static void showModal(const Sistema &sistema, const ProgramContext &context, QWidget *owner);
+    static void showModal(const Sistema &sistema, Program &program, QWidget *owner);
 
     // The bars' range: 0 to 300 mm, in hundredths of a millimetre.
     static constexpr int kBarMax = 30000;
@@ -113,9 +111,9 @@ protected:
 
 private:
     // The program's desktop services.
-    UiServices &ui() const { return *m_context.program->ui; }
+    UiServices &ui() const { return *m_program.ui; }
     const Sistema &m_sistema;
-    const ProgramContext &m_context;
+    Program &m_program;
     // One bar and what it edits.
     struct Length
     {

@@ -60,9 +60,9 @@ QString percentText(qint64 done, qint64 total)
 
 } // namespace
 
-frmVerifica::frmVerifica(const Sistema &sistema, ProgramContext context, QWidget *parent)
-    : QDialog(parent), m_sistema(sistema), m_context(std::move(context)),
-      m_store(m_context.appPath + QString::fromLatin1(ArchiveStore::kFileName))
+frmVerifica::frmVerifica(const Sistema &sistema, Program &program, QWidget *parent)
+    : QDialog(parent), m_sistema(sistema), m_program(program),
+      m_store(m_program.appPath + QString::fromLatin1(ArchiveStore::kFileName))
 {
     setObjectName(QStringLiteral("frmVerifica"));
     setWindowTitle(QStringLiteral("Verifica"));
@@ -385,14 +385,14 @@ void frmVerifica::cmdImporta_Click()
     if (busy())
         return;
     FileDialogRequest request;
-    request.initDir = archiveFolder(m_context.appPath);
+    request.initDir = archiveFolder(m_program.appPath);
     request.filter = kArchiveFilter;
     request.fileMustExist = true;
     request.severalFiles = true; // a year or a decade of files in one go
     const FileDialogResult chosen = ui().ShowOpen(this, request);
     if (!chosen.confirmed || chosen.fileNames.isEmpty())
         return;
-    rememberArchiveFolder(m_context.appPath, QFileInfo(chosen.fileNames.first()).absolutePath());
+    rememberArchiveFolder(m_program.appPath, QFileInfo(chosen.fileNames.first()).absolutePath());
 
     const ArchiveStore store = m_store;
     const QStringList paths = chosen.fileNames;
@@ -440,7 +440,7 @@ void frmVerifica::cmdStatistiche_Click()
     if (busy())
         return;
     // The figures window reads the archive as the check window holds it, over its dates.
-    frmStatistiche statistiche(m_sistema, m_archive, m_context, dtpDal->date(), dtpAl->date(),
+    frmStatistiche statistiche(m_sistema, m_archive, m_program, dtpDal->date(), dtpAl->date(),
                                this);
     statistiche.showModal();
 }
@@ -496,13 +496,13 @@ bool frmVerifica::startCheck()
         return false;
     }
     const CheckedSystem system = *checked;
-    const Result<int> setting = readWithholding(m_context.appPath);
+    const Result<int> setting = readWithholding(m_program.appPath);
     if (!setting) {
         const RuntimeError &error = setting.error();
         criticalMessage(
             ui(),
             QStringLiteral("%1: %2\r\n%3")
-                .arg(withholdingPath(m_context.appPath), withholdingFailureText(error),
+                .arg(withholdingPath(m_program.appPath), withholdingFailureText(error),
                      formErrorMessage(error, QStringLiteral("cmdVerifica_Click"), objectName())));
         return false;
     }
@@ -629,12 +629,12 @@ void frmVerifica::showResult(std::shared_ptr<const CheckResult> shown)
 print::CheckReport frmVerifica::report() const
 {
     print::CheckReport report;
-    report.heading = m_context.intestazioneStampa;
+    report.heading = m_program.intestazioneStampa;
     report.systemName = m_sistema.NomeSistema.text().trimmed();
     report.wheel = m_wheel == kNoWheel ? m_sistema.Ruota.text().trimmed() : wheelName(m_wheel);
     report.against = m_against;
     report.result = m_result ? m_result : std::make_shared<const CheckResult>();
-    report.printerName = m_context.stampanteTabulato;
+    report.printerName = m_program.stampanteTabulato;
     return report;
 }
 
@@ -642,8 +642,8 @@ void frmVerifica::cmdStampa_Click()
 {
     if (!m_result || busy())
         return;
-    print::PrinterSet *printers = &m_context.program->printers;
-    printReport(this, *m_context.program, *m_work,
+    print::PrinterSet *printers = &m_program.printers;
+    printReport(this, m_program, *m_work,
                 [printers, report = report()](const print::PrintProgress &progress) {
                     return print::StampaVerifica(*printers, report, progress);
                 });
@@ -653,7 +653,7 @@ void frmVerifica::cmdAnteprima_Click()
 {
     if (!m_result || busy())
         return;
-    print::PrinterSet *printers = &m_context.program->printers;
+    print::PrinterSet *printers = &m_program.printers;
     previewReport(this, ui(), *m_work, [printers, report = report()] {
         return print::previewVerifica(*printers, report);
     });

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/Program.h"
-#include "app/ProgramContext.h"
 #include "core/ArchiveStore.h"
 #include "core/Sistema.h"
 #include "core/SystemCheck.h"
@@ -41,7 +40,7 @@ public:
     // `sistema` is the system to check, already through the square check, its columns taken.
     // The program folder holds the stored archive and the withholding; the report is printed
     // with the settings' heading on their listing printer.
-    frmVerifica(const Sistema &sistema, ProgramContext context, QWidget *parent = nullptr);
+    frmVerifica(const Sistema &sistema, Program &program, QWidget *parent = nullptr);
     ~frmVerifica() override;
 
     // Loads the window (the stored archive and the whole archive's dates) and shows it modally.
@@ -117,7 +116,7 @@ private:
     };
 
     // The program's desktop services.
-    UiServices &ui() const { return *m_context.program->ui; }
+    UiServices &ui() const { return *m_program.ui; }
 
     void takeArchive(const LoadedArchive &loaded);
     void showArchive();
@@ -129,7 +128,7 @@ private:
     bool startCheck();
 
     Sistema m_sistema;
-    ProgramContext m_context;
+    Program &m_program;
     ArchiveStore m_store;
     // The archive as last read or imported: a snapshot the workers share, never changed.
     std::shared_ptr<const DrawArchive> m_archive = std::make_shared<const DrawArchive>();

@@ -26,19 +26,18 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        context.program = &program;
         program.ui = &ui;
-        context.appPath = folder.path() + u'/';
-        context.intestazioneStampa = QStringLiteral("old heading");
-        context.stampanteTabulato = QStringLiteral("old printer");
+        program.appPath = folder.path() + u'/';
+        program.intestazioneStampa = QStringLiteral("old heading");
+        program.stampanteTabulato = QStringLiteral("old printer");
     }
 
-    // Saves the two settings as the settings window does: into the context, then the file.
+    // Saves the two settings as the settings window does: into the program, then the file.
     Result<void> save(const QString &heading, const QString &printer)
     {
-        context.intestazioneStampa = heading;
-        context.stampanteTabulato = printer;
-        return writeConfiguration(context);
+        program.intestazioneStampa = heading;
+        program.stampanteTabulato = printer;
+        return writeConfiguration(program);
     }
 
     void writeFile(const QString &name, const QByteArray &bytes)
@@ -62,7 +61,6 @@ protected:
         [](const QString &name) { return std::make_unique<print::RecordingDevice>(name); },
         [] { return QStringLiteral("Alfa"); }}};
     QTemporaryDir folder;
-    ProgramContext context;
     ScriptedUiServices ui;
 };
 
@@ -97,14 +95,14 @@ TEST_F(SettingsTest, ReadsTheTwoLinesWhateverTheirEnds)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        context.intestazioneStampa = QStringLiteral("old heading");
-        context.stampanteTabulato = QStringLiteral("old printer");
+        program.intestazioneStampa = QStringLiteral("old heading");
+        program.stampanteTabulato = QStringLiteral("old printer");
         ui.clear();
         writeFile(QStringLiteral("impostazioni.cfg"), c.file);
 
-        ReadConfiguration(context);
-        EXPECT_EQ(context.intestazioneStampa, QString::fromUtf8(c.heading));
-        EXPECT_EQ(context.stampanteTabulato, QString::fromUtf8(c.printer));
+        ReadConfiguration(program);
+        EXPECT_EQ(program.intestazioneStampa, QString::fromUtf8(c.heading));
+        EXPECT_EQ(program.stampanteTabulato, QString::fromUtf8(c.printer));
         EXPECT_EQ(ui.messages(), c.error ? QStringList{kReadError62} : QStringList{});
     }
 }
@@ -112,24 +110,24 @@ TEST_F(SettingsTest, ReadsTheTwoLinesWhateverTheirEnds)
 TEST_F(SettingsTest, NoFileYetGivesTheDefaultsAndAFileThatCannotBeReadIsReported)
 {
     // A new installation: a blank heading, the default printer, no message, nothing written.
-    ReadConfiguration(context);
+    ReadConfiguration(program);
     EXPECT_TRUE(ui.shown.isEmpty());
-    EXPECT_EQ(context.intestazioneStampa, QString());
-    EXPECT_EQ(context.stampanteTabulato, program.printers.DefaultPrinterName());
-    EXPECT_FALSE(QFile::exists(impostazioniPath(context.appPath)));
+    EXPECT_EQ(program.intestazioneStampa, QString());
+    EXPECT_EQ(program.stampanteTabulato, program.printers.DefaultPrinterName());
+    EXPECT_FALSE(QFile::exists(impostazioniPath(program.appPath)));
 
     // Something that stands there and cannot be read is reported and changes nothing.
-    context.intestazioneStampa = QStringLiteral("old heading");
-    context.stampanteTabulato = QStringLiteral("old printer");
-    ASSERT_TRUE(QDir().mkdir(impostazioniPath(context.appPath)));
-    ReadConfiguration(context);
+    program.intestazioneStampa = QStringLiteral("old heading");
+    program.stampanteTabulato = QStringLiteral("old printer");
+    ASSERT_TRUE(QDir().mkdir(impostazioniPath(program.appPath)));
+    ReadConfiguration(program);
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_TRUE(ui.shown[0].text.endsWith(
         QStringLiteral(") in procedure ReadConfiguration of Modulo corpo")));
     EXPECT_EQ(ui.shown[0].icon, MessageIcon::None);
     EXPECT_TRUE(ui.shown[0].title.isEmpty()); // the program title
-    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("old heading"));
-    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("old printer"));
+    EXPECT_EQ(program.intestazioneStampa, QStringLiteral("old heading"));
+    EXPECT_EQ(program.stampanteTabulato, QStringLiteral("old printer"));
 }
 
 // What stands where a file should be but is not a regular file: a named pipe nobody writes
@@ -158,20 +156,20 @@ TEST_F(SettingsTest, APipeADeviceOrAFolderIsRefusedAndABigSettingsFileReadOnlyIn
                                    "a folder instead of the file"};
     for (int kind = 0; kind < 3; ++kind) {
         SCOPED_TRACE(planted[kind]);
-        plantNonFile(impostazioniPath(context.appPath), kind);
+        plantNonFile(impostazioniPath(program.appPath), kind);
         ui.clear();
-        ReadConfiguration(context);
+        ReadConfiguration(program);
         EXPECT_EQ(ui.messages(),
                   QStringList{QStringLiteral("Error 75 (Path/File access error) in procedure "
                                              "ReadConfiguration of Modulo corpo")})
             << kind;
-        EXPECT_EQ(context.intestazioneStampa, QStringLiteral("old heading"));
+        EXPECT_EQ(program.intestazioneStampa, QStringLiteral("old heading"));
         // The calibration file likewise, and nothing of it is taken.
-        plantNonFile(taraturaPath(context.appPath), kind);
+        plantNonFile(taraturaPath(program.appPath), kind);
         ui.clear();
         print::TaraturaAmbetto calibration;
         calibration.Top = 7;
-        LeggiTaraturaAmbetto(calibration, context, QStringLiteral("frmStampaSchedine"));
+        LeggiTaraturaAmbetto(calibration, program, QStringLiteral("frmStampaSchedine"));
         EXPECT_EQ(ui.messages(),
                   QStringList{QStringLiteral("Error 75 (Path/File access error) in procedure "
                                              "LeggiTaraturaAmbetto of Form frmStampaSchedine")})
@@ -179,15 +177,15 @@ TEST_F(SettingsTest, APipeADeviceOrAFolderIsRefusedAndABigSettingsFileReadOnlyIn
         EXPECT_EQ(calibration.Top, 7.0f);
     }
     // A million lines: the two that count are read, the rest is never loaded.
-    QDir(impostazioniPath(context.appPath)).removeRecursively();
+    QDir(impostazioniPath(program.appPath)).removeRecursively();
     QByteArray big = "TITOLO\r\nFile PDF\r\n";
     big.append(QByteArray("riga\r\n").repeated(1'000'000));
     writeFile(QStringLiteral("impostazioni.cfg"), big);
     ui.clear();
-    ReadConfiguration(context);
+    ReadConfiguration(program);
     EXPECT_TRUE(ui.shown.isEmpty());
-    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("TITOLO"));
-    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("File PDF"));
+    EXPECT_EQ(program.intestazioneStampa, QStringLiteral("TITOLO"));
+    EXPECT_EQ(program.stampanteTabulato, QStringLiteral("File PDF"));
 }
 
 TEST_F(SettingsTest, WritesBothLinesInWindows1252WithCrLf)
@@ -198,16 +196,16 @@ TEST_F(SettingsTest, WritesBothLinesInWindows1252WithCrLf)
     EXPECT_TRUE(save(QStringLiteral("BREVE"), QString()));
     EXPECT_EQ(fileBytes(QStringLiteral("impostazioni.cfg")), QByteArray("BREVE\r\n\r\n"));
 
-    ReadConfiguration(context);
+    ReadConfiguration(program);
     EXPECT_TRUE(ui.messages().isEmpty());
-    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("BREVE"));
-    EXPECT_EQ(context.stampanteTabulato, QString());
+    EXPECT_EQ(program.intestazioneStampa, QStringLiteral("BREVE"));
+    EXPECT_EQ(program.stampanteTabulato, QString());
 }
 
 TEST_F(SettingsTest, AFailedWriteIsRaisedAndKeepsTheOldFile)
 {
     writeFile(QStringLiteral("impostazioni.cfg"), "OLD\r\nP\r\n");
-    context.appPath = folder.path() + QStringLiteral("/missing/");
+    program.appPath = folder.path() + QStringLiteral("/missing/");
     const Result<void> saved = save(QStringLiteral("NEW"), QStringLiteral("Q"));
     ASSERT_FALSE(saved);
     EXPECT_EQ(saved.error().number(), int(RuntimeError::PathNotFound));
@@ -248,11 +246,11 @@ TEST_F(TaraturaTest, ReadingChoosesOnlyAnExactlyMatchingPrinter)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(program.printers.SelectPrinter(QStringLiteral("Alfa")));
-        SalvaTaraturaAmbetto(record(QString::fromUtf8(c.saved)), context,
+        SalvaTaraturaAmbetto(record(QString::fromUtf8(c.saved)), program,
                              QStringLiteral("frmTaraturaAmbetto"));
 
         print::TaraturaAmbetto read;
-        LeggiTaraturaAmbetto(read, context, QStringLiteral("frmStampaSchedine"));
+        LeggiTaraturaAmbetto(read, program, QStringLiteral("frmStampaSchedine"));
         EXPECT_TRUE(ui.messages().isEmpty());
         EXPECT_EQ(read, record(QString::fromUtf8(c.saved)));
         EXPECT_EQ(currentPrinter(), QString::fromUtf8(c.chosen));
@@ -266,24 +264,24 @@ TEST_F(TaraturaTest, NoFileYetIsAllZeroOnTheDefaultPrinterAndAnUnreadableOneIsRe
         ui.clear();
         ASSERT_TRUE(program.printers.SelectPrinter(QStringLiteral("Beta")));
         print::TaraturaAmbetto r = record(QStringLiteral("Beta"));
-        LeggiTaraturaAmbetto(r, context, QString::fromLatin1(form));
+        LeggiTaraturaAmbetto(r, program, QString::fromLatin1(form));
         EXPECT_TRUE(ui.shown.isEmpty());
         print::TaraturaAmbetto zero;
         zero.Stampante = QStringLiteral("Alfa");
         EXPECT_EQ(r, zero);
         EXPECT_EQ(currentPrinter(), QStringLiteral("Alfa"));
-        EXPECT_FALSE(QFile::exists(taraturaPath(context.appPath)));
+        EXPECT_FALSE(QFile::exists(taraturaPath(program.appPath)));
     }
 
     // Something that stands there and cannot be read is reported naming the window; the
     // record and the printer stay as they were.
-    ASSERT_TRUE(QDir().mkdir(taraturaPath(context.appPath)));
+    ASSERT_TRUE(QDir().mkdir(taraturaPath(program.appPath)));
     for (const char *form : {"frmStampaSchedine", "frmTaraturaAmbetto"}) {
         SCOPED_TRACE(form);
         ui.clear();
         ASSERT_TRUE(program.printers.SelectPrinter(QStringLiteral("Beta")));
         print::TaraturaAmbetto r = record(QStringLiteral("Beta"));
-        LeggiTaraturaAmbetto(r, context, QString::fromLatin1(form));
+        LeggiTaraturaAmbetto(r, program, QString::fromLatin1(form));
         ASSERT_EQ(ui.shown.size(), 1);
         EXPECT_TRUE(ui.shown[0].text.startsWith(QStringLiteral("Error ")));
         EXPECT_TRUE(ui.shown[0].text.endsWith(
@@ -297,7 +295,7 @@ TEST_F(TaraturaTest, NoFileYetIsAllZeroOnTheDefaultPrinterAndAnUnreadableOneIsRe
 
 TEST_F(TaraturaTest, ADamagedFileKeepsWhatWasReadAndChoosesNoPrinter)
 {
-    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), context,
+    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), program,
                          QStringLiteral("frmTaraturaAmbetto"));
     // Cut inside the printer name, which ends at byte 1280 + 2 + 4.
     const QByteArray bytes = fileBytes(QStringLiteral("printA.cfg"));
@@ -305,7 +303,7 @@ TEST_F(TaraturaTest, ADamagedFileKeepsWhatWasReadAndChoosesNoPrinter)
 
     print::TaraturaAmbetto r;
     r.Stampante = QStringLiteral("Beta");
-    LeggiTaraturaAmbetto(r, context, QStringLiteral("frmStampaSchedine"));
+    LeggiTaraturaAmbetto(r, program, QStringLiteral("frmStampaSchedine"));
     EXPECT_EQ(ui.messages(),
               QStringList{QStringLiteral("Error 62 (Input past end of file) in procedure "
                                          "LeggiTaraturaAmbetto of Form frmStampaSchedine")});
@@ -319,13 +317,13 @@ TEST_F(TaraturaTest, ADamagedScaleRecordIsReportedOnceAndPrintsWithoutCorrection
     print::TaraturaAmbetto saved = record(QStringLiteral("Beta"));
     saved.ScalaX = 1.02f;
     saved.ScalaY = 0.98f;
-    SalvaTaraturaAmbetto(saved, context, QStringLiteral("frmTaraturaAmbetto"));
+    SalvaTaraturaAmbetto(saved, program, QStringLiteral("frmTaraturaAmbetto"));
     QByteArray bytes = fileBytes(QStringLiteral("printA.cfg"));
     bytes[1408] = 7; // another tag
     writeFile(QStringLiteral("printA.cfg"), bytes);
 
     print::TaraturaAmbetto r;
-    LeggiTaraturaAmbetto(r, context, QStringLiteral("frmStampaSchedine"));
+    LeggiTaraturaAmbetto(r, program, QStringLiteral("frmStampaSchedine"));
     ASSERT_EQ(ui.shown.size(), 1);
     EXPECT_EQ(ui.shown[0].text, QStringLiteral("La correzione di scala in printA.cfg è danneggiata "
                                                "(il tipo è 7 invece di 3): si stampa con i "
@@ -336,16 +334,16 @@ TEST_F(TaraturaTest, ADamagedScaleRecordIsReportedOnceAndPrintsWithoutCorrection
 
     // The whole record again: read silently.
     ui.clear();
-    SalvaTaraturaAmbetto(saved, context, QStringLiteral("frmTaraturaAmbetto"));
-    LeggiTaraturaAmbetto(r, context, QStringLiteral("frmStampaSchedine"));
+    SalvaTaraturaAmbetto(saved, program, QStringLiteral("frmTaraturaAmbetto"));
+    LeggiTaraturaAmbetto(r, program, QStringLiteral("frmStampaSchedine"));
     EXPECT_TRUE(ui.shown.isEmpty());
     EXPECT_EQ(r, saved);
 }
 
 TEST_F(TaraturaTest, AFailedSaveIsReportedNamingTheSaveButton)
 {
-    context.appPath = folder.path() + QStringLiteral("/missing/");
-    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), context,
+    program.appPath = folder.path() + QStringLiteral("/missing/");
+    SalvaTaraturaAmbetto(record(QStringLiteral("Beta")), program,
                          QStringLiteral("frmTaraturaAmbetto"));
     EXPECT_EQ(ui.messages(),
               QStringList{QStringLiteral("Error 76 (Path not found) in procedure cmdSalva_Click "

@@ -30,7 +30,8 @@ protected:
         writeWheels(QStringLiteral(ZELMORA_TEST_SOURCE_DIR "/assets/ruote.grc"));
         writeSettings();
         program.ending.setEndHandler([this] { ++endCalls; });
-        form = std::make_unique<frmMain>(program, folder.path() + u'/');
+        program.appPath = folder.path() + u'/';
+        form = std::make_unique<frmMain>(program);
         loadAndShow();
     }
 

@@ -77,12 +77,12 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        context.appPath = folder.path() + u'/';
-        context.intestazioneStampa = QStringLiteral("CIRCOLO");
         sistema = Sistema();
         sistema.NomeSistema = QStringLiteral("prova.zlm");
         installPrinters(
             {QStringLiteral("Ufficio"), QStringLiteral("Schedine"), QStringLiteral("File PDF")});
+        program->appPath = folder.path() + u'/';
+        program->intestazioneStampa = QStringLiteral("CIRCOLO");
     }
     void TearDown() override { window.reset(); }
 
@@ -97,20 +97,25 @@ protected:
             return device;
         };
         source.defaultName = [] { return QStringLiteral("Ufficio"); };
-        program = std::make_unique<Program>(source);
-        context.program = program.get();
+        // A new program keeps the folder and the settings the test gave the one before.
+        auto next = std::make_unique<Program>(source);
+        if (program) {
+            next->appPath = program->appPath;
+            next->intestazioneStampa = program->intestazioneStampa;
+        }
+        program = std::move(next);
         program->ui = &ui;
     }
 
     void save(const TaraturaAmbetto &t)
     {
-        EXPECT_TRUE(writeCalibration(taraturaPath(context.appPath), t));
+        EXPECT_TRUE(writeCalibration(taraturaPath(program->appPath), t));
     }
 
     // Loads the window as the print-slips window does and shows it active.
     void open()
     {
-        window = std::make_unique<frmTaraturaAmbetto>(sistema, context);
+        window = std::make_unique<frmTaraturaAmbetto>(sistema, *program);
         window->Form_Load();
         ASSERT_TRUE(showActive(*window));
     }
@@ -134,7 +139,6 @@ protected:
 
     QTemporaryDir folder;
     std::unique_ptr<Program> program;
-    ProgramContext context;
     ScriptedUiServices ui;
     int failWith = 0;
     QMap<QString, RecordingDevice *> devices;
@@ -181,7 +185,7 @@ TEST_F(CalibrationWindowTest, WithoutAFileEverythingStartsAtZeroOnTheFirstPrinte
     EXPECT_EQ(window->taratura.Qualita, TaggedQuality::integer(kQualitaBassa));
     EXPECT_EQ(window->cmbStampante->currentText(), QStringLiteral("Ufficio"));
     EXPECT_EQ(window->cmbStampante->count(), 3);
-    EXPECT_FALSE(QFile::exists(taraturaPath(context.appPath))); // reading creates nothing
+    EXPECT_FALSE(QFile::exists(taraturaPath(program->appPath))); // reading creates nothing
 }
 
 TEST_F(CalibrationWindowTest, ASavedCalibrationIsShownWithItsPrinterAndQuality)
@@ -361,7 +365,7 @@ TEST_F(CalibrationWindowTest, MeasuredRulersGiveTheScaleFactors)
     }
     window->cmdSalva->click();
     TaraturaAmbetto saved;
-    EXPECT_EQ(readCalibration(taraturaPath(context.appPath), saved)->state, ScaleRecordRead::Read);
+    EXPECT_EQ(readCalibration(taraturaPath(program->appPath), saved)->state, ScaleRecordRead::Read);
     EXPECT_EQ(saved.ScalaX, float(150 / 157.89));
     EXPECT_EQ(saved.ScalaY, float(200 / 201.2));
 
@@ -455,7 +459,7 @@ TEST_F(CalibrationWindowTest, TheTestPageUsesWhatTheWindowShowsAndASaveKeepsTheA
     window->cmdSalva->click();
     EXPECT_TRUE(window->isVisible());
     TaraturaAmbetto saved;
-    EXPECT_TRUE(readCalibration(taraturaPath(context.appPath), saved));
+    EXPECT_TRUE(readCalibration(taraturaPath(program->appPath), saved));
     EXPECT_EQ(saved.Ximporti, 13.0f + 14.5f);
     EXPECT_EQ(saved.Yimporti, 40.1f + 74.0f);
     EXPECT_EQ(saved.Left, 13.0f);
@@ -561,7 +565,7 @@ TEST_F(CalibrationWindowTest, NoPrintersInstalledStillLoadsPrintsAndSaves)
     EXPECT_TRUE(ui.shown.isEmpty());
     window->cmdSalva->click();
     TaraturaAmbetto saved;
-    EXPECT_TRUE(readCalibration(taraturaPath(context.appPath), saved));
+    EXPECT_TRUE(readCalibration(taraturaPath(program->appPath), saved));
     EXPECT_EQ(saved.Stampante, QString());
     EXPECT_EQ(saved.Ximporti, 14.5f);
 }
@@ -580,7 +584,7 @@ TEST_F(CalibrationWindowTest, ShownModallyOverItsOwner)
         EXPECT_TRUE(small.screen()->availableGeometry().contains(dialog->frameGeometry()))
             << dialog->frameGeometry().y();
     });
-    frmTaraturaAmbetto::showModal(sistema, context, &small);
+    frmTaraturaAmbetto::showModal(sistema, *program, &small);
     bool seen = false;
     onNextModal([&](QDialog *dialog) {
         seen = true;
@@ -595,7 +599,7 @@ TEST_F(CalibrationWindowTest, ShownModallyOverItsOwner)
         ASSERT_TRUE(left);
         EXPECT_EQ(left->value(), 1250);
     });
-    frmTaraturaAmbetto::showModal(sistema, context, &owner);
+    frmTaraturaAmbetto::showModal(sistema, *program, &owner);
     EXPECT_TRUE(seen);
 }
 

@@ -32,9 +32,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        context.program = &program;
         program.ui = &ui;
-        context.appPath = folder.path() + u'/';
+        program.appPath = folder.path() + u'/';
         writeSettings("CIRCOLO\r\nTabulati\r\n");
         Sistema s;
         for (int r = 0; r < 4; ++r)
@@ -51,18 +50,17 @@ protected:
 
     void writeSettings(const char *text)
     {
-        QFile f(context.appPath + QStringLiteral("impostazioni.cfg"));
+        QFile f(program.appPath + QStringLiteral("impostazioni.cfg"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
     }
 
     QTemporaryDir folder;
-    ProgramContext context;
     ScriptedUiServices ui;
     RecordingPrinters devices{{"Ufficio", "Tabulati", "File PDF"}};
     Program program{devices.source()};
     Sistema sistema;
-    frmTabulato form{sistema, context};
+    frmTabulato form{sistema, program};
 };
 
 TEST_F(ListingWindowTest, OpensWithOneColourCopyAndTheSettingsRead)
@@ -70,8 +68,8 @@ TEST_F(ListingWindowTest, OpensWithOneColourCopyAndTheSettingsRead)
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Stampa Tabulato"));
     EXPECT_EQ(form.labCopie->text(), QStringLiteral("1"));
     EXPECT_TRUE(form.chkColor->isChecked());
-    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("CIRCOLO"));
-    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("Tabulati"));
+    EXPECT_EQ(program.intestazioneStampa, QStringLiteral("CIRCOLO"));
+    EXPECT_EQ(program.stampanteTabulato, QStringLiteral("Tabulati"));
 }
 
 TEST_F(ListingWindowTest, CopiesStayBetweenOneAndTwenty)
@@ -120,8 +118,8 @@ TEST_F(ListingWindowTest, PrintsOnTheListingPrinterAndReportsMissingPicturesOnce
     // No pictures in this program folder: one message naming both paths.
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(
-        ui.messages()[0].contains(context.appPath + QStringLiteral("/images/sfondoColor.bmp")));
-    EXPECT_TRUE(ui.messages()[0].contains(context.appPath + QStringLiteral("images/vietato.jpg")));
+        ui.messages()[0].contains(program.appPath + QStringLiteral("/images/sfondoColor.bmp")));
+    EXPECT_TRUE(ui.messages()[0].contains(program.appPath + QStringLiteral("images/vietato.jpg")));
     // A printer queue writes no file: no notice.
     EXPECT_TRUE(ui.notices.isEmpty());
 
@@ -142,8 +140,8 @@ TEST_F(ListingWindowTest, BlackAndWhiteUsesTheGreyPictures)
     QDir(folder.path()).mkpath(QStringLiteral("images"));
     QImage grey(20, 20, QImage::Format_RGB32);
     grey.fill(Qt::gray);
-    ASSERT_TRUE(grey.save(context.appPath + QStringLiteral("images/sfondoBW.bmp")));
-    ASSERT_TRUE(grey.save(context.appPath + QStringLiteral("images/vietatoBW.jpg")));
+    ASSERT_TRUE(grey.save(program.appPath + QStringLiteral("images/sfondoBW.bmp")));
+    ASSERT_TRUE(grey.save(program.appPath + QStringLiteral("images/vietatoBW.jpg")));
     form.chkColor->setChecked(false);
     form.cmdStampa->click();
     EXPECT_TRUE(ui.messages().isEmpty());
@@ -176,8 +174,8 @@ TEST_F(ListingWindowTest, TheSettingsButtonReadsTheSettingsAgainWhenTheWindowClo
         writeSettings("NUOVA\r\nUfficio\r\n");
     });
     form.cmdImpostazioni->click();
-    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("NUOVA"));
-    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("Ufficio"));
+    EXPECT_EQ(program.intestazioneStampa, QStringLiteral("NUOVA"));
+    EXPECT_EQ(program.stampanteTabulato, QStringLiteral("Ufficio"));
     form.cmdStampa->click();
     EXPECT_TRUE(devices.contains(QStringLiteral("Ufficio")));
     EXPECT_EQ(devices[QStringLiteral("Ufficio")]->documents.size(), 1);

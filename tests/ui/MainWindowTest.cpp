@@ -60,7 +60,7 @@ TEST_F(MainWindowTest, StartState)
     EXPECT_EQ(form->lblNomeSistema->text(), QStringLiteral("vuoto.zlm"));
     EXPECT_EQ(form->cmbRuote->count(), 11);
     EXPECT_EQ(form->cmbRuote->currentText(), QStringLiteral("Bari"));
-    EXPECT_EQ(form->context().ruote.last(), QStringLiteral("Nazionale"));
+    EXPECT_EQ(program.ruote.last(), QStringLiteral("Nazionale"));
     EXPECT_EQ(form->sistema().NomeSistema.text(), QStringLiteral("vuoto.zlm           "));
     EXPECT_EQ(form->sistema().Ruota.text(), QString(10, u' '));
     EXPECT_TRUE(ui.shown.isEmpty());
@@ -344,14 +344,15 @@ TEST_F(MainWindowTest, ExitQuestionNoKeepsEverythingYesUnloadsTheOthers)
 TEST_F(MainWindowTest, MissingWheelsFileGivesAnEmptyListAndAMessage)
 {
     QFile::remove(path(QStringLiteral("ruote.grc")));
-    form = std::make_unique<frmMain>(program, folder.path() + u'/');
+    program.appPath = folder.path() + u'/';
+    form = std::make_unique<frmMain>(program);
     form->Form_Load();
     EXPECT_EQ(ui.messages(),
               QStringList{QStringLiteral(
                   "Error 53 (File not found) in procedure CaricaRuote of Modulo corpo")});
     EXPECT_EQ(ui.shown[0].icon, MessageIcon::None);
     EXPECT_EQ(form->cmbRuote->count(), 0);
-    EXPECT_TRUE(form->context().ruote.isEmpty());
+    EXPECT_TRUE(program.ruote.isEmpty());
     EXPECT_EQ(form->lblNomeSistema->text(), QStringLiteral("vuoto.zlm"));
 }
 
@@ -450,7 +451,8 @@ TEST_F(MainWindowTest, AWheelsFileThatIsNoFileIsRefusedAndAHugeOneGivesItsFirstN
         else
             ASSERT_TRUE(QDir().mkpath(path));
         ui.clear();
-        form = std::make_unique<frmMain>(program, folder.path() + u'/');
+        program.appPath = folder.path() + u'/';
+        form = std::make_unique<frmMain>(program);
         form->Form_Load();
         EXPECT_EQ(ui.messages(), QStringList{refused}) << kind;
         EXPECT_EQ(form->cmbRuote->count(), 0) << kind;
@@ -465,7 +467,8 @@ TEST_F(MainWindowTest, AWheelsFileThatIsNoFileIsRefusedAndAHugeOneGivesItsFirstN
             ASSERT_EQ(big.write(block), block.size());
     }
     ui.clear();
-    form = std::make_unique<frmMain>(program, folder.path() + u'/');
+    program.appPath = folder.path() + u'/';
+    form = std::make_unique<frmMain>(program);
     form->Form_Load();
     EXPECT_TRUE(ui.messages().isEmpty());
     EXPECT_EQ(form->cmbRuote->count(), 11);

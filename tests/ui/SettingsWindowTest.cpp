@@ -38,9 +38,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        context.appPath = folder.path() + u'/';
-        context.intestazioneStampa.clear();
-        context.stampanteTabulato.clear();
         installPrinters(kPrinters);
     }
     void TearDown() override
@@ -55,8 +52,8 @@ protected:
             [names] { return names; },
             [](const QString &name) { return std::make_unique<print::RecordingDevice>(name); },
             [names] { return names.value(0); }});
-        context.program = program.get();
         program->ui = &ui;
+        program->appPath = folder.path() + u'/';
     }
 
     void writeSettings(const QByteArray &bytes)
@@ -77,7 +74,7 @@ protected:
     // Loads the window as its owner would and shows it active.
     void open()
     {
-        window = std::make_unique<frmImpostazioni>(context);
+        window = std::make_unique<frmImpostazioni>(*program);
         window->Form_Load();
         ASSERT_TRUE(showActive(*window));
     }
@@ -99,7 +96,6 @@ protected:
 
     QTemporaryDir folder;
     std::unique_ptr<Program> program;
-    ProgramContext context;
     ScriptedUiServices ui;
     std::unique_ptr<QWidget> owner; // outlives the window it owns
     std::unique_ptr<frmImpostazioni> window;
@@ -125,7 +121,7 @@ TEST_F(SettingsWindowTest, LayoutCaptionsFontsAndTabOrder)
     owner->setGeometry(100, 80, 900, 600);
     owner->show();
     writeSettings("\r\nHP LaserJet\r\n");
-    window = std::make_unique<frmImpostazioni>(context, owner.get());
+    window = std::make_unique<frmImpostazioni>(*program, owner.get());
     window->Form_Load();
     ASSERT_TRUE(showActive(*window));
 
@@ -198,8 +194,8 @@ TEST_F(SettingsWindowTest, LowerCaseIsTypedAsUpperCaseAndSaved)
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), int(QDialog::Accepted));
     EXPECT_EQ(savedSettings(), QByteArray("LOTTO DI ZELMORA \xC0 1\r\nEpson FX\r\n"));
-    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("LOTTO DI ZELMORA À 1"));
-    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("Epson FX"));
+    EXPECT_EQ(program->intestazioneStampa, QStringLiteral("LOTTO DI ZELMORA À 1"));
+    EXPECT_EQ(program->stampanteTabulato, QStringLiteral("Epson FX"));
 }
 
 TEST_F(SettingsWindowTest, PastedTextTurnsUpperCaseAndKeepsTheLimit)
@@ -248,7 +244,7 @@ TEST_F(SettingsWindowTest, APrinterNotInstalledExactlyIsWarnedAndTheFirstPresele
 
         save();
         EXPECT_EQ(savedSettings(), QByteArray("TITOLO\r\nHP LaserJet\r\n"));
-        EXPECT_EQ(context.stampanteTabulato, QStringLiteral("HP LaserJet"));
+        EXPECT_EQ(program->stampanteTabulato, QStringLiteral("HP LaserJet"));
     }
 }
 
@@ -295,10 +291,10 @@ TEST_F(SettingsWindowTest, AStoredHeadingIsShownTrimmedAndSavedTrimmed)
             c.shown ? QString::fromUtf8(c.shown) : QString::fromLatin1(c.stored).trimmed();
         EXPECT_EQ(window->mskIntestazione->text(), shown);
         // Until saved, the heading printed is the one stored.
-        EXPECT_EQ(context.intestazioneStampa, QString::fromLatin1(c.stored));
+        EXPECT_EQ(program->intestazioneStampa, QString::fromLatin1(c.stored));
         save();
         EXPECT_EQ(savedSettings(), shown.toLatin1() + "\r\nEpson FX\r\n");
-        EXPECT_EQ(context.intestazioneStampa, shown);
+        EXPECT_EQ(program->intestazioneStampa, shown);
     }
 }
 
@@ -317,14 +313,14 @@ TEST_F(SettingsWindowTest, LeavingWithUscitaSavesNothing)
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), int(QDialog::Rejected));
     EXPECT_EQ(savedSettings(), file);
-    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("LOTTO CLUB"));
-    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("Epson FX"));
+    EXPECT_EQ(program->intestazioneStampa, QStringLiteral("LOTTO CLUB"));
+    EXPECT_EQ(program->stampanteTabulato, QStringLiteral("Epson FX"));
     EXPECT_TRUE(ui.messages().isEmpty());
 
-    context.intestazioneStampa = context.stampanteTabulato = QStringLiteral("x");
-    ReadConfiguration(context);
-    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("LOTTO CLUB"));
-    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("Epson FX"));
+    program->intestazioneStampa = program->stampanteTabulato = QStringLiteral("x");
+    ReadConfiguration(*program);
+    EXPECT_EQ(program->intestazioneStampa, QStringLiteral("LOTTO CLUB"));
+    EXPECT_EQ(program->stampanteTabulato, QStringLiteral("Epson FX"));
 }
 
 TEST_F(SettingsWindowTest, KeysOfTheWindow)
@@ -370,7 +366,7 @@ TEST_F(SettingsWindowTest, NoPrinterInstalledIsWarnedAndSavesAnEmptyLine)
 
     save();
     EXPECT_EQ(savedSettings(), QByteArray("TITOLO\r\n\r\n"));
-    EXPECT_EQ(context.stampanteTabulato, QString());
+    EXPECT_EQ(program->stampanteTabulato, QString());
 }
 
 TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheWindowStaysOpen)
@@ -378,7 +374,7 @@ TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheWindowStaysOpen)
     writeSettings("TITOLO\r\nEpson FX\r\n");
     open();
     retype(QStringLiteral("nuovo"));
-    context.appPath = folder.path() + QStringLiteral("/missing/");
+    program->appPath = folder.path() + QStringLiteral("/missing/");
 
     save();
     ASSERT_EQ(ui.shown.size(), 1);
@@ -387,8 +383,8 @@ TEST_F(SettingsWindowTest, AFailedSaveIsReportedAndTheWindowStaysOpen)
     EXPECT_EQ(ui.shown[0].icon, MessageIcon::None);
     EXPECT_TRUE(window->isVisible());
     // The new values are taken up even though the file was not written.
-    EXPECT_EQ(context.intestazioneStampa, QStringLiteral("NUOVO"));
-    EXPECT_EQ(context.stampanteTabulato, QStringLiteral("Epson FX"));
+    EXPECT_EQ(program->intestazioneStampa, QStringLiteral("NUOVO"));
+    EXPECT_EQ(program->stampanteTabulato, QStringLiteral("Epson FX"));
     EXPECT_EQ(savedSettings(), QByteArray("TITOLO\r\nEpson FX\r\n"));
 }
 

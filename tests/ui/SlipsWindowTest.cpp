@@ -35,9 +35,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        context.program = &program;
         program.ui = &ui;
-        context.appPath = folder.path() + u'/';
+        program.appPath = folder.path() + u'/';
         writeSettings("CIRCOLO\r\nUfficio\r\n");
         TaraturaAmbetto t;
         t.DXnumeri = 5;
@@ -49,7 +48,7 @@ protected:
         t.DYimporti = 4;
         t.Qualita = TaggedQuality::integer(kQualitaBassa);
         t.Stampante = QStringLiteral("Schedine");
-        EXPECT_TRUE(writeCalibration(context.appPath + QStringLiteral("printA.cfg"), t));
+        EXPECT_TRUE(writeCalibration(program.appPath + QStringLiteral("printA.cfg"), t));
 
         Sistema s;
         for (int r = 0; r < 4; ++r)
@@ -60,11 +59,11 @@ protected:
         s.ImportoSistema = 12;
         s.Ruota = QStringLiteral("Bari");
         sistema = s;
-        context.ruote = QStringList{"Bari", "Roma"};
+        program.ruote = QStringList{"Bari", "Roma"};
 
         owner.show();
         owner.setEnabled(false);
-        form = new frmStampaSchedine(sistema, context, &owner);
+        form = new frmStampaSchedine(sistema, program, &owner);
         form->Form_Load();
         ASSERT_TRUE(showActive(*form));
         ui.clear();
@@ -77,14 +76,13 @@ protected:
 
     void writeSettings(const char *text)
     {
-        QFile f(context.appPath + QStringLiteral("impostazioni.cfg"));
+        QFile f(program.appPath + QStringLiteral("impostazioni.cfg"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
     }
     RecordingDevice *slips() { return devices[QStringLiteral("Schedine")]; }
 
     QTemporaryDir folder;
-    ProgramContext context;
     ScriptedUiServices ui;
     RecordingPrinters devices{{"Ufficio", "Schedine", "File PDF"}};
     Program program{devices.source()};
@@ -245,7 +243,7 @@ TEST_F(SlipsWindowTest, ACalibrationOutOfRangeIsCorrectedAndNamedBeforeEveryRun)
     t.DXimporti = -2;
     t.DYimporti = 4;
     t.Stampante = QStringLiteral("Schedine");
-    EXPECT_TRUE(writeCalibration(context.appPath + QStringLiteral("printA.cfg"), t));
+    EXPECT_TRUE(writeCalibration(program.appPath + QStringLiteral("printA.cfg"), t));
     const QString range =
         QStringLiteral(") è fuori dall'intervallo 0 - 300 mm ed è stato corretto");
     const QStringList named{QStringLiteral("Il valore di Posizione Numero 1 / Y (3,4e+38") + range,
@@ -289,7 +287,7 @@ TEST_F(SlipsWindowTest, EscapeClosesAndEnablesTheMainWindowAgain)
 
 TEST_F(SlipsWindowTest, WithNoCalibrationSavedStampaOffersTaraturaFirst)
 {
-    QFile::remove(context.appPath + QStringLiteral("printA.cfg"));
+    QFile::remove(program.appPath + QStringLiteral("printA.cfg"));
     // Sì opens the calibration window, and nothing is printed.
     QString opened;
     ui.setNextAnswer(Answer::Yes);

@@ -69,12 +69,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        context.program = &program;
         program.ui = &ui;
-        context.appPath = folder.path() + u'/';
-        context.intestazioneStampa = QStringLiteral("CIRCOLO");
-        context.stampanteTabulato = QStringLiteral("Tabulati");
-        form = std::make_unique<frmVerifica>(testSystem(), context);
+        program.appPath = folder.path() + u'/';
+        program.intestazioneStampa = QStringLiteral("CIRCOLO");
+        program.stampanteTabulato = QStringLiteral("Tabulati");
+        form = std::make_unique<frmVerifica>(testSystem(), program);
         form->Form_Load();
         ASSERT_TRUE(showActive(*form));
         waitIdle();
@@ -139,7 +138,6 @@ protected:
     }
 
     QTemporaryDir folder;
-    ProgramContext context;
     ScriptedUiServices ui;
     RecordingPrinters devices{{"Ufficio", "Tabulati", "File PDF"}};
     Program program{devices.source()};
@@ -210,7 +208,7 @@ TEST_F(VerificaWindowTest, ImportsAnArchiveAndListsEveryWinningPlayWithTheTotals
     // dialog starts where archives were last chosen, across runs.
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("archivi")));
     import(writeFile(QStringLiteral("archivi/antiche.txt"), "1860/03/05 BA 1 2 3 4 5\n"));
-    frmVerifica again(testSystem(), context);
+    frmVerifica again(testSystem(), program);
     ui.setNextFileCancelled();
     again.cmdImporta->click();
     EXPECT_EQ(ui.shown.last().request.initDir, folder.path() + QStringLiteral("/archivi"));
@@ -459,7 +457,7 @@ TEST_F(VerificaWindowTest, AReportWindowAnswersClosingAtOnceWhileItWorks)
     const Window windows[] = {
         {"Verifica",
          [&] {
-             auto window = std::make_unique<frmVerifica>(testSystem(), context);
+             auto window = std::make_unique<frmVerifica>(testSystem(), program);
              window->Form_Load();
              return std::unique_ptr<QDialog>(std::move(window));
          },
@@ -468,7 +466,7 @@ TEST_F(VerificaWindowTest, AReportWindowAnswersClosingAtOnceWhileItWorks)
         {"Statistiche",
          [&] {
              return std::unique_ptr<QDialog>(std::make_unique<frmStatistiche>(
-                 testSystem(), std::make_shared<const DrawArchive>(form->archive()), context,
+                 testSystem(), std::make_shared<const DrawArchive>(form->archive()), program,
                  QDate(), QDate()));
          },
          [](QDialog &w) { static_cast<frmStatistiche &>(w).cmdCalcola->click(); },
