@@ -52,14 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     context.intestazioneStampa.clear();
     context.stampanteTabulato.clear();
 
-    if (!readConfiguration(context))
+    if (!readSettingsFile(context))
         return 0;
 
     const QString heading = context.intestazioneStampa;
     const QString printer = context.stampanteTabulato;
     const QByteArray written = configurationBytes(heading, printer);
     writeBytes(impostazioniPath(context.appPath), written.constData(), written.size());
-    if (!readConfiguration(context) || context.intestazioneStampa != heading ||
+    if (!readSettingsFile(context) || context.intestazioneStampa != heading ||
         context.stampanteTabulato != printer) {
         std::fprintf(stderr, "written settings read back different\n");
         std::abort();

@@ -326,7 +326,7 @@ void QtUiServices::SendTab()
     }
 }
 
-void QtUiServices::OpenUrl(const QString &address, std::function<void()> failed)
+void QtUiServices::openUrl(const QString &address, std::function<void()> failed)
 {
     // xdg-open answers only once it has tried: a desktop without a browser makes it fail
     // after it started, which QDesktopServices would not tell.
@@ -359,7 +359,7 @@ void QtUiServices::OpenUrl(const QString &address, std::function<void()> failed)
     process->start();
 }
 
-void QtUiServices::Notify(const QString &text)
+void QtUiServices::notify(const QString &text)
 {
     QWidget *owner = dialogParent();
     // Clicks go through it to whatever lies below, so it never stands in a player's way.

@@ -22,8 +22,8 @@ public:
     void setBusy(bool busy) override;
     void DoEvents() override;
     void SendTab() override;
-    void OpenUrl(const QString &address, std::function<void()> failed) override;
-    void Notify(const QString &text) override;
+    void openUrl(const QString &address, std::function<void()> failed) override;
+    void notify(const QString &text) override;
 
 private:
     QString titleOrApp(const QString &title) const;

@@ -36,7 +36,7 @@ QString impostazioniPath(const QString &appPath)
     return appPath + QStringLiteral("impostazioni.cfg");
 }
 
-Result<void> readConfiguration(Program &program)
+Result<void> readSettingsFile(Program &program)
 {
     const QString path = impostazioniPath(program.appPath);
     if (nothingAt(path)) {
@@ -64,7 +64,7 @@ QByteArray configurationBytes(const QString &heading, const QString &printer)
     return toCp1252(heading + QStringLiteral("\r\n") + printer + QStringLiteral("\r\n"));
 }
 
-Result<void> writeConfiguration(Program &program)
+Result<void> writeSettingsFile(Program &program)
 {
     return writeWholeFile(
         impostazioniPath(program.appPath),

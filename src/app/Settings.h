@@ -19,12 +19,12 @@ QString impostazioniPath(const QString &appPath);
 // no file yet, the heading is blank and the listing printer the program's default one. A failure (a
 // file that cannot be read, fewer than two lines) is the error; a line read before it keeps its new
 // value.
-Result<void> readConfiguration(Program &program);
+Result<void> readSettingsFile(Program &program);
 
 // The file's content for a heading and a printer: each line ends with CR LF.
 QByteArray configurationBytes(const QString &heading, const QString &printer);
 // Replaces the file of the context's program folder with its heading and listing printer,
 // whole or not at all.
-Result<void> writeConfiguration(Program &program);
+Result<void> writeSettingsFile(Program &program);
 
 } // namespace zelmora

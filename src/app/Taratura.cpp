@@ -5,15 +5,16 @@
 
 namespace zelmora {
 
-QString taraturaPath(const QString &appPath)
+QString calibrationPath(const QString &appPath)
 {
     return appPath + QStringLiteral("printA.cfg");
 }
 
-Result<print::ScaleRecordRead> readTaratura(print::PrinterSet &printers,
-                                            print::TaraturaAmbetto &record, const QString &appPath)
+Result<print::ScaleRecordRead> readProgramCalibration(print::PrinterSet &printers,
+                                                      print::TaraturaAmbetto &record,
+                                                      const QString &appPath)
 {
-    const QString path = taraturaPath(appPath);
+    const QString path = calibrationPath(appPath);
     if (nothingAt(path)) {
         // Never calibrated yet: every length at zero, on the default printer.
         record = print::TaraturaAmbetto{};
@@ -27,9 +28,9 @@ Result<print::ScaleRecordRead> readTaratura(print::PrinterSet &printers,
     return read;
 }
 
-Result<void> saveTaratura(const print::TaraturaAmbetto &record, const QString &appPath)
+Result<void> saveProgramCalibration(const print::TaraturaAmbetto &record, const QString &appPath)
 {
-    return print::writeCalibration(taraturaPath(appPath), record);
+    return print::writeCalibration(calibrationPath(appPath), record);
 }
 
 } // namespace zelmora

@@ -17,13 +17,14 @@ namespace zelmora {
 // chosen. A printer name that matches no installed printer (exactly, case included) leaves the
 // current printer as it is. The answer tells whether the scale record (record 12) was damaged; it
 // is then read as factors 1 and 1, as is a file without it.
-Result<print::ScaleRecordRead> readTaratura(print::PrinterSet &printers,
-                                            print::TaraturaAmbetto &record, const QString &appPath);
+Result<print::ScaleRecordRead> readProgramCalibration(print::PrinterSet &printers,
+                                                      print::TaraturaAmbetto &record,
+                                                      const QString &appPath);
 
 // Writes the record to the calibration file.
-Result<void> saveTaratura(const print::TaraturaAmbetto &record, const QString &appPath);
+Result<void> saveProgramCalibration(const print::TaraturaAmbetto &record, const QString &appPath);
 
 // The calibration file's path: the program folder and "printA.cfg".
-QString taraturaPath(const QString &appPath);
+QString calibrationPath(const QString &appPath);
 
 } // namespace zelmora

@@ -74,9 +74,9 @@ public:
     virtual void SendTab() = 0;
     // Opens a web page in the default browser; `failed` runs, now or later, when no browser
     // could open it.
-    virtual void OpenUrl(const QString &address, std::function<void()> failed) = 0;
+    virtual void openUrl(const QString &address, std::function<void()> failed) = 0;
     // A short notice that goes away by itself, without taking the focus or a click.
-    virtual void Notify(const QString &text) = 0;
+    virtual void notify(const QString &text) = 0;
 };
 
 // The named calls the windows make on the program's services. An empty title shows the

@@ -14,7 +14,7 @@ QString webAddress(const QString &address)
 void OpenWebPage(UiServices &ui, const QString &address)
 {
     const QString url = webAddress(address);
-    ui.OpenUrl(url, [&ui, url] {
+    ui.openUrl(url, [&ui, url] {
         warningMessage(ui, QStringLiteral("Nessun browser ha potuto aprire la pagina.\r\n"
                                           "Aprila a mano a questo indirizzo:\r\n") +
                                url);

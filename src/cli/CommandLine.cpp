@@ -1,7 +1,7 @@
 #include "cli/CommandLine.h"
 
-#include "cli/StatisticheCommand.h"
-#include "cli/VerificaCommand.h"
+#include "cli/CheckCommand.h"
+#include "cli/StatisticsCommand.h"
 #include "core/Corpo.h"
 
 #include <algorithm>
@@ -106,11 +106,11 @@ CommandLine parseCommandLine(const QStringList &arguments)
                })) {
         line.kind = CommandLine::Version;
     } else if (own.contains(QStringLiteral("--verifica"))) {
-        line.kind = CommandLine::Verifica;
+        line.kind = CommandLine::Check;
         own.removeOne(QStringLiteral("--verifica"));
         line.arguments = own;
     } else if (own.contains(QStringLiteral("--statistiche"))) {
-        line.kind = CommandLine::Statistiche;
+        line.kind = CommandLine::Statistics;
         own.removeOne(QStringLiteral("--statistiche"));
         line.arguments = own;
     } else if (!own.isEmpty()) {
@@ -199,10 +199,10 @@ int runCommandSteps(const CommandLine &command, const QString &dataFolder)
              usageText())
                 .toUtf8());
         return kFailure;
-    case CommandLine::Verifica:
-        return runVerifica(command.arguments, dataFolder);
-    case CommandLine::Statistiche:
-        return runStatistiche(command.arguments);
+    case CommandLine::Check:
+        return runCheck(command.arguments, dataFolder);
+    case CommandLine::Statistics:
+        return runStatistics(command.arguments);
     case CommandLine::Window:
         return kFailure;
     }

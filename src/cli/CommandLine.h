@@ -13,14 +13,14 @@ struct CommandLine
 {
     enum Kind
     {
-        Window,   // start the program's windows; `arguments` are argv for QApplication
-        Verifica, // the check from the command line; `arguments` follow "--verifica"
-        Help,     // the usage on standard output
-        Version,  // the version on standard output
-        Unknown,  // an argument the program does not know: the usage on standard error
+        Window,  // start the program's windows; `arguments` are argv for QApplication
+        Check,   // the check from the command line; `arguments` follow "--verifica"
+        Help,    // the usage on standard output
+        Version, // the version on standard output
+        Unknown, // an argument the program does not know: the usage on standard error
 
         // The numbers' figures from the command line; `arguments` follow "--statistiche".
-        Statistiche,
+        Statistics,
     };
     Kind kind = Window;
     QStringList arguments;
@@ -42,7 +42,7 @@ bool writeWhole(std::FILE *stream, const QByteArray &bytes);
 // Tells on standard error that standard output failed, with the system's reason (errno).
 void reportOutputFailure();
 
-// Runs a command that needs no window (Help, Version, Unknown, Verifica, Statistiche) and
+// Runs a command that needs no window (Help, Version, Unknown, Check, Statistics) and
 // returns the exit code: 0, or 2 when the arguments or the input cannot be used or the output
 // could not be written whole. `dataFolder` is where the program keeps its files (ending in
 // "/"), as the windows find it.

@@ -94,8 +94,8 @@ RulerLengths rulerLengths(const QSizeF &printableMm)
     return lengths;
 }
 
-Result<void> StampaTestTaratura(Printer &printer, TaraturaAmbetto &taratura,
-                                const QString &nomeSistema, const QString &heading)
+Result<void> printCalibrationTest(Printer &printer, TaraturaAmbetto &taratura,
+                                  const QString &nomeSistema, const QString &heading)
 {
     return printDocument(
         printer, [&](Printer &) { printTestPage(printer, taratura, nomeSistema, heading); });

@@ -35,8 +35,8 @@ constexpr double kRulerLongTick = 5;
 // Stores the amount block's corner, Left + 14.5 and Top + 74, into Ximporti and Yimporti of
 // `taratura`, so that a later save writes it. A printer failure abandons the page and is the
 // result.
-Result<void> StampaTestTaratura(Printer &printer, TaraturaAmbetto &taratura,
-                                const QString &nomeSistema, const QString &heading);
+Result<void> printCalibrationTest(Printer &printer, TaraturaAmbetto &taratura,
+                                  const QString &nomeSistema, const QString &heading);
 // The same page for a caller that traps failures itself: they are thrown, and the document is
 // left to the caller.
 void printTestPage(Printer &printer, TaraturaAmbetto &taratura, const QString &nomeSistema,

@@ -77,7 +77,7 @@ public:
         if (start.headings)
             columnHeadings();
         if (r.result->wins.isEmpty() && index == 0)
-            line(QStringLiteral("Nessuna vincita."));
+            nextLine(QStringLiteral("Nessuna vincita."));
         for (int w = start.win; w < end; ++w)
             drawWin(r.result->wins[w]);
         if (last)
@@ -177,7 +177,7 @@ private:
         const QList<PlayWin> plays = r.result->playsOf(win);
         bool first = true;
         for (const PlayWin &play : plays) {
-            const double y = line();
+            const double y = nextLine();
             if (first) {
                 text(kLeft, y, drawDateLabel(win.draw.date));
                 text(kDrawnX, y, drawnText(win.draw));
@@ -191,7 +191,7 @@ private:
         // The draw's net is rounded once on its whole gross, so it is shown when the draw won
         // on several plays.
         if (plays.size() > 1) {
-            const double y = line();
+            const double y = nextLine();
             p.FontBold = true;
             text(kPlayX, y, QStringLiteral("Totale estrazione"));
             right(kGrossRight, y, amountText(win.gross));
@@ -215,13 +215,13 @@ private:
         m_y += 2.5;
         if (r.result->interrupted) {
             p.FontBold = true;
-            text(kLeft, line(),
+            text(kLeft, nextLine(),
                  QStringLiteral("Verifica interrotta: i totali contano le estrazioni "
                                 "verificate fin lì."));
             p.FontBold = false;
         }
         for (const auto &[label, value] : lines) {
-            const double y = line();
+            const double y = nextLine();
             p.FontBold = label.startsWith(QStringLiteral("Saldo"));
             text(kLeft, y, label);
             right(kTotalsValueRight, y, value);
@@ -230,7 +230,7 @@ private:
     }
 
     // The top of the next line; the layout made room for it on this page.
-    double line(const QString &s = {})
+    double nextLine(const QString &s = {})
     {
         const double y = m_y;
         m_y += m_lineHeight;
@@ -351,8 +351,8 @@ bool printCheckReport(Printer &printer, const CheckReport &report, const PrintPr
     return true;
 }
 
-Result<bool> StampaVerifica(PrinterSet &printers, const CheckReport &report,
-                            const PrintProgress &progress)
+Result<bool> printCheck(PrinterSet &printers, const CheckReport &report,
+                        const PrintProgress &progress)
 {
     printers.SelectPrinter(report.printerName);
     bool whole = true;
@@ -364,7 +364,7 @@ Result<bool> StampaVerifica(PrinterSet &printers, const CheckReport &report,
     return whole;
 }
 
-Result<Preview> previewVerifica(PrinterSet &printers, const CheckReport &report)
+Result<Preview> previewCheck(PrinterSet &printers, const CheckReport &report)
 {
     printers.SelectPrinter(report.printerName);
     // Laid out once, as the printer measures; each page is drawn when it is shown.

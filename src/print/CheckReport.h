@@ -42,10 +42,10 @@ bool printCheckReport(Printer &printer, const CheckReport &report,
 // The report on the listing printer (chosen by its exact name; no match keeps the current
 // printer). The document a failure interrupts is abandoned; the result is the error that
 // stopped it, or whether the run went to its end.
-Result<bool> StampaVerifica(PrinterSet &printers, const CheckReport &report,
-                            const PrintProgress &progress = {});
-// The pages StampaVerifica would print, for the screen, laid out once and each drawn when it is
+Result<bool> printCheck(PrinterSet &printers, const CheckReport &report,
+                        const PrintProgress &progress = {});
+// The pages printCheck would print, for the screen, laid out once and each drawn when it is
 // shown; nothing reaches the printer.
-Result<Preview> previewVerifica(PrinterSet &printers, const CheckReport &report);
+Result<Preview> previewCheck(PrinterSet &printers, const CheckReport &report);
 
 } // namespace zelmora::print

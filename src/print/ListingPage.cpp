@@ -108,7 +108,7 @@ void printListingCopies(Printer &printer, Sistema &sistema, const ListingJob &jo
         printPage(printer, sistema, job);
 }
 
-Result<Preview> previewTabulato(PrinterSet &printers, Sistema &sistema, const ListingJob &job)
+Result<Preview> previewListing(PrinterSet &printers, Sistema &sistema, const ListingJob &job)
 {
     printers.SelectPrinter(job.printerName);
     return previewRun(printers.CurrentPrinter(),

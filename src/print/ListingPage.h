@@ -27,7 +27,7 @@ Result<void> StampaTabulato(PrinterSet &printers, Sistema &sistema, const Listin
 // The pages StampaTabulato would print, kept for the screen: the listing printer is chosen the
 // same way, and nothing reaches it.
 struct Preview;
-Result<Preview> previewTabulato(PrinterSet &printers, Sistema &sistema, const ListingJob &job);
+Result<Preview> previewListing(PrinterSet &printers, Sistema &sistema, const ListingJob &job);
 // The pages of the run alone, one document per copy, on the printer given; a failure is thrown.
 void printListingCopies(Printer &printer, Sistema &sistema, const ListingJob &job);
 

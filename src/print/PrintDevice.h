@@ -58,7 +58,7 @@ public:
     virtual void beginDocument(const DocumentOptions &options) = 0;
     // Starts a new page after the first; the printer object calls it only for pages that get
     // something drawn on them.
-    virtual void newPage() = 0;
+    virtual void beginPage() = 0;
     virtual void drawText(const QPointF &topLeft, const QString &text, const TextStyle &style) = 0;
     virtual void drawBox(const QRectF &box, const BoxStyle &style) = 0;
     virtual void drawPicture(const QImage &picture, const QRectF &target) = 0;

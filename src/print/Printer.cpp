@@ -115,7 +115,7 @@ bool Printer::ensurePage()
         return true;
     }
     if (!m_pageOpen) {
-        m_device->newPage();
+        m_device->beginPage();
         m_pageOpen = true;
     }
     return true;

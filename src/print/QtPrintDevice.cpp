@@ -39,7 +39,7 @@ QFont PainterDevice::deviceFont(const QFont &font) const
     return font; // sizes are in points: the painter maps them to the device's resolution
 }
 
-void PainterDevice::newPage()
+void PainterDevice::beginPage()
 {
     if (!failed() && (!m_printer || !m_printer->newPage()))
         fail();

@@ -16,7 +16,7 @@ namespace zelmora::print {
 class PainterDevice : public PrintDevice
 {
 public:
-    void newPage() override;
+    void beginPage() override;
     void drawText(const QPointF &topLeft, const QString &text, const TextStyle &style) override;
     void drawBox(const QRectF &box, const BoxStyle &style) override;
     void drawPicture(const QImage &picture, const QRectF &target) override;

@@ -43,7 +43,7 @@ void RecordingDevice::beginDocument(const DocumentOptions &options)
     documents.append(document);
 }
 
-void RecordingDevice::newPage()
+void RecordingDevice::beginPage()
 {
     if (page())
         documents.last().pages.append(QList<RecordedItem>());

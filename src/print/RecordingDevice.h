@@ -43,7 +43,7 @@ public:
 
     QString DeviceName() const override { return m_name; }
     void beginDocument(const DocumentOptions &options) override;
-    void newPage() override;
+    void beginPage() override;
     void drawText(const QPointF &topLeft, const QString &text, const TextStyle &style) override;
     void drawBox(const QRectF &box, const BoxStyle &style) override;
     void drawPicture(const QImage &picture, const QRectF &target) override;

@@ -386,8 +386,8 @@ void printStatisticsReport(Printer &printer, const StatisticsReport &report)
     StatisticsWriter(printer, report).run();
 }
 
-Result<bool> StampaStatistiche(PrinterSet &printers, const StatisticsReport &report,
-                               const PrintProgress &progress)
+Result<bool> printStatistics(PrinterSet &printers, const StatisticsReport &report,
+                             const PrintProgress &progress)
 {
     printers.SelectPrinter(report.printerName);
     if (progress && !progress(0, 1))
@@ -400,7 +400,7 @@ Result<bool> StampaStatistiche(PrinterSet &printers, const StatisticsReport &rep
     return true;
 }
 
-Result<Preview> previewStatistiche(PrinterSet &printers, const StatisticsReport &report)
+Result<Preview> previewStatistics(PrinterSet &printers, const StatisticsReport &report)
 {
     printers.SelectPrinter(report.printerName);
     return previewRun(printers.CurrentPrinter(),

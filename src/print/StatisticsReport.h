@@ -65,9 +65,9 @@ void printStatisticsReport(Printer &printer, const StatisticsReport &report);
 // The report on the listing printer (chosen by its exact name; no match keeps the current
 // printer). The document a failure interrupts is abandoned; the result is the error that
 // stopped it, or whether the run went to its end (`progress` may stop it before the page).
-Result<bool> StampaStatistiche(PrinterSet &printers, const StatisticsReport &report,
-                               const PrintProgress &progress = {});
-// The page StampaStatistiche would print, for the screen; nothing reaches the printer.
-Result<Preview> previewStatistiche(PrinterSet &printers, const StatisticsReport &report);
+Result<bool> printStatistics(PrinterSet &printers, const StatisticsReport &report,
+                             const PrintProgress &progress = {});
+// The page printStatistics would print, for the screen; nothing reaches the printer.
+Result<Preview> previewStatistics(PrinterSet &printers, const StatisticsReport &report);
 
 } // namespace zelmora::print

@@ -32,9 +32,9 @@ double DelayChartView::mmPerPixelY() const
     return 25.4 / logicalDpiY();
 }
 
-void DelayChartView::setFigures(const NumberStatistics &figures, const PlayNumbers &plays)
+void DelayChartView::setStatistics(const NumberStatistics &figures, const PlayNumbers &plays)
 {
-    m_figures = figures;
+    m_statistics = figures;
     // The number pointed at stays so, named with its new figures.
     const int current = hasFocus() ? m_keyNumber : m_chart.highlighted;
     m_chart = print::delayChartOf(figures, plays);
@@ -75,11 +75,11 @@ int DelayChartView::numberAt(const QPoint &point) const
         QPointF(point.x() * mmPerPixelX() - 2, point.y() * mmPerPixelY() - 1.5));
 }
 
-QString DelayChartView::figuresText(int number) const
+QString DelayChartView::statisticsText(int number) const
 {
     if (!m_shown || number < 1 || number > 90)
         return QString();
-    const NumberFigures &f = m_figures.of(number);
+    const NumberFigures &f = m_statistics.of(number);
     return QStringLiteral("%1: frequenza %2, ritardo %3, ritardo massimo %4%5")
         .arg(number)
         .arg(f.frequency)
@@ -186,7 +186,7 @@ bool DelayChartView::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {
         auto *help = static_cast<QHelpEvent *>(event);
-        const QString text = figuresText(numberAt(help->pos()));
+        const QString text = statisticsText(numberAt(help->pos()));
         if (text.isEmpty())
             QToolTip::hideText();
         else

@@ -19,13 +19,13 @@ public:
     explicit DelayChartView(QWidget *parent = nullptr);
 
     // Shows the figures, the system's numbers marked; without figures the chart is empty.
-    void setFigures(const NumberStatistics &figures, const PlayNumbers &plays);
+    void setStatistics(const NumberStatistics &figures, const PlayNumbers &plays);
     void clear();
 
     // The number under a point of the widget, or 0.
     int numberAt(const QPoint &point) const;
     // "17: frequenza 412, ritardo 3, ritardo massimo 121": a number's figures in words.
-    QString figuresText(int number) const;
+    QString statisticsText(int number) const;
 
     QSize sizeHint() const override { return {900, 300}; }
     QSize minimumSizeHint() const override { return {420, 200}; }
@@ -52,7 +52,7 @@ private:
 
     bool m_shown = false;
     int m_keyNumber = 1; // where the keys go on from: the number last pointed at
-    NumberStatistics m_figures;
+    NumberStatistics m_statistics;
     print::DelayChart m_chart;
     print::DelayChartLayout m_layout;
     QList<print::RecordedItem> m_items;

@@ -9,7 +9,7 @@ namespace zelmora {
 
 void ReadConfiguration(Program &program)
 {
-    const Result<void> read = readConfiguration(program);
+    const Result<void> read = readSettingsFile(program);
     if (!read)
         reportError(*program.ui, read.error(), QStringLiteral("ReadConfiguration"), {},
                     MessageIcon::None);
@@ -18,7 +18,7 @@ void ReadConfiguration(Program &program)
 void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, Program &program, const QString &formName)
 {
     const Result<print::ScaleRecordRead> read =
-        readTaratura(program.printers, record, program.appPath);
+        readProgramCalibration(program.printers, record, program.appPath);
     UiServices &ui = *program.ui;
     if (!read) {
         // A box with only the OK button and the application's title.
@@ -43,7 +43,7 @@ void CorreggiTaratura(UiServices &ui, print::TaraturaAmbetto &record)
 void SalvaTaraturaAmbetto(const print::TaraturaAmbetto &record, Program &program,
                           const QString &formName)
 {
-    const Result<void> saved = saveTaratura(record, program.appPath);
+    const Result<void> saved = saveProgramCalibration(record, program.appPath);
     if (!saved)
         reportError(*program.ui, saved.error(), QStringLiteral("cmdSalva_Click"), formName,
                     MessageIcon::None);

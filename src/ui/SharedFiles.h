@@ -12,12 +12,12 @@ class UiServices;
 // The files several windows read, read for a window: what goes wrong is told to the player in
 // the words of the routine and the window that asked.
 
-// Loads impostazioni.cfg into the context (see readConfiguration). A failure shows
+// Loads impostazioni.cfg into the context (see readSettingsFile). A failure shows
 // "Error N (...) in procedure ReadConfiguration of Modulo corpo".
 void ReadConfiguration(Program &program);
 
 // Reads printA.cfg of the context's program folder into the record and chooses its printer
-// among the program's (see readTaratura). A failed read
+// among the program's (see readProgramCalibration). A failed read
 // shows "Error N (...) in procedure LeggiTaraturaAmbetto of Form <formName>"; a damaged scale
 // record is told in one warning.
 void LeggiTaraturaAmbetto(print::TaraturaAmbetto &record, Program &program,

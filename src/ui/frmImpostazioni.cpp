@@ -227,7 +227,7 @@ void frmImpostazioni::cmdSalva_Click()
 {
     m_program.intestazioneStampa = mskIntestazione->text();
     m_program.stampanteTabulato = cmbStampante->currentText();
-    const Result<void> saved = writeConfiguration(m_program);
+    const Result<void> saved = writeSettingsFile(m_program);
     if (!saved) {
         reportError(ui(), saved.error(), QStringLiteral("cmdSalva_Click"),
                     QStringLiteral("frmImpostazioni"), MessageIcon::None);

@@ -179,7 +179,7 @@ void frmStampaSchedine::cmdStampa_Click()
 {
     // With no calibration saved yet every mark would land in the corner: the player is asked
     // first whether to calibrate. A saved calibration, even all zeros, asks nothing.
-    if (nothingAt(taraturaPath(m_program.appPath)) &&
+    if (nothingAt(calibrationPath(m_program.appPath)) &&
         askYesNo(ui(),
                  QStringLiteral("La stampante delle schedine non è ancora stata tarata: senza "
                                 "taratura tutti i segni finiscono nell'angolo in alto a "

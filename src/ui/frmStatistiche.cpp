@@ -11,7 +11,7 @@
 #include "print/StatisticsReport.h"
 #include "ui/DateBox.h"
 #include "ui/DelayChartView.h"
-#include "ui/NumberFiguresModel.h"
+#include "ui/NumberStatisticsModel.h"
 #include "ui/PrintNotice.h"
 #include "ui/ReadOnlyTable.h"
 #include "ui/ScreenPlacement.h"
@@ -150,12 +150,12 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
 
     auto *tables = new QHBoxLayout;
     auto *left = new QVBoxLayout;
-    m_model = new NumberFiguresModel(this);
+    m_model = new NumberStatisticsModel(this);
     grdNumeri = new QTableView(page);
     grdNumeri->setObjectName(QStringLiteral("grdNumeri"));
     grdNumeri->setModel(m_model);
     grdNumeri->setSortingEnabled(true);
-    grdNumeri->sortByColumn(NumberFiguresModel::Number, Qt::AscendingOrder);
+    grdNumeri->sortByColumn(NumberStatisticsModel::Number, Qt::AscendingOrder);
     setUpReadOnlyTable(grdNumeri);
     grdNumeri->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdNumeri->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -276,7 +276,8 @@ void frmStatistiche::cmdCalcola_Click()
         return;
     const QString wheel = cmbRuota->currentText();
     if (*from > *to) {
-        clearFigures(QStringLiteral("Nessuna cifra: la data \"Dal\" viene dopo la data \"Al\"."));
+        clearStatistics(
+            QStringLiteral("Nessuna cifra: la data \"Dal\" viene dopo la data \"Al\"."));
         warningMessage(ui(),
                        QStringLiteral("La data \"Dal\" (%1) viene dopo la data \"Al\" (%2): tra "
                                       "le due date non c'è nessuna estrazione.")
@@ -286,7 +287,7 @@ void frmStatistiche::cmdCalcola_Click()
         return;
     }
     if (chosenWheel() == kNoWheel) {
-        clearFigures(QStringLiteral("Nessuna cifra per %1.").arg(wheel));
+        clearStatistics(QStringLiteral("Nessuna cifra per %1.").arg(wheel));
         warningMessage(ui(),
                        QStringLiteral("Nessuna estrazione di %1 in archivio: non è una delle "
                                       "ruote del Lotto.")
@@ -294,10 +295,10 @@ void frmStatistiche::cmdCalcola_Click()
                        kTitle);
         return;
     }
-    startFigures(chosenWheel(), *from, *to);
+    startStatistics(chosenWheel(), *from, *to);
 }
 
-void frmStatistiche::startFigures(int wheel, const QDate &from, const QDate &to)
+void frmStatistiche::startStatistics(int wheel, const QDate &from, const QDate &to)
 {
     const std::shared_ptr<const DrawArchive> archive = m_archive;
     const PlayNumbers plays = m_plays;
@@ -318,14 +319,15 @@ void frmStatistiche::startFigures(int wheel, const QDate &from, const QDate &to)
         },
         [this, wheel, from, to](NumberStatistics result) {
             if (result.interrupted) {
-                lblAvanzamento->setText(m_figures ? QStringLiteral("Calcolo interrotto: restano le "
-                                                                   "cifre di prima.")
-                                                  : QStringLiteral("Calcolo interrotto."));
+                lblAvanzamento->setText(m_statistics
+                                            ? QStringLiteral("Calcolo interrotto: restano le "
+                                                             "cifre di prima.")
+                                            : QStringLiteral("Calcolo interrotto."));
                 return;
             }
             lblAvanzamento->clear();
             if (result.draws == 0) {
-                clearFigures(
+                clearStatistics(
                     QStringLiteral("Nessuna estrazione di %1 tra il %2 e il %3.")
                         .arg(wheelName(wheel), italianDateText(from), italianDateText(to)));
                 warningMessage(
@@ -340,7 +342,7 @@ void frmStatistiche::startFigures(int wheel, const QDate &from, const QDate &to)
             m_wheelName = wheelName(wheel);
             m_from = from;
             m_to = to;
-            showFigures(result);
+            showStatistics(result);
         });
 }
 
@@ -352,20 +354,20 @@ void frmStatistiche::setRunning(bool running)
                                                        cmdStampa, cmdAnteprima})
         w->setEnabled(!running);
     if (!running) {
-        cmdStampa->setEnabled(m_figures.has_value());
-        cmdAnteprima->setEnabled(m_figures.has_value());
+        cmdStampa->setEnabled(m_statistics.has_value());
+        cmdAnteprima->setEnabled(m_statistics.has_value());
         // The player who went through the wheels with the arrow keys goes on from the list.
         if (m_focusBefore)
             m_focusBefore->setFocus();
     }
 }
 
-void frmStatistiche::showFigures(const NumberStatistics &figures)
+void frmStatistiche::showStatistics(const NumberStatistics &figures)
 {
-    m_figures = figures;
+    m_statistics = figures;
     const print::DelayChart chart = print::delayChartOf(figures, m_plays);
-    m_model->setFigures(figures, chart.marked);
-    picGrafico->setFigures(figures, m_plays);
+    m_model->setStatistics(figures, chart.marked);
+    picGrafico->setStatistics(figures, m_plays);
     lblPuntatore->setText(kPointerHint);
     lblRiepilogo->setText(QStringLiteral("%1, dal %2 al %3: %4 (la prima del %5, l'ultima del %6).")
                               .arg(m_wheelName, italianDateText(m_from), italianDateText(m_to),
@@ -409,9 +411,9 @@ void frmStatistiche::fitTables()
                                2 * grdGiocate->frameWidth());
 }
 
-void frmStatistiche::clearFigures(const QString &why)
+void frmStatistiche::clearStatistics(const QString &why)
 {
-    m_figures.reset();
+    m_statistics.reset();
     m_model->clear();
     picGrafico->clear();
     grdGiocate->clearContents();
@@ -423,7 +425,7 @@ void frmStatistiche::clearFigures(const QString &why)
 
 void frmStatistiche::picGrafico_Pointed(int number)
 {
-    const QString text = picGrafico->figuresText(number);
+    const QString text = picGrafico->statisticsText(number);
     lblPuntatore->setText(text.isEmpty() ? kPointerHint : QStringLiteral("Numero ") + text);
 }
 
@@ -442,7 +444,7 @@ print::StatisticsReport frmStatistiche::report() const
     report.wheel = m_wheelName;
     report.from = m_from;
     report.to = m_to;
-    report.figures = m_figures.value_or(NumberStatistics{});
+    report.figures = m_statistics.value_or(NumberStatistics{});
     report.withPlays = true;
     report.plays = m_plays;
     report.printerName = m_program.stampanteTabulato;
@@ -451,22 +453,22 @@ print::StatisticsReport frmStatistiche::report() const
 
 void frmStatistiche::cmdStampa_Click()
 {
-    if (!m_figures || busy())
+    if (!m_statistics || busy())
         return;
     print::PrinterSet *printers = &m_program.printers;
     printReport(this, m_program, *m_work,
                 [printers, report = report()](const print::PrintProgress &progress) {
-                    return print::StampaStatistiche(*printers, report, progress);
+                    return print::printStatistics(*printers, report, progress);
                 });
 }
 
 void frmStatistiche::cmdAnteprima_Click()
 {
-    if (!m_figures || busy())
+    if (!m_statistics || busy())
         return;
     print::PrinterSet *printers = &m_program.printers;
     previewReport(this, ui(), *m_work, [printers, report = report()] {
-        return print::previewStatistiche(*printers, report);
+        return print::previewStatistics(*printers, report);
     });
 }
 

@@ -23,7 +23,7 @@ namespace zelmora {
 
 class DateBox;
 class DelayChartView;
-class NumberFiguresModel;
+class NumberStatisticsModel;
 
 namespace print {
 struct StatisticsReport;
@@ -64,8 +64,8 @@ public:
     QPushButton *cmdAnteprima = nullptr;
     QPushButton *cmdChiudi = nullptr;
 
-    // The figures shown, if any.
-    const std::optional<NumberStatistics> &figures() const { return m_figures; }
+    // The statistics shown, if any.
+    const std::optional<NumberStatistics> &statistics() const { return m_statistics; }
     bool busy() const { return m_work->busy(); }
 
 public slots:
@@ -87,9 +87,9 @@ private:
     UiServices &ui() const { return *m_program.ui; }
     // The wheel chosen, as an index of WheelCodes, or kNoWheel.
     int chosenWheel() const;
-    void startFigures(int wheel, const QDate &from, const QDate &to);
-    void showFigures(const NumberStatistics &figures);
-    void clearFigures(const QString &why);
+    void startStatistics(int wheel, const QDate &from, const QDate &to);
+    void showStatistics(const NumberStatistics &figures);
+    void clearStatistics(const QString &why);
     void fitTables();
     void setRunning(bool running);
     print::StatisticsReport report() const;
@@ -98,13 +98,13 @@ private:
     std::shared_ptr<const DrawArchive> m_archive;
     Program &m_program;
     PlayNumbers m_plays{};
-    std::optional<NumberStatistics> m_figures;
+    std::optional<NumberStatistics> m_statistics;
     QString m_wheelName;             // the wheel of the figures shown
     QDate m_from, m_to;              // their dates
     WindowWork *m_work = nullptr;    // the window's own worker thread
     bool m_closing = false;          // the title bar's close is under way
     QPointer<QWidget> m_focusBefore; // where the focus was when the work began
-    NumberFiguresModel *m_model = nullptr;
+    NumberStatisticsModel *m_model = nullptr;
 };
 
 } // namespace zelmora

@@ -169,7 +169,7 @@ void frmTabulato::cmdStampa_Click()
 void frmTabulato::cmdAnteprima_Click()
 {
     showPreview(this, ui(), [this] {
-        return print::previewTabulato(m_program.printers, m_sistema, listingJob());
+        return print::previewListing(m_program.printers, m_sistema, listingJob());
     });
 }
 

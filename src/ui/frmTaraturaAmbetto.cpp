@@ -581,8 +581,8 @@ void frmTaraturaAmbetto::cmdTest_Click()
     Result<void> printed;
     try {
         printed =
-            print::StampaTestTaratura(printers.CurrentPrinter(), taratura,
-                                      m_sistema.NomeSistema.text(), m_program.intestazioneStampa);
+            print::printCalibrationTest(printers.CurrentPrinter(), taratura,
+                                        m_sistema.NomeSistema.text(), m_program.intestazioneStampa);
     } catch (const std::exception &) {
         printers.CurrentPrinter().KillDoc();
         reportUnexpectedPrinterError(ui());

@@ -645,7 +645,7 @@ void frmVerifica::cmdStampa_Click()
     print::PrinterSet *printers = &m_program.printers;
     printReport(this, m_program, *m_work,
                 [printers, report = report()](const print::PrintProgress &progress) {
-                    return print::StampaVerifica(*printers, report, progress);
+                    return print::printCheck(*printers, report, progress);
                 });
 }
 
@@ -654,9 +654,8 @@ void frmVerifica::cmdAnteprima_Click()
     if (!m_result || busy())
         return;
     print::PrinterSet *printers = &m_program.printers;
-    previewReport(this, ui(), *m_work, [printers, report = report()] {
-        return print::previewVerifica(*printers, report);
-    });
+    previewReport(this, ui(), *m_work,
+                  [printers, report = report()] { return print::previewCheck(*printers, report); });
 }
 
 void frmVerifica::cmdChiudi_Click()

@@ -37,7 +37,7 @@ protected:
     {
         program.intestazioneStampa = heading;
         program.stampanteTabulato = printer;
-        return writeConfiguration(program);
+        return writeSettingsFile(program);
     }
 
     void writeFile(const QString &name, const QByteArray &bytes)
@@ -165,7 +165,7 @@ TEST_F(SettingsTest, APipeADeviceOrAFolderIsRefusedAndABigSettingsFileReadOnlyIn
             << kind;
         EXPECT_EQ(program.intestazioneStampa, QStringLiteral("old heading"));
         // The calibration file likewise, and nothing of it is taken.
-        plantNonFile(taraturaPath(program.appPath), kind);
+        plantNonFile(calibrationPath(program.appPath), kind);
         ui.clear();
         print::TaraturaAmbetto calibration;
         calibration.Top = 7;
@@ -270,12 +270,12 @@ TEST_F(TaraturaTest, NoFileYetIsAllZeroOnTheDefaultPrinterAndAnUnreadableOneIsRe
         zero.Stampante = QStringLiteral("Alfa");
         EXPECT_EQ(r, zero);
         EXPECT_EQ(currentPrinter(), QStringLiteral("Alfa"));
-        EXPECT_FALSE(QFile::exists(taraturaPath(program.appPath)));
+        EXPECT_FALSE(QFile::exists(calibrationPath(program.appPath)));
     }
 
     // Something that stands there and cannot be read is reported naming the window; the
     // record and the printer stay as they were.
-    ASSERT_TRUE(QDir().mkdir(taraturaPath(program.appPath)));
+    ASSERT_TRUE(QDir().mkdir(calibrationPath(program.appPath)));
     for (const char *form : {"frmStampaSchedine", "frmTaraturaAmbetto"}) {
         SCOPED_TRACE(form);
         ui.clear();

@@ -1,6 +1,6 @@
+#include "cli/CheckCommand.h"
 #include "cli/CommandLine.h"
-#include "cli/StatisticheCommand.h"
-#include "cli/VerificaCommand.h"
+#include "cli/StatisticsCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +26,8 @@ QString readAs(const QString &line)
         return QStringLiteral("version");
     case CommandLine::Unknown:
         return QStringLiteral("unknown ") + command.unknown;
-    case CommandLine::Verifica: {
-        const Result<VerificaOptions> options = readVerificaOptions(command.arguments);
+    case CommandLine::Check: {
+        const Result<CheckOptions> options = readCheckOptions(command.arguments);
         if (!options)
             return refused(options.error());
         return QStringLiteral("verifica %1 %2 %3 %4")
@@ -35,8 +35,8 @@ QString readAs(const QString &line)
                  options->to.toString(Qt::ISODate))
             .trimmed();
     }
-    case CommandLine::Statistiche: {
-        const Result<StatisticheOptions> options = readStatisticheOptions(command.arguments);
+    case CommandLine::Statistics: {
+        const Result<StatisticsOptions> options = readStatisticsOptions(command.arguments);
         if (!options)
             return refused(options.error());
         return QStringLiteral("statistiche %1 ruota=%2 sistema=%3 %4 %5")

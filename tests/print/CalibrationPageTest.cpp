@@ -52,7 +52,8 @@ protected:
     }
     void print()
     {
-        EXPECT_TRUE(StampaTestTaratura(printer, taratura, nomeSistema, QStringLiteral("CIRCOLO")));
+        EXPECT_TRUE(
+            printCalibrationTest(printer, taratura, nomeSistema, QStringLiteral("CIRCOLO")));
     }
     const RecordedDocument &document() const { return recorder->documents.at(0); }
     const QList<RecordedItem> &page() const { return document().pages.at(0); }
@@ -288,7 +289,7 @@ TEST_F(CalibrationPageTest, AFailureIsTheResultAndTheUnfinishedPageIsAbandoned)
     RecordingDevice *failing = device.get();
     printer.setDevice(std::move(device));
     const Result<void> printed =
-        StampaTestTaratura(printer, taratura, nomeSistema, QStringLiteral("CIRCOLO"));
+        printCalibrationTest(printer, taratura, nomeSistema, QStringLiteral("CIRCOLO"));
     ASSERT_FALSE(printed) << "the failure was not told";
     EXPECT_EQ(printed.error().number(), RuntimeError::DeviceIoError);
     EXPECT_FALSE(printer.documentOpen());

@@ -94,7 +94,7 @@ TEST(PreviewTest, ThePrinterGetsItsDeviceBackWhenTheRunFails)
     const Result<Preview> failed = previewRun(printer, [](Printer &p) {
         p.Print(QStringLiteral("prima"));
         p.EndDoc();
-        p.device().newPage(); // no document to turn a page of: the device fails
+        p.device().beginPage(); // no document to turn a page of: the device fails
     });
     ASSERT_FALSE(failed);
     EXPECT_EQ(failed.error().number(), RuntimeError::PrinterError);
@@ -151,7 +151,7 @@ TEST(PreviewTest, TheListingPreviewChoosesTheListingPrinterAndShowsEveryCopy)
     ListingJob job;
     job.copies = 3;
     job.printerName = QStringLiteral("Tabulati");
-    const Preview preview = *previewTabulato(printers, sistema, job);
+    const Preview preview = *previewListing(printers, sistema, job);
     EXPECT_EQ(preview.printerName, QStringLiteral("Tabulati"));
     EXPECT_EQ(preview.pages.size(), 3);
     EXPECT_EQ(printers.CurrentPrinter().DeviceName(), QStringLiteral("Tabulati"));

@@ -273,8 +273,8 @@ TEST_F(PrintedPdfTest, TestPageOutlinesEveryBox)
     TaraturaAmbetto taratura = samplePrintCalibration();
     const QString pdf = printBoth([&](PrinterSet &printers) {
         TaraturaAmbetto copy = taratura;
-        EXPECT_TRUE(StampaTestTaratura(printers.CurrentPrinter(), copy, QStringLiteral("vuoto.zlm"),
-                                       QStringLiteral("CIRCOLO")));
+        EXPECT_TRUE(printCalibrationTest(printers.CurrentPrinter(), copy,
+                                         QStringLiteral("vuoto.zlm"), QStringLiteral("CIRCOLO")));
     });
     ASSERT_EQ(pdfPageCount(pdf), 1);
     const QImage image = pdfPageImage(pdf, 1);

@@ -228,7 +228,7 @@ TEST_F(SlipRunTest, ARunDependsOnNothingAnEarlierRunLeft)
 
     // The same printer after a test page and with every setting somewhere else.
     EXPECT_TRUE(
-        StampaTestTaratura(printer, taratura, QStringLiteral("prova.zlm"), QStringLiteral("X")));
+        printCalibrationTest(printer, taratura, QStringLiteral("prova.zlm"), QStringLiteral("X")));
     printer.setScaleMode(vbTwips);
     printer.FontName = QStringLiteral("Comic Sans MS");
     printer.FontSize = 40;

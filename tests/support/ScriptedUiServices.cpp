@@ -99,7 +99,7 @@ void ScriptedUiServices::SendTab()
     }
 }
 
-void ScriptedUiServices::OpenUrl(const QString &address, std::function<void()> failed)
+void ScriptedUiServices::openUrl(const QString &address, std::function<void()> failed)
 {
     openedUrls.append(address);
     if (!openUrlResult && failed)

@@ -54,8 +54,8 @@ public:
     void setBusy(bool isBusy) override { busy.append(isBusy); }
     void DoEvents() override;
     void SendTab() override;
-    void OpenUrl(const QString &address, std::function<void()> failed) override;
-    void Notify(const QString &text) override { notices.append(text); }
+    void openUrl(const QString &address, std::function<void()> failed) override;
+    void notify(const QString &text) override { notices.append(text); }
 
 private:
     FileDialogResult nextFile(const QString &kind, const FileDialogRequest &request);

@@ -109,7 +109,7 @@ protected:
 
     void save(const TaraturaAmbetto &t)
     {
-        EXPECT_TRUE(writeCalibration(taraturaPath(program->appPath), t));
+        EXPECT_TRUE(writeCalibration(calibrationPath(program->appPath), t));
     }
 
     // Loads the window as the print-slips window does and shows it active.
@@ -185,7 +185,7 @@ TEST_F(CalibrationWindowTest, WithoutAFileEverythingStartsAtZeroOnTheFirstPrinte
     EXPECT_EQ(window->taratura.Qualita, TaggedQuality::integer(kQualitaBassa));
     EXPECT_EQ(window->cmbStampante->currentText(), QStringLiteral("Ufficio"));
     EXPECT_EQ(window->cmbStampante->count(), 3);
-    EXPECT_FALSE(QFile::exists(taraturaPath(program->appPath))); // reading creates nothing
+    EXPECT_FALSE(QFile::exists(calibrationPath(program->appPath))); // reading creates nothing
 }
 
 TEST_F(CalibrationWindowTest, ASavedCalibrationIsShownWithItsPrinterAndQuality)
@@ -365,7 +365,8 @@ TEST_F(CalibrationWindowTest, MeasuredRulersGiveTheScaleFactors)
     }
     window->cmdSalva->click();
     TaraturaAmbetto saved;
-    EXPECT_EQ(readCalibration(taraturaPath(program->appPath), saved)->state, ScaleRecordRead::Read);
+    EXPECT_EQ(readCalibration(calibrationPath(program->appPath), saved)->state,
+              ScaleRecordRead::Read);
     EXPECT_EQ(saved.ScalaX, float(150 / 157.89));
     EXPECT_EQ(saved.ScalaY, float(200 / 201.2));
 
@@ -459,7 +460,7 @@ TEST_F(CalibrationWindowTest, TheTestPageUsesWhatTheWindowShowsAndASaveKeepsTheA
     window->cmdSalva->click();
     EXPECT_TRUE(window->isVisible());
     TaraturaAmbetto saved;
-    EXPECT_TRUE(readCalibration(taraturaPath(program->appPath), saved));
+    EXPECT_TRUE(readCalibration(calibrationPath(program->appPath), saved));
     EXPECT_EQ(saved.Ximporti, 13.0f + 14.5f);
     EXPECT_EQ(saved.Yimporti, 40.1f + 74.0f);
     EXPECT_EQ(saved.Left, 13.0f);
@@ -565,7 +566,7 @@ TEST_F(CalibrationWindowTest, NoPrintersInstalledStillLoadsPrintsAndSaves)
     EXPECT_TRUE(ui.shown.isEmpty());
     window->cmdSalva->click();
     TaraturaAmbetto saved;
-    EXPECT_TRUE(readCalibration(taraturaPath(program->appPath), saved));
+    EXPECT_TRUE(readCalibration(calibrationPath(program->appPath), saved));
     EXPECT_EQ(saved.Stampante, QString());
     EXPECT_EQ(saved.Ximporti, 14.5f);
 }

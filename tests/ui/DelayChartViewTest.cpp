@@ -19,7 +19,7 @@ TEST(DelayChartView, TheKeysPointAtTheNumbersInTurn)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&chart));
     QSignalSpy pointed(&chart, &DelayChartView::pointed);
     chart.setFocus();
-    chart.setFigures(numberStatistics(draws), {});
+    chart.setStatistics(numberStatistics(draws), {});
     const std::pair<int, int> steps[] = {
         {Qt::Key_Left, 1},   {Qt::Key_Right, 2},   {Qt::Key_PageDown, 12}, {Qt::Key_End, 90},
         {Qt::Key_Right, 90}, {Qt::Key_PageUp, 80}, {Qt::Key_Home, 1},      {Qt::Key_Right, 2}};
@@ -28,13 +28,15 @@ TEST(DelayChartView, TheKeysPointAtTheNumbersInTurn)
         ASSERT_FALSE(pointed.isEmpty());
         EXPECT_EQ(pointed.last().at(0).toInt(), number) << "after key " << key;
     }
-    EXPECT_EQ(chart.figuresText(2), QStringLiteral("2: frequenza 2, ritardo 0, ritardo massimo 0"));
+    EXPECT_EQ(chart.statisticsText(2),
+              QStringLiteral("2: frequenza 2, ritardo 0, ritardo massimo 0"));
 
     const qsizetype before = pointed.size();
-    chart.setFigures(numberStatistics(draws.mid(0, 1)), {});
+    chart.setStatistics(numberStatistics(draws.mid(0, 1)), {});
     ASSERT_EQ(pointed.size(), before + 1);
     EXPECT_EQ(pointed.last().at(0).toInt(), 2);
-    EXPECT_EQ(chart.figuresText(2), QStringLiteral("2: frequenza 1, ritardo 0, ritardo massimo 0"));
+    EXPECT_EQ(chart.statisticsText(2),
+              QStringLiteral("2: frequenza 1, ritardo 0, ritardo massimo 0"));
 
     chart.clearFocus();
     EXPECT_EQ(pointed.last().at(0).toInt(), 0);

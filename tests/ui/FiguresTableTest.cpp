@@ -1,7 +1,7 @@
 // The numbers' figures table as the statistics window shows it: a QTableView sorted by a click
 // on a column's title, ties by number, the selected row staying on its number.
 
-#include "ui/NumberFiguresModel.h"
+#include "ui/NumberStatisticsModel.h"
 #include "ui/ReadOnlyTable.h"
 
 #include <QHeaderView>
@@ -31,11 +31,11 @@ NumberStatistics tiedFigures(unsigned seed)
 int figureOf(const NumberStatistics &s, int number, int column)
 {
     switch (column) {
-    case NumberFiguresModel::Frequency:
+    case NumberStatisticsModel::Frequency:
         return s.of(number).frequency;
-    case NumberFiguresModel::Delay:
+    case NumberStatisticsModel::Delay:
         return s.of(number).delay;
-    case NumberFiguresModel::MaxDelay:
+    case NumberStatisticsModel::MaxDelay:
         return s.of(number).maxDelay;
     default:
         return number;
@@ -75,13 +75,13 @@ class FiguresTableSort : public ::testing::TestWithParam<SortCase>
 TEST_P(FiguresTableSort, ListsByTheColumnTiesByNumberAndKeepsTheSelectedNumber)
 {
     const SortCase &c = GetParam();
-    NumberFiguresModel model;
+    NumberStatisticsModel model;
     QTableView view;
     view.setModel(&model);
     view.setSortingEnabled(true);
     setUpReadOnlyTable(&view);
     const NumberStatistics figures = tiedFigures(11);
-    model.setFigures(figures, {});
+    model.setStatistics(figures, {});
     ASSERT_EQ(model.rowCount(), 90);
 
     // 17 picked in the table sorted by the same column the other way.
@@ -89,45 +89,46 @@ TEST_P(FiguresTableSort, ListsByTheColumnTiesByNumberAndKeepsTheSelectedNumber)
         c.order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     view.sortByColumn(c.column, other);
     const int picked = int(expectedOrder(figures, c.column, other).indexOf(17));
-    ASSERT_EQ(cell(view, picked, NumberFiguresModel::Number), 17);
+    ASSERT_EQ(cell(view, picked, NumberStatisticsModel::Number), 17);
     view.selectRow(picked);
-    view.setCurrentIndex(model.index(picked, NumberFiguresModel::Delay));
+    view.setCurrentIndex(model.index(picked, NumberStatisticsModel::Delay));
 
     view.sortByColumn(c.column, c.order);
     const QList<int> expected = expectedOrder(figures, c.column, c.order);
     ASSERT_EQ(expected.size(), 90);
     for (int row = 0; row < 90; ++row) {
-        const int number = cell(view, row, NumberFiguresModel::Number);
+        const int number = cell(view, row, NumberStatisticsModel::Number);
         ASSERT_EQ(number, expected[row]) << "row " << row;
-        for (int column = NumberFiguresModel::Frequency; column < NumberFiguresModel::ColumnCount;
-             ++column)
+        for (int column = NumberStatisticsModel::Frequency;
+             column < NumberStatisticsModel::ColumnCount; ++column)
             EXPECT_EQ(cell(view, row, column), figureOf(figures, number, column))
                 << "number " << number << ", column " << column;
     }
     const QModelIndexList selected = view.selectionModel()->selectedRows();
     ASSERT_EQ(selected.size(), 1);
-    EXPECT_EQ(cell(view, selected[0].row(), NumberFiguresModel::Number), 17);
-    EXPECT_EQ(cell(view, view.currentIndex().row(), NumberFiguresModel::Number), 17);
-    EXPECT_EQ(view.currentIndex().column(), int(NumberFiguresModel::Delay));
+    EXPECT_EQ(cell(view, selected[0].row(), NumberStatisticsModel::Number), 17);
+    EXPECT_EQ(cell(view, view.currentIndex().row(), NumberStatisticsModel::Number), 17);
+    EXPECT_EQ(view.currentIndex().column(), int(NumberStatisticsModel::Delay));
 
     // A new calculation is listed in the order chosen.
     const NumberStatistics next = tiedFigures(12);
-    model.setFigures(next, {});
+    model.setStatistics(next, {});
     const QList<int> nextOrder = expectedOrder(next, c.column, c.order);
     for (int row = 0; row < 90; ++row)
-        ASSERT_EQ(cell(view, row, NumberFiguresModel::Number), nextOrder[row]) << "row " << row;
+        ASSERT_EQ(cell(view, row, NumberStatisticsModel::Number), nextOrder[row]) << "row " << row;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Columns, FiguresTableSort,
-    ::testing::Values(SortCase{"NumberUp", NumberFiguresModel::Number, Qt::AscendingOrder},
-                      SortCase{"NumberDown", NumberFiguresModel::Number, Qt::DescendingOrder},
-                      SortCase{"FrequencyUp", NumberFiguresModel::Frequency, Qt::AscendingOrder},
-                      SortCase{"FrequencyDown", NumberFiguresModel::Frequency, Qt::DescendingOrder},
-                      SortCase{"DelayUp", NumberFiguresModel::Delay, Qt::AscendingOrder},
-                      SortCase{"DelayDown", NumberFiguresModel::Delay, Qt::DescendingOrder},
-                      SortCase{"MaxDelayUp", NumberFiguresModel::MaxDelay, Qt::AscendingOrder},
-                      SortCase{"MaxDelayDown", NumberFiguresModel::MaxDelay, Qt::DescendingOrder}),
+    ::testing::Values(
+        SortCase{"NumberUp", NumberStatisticsModel::Number, Qt::AscendingOrder},
+        SortCase{"NumberDown", NumberStatisticsModel::Number, Qt::DescendingOrder},
+        SortCase{"FrequencyUp", NumberStatisticsModel::Frequency, Qt::AscendingOrder},
+        SortCase{"FrequencyDown", NumberStatisticsModel::Frequency, Qt::DescendingOrder},
+        SortCase{"DelayUp", NumberStatisticsModel::Delay, Qt::AscendingOrder},
+        SortCase{"DelayDown", NumberStatisticsModel::Delay, Qt::DescendingOrder},
+        SortCase{"MaxDelayUp", NumberStatisticsModel::MaxDelay, Qt::AscendingOrder},
+        SortCase{"MaxDelayDown", NumberStatisticsModel::MaxDelay, Qt::DescendingOrder}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "cli/VerificaCommand.h"
+#include "cli/CheckCommand.h"
 
 #include "cli/CommandInput.h"
 #include "core/DrawArchive.h"
@@ -11,11 +11,11 @@ namespace zelmora {
 
 using command::failure;
 
-Result<VerificaOptions> readVerificaOptions(const QStringList &arguments)
+Result<CheckOptions> readCheckOptions(const QStringList &arguments)
 {
     const QString usage = QStringLiteral(
         "uso: zelmoravintesca --verifica SISTEMA.zlm ARCHIVIO.txt [--dal DATA] [--al DATA]");
-    VerificaOptions options;
+    CheckOptions options;
     QStringList files;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
@@ -55,10 +55,10 @@ Result<int> withholding(const QString &folder)
 
 Result<int> run(const QStringList &arguments, const QString &dataFolder)
 {
-    const Result<VerificaOptions> read = readVerificaOptions(arguments);
+    const Result<CheckOptions> read = readCheckOptions(arguments);
     if (!read)
         return read.error();
-    const VerificaOptions &options = *read;
+    const CheckOptions &options = *read;
     const Result<Sistema> sistema = command::readSystem(options.systemPath);
     if (!sistema)
         return sistema.error();
@@ -112,7 +112,7 @@ Result<int> run(const QStringList &arguments, const QString &dataFolder)
 
 } // namespace
 
-int runVerifica(const QStringList &arguments, const QString &dataFolder)
+int runCheck(const QStringList &arguments, const QString &dataFolder)
 {
     return command::exitCode(run(arguments, dataFolder));
 }

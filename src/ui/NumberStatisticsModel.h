@@ -9,7 +9,7 @@ namespace zelmora {
 
 // The rows of the 90 numbers with their frequency, delay and maximum delay. Sorting by any
 // column orders ties by number; the system's numbers are shown in bold on a tinted row.
-class NumberFiguresModel : public QAbstractTableModel
+class NumberStatisticsModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
@@ -22,9 +22,9 @@ public:
         ColumnCount
     };
 
-    explicit NumberFiguresModel(QObject *parent = nullptr);
+    explicit NumberStatisticsModel(QObject *parent = nullptr);
 
-    void setFigures(const NumberStatistics &figures, const std::array<bool, 90> &marked);
+    void setStatistics(const NumberStatistics &figures, const std::array<bool, 90> &marked);
     void clear();
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -43,7 +43,7 @@ private:
     int value(int number, int column) const;
 
     bool m_shown = false;
-    NumberStatistics m_figures;
+    NumberStatistics m_statistics;
     std::array<bool, 90> m_marked{};
     std::array<int, 90> m_order{}; // the number on each row
     int m_sortColumn = Number;

@@ -8,7 +8,7 @@
 namespace zelmora {
 
 // What --verifica is asked: the system, the archive and the dates (invalid for an open end).
-struct VerificaOptions
+struct CheckOptions
 {
     QString systemPath;
     QString archivePath;
@@ -17,7 +17,7 @@ struct VerificaOptions
 
 // The arguments after "--verifica" read: two files and the dates of --dal and --al. A failure
 // carries the message and the usage for standard error.
-Result<VerificaOptions> readVerificaOptions(const QStringList &arguments);
+Result<CheckOptions> readCheckOptions(const QStringList &arguments);
 
 // The check from the command line, for scripts and spreadsheets:
 //   zelmoravintesca --verifica SYSTEM.zlm ARCHIVE.txt [--dal DATE] [--al DATE]
@@ -28,6 +28,6 @@ Result<VerificaOptions> readVerificaOptions(const QStringList &arguments);
 // display, asks no server and ignores a running copy. The withholding is the setting of the
 // program's data folder. Messages go to standard error. Returns the exit code: 0, or 2 when
 // the system, the archive or the arguments cannot be used.
-int runVerifica(const QStringList &arguments, const QString &dataFolder);
+int runCheck(const QStringList &arguments, const QString &dataFolder);
 
 } // namespace zelmora

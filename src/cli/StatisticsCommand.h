@@ -9,7 +9,7 @@ namespace zelmora {
 
 // What --statistiche is asked: the archive, the wheel as written (null for the system's), the
 // system (null without --sistema) and the dates (invalid for an open end).
-struct StatisticheOptions
+struct StatisticsOptions
 {
     QString archivePath;
     QString wheel;
@@ -19,7 +19,7 @@ struct StatisticheOptions
 
 // The arguments after "--statistiche" read. A failure carries the message and the usage for
 // standard error.
-Result<StatisticheOptions> readStatisticheOptions(const QStringList &arguments);
+Result<StatisticsOptions> readStatisticsOptions(const QStringList &arguments);
 
 // The numbers' figures from the command line, for scripts:
 //   zelmoravintesca --statistiche ARCHIVE.txt [--ruota WHEEL] [--dal DATE] [--al DATE]
@@ -31,6 +31,6 @@ Result<StatisticheOptions> readStatisticheOptions(const QStringList &arguments);
 // the system's. Opens no window and needs no display; messages go to standard error. Returns
 // the exit code: 0, or 2 when an input cannot be used, no draw is in the range, or the output
 // could not be written whole.
-int runStatistiche(const QStringList &arguments);
+int runStatistics(const QStringList &arguments);
 
 } // namespace zelmora

@@ -1,4 +1,4 @@
-#include "cli/StatisticheCommand.h"
+#include "cli/StatisticsCommand.h"
 
 #include "cli/CommandInput.h"
 #include "cli/CommandLine.h"
@@ -12,12 +12,12 @@ namespace zelmora {
 
 using command::failure;
 
-Result<StatisticheOptions> readStatisticheOptions(const QStringList &arguments)
+Result<StatisticsOptions> readStatisticsOptions(const QStringList &arguments)
 {
     const QString usage = QStringLiteral(
         "uso: zelmoravintesca --statistiche ARCHIVIO.txt [--ruota RUOTA] [--dal DATA] "
         "[--al DATA] [--sistema SISTEMA.zlm]");
-    StatisticheOptions options;
+    StatisticsOptions options;
     QStringList files;
     QStringList seen;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -77,10 +77,10 @@ QString rangeText(const QDate &from, const QDate &to)
 
 Result<int> run(const QStringList &arguments)
 {
-    const Result<StatisticheOptions> read = readStatisticheOptions(arguments);
+    const Result<StatisticsOptions> read = readStatisticsOptions(arguments);
     if (!read)
         return read.error();
-    const StatisticheOptions &options = *read;
+    const StatisticsOptions &options = *read;
     PlayNumbers plays{};
     std::optional<Sistema> sistema;
     if (!options.systemPath.isNull()) {
@@ -128,7 +128,7 @@ Result<int> run(const QStringList &arguments)
 
 } // namespace
 
-int runStatistiche(const QStringList &arguments)
+int runStatistics(const QStringList &arguments)
 {
     return command::exitCode(run(arguments));
 }

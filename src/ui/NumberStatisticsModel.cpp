@@ -1,4 +1,4 @@
-#include "ui/NumberFiguresModel.h"
+#include "ui/NumberStatisticsModel.h"
 
 #include <QBrush>
 #include <QFont>
@@ -7,12 +7,12 @@
 
 namespace zelmora {
 
-NumberFiguresModel::NumberFiguresModel(QObject *parent) : QAbstractTableModel(parent)
+NumberStatisticsModel::NumberStatisticsModel(QObject *parent) : QAbstractTableModel(parent)
 {
     std::iota(m_order.begin(), m_order.end(), 1);
 }
 
-QString NumberFiguresModel::maxDelayTip()
+QString NumberStatisticsModel::maxDelayTip()
 {
     return QStringLiteral("Ritardo massimo: la serie più lunga di estrazioni consecutive senza il "
                           "numero (anche quella prima della sua prima uscita e quella in corso),\n"
@@ -20,37 +20,37 @@ QString NumberFiguresModel::maxDelayTip()
                           "contano anche l'estrazione del ritorno danno 1 in più.");
 }
 
-void NumberFiguresModel::setFigures(const NumberStatistics &figures,
-                                    const std::array<bool, 90> &marked)
+void NumberStatisticsModel::setStatistics(const NumberStatistics &figures,
+                                          const std::array<bool, 90> &marked)
 {
     beginResetModel();
-    m_figures = figures;
+    m_statistics = figures;
     m_marked = marked;
     m_shown = true;
     endResetModel();
     sort(m_sortColumn, m_sortOrder);
 }
 
-void NumberFiguresModel::clear()
+void NumberStatisticsModel::clear()
 {
     beginResetModel();
     m_shown = false;
     endResetModel();
 }
 
-int NumberFiguresModel::rowCount(const QModelIndex &parent) const
+int NumberStatisticsModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() || !m_shown ? 0 : 90;
 }
 
-int NumberFiguresModel::columnCount(const QModelIndex &parent) const
+int NumberStatisticsModel::columnCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-int NumberFiguresModel::value(int number, int column) const
+int NumberStatisticsModel::value(int number, int column) const
 {
-    const NumberFigures &f = m_figures.of(number);
+    const NumberFigures &f = m_statistics.of(number);
     switch (column) {
     case Frequency:
         return f.frequency;
@@ -63,7 +63,7 @@ int NumberFiguresModel::value(int number, int column) const
     }
 }
 
-QVariant NumberFiguresModel::data(const QModelIndex &index, int role) const
+QVariant NumberStatisticsModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
@@ -92,7 +92,7 @@ QVariant NumberFiguresModel::data(const QModelIndex &index, int role) const
     }
 }
 
-QVariant NumberFiguresModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant NumberStatisticsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal)
         return {};
@@ -114,7 +114,7 @@ QVariant NumberFiguresModel::headerData(int section, Qt::Orientation orientation
     }
 }
 
-void NumberFiguresModel::sort(int column, Qt::SortOrder order)
+void NumberStatisticsModel::sort(int column, Qt::SortOrder order)
 {
     m_sortColumn = column;
     m_sortOrder = order;
