@@ -33,9 +33,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Free stand-ins for the fonts the windows and the printed pages are laid out with, and Qt's
 # Italian texts for its standard dialogs; the libraries themselves are found by dpkg-shlibdeps,
-# except that libcurl must be 7.85 or later to take the allowed protocols by name.
+# libarchive13 among them, which unpacks the public archive's ZIP, except that libcurl must be
+# 7.85 or later to take the allowed protocols by name. The certificates check the https server
+# the archive comes from.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-liberation2, fonts-comic-neue, qt6-translations-l10n, libcurl4 (>= 7.85.0)")
+    "fonts-liberation2, fonts-comic-neue, qt6-translations-l10n, libcurl4 (>= 7.85.0), ca-certificates")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${ZELMORA_WEB_HOST}/")
 include(CPack)

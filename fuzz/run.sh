@@ -19,7 +19,7 @@ build=${1:-$repo/build-fuzz}
 case $build in /*) ;; *) build=$PWD/$build ;; esac
 seconds=${2:-${FUZZ_SECONDS:-30}}
 case $seconds in ''|*[!0-9]*) echo "seconds must be a whole number: $seconds" >&2; exit 2 ;; esac
-harnesses=${FUZZ_HARNESSES:-"zlm calibration settings wheels version archive"}
+harnesses=${FUZZ_HARNESSES:-"zlm calibration settings wheels version archive zip"}
 
 if ! command -v clang++ >/dev/null; then
     echo "clang++ is needed (with libclang-rt for -fsanitize=fuzzer)" >&2

@@ -3,7 +3,7 @@
 
 ZELMORA_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-translations-l10n libgtest-dev libcurl4-openssl-dev
+    qt6-base-dev qt6-translations-l10n libgtest-dev libcurl4-openssl-dev libarchive-dev
     fonts-liberation fonts-liberation2 fonts-crosextra-carlito fonts-comic-neue
     xvfb xauth openbox xdotool x11-utils xclip imagemagick poppler-utils tesseract-ocr
     cups cups-client printer-driver-cups-pdf

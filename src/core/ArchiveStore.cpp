@@ -44,6 +44,23 @@ qint64 sizeOf(const QString &path)
     return info.isFile() ? info.size() : 0;
 }
 
+qint64 sizeOf(const ImportSource &source)
+{
+    return source.text ? source.text->size() : sizeOf(source.path);
+}
+
+// Reads one source as readArchiveFile reads a file: a text in memory past the limit is refused
+// as a file past it is.
+Result<ArchiveReading> readSource(const ImportSource &source, qint64 maxBytes,
+                                  const ArchiveProgress &progress)
+{
+    if (!source.text)
+        return readArchiveFile(source.path, maxBytes, progress);
+    if (source.text->size() > maxBytes)
+        return RuntimeError(RuntimeError::OutOfMemory);
+    return parseArchiveText(*source.text, progress);
+}
+
 // Waits for the lock on the archive, as long as another copy's import may take; an error when
 // it cannot be taken (the import was stopped meanwhile when `stopped` is set).
 Result<void> takeLock(FileLock &lock, const ArchiveProgress &progress, bool *stopped)
@@ -70,8 +87,8 @@ Result<void> takeLock(FileLock &lock, const ArchiveProgress &progress, bool *sto
 
 // Reads one file to import and merges it; the file's line of the summary says what happened.
 // Returns false when the progress callback stopped the reading.
-bool importOne(FileImport &import, DrawArchive &merged, qint64 maxBytes, bool *full,
-               const ArchiveProgress &progress)
+bool importOne(const ImportSource &source, FileImport &import, DrawArchive &merged, qint64 maxBytes,
+               bool *full, const ArchiveProgress &progress)
 {
     if (*full) {
         import.outcome = RuntimeError(
@@ -79,11 +96,11 @@ bool importOne(FileImport &import, DrawArchive &merged, qint64 maxBytes, bool *f
             QStringLiteral("non importato: l'archivio %1").arg(overLimitText(maxBytes)));
         return true;
     }
-    Result<ArchiveReading> read = readArchiveFile(import.path, maxBytes, progress);
+    Result<ArchiveReading> read = readSource(source, maxBytes, progress);
     if (!read) {
         import.outcome = RuntimeError(read.error().number(),
                                       QStringLiteral("non letto: %1")
-                                          .arg(QFileInfo(import.path).isDir()
+                                          .arg(!source.text && QFileInfo(import.path).isDir()
                                                    ? QStringLiteral("è una cartella")
                                                    : archiveFailureText(read.error(), maxBytes)));
         return true;
@@ -185,10 +202,20 @@ StoredArchive ArchiveStore::read(const ArchiveProgress &progress) const
 ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archive,
                                    const ArchiveProgress &progress) const
 {
+    QList<ImportSource> sources;
+    for (const QString &path : paths)
+        sources.append(ImportSource::file(path));
+    return importSources(sources, archive, progress);
+}
+
+ArchiveImport ArchiveStore::importSources(const QList<ImportSource> &sources, DrawArchive *archive,
+                                          const ArchiveProgress &progress,
+                                          const WhileLocked &whileLocked) const
+{
     ArchiveImport result;
     qint64 total = sizeOf(m_path);
-    for (const QString &path : paths)
-        total += sizeOf(path);
+    for (const ImportSource &source : sources)
+        total += sizeOf(source);
     total = std::max<qint64>(total, 1);
 
     // One import at a time on the file, whichever copy of the program runs it; the archive is
@@ -212,9 +239,9 @@ ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archiv
         return result;
     }
     if (!result.stored.usable) {
-        for (const QString &path : paths) {
+        for (const ImportSource &source : sources) {
             FileImport refused;
-            refused.path = path;
+            refused.path = source.path;
             refused.outcome = RuntimeError(
                 result.stored.usable.error().number(),
                 QStringLiteral("non importato: l'archivio salvato non si può leggere"));
@@ -229,14 +256,14 @@ ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archiv
     result.stored.archive = DrawArchive();
     bool full = false;
     qint64 done = sizeOf(m_path);
-    for (const QString &path : paths) {
+    for (const ImportSource &source : sources) {
         FileImport import;
-        import.path = path;
-        if (!importOne(import, merged, m_maxBytes, &full, stage(progress, done, total))) {
+        import.path = source.path;
+        if (!importOne(source, import, merged, m_maxBytes, &full, stage(progress, done, total))) {
             result.interrupted = true;
             return result;
         }
-        done += sizeOf(path);
+        done += sizeOf(source);
         result.files.append(import);
     }
     if (progress && !progress(total, total)) {
@@ -255,6 +282,8 @@ ArchiveImport ArchiveStore::import(const QStringList &paths, DrawArchive *archiv
         if (!result.saved)
             result.failedPath = m_path;
     }
+    if (whileLocked && result.saving.ok())
+        whileLocked(result, merged);
     if (archive) {
         *archive = std::move(merged);
         result.merged = true;

@@ -4,8 +4,11 @@
 #include "core/DrawArchive.h"
 #include "core/Result.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 namespace zelmora {
 
@@ -55,6 +58,26 @@ struct ArchiveImport
     QString failedPath; // the file that failure is about: the archive or its lock
 };
 
+// One text to import: a file read from its path, or a text already in memory (a downloaded
+// archive) reported under a name. Both are read and merged the same way.
+struct ImportSource
+{
+    QString path;                   // the file, or the name the text is reported under
+    std::optional<QByteArray> text; // the text itself, when it is not read from a file
+
+    static ImportSource file(QString path) { return {std::move(path), std::nullopt}; }
+    static ImportSource inMemory(QString name, QByteArray text)
+    {
+        return {std::move(name), std::move(text)};
+    }
+};
+
+// Told, with the archive's lock still held, once an import has merged every source and the
+// archive file holds the result (written, or left as it was when nothing changed); `merged` is
+// the archive the file now holds. Not told when the import was stopped, or the stored archive
+// could not be used, locked or written.
+using WhileLocked = std::function<void(const ArchiveImport &import, const DrawArchive &merged)>;
+
 // The program's merged archive of draws, kept in "estrazioni.txt" in the program folder. The
 // file is the program's own: every import re-reads it under a lock, merges the new draws into
 // what it holds now (so copies of the program sharing the folder never drop each other's
@@ -82,6 +105,12 @@ public:
     // when the import was stopped, or the stored archive cannot be used or locked.
     ArchiveImport import(const QStringList &paths, DrawArchive *archive,
                          const ArchiveProgress &progress = {}) const;
+    // The same merge over sources that may be texts in memory: one held in memory past the size
+    // limit is refused as a file would be. `whileLocked`, when given, is told the outcome
+    // before the lock is dropped.
+    ArchiveImport importSources(const QList<ImportSource> &sources, DrawArchive *archive,
+                                const ArchiveProgress &progress = {},
+                                const WhileLocked &whileLocked = {}) const;
 
     // The file name in the program folder.
     static const char *const kFileName; // "estrazioni.txt"

@@ -551,3 +551,46 @@ TEST_F(ArchiveStoreTest, OnlyRegularFilesOfASensibleSizeAreRead)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ArchiveStoreTest, ATextInMemoryIsMergedAsTheSameFileIsUnderTheLockItHolds)
+{
+    const QByteArray text = "2024/01/02 BA 1 2 3 4 5\nrotta\n2024/01/02 BA 5 4 3 2 1\n"
+                            "2024/01/04 RN 11 12 13 14 15\n";
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("a")));
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("b")));
+    const ArchiveStore byFile(folder.filePath(QStringLiteral("a/estrazioni.txt")));
+    const ArchiveStore inMemory(folder.filePath(QStringLiteral("b/estrazioni.txt")));
+    const FileImport fromFile =
+        byFile.import({file(QStringLiteral("storico.txt"), text)}, nullptr).files.value(0);
+    int told = 0;
+    bool lockedWhileTold = false;
+    const ArchiveImport merged =
+        inMemory.importSources({ImportSource::inMemory(QStringLiteral("storico.txt"), text)},
+                               nullptr, {}, [&](const ArchiveImport &done, const DrawArchive &now) {
+                                   ++told;
+                                   EXPECT_EQ(done.files.value(0).added, 2);
+                                   EXPECT_EQ(now.size(), 2);
+                                   FileLock other(inMemory.path() + QStringLiteral(".lock"));
+                                   lockedWhileTold = !other.tryLock().valueOr(true);
+                               });
+    EXPECT_EQ(told, 1);
+    EXPECT_TRUE(lockedWhileTold);
+    EXPECT_TRUE(FileLock(inMemory.path() + QStringLiteral(".lock")).tryLock().valueOr(false));
+    ASSERT_EQ(merged.files.size(), 1);
+    EXPECT_EQ(importSummary(merged.files[0]), importSummary(fromFile));
+    EXPECT_EQ(*readWholeFile(inMemory.path(), 1 << 20), *readWholeFile(byFile.path(), 1 << 20));
+
+    // Past the limit, a text in memory is refused as a file is, before anything is written.
+    const ArchiveStore small(folder.filePath(QStringLiteral("c.txt")), 40);
+    const ArchiveImport refused =
+        small.importSources({ImportSource::inMemory(QStringLiteral("s"), text)}, nullptr, {},
+                            [&](const ArchiveImport &, const DrawArchive &) { ++told; });
+    EXPECT_EQ(refused.files.value(0).outcome.error().number(), RuntimeError::OutOfMemory);
+    EXPECT_FALSE(refused.saved);
+    EXPECT_EQ(told, 2); // told of the refusal too
+    EXPECT_TRUE(nothingAt(small.path()));
+}
+
+} // namespace

@@ -21,7 +21,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "wrong architecture"
 depends=$(field Depends)
 for needed in libqt6widgets6 libqt6printsupport6 libqt6network6 fonts-liberation2 \
-    qt6-translations-l10n; do
+    qt6-translations-l10n libarchive13 ca-certificates; do
     grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed: $depends"
 done
 
