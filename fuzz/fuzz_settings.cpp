@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the settings reader as impostazioni.cfg in a temporary program
 // folder. A file read without complaint must read back the same after the program
 // writes those two settings again.
+#include "app/Program.h"
 #include "app/Settings.h"
 
 #include <QFile>
@@ -13,7 +14,7 @@
 namespace {
 
 QTemporaryDir *g_dir = nullptr;
-zelmora::ProgramContext *g_context = nullptr;
+zelmora::Program *g_program = nullptr;
 
 // A new file every time: rewriting one in place makes ext4 flush it to disk on close, which
 // slows the run down several times over.
@@ -38,29 +39,29 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
         std::fprintf(stderr, "no temporary folder\n");
         std::abort();
     }
-    g_context = new zelmora::ProgramContext;
-    g_context->appPath = g_dir->path() + u'/';
+    g_program = new zelmora::Program;
+    g_program->appPath = g_dir->path() + u'/';
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     using namespace zelmora;
-    ProgramContext &context = *g_context;
-    writeBytes(impostazioniPath(context.appPath), reinterpret_cast<const char *>(data),
+    Program &program = *g_program;
+    writeBytes(impostazioniPath(program.appPath), reinterpret_cast<const char *>(data),
                qsizetype(size));
-    context.intestazioneStampa.clear();
-    context.stampanteTabulato.clear();
+    program.intestazioneStampa.clear();
+    program.stampanteTabulato.clear();
 
-    if (!readSettingsFile(context))
+    if (!readSettingsFile(program))
         return 0;
 
-    const QString heading = context.intestazioneStampa;
-    const QString printer = context.stampanteTabulato;
+    const QString heading = program.intestazioneStampa;
+    const QString printer = program.stampanteTabulato;
     const QByteArray written = configurationBytes(heading, printer);
-    writeBytes(impostazioniPath(context.appPath), written.constData(), written.size());
-    if (!readSettingsFile(context) || context.intestazioneStampa != heading ||
-        context.stampanteTabulato != printer) {
+    writeBytes(impostazioniPath(program.appPath), written.constData(), written.size());
+    if (!readSettingsFile(program) || program.intestazioneStampa != heading ||
+        program.stampanteTabulato != printer) {
         std::fprintf(stderr, "written settings read back different\n");
         std::abort();
     }

@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "core/ArchiveFile.h"
+#include "core/ArchiveMessages.h"
 #include "core/ArchiveStore.h"
 #include "core/DrawDate.h"
 #include "core/FileIO.h"

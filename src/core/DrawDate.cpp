@@ -71,4 +71,14 @@ QString italianDateText(const QDate &date)
     return date.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
+QDate earliestDrawDate()
+{
+    return QDate(1871, 1, 1);
+}
+
+QDate latestDrawDate()
+{
+    return QDate(9999, 12, 31);
+}
+
 } // namespace zelmora

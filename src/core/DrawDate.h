@@ -21,4 +21,9 @@ QDate parseItalianDate(QStringView text);
 // "07/03/2024": a date as the player reads it, in windows, reports and messages.
 QString italianDateText(const QDate &date);
 
+// The dates a player may choose between: from the first draw of the Lotto's archives (or an
+// earlier draw an archive holds) to the last day the calendar boxes show.
+QDate earliestDrawDate(); // 01/01/1871
+QDate latestDrawDate();   // 31/12/9999
+
 } // namespace zelmora

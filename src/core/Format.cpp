@@ -70,21 +70,21 @@ std::string roundedDigits(double magnitude, int decimals)
         kept = mantissa + std::string(keep - mantissa.size(), '0');
     const bool roundUp = keep < int(mantissa.size()) && mantissa[keep] >= '5';
     if (kept.empty())
-        kept = "0";
+        kept.push_back('0');
     if (roundUp) {
         int i = int(kept.size()) - 1;
         while (i >= 0 && kept[i] == '9')
             kept[i--] = '0';
         if (i < 0)
-            kept = "1" + kept;
+            kept.insert(kept.begin(), '1');
         else
             ++kept[i];
     }
     if (keep == 0 && !roundUp)
-        kept = "0";
+        kept.assign(1, '0');
     // pad so there is at least one integer digit
     if (int(kept.size()) < decimals + 1)
-        kept = std::string(decimals + 1 - kept.size(), '0') + kept;
+        kept.insert(0, std::size_t(decimals + 1) - kept.size(), '0');
     return kept;
 }
 
@@ -131,6 +131,11 @@ QString countText(qint64 n)
 QString countOf(qint64 n, const char *one, const char *many)
 {
     return QStringLiteral("%1 %2").arg(countText(n), QString::fromUtf8(n == 1 ? one : many));
+}
+
+QString twoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace zelmora

@@ -18,6 +18,8 @@ double roundHalfEven(double value);
 
 // A count with the Italian thousands separator: "76.824".
 QString countText(qint64 n);
+// A lotto number as the tables and reports show it, on two digits: "07", "45".
+QString twoDigits(int n);
 // A count and its noun, which agrees with it: "1 estrazione", "76.824 estrazioni".
 QString countOf(qint64 n, const char *one, const char *many);
 

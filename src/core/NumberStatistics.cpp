@@ -1,6 +1,7 @@
 #include "core/NumberStatistics.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace zelmora {
 
@@ -39,13 +40,13 @@ NumberStatistics numberStatistics(const QList<Draw> &draws, const PlayNumbers &p
     std::array<int, 91> longest{};
     std::array<int, 91> frequency{};
     // For each number, the plays that hold it, as a bit mask.
-    std::array<std::uint8_t, 91> playsOf{};
+    std::array<std::uint8_t, 91> playsHolding{};
     for (int p = 0; p < kGiocate; ++p) {
         std::array<bool, 91> seen{};
         for (std::uint8_t n : plays[std::size_t(p)])
             if (n >= 1 && n <= 90 && !seen[n]) {
                 seen[n] = true;
-                playsOf[n] |= std::uint8_t(1u << p);
+                playsHolding[n] |= std::uint8_t(1u << p);
             }
     }
     // For each play, the last draw holding at least 2, 3 and 4 of its numbers.
@@ -65,8 +66,8 @@ NumberStatistics numberStatistics(const QList<Draw> &draws, const PlayNumbers &p
             longest[n] = std::max(longest[n], i - last[n] - 1);
             last[n] = i;
             ++frequency[n];
-            for (std::uint8_t mask = playsOf[n]; mask; mask &= std::uint8_t(mask - 1))
-                ++hits[std::size_t(__builtin_ctz(mask))];
+            for (std::uint8_t mask = playsHolding[n]; mask; mask &= std::uint8_t(mask - 1))
+                ++hits[std::size_t(std::countr_zero(mask))];
         }
         for (int p = 0; p < kGiocate; ++p)
             for (int k = 2; k <= std::min<int>(hits[std::size_t(p)], 4); ++k)

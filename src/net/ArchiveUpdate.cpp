@@ -1,6 +1,7 @@
 #include "net/ArchiveUpdate.h"
 
 #include "core/ArchiveFile.h"
+#include "core/ArchiveMessages.h"
 #include "core/DrawDate.h"
 #include "core/FileIO.h"
 #include "core/Format.h"

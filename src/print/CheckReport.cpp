@@ -328,7 +328,7 @@ QString drawnText(const Draw &draw)
 {
     QStringList numbers;
     for (std::uint8_t n : draw.numbers)
-        numbers << QStringLiteral("%1").arg(int(n), 2, 10, QLatin1Char('0'));
+        numbers << twoDigits(n);
     return numbers.join(u' ');
 }
 

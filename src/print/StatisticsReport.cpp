@@ -3,6 +3,7 @@
 #include "core/DrawDate.h"
 #include "core/Format.h"
 #include "core/RuntimeError.h"
+#include "print/PageDrawing.h"
 #include "print/Preview.h"
 
 #include <algorithm>
@@ -10,161 +11,17 @@
 
 namespace zelmora::print {
 
-const QColor kBarColour(66, 110, 170);
-const QColor kMarkedBarColour(214, 84, 20);
-
 namespace {
 
-constexpr int kPerPanel = 45;
-const QColor kGridColour(200, 200, 200);
-const QColor kAxisColour(90, 90, 90);
 // The page's left edge, and room kept free at the foot of the page.
 constexpr double kLeft = 2;
 constexpr double kFootMargin = 6;
 constexpr int kTableRows = 18; // five groups of eighteen numbers
 constexpr double kChartHeight = 104;
-
-// The scale's step: 1, 2 or 5 times a power of ten, with at most five steps to the top.
-int scaleStep(int top)
-{
-    for (int power = 1;; power *= 10)
-        for (int unit : {1, 2, 5})
-            if (top <= 5 * unit * power)
-                return unit * power;
-}
-
-// A text drawn centred on x, its top at y.
-void centred(Printer &p, double x, double y, const QString &text)
-{
-    p.setCurrentX(x - p.TextWidth(text) / 2);
-    p.setCurrentY(y);
-    p.Print(text);
-}
-
-// A text drawn flush right against x, its top at y.
-void rightAligned(Printer &p, double x, double y, const QString &text)
-{
-    p.setCurrentX(x - p.TextWidth(text));
-    p.setCurrentY(y);
-    p.Print(text);
-}
-
-void filledBox(Printer &p, const QRectF &box, const QColor &colour)
-{
-    p.FillStyle = vbFSSolid;
-    p.FillColor = colour;
-    p.Line(box.left(), box.top(), box.right(), box.bottom(), colour);
-    p.FillStyle = vbFSTransparent;
-}
-
-void rule(Printer &p, double x1, double x2, double y, const QColor &colour)
-{
-    p.Line(x1, y, x2, y, colour);
-}
+// The rules under the tables' headings.
+const QColor kRuleColour(90, 90, 90);
 
 } // namespace
-
-int DelayChartLayout::numberAt(const QPointF &point) const
-{
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        if (columns[i].contains(point))
-            return int(i) + 1;
-    return 0;
-}
-
-DelayChartLayout drawDelayChart(Printer &p, const QRectF &area, const DelayChart &chart)
-{
-    DelayChartLayout layout;
-    p.FontName = QStringLiteral("Arial");
-    p.FontSize = chart.fontSize;
-    p.FontBold = false;
-    p.ForeColor = Qt::black;
-    p.FontTransparent = true;
-    p.DrawStyle = 0;
-    p.DrawWidth = 1;
-    p.FillStyle = vbFSTransparent;
-
-    const int highest = std::max(1, *std::max_element(chart.delays.begin(), chart.delays.end()));
-    const int step = scaleStep(highest);
-    const int top = (highest + step - 1) / step * step;
-    const double textHeight = p.TextHeight(QStringLiteral("0"));
-    const double axisWidth = p.TextWidth(QString::number(top)) + textHeight / 2;
-    const double gap = textHeight / 2;
-    const double panelHeight = (area.height() - gap) / 2;
-
-    for (int panel = 0; panel < 2; ++panel) {
-        const double panelTop = area.top() + panel * (panelHeight + gap);
-        // Room for the delay over the tallest bar, and for the numbers under the bars.
-        const QRectF plot(area.left() + axisWidth, panelTop + textHeight, area.width() - axisWidth,
-                          panelHeight - 2 * textHeight - 0.5);
-        const auto yOf = [&](int value) { return plot.bottom() - plot.height() * value / top; };
-        for (int value = 0; value <= top; value += step) {
-            if (value > 0)
-                rule(p, plot.left(), plot.right(), yOf(value), kGridColour);
-            rightAligned(p, plot.left() - textHeight / 4, yOf(value) - textHeight / 2,
-                         QString::number(value));
-        }
-        const double pitch = plot.width() / kPerPanel;
-        for (int i = 0; i < kPerPanel; ++i) {
-            const int n = panel * kPerPanel + i + 1;
-            const std::size_t at = std::size_t(n - 1);
-            const int delay = chart.delays[at];
-            const QColor colour = chart.marked[at] ? kMarkedBarColour : kBarColour;
-            const double x = plot.left() + i * pitch;
-            layout.columns[at] = QRectF(x, panelTop, pitch, panelHeight);
-            if (delay > 0)
-                filledBox(
-                    p,
-                    QRectF(x + pitch * 0.15, yOf(delay), pitch * 0.7, plot.bottom() - yOf(delay)),
-                    colour);
-            const QString value = QString::number(delay);
-            if (p.TextWidth(value) <= pitch * 1.1)
-                centred(p, x + pitch / 2, yOf(delay) - textHeight, value);
-            p.FontBold = chart.marked[at];
-            p.ForeColor = chart.marked[at] ? kMarkedBarColour : Qt::black;
-            centred(p, x + pitch / 2, plot.bottom() + 0.5, QString::number(n));
-            p.FontBold = false;
-            p.ForeColor = Qt::black;
-        }
-        rule(p, plot.left(), plot.right(), plot.bottom(), kAxisColour);
-    }
-    if (chart.highlighted >= 1 && chart.highlighted <= 90) {
-        p.DrawWidth = 3;
-        const QRectF &column = layout.columns[std::size_t(chart.highlighted - 1)];
-        p.Line(column.left(), column.top(), column.right(), column.bottom(), Qt::black);
-        p.DrawWidth = 1;
-    }
-    return layout;
-}
-
-QList<RecordedItem> delayChartPage(const QSizeF &size, const DelayChart &chart,
-                                   DelayChartLayout *layout)
-{
-    Printer printer;
-    auto device = std::make_unique<RecordingDevice>(QStringLiteral("Grafico"));
-    device->pageSize = size;
-    RecordingDevice *recorder = device.get();
-    printer.setDevice(std::move(device));
-    printer.setScaleMode(vbMillimeters);
-    const DelayChartLayout drawn = drawDelayChart(printer, QRectF(QPointF(0, 0), size), chart);
-    if (layout)
-        *layout = drawn;
-    printer.EndDoc();
-    return recorder->documents.isEmpty() ? QList<RecordedItem>()
-                                         : recorder->documents.last().pages.value(0);
-}
-
-DelayChart delayChartOf(const NumberStatistics &figures, const PlayNumbers &plays)
-{
-    DelayChart chart;
-    for (int n = 1; n <= 90; ++n)
-        chart.delays[std::size_t(n - 1)] = figures.of(n).delay;
-    for (const auto &play : plays)
-        for (std::uint8_t n : play)
-            if (n >= 1 && n <= 90)
-                chart.marked[std::size_t(n - 1)] = true;
-    return chart;
-}
 
 QString playName(int play)
 {
@@ -180,8 +37,6 @@ public:
     StatisticsWriter(Printer &printer, const StatisticsReport &report)
         : p(printer), r(report), m_chart(delayChartOf(report.figures, report.plays))
     {
-        if (!r.withPlays)
-            m_chart.marked = {};
     }
 
     void run()
@@ -193,8 +48,7 @@ public:
         printHeading();
         printChart();
         printNumbers();
-        if (r.withPlays)
-            printPlays();
+        printPlays();
         p.EndDoc();
     }
 
@@ -219,16 +73,14 @@ private:
                              countOf(r.figures.draws, "estrazione", "estrazioni"),
                              italianDateText(r.figures.firstDate),
                              italianDateText(r.figures.lastDate)));
-        if (r.withPlays) {
-            p.setCurrentX(kLeft);
-            const double y = p.CurrentY();
-            const double box = p.TextHeight(QStringLiteral("Ag")) * 0.6;
-            filledBox(p, QRectF(kLeft, y + box * 0.35, box, box), kMarkedBarColour);
-            p.setCurrentX(kLeft + box * 1.5);
-            p.setCurrentY(y);
-            p.PrintLine(QStringLiteral("I numeri del sistema %1 (in grassetto nelle tabelle)")
-                            .arg(r.systemName));
-        }
+        p.setCurrentX(kLeft);
+        const double y = p.CurrentY();
+        const double box = p.TextHeight(QStringLiteral("Ag")) * 0.6;
+        filledBox(p, QRectF(kLeft, y + box * 0.35, box, box), kMarkedBarColour);
+        p.setCurrentX(kLeft + box * 1.5);
+        p.setCurrentY(y);
+        p.PrintLine(QStringLiteral("I numeri del sistema %1 (in grassetto nelle tabelle)")
+                        .arg(r.systemName));
         m_y = p.CurrentY() + 1;
     }
 
@@ -281,7 +133,7 @@ private:
             p.FontBold = true;
             for (int c = 0; c < 4; ++c)
                 rightAligned(p, rights[std::size_t(c)], m_y, headings[c]);
-            rule(p, kLeft + g * pitch, rights[3], m_y + line + 0.2, kAxisColour);
+            rule(p, kLeft + g * pitch, rights[3], m_y + line + 0.2, kRuleColour);
             for (int row = 0; row < kTableRows; ++row) {
                 const int n = g * kTableRows + row + 1;
                 const NumberFigures &f = r.figures.of(n);
@@ -330,14 +182,14 @@ private:
         rightAligned(p, ambo, m_y, QStringLiteral("Ambo"));
         rightAligned(p, terno, m_y, QStringLiteral("Terno"));
         rightAligned(p, quaterna, m_y, QStringLiteral("Quaterna"));
-        rule(p, kLeft, quaterna, m_y + line + 0.2, kAxisColour);
+        rule(p, kLeft, quaterna, m_y + line + 0.2, kRuleColour);
         p.FontBold = false;
         for (int play = 1; play <= kGiocate; ++play) {
             const double y = m_y + line * play + 0.5;
             const auto &numbers = r.plays[std::size_t(play - 1)];
             QStringList shown;
             for (std::uint8_t n : numbers)
-                shown << QStringLiteral("%1").arg(int(n), 2, 10, QLatin1Char('0'));
+                shown << twoDigits(n);
             const PlayDelays &d = r.figures.plays[std::size_t(play - 1)];
             text(kLeft, y, playName(play));
             text(xNumbers, y, shown.join(u' '));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/DrawDate.h"
+
 #include <QDate>
 #include <QWidget>
 #include <optional>
@@ -13,9 +15,9 @@ namespace zelmora {
 class UiServices;
 
 // A date the player types as gg/mm/aaaa, or picks from an Italian calendar (the button beside
-// it, F4 or Alt+Down). What is typed stays as typed: the box never changes a digit on its own,
-// and a date the calendar does not have, or one outside the range, is refused by the window
-// that uses it, which can say why.
+// it, F4 or Alt+Down). What is typed stays as typed: the box never changes a digit on its own.
+// A date the calendar does not have, or one outside the range, is refused by the box itself
+// when the window asks for the date (checkedDate), with a message naming the box.
 class DateBox : public QWidget
 {
     Q_OBJECT
@@ -51,7 +53,7 @@ private:
     QLineEdit *m_edit;
     QToolButton *m_button;
     QDate m_minimum{1, 1, 1};
-    QDate m_maximum{9999, 12, 31};
+    QDate m_maximum = latestDrawDate();
 };
 
 } // namespace zelmora

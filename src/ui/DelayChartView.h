@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/NumberStatistics.h"
-#include "print/StatisticsReport.h"
+#include "print/DelayChart.h"
 
 #include <QWidget>
 

@@ -17,15 +17,12 @@
 #include "ui/ScreenPlacement.h"
 #include "ui/frmAnteprima.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
@@ -54,24 +51,16 @@ QLabel *buddyLabel(const QString &text, QWidget *buddy, QWidget *parent)
 frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const DrawArchive> archive,
                                Program &program, const QDate &from, const QDate &to,
                                QWidget *parent)
-    : QDialog(parent), m_sistema(sistema), m_archive(std::move(archive)), m_program(program),
-      m_plays(playsOf(sistema))
+    : ReportWindow(program, QStringLiteral("frmStatistiche"), kTitle, QStringLiteral("Chi&udi"),
+                   parent),
+      m_sistema(sistema), m_archive(std::move(archive)), m_plays(playsOf(sistema))
 {
-    setObjectName(QStringLiteral("frmStatistiche"));
-    setWindowTitle(kTitle);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(QFont(QStringLiteral("Calibri"), 10));
-
-    auto *outer = new QVBoxLayout(this);
-    auto *scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("scrStatistiche"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    auto *page = new QWidget(scroll);
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    scroll->setWidget(page);
-    outer->addWidget(scroll, 1);
+    QWidget *page = this->page();
+    QVBoxLayout *layout = pageLayout();
+    prgCalcolo = prgAvanzamento;
+    prgCalcolo->setObjectName(QStringLiteral("prgCalcolo"));
+    cmdStampa->setToolTip(QStringLiteral("Stampa grafico e tabelle sulla stampante del tabulato"));
+    cmdAnteprima->setToolTip(QStringLiteral("Mostra la pagina che Stampa metterebbe su carta"));
 
     QFont bold = font();
     bold.setBold(true);
@@ -113,10 +102,6 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
     cmdCalcola = new QPushButton(QStringLiteral("&Calcola"), page);
     cmdCalcola->setObjectName(QStringLiteral("cmdCalcola"));
     cmdCalcola->setDefault(true);
-    cmdInterrompi = new QPushButton(QStringLiteral("In&terrompi"), page);
-    cmdInterrompi->setObjectName(QStringLiteral("cmdInterrompi"));
-    cmdInterrompi->setAutoDefault(false);
-    cmdInterrompi->setEnabled(false);
     choices->addWidget(buddyLabel(QStringLiteral("&Ruota"), cmbRuota, page));
     choices->addWidget(cmbRuota);
     choices->addSpacing(12);
@@ -187,35 +172,7 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
     tables->addStretch();
     layout->addLayout(tables, 2);
 
-    auto *progress = new QHBoxLayout;
-    lblAvanzamento = new QLabel(page);
-    lblAvanzamento->setObjectName(QStringLiteral("lblAvanzamento"));
-    prgCalcolo = new QProgressBar(page);
-    prgCalcolo->setObjectName(QStringLiteral("prgCalcolo"));
-    prgCalcolo->setRange(0, 1000);
-    prgCalcolo->setVisible(false);
-    progress->addWidget(lblAvanzamento, 1);
-    progress->addWidget(prgCalcolo, 1);
-    layout->addLayout(progress);
-
-    auto *buttons = new QHBoxLayout;
-    cmdStampa = new QPushButton(QStringLiteral("&Stampa"), this);
-    cmdStampa->setObjectName(QStringLiteral("cmdStampa"));
-    cmdStampa->setToolTip(QStringLiteral("Stampa grafico e tabelle sulla stampante del tabulato"));
-    cmdAnteprima = new QPushButton(QStringLiteral("Ante&prima"), this);
-    cmdAnteprima->setObjectName(QStringLiteral("cmdAnteprima"));
-    cmdAnteprima->setToolTip(QStringLiteral("Mostra la pagina che Stampa metterebbe su carta"));
-    cmdChiudi = new QPushButton(QStringLiteral("Chi&udi"), this);
-    cmdChiudi->setObjectName(QStringLiteral("cmdChiudi"));
-    for (QPushButton *button : {cmdStampa, cmdAnteprima, cmdChiudi})
-        button->setAutoDefault(false);
-    cmdStampa->setEnabled(false);
-    cmdAnteprima->setEnabled(false);
-    buttons->addWidget(cmdStampa);
-    buttons->addWidget(cmdAnteprima);
-    buttons->addStretch();
-    buttons->addWidget(cmdChiudi);
-    outer->addLayout(buttons);
+    addProgressRow();
 
     QWidget::setTabOrder(cmbRuota, dtpDal);
     QWidget::setTabOrder(dtpDal, dtpAl);
@@ -228,15 +185,7 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
     QWidget::setTabOrder(cmdStampa, cmdAnteprima);
     QWidget::setTabOrder(cmdAnteprima, cmdChiudi);
 
-    // A pool of the window's own, as the check window has: painting never waits behind it.
-    m_work = new WindowWork(this);
-    m_work->showOn(prgCalcolo, lblAvanzamento, cmdInterrompi);
-    connect(m_work, &WindowWork::runningChanged, this, &frmStatistiche::setRunning);
-
     connect(cmdCalcola, &QPushButton::clicked, this, &frmStatistiche::cmdCalcola_Click);
-    connect(cmdStampa, &QPushButton::clicked, this, &frmStatistiche::cmdStampa_Click);
-    connect(cmdAnteprima, &QPushButton::clicked, this, &frmStatistiche::cmdAnteprima_Click);
-    connect(cmdChiudi, &QPushButton::clicked, this, &frmStatistiche::cmdChiudi_Click);
     connect(cmbRuota, &QComboBox::activated, this, &frmStatistiche::cmbRuota_Activated);
     connect(picGrafico, &DelayChartView::pointed, this, &frmStatistiche::picGrafico_Pointed);
 
@@ -244,8 +193,6 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
     setMinimumSize(320, 240);
     resize(kPreferredSize);
 }
-
-frmStatistiche::~frmStatistiche() = default; // the work, cancelled, ends with its window
 
 void frmStatistiche::showModal()
 {
@@ -350,16 +297,11 @@ void frmStatistiche::setRunning(bool running)
 {
     if (running)
         m_focusBefore = focusWidget();
-    for (QWidget *w : std::initializer_list<QWidget *>{cmbRuota, dtpDal, dtpAl, cmdCalcola,
-                                                       cmdStampa, cmdAnteprima})
+    for (QWidget *w : std::initializer_list<QWidget *>{cmbRuota, dtpDal, dtpAl, cmdCalcola})
         w->setEnabled(!running);
-    if (!running) {
-        cmdStampa->setEnabled(m_statistics.has_value());
-        cmdAnteprima->setEnabled(m_statistics.has_value());
-        // The player who went through the wheels with the arrow keys goes on from the list.
-        if (m_focusBefore)
-            m_focusBefore->setFocus();
-    }
+    // The player who went through the wheels with the arrow keys goes on from the list.
+    if (!running && m_focusBefore)
+        m_focusBefore->setFocus();
 }
 
 void frmStatistiche::showStatistics(const NumberStatistics &figures)
@@ -377,7 +319,7 @@ void frmStatistiche::showStatistics(const NumberStatistics &figures)
     for (int play = 1; play <= kGiocate; ++play) {
         QStringList numbers;
         for (std::uint8_t n : m_plays[std::size_t(play - 1)])
-            numbers << QStringLiteral("%1").arg(int(n), 2, 10, QLatin1Char('0'));
+            numbers << twoDigits(n);
         const PlayDelays &d = figures.plays[std::size_t(play - 1)];
         const QStringList cells{print::playName(play), numbers.join(u' '), QString::number(d[0]),
                                 QString::number(d[1]), QString::number(d[2])};
@@ -429,13 +371,6 @@ void frmStatistiche::picGrafico_Pointed(int number)
     lblPuntatore->setText(text.isEmpty() ? kPointerHint : QStringLiteral("Numero ") + text);
 }
 
-void frmStatistiche::cmdChiudi_Click()
-{
-    // Closing never waits for the work: it is cancelled, and the window goes at once.
-    m_work->cancel();
-    QDialog::reject();
-}
-
 print::StatisticsReport frmStatistiche::report() const
 {
     print::StatisticsReport report;
@@ -445,48 +380,24 @@ print::StatisticsReport frmStatistiche::report() const
     report.from = m_from;
     report.to = m_to;
     report.figures = m_statistics.value_or(NumberStatistics{});
-    report.withPlays = true;
     report.plays = m_plays;
     report.printerName = m_program.stampanteTabulato;
     return report;
 }
 
-void frmStatistiche::cmdStampa_Click()
+bool frmStatistiche::hasReport() const
 {
-    if (!m_statistics || busy())
-        return;
+    return m_statistics.has_value();
+}
+
+ReportWindow::ReportJobs frmStatistiche::reportJobs() const
+{
     print::PrinterSet *printers = &m_program.printers;
-    printReport(this, m_program, *m_work,
-                [printers, report = report()](const print::PrintProgress &progress) {
-                    return print::printStatistics(*printers, report, progress);
-                });
-}
-
-void frmStatistiche::cmdAnteprima_Click()
-{
-    if (!m_statistics || busy())
-        return;
-    print::PrinterSet *printers = &m_program.printers;
-    previewReport(this, ui(), *m_work, [printers, report = report()] {
-        return print::previewStatistics(*printers, report);
-    });
-}
-
-void frmStatistiche::reject()
-{
-    if (busy() && !m_closing) {
-        m_work->stop();
-        return;
-    }
-    cmdChiudi_Click();
-}
-
-void frmStatistiche::closeEvent(QCloseEvent *event)
-{
-    // The title bar's close goes through reject(): it closes with one press.
-    m_closing = true;
-    QDialog::closeEvent(event);
-    m_closing = false;
+    const print::StatisticsReport report = this->report();
+    return {[printers, report](const print::PrintProgress &progress) {
+                return print::printStatistics(*printers, report, progress);
+            },
+            [printers, report] { return print::previewStatistics(*printers, report); }};
 }
 
 } // namespace zelmora

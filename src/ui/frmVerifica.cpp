@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "app/UiServices.h"
+#include "core/ArchiveMessages.h"
 #include "core/ArchiveText.h"
 #include "core/DrawDate.h"
 #include "core/FolderMemory.h"
@@ -20,7 +21,6 @@
 #include "ui/frmAnteprima.h"
 #include "ui/frmStatistiche.h"
 
-#include <QCloseEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -31,7 +31,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -61,26 +60,16 @@ QString percentText(qint64 done, qint64 total)
 } // namespace
 
 frmVerifica::frmVerifica(const Sistema &sistema, Program &program, QWidget *parent)
-    : QDialog(parent), m_sistema(sistema), m_program(program),
-      m_store(m_program.appPath + QString::fromLatin1(ArchiveStore::kFileName))
+    : ReportWindow(program, QStringLiteral("frmVerifica"), QStringLiteral("Verifica"),
+                   QStringLiteral("&Chiudi"), parent),
+      m_sistema(sistema), m_store(m_program.appPath + QString::fromLatin1(ArchiveStore::kFileName))
 {
-    setObjectName(QStringLiteral("frmVerifica"));
-    setWindowTitle(QStringLiteral("Verifica"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(QFont(QStringLiteral("Calibri"), 10));
     m_wheel = wheelIndex(m_sistema.Ruota.text().trimmed());
-
-    // Everything but the closing row scrolls, so the window fits any screen at any scale.
-    auto *outer = new QVBoxLayout(this);
-    auto *scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("scrVerifica"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    auto *page = new QWidget(scroll);
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    scroll->setWidget(page);
-    outer->addWidget(scroll, 1);
+    QWidget *page = this->page();
+    QVBoxLayout *layout = pageLayout();
+    prgVerifica = prgAvanzamento;
+    prgVerifica->setObjectName(QStringLiteral("prgVerifica"));
+    cmdStampa->setToolTip(QStringLiteral("Stampa la tabella sulla stampante del tabulato"));
 
     lblSistema = new QLabel(page);
     lblSistema->setObjectName(QStringLiteral("lblSistema"));
@@ -149,10 +138,6 @@ frmVerifica::frmVerifica(const Sistema &sistema, Program &program, QWidget *pare
     cmdVerifica = new QPushButton(QStringLiteral("&Verifica"), page);
     cmdVerifica->setObjectName(QStringLiteral("cmdVerifica"));
     cmdVerifica->setDefault(true);
-    cmdInterrompi = new QPushButton(QStringLiteral("In&terrompi"), page);
-    cmdInterrompi->setObjectName(QStringLiteral("cmdInterrompi"));
-    cmdInterrompi->setAutoDefault(false);
-    cmdInterrompi->setEnabled(false);
     actions->addWidget(cmdImporta);
     actions->addWidget(cmdStatistiche);
     actions->addStretch();
@@ -177,17 +162,7 @@ frmVerifica::frmVerifica(const Sistema &sistema, Program &program, QWidget *pare
     layout->addWidget(grdVincite, 1);
     fitColumns();
 
-    auto *progress = new QHBoxLayout;
-    lblAvanzamento = new QLabel(page);
-    lblAvanzamento->setObjectName(QStringLiteral("lblAvanzamento"));
-    lblAvanzamento->setWordWrap(true);
-    prgVerifica = new QProgressBar(page);
-    prgVerifica->setObjectName(QStringLiteral("prgVerifica"));
-    prgVerifica->setVisible(false);
-    prgVerifica->setRange(0, 1000);
-    progress->addWidget(lblAvanzamento, 1);
-    progress->addWidget(prgVerifica, 1);
-    layout->addLayout(progress);
+    addProgressRow();
 
     auto *totals = new QGroupBox(QStringLiteral("Totali"), page);
     auto *totalsGrid = new QGridLayout(totals);
@@ -212,26 +187,6 @@ frmVerifica::frmVerifica(const Sistema &sistema, Program &program, QWidget *pare
     }
     layout->addWidget(totals);
 
-    auto *buttons = new QHBoxLayout;
-    cmdStampa = new QPushButton(QStringLiteral("&Stampa"), this);
-    cmdStampa->setObjectName(QStringLiteral("cmdStampa"));
-    cmdStampa->setToolTip(QStringLiteral("Stampa la tabella sulla stampante del tabulato"));
-    cmdStampa->setAutoDefault(false);
-    cmdAnteprima = new QPushButton(QStringLiteral("Ante&prima"), this);
-    cmdAnteprima->setObjectName(QStringLiteral("cmdAnteprima"));
-    cmdAnteprima->setToolTip(QStringLiteral("Mostra le pagine che Stampa metterebbe su carta"));
-    cmdAnteprima->setAutoDefault(false);
-    cmdChiudi = new QPushButton(QStringLiteral("&Chiudi"), this);
-    cmdChiudi->setObjectName(QStringLiteral("cmdChiudi"));
-    cmdChiudi->setAutoDefault(false);
-    cmdStampa->setEnabled(false);
-    cmdAnteprima->setEnabled(false);
-    buttons->addWidget(cmdStampa);
-    buttons->addWidget(cmdAnteprima);
-    buttons->addStretch();
-    buttons->addWidget(cmdChiudi);
-    outer->addLayout(buttons);
-
     QWidget::setTabOrder(optNumeri, txtNumeri);
     QWidget::setTabOrder(txtNumeri, optArchivio);
     QWidget::setTabOrder(optArchivio, dtpDal);
@@ -245,28 +200,16 @@ frmVerifica::frmVerifica(const Sistema &sistema, Program &program, QWidget *pare
     QWidget::setTabOrder(cmdStampa, cmdAnteprima);
     QWidget::setTabOrder(cmdAnteprima, cmdChiudi);
 
-    m_work = new WindowWork(this);
-    m_work->showOn(prgVerifica, lblAvanzamento, cmdInterrompi);
-    connect(m_work, &WindowWork::runningChanged, this, &frmVerifica::setRunning);
-    connect(m_work, &WindowWork::failed, this, [this] {
-        criticalMessage(ui(), QStringLiteral("La memoria non basta per finire il lavoro."));
-    });
-
     connect(optArchivio, &QRadioButton::toggled, this, &frmVerifica::optArchivio_Toggled);
     // Typing numbers chooses them.
     connect(txtNumeri, &QLineEdit::textEdited, optNumeri, [this] { optNumeri->setChecked(true); });
     connect(cmdImporta, &QPushButton::clicked, this, &frmVerifica::cmdImporta_Click);
     connect(cmdStatistiche, &QPushButton::clicked, this, &frmVerifica::cmdStatistiche_Click);
     connect(cmdVerifica, &QPushButton::clicked, this, &frmVerifica::cmdVerifica_Click);
-    connect(cmdStampa, &QPushButton::clicked, this, &frmVerifica::cmdStampa_Click);
-    connect(cmdAnteprima, &QPushButton::clicked, this, &frmVerifica::cmdAnteprima_Click);
-    connect(cmdChiudi, &QPushButton::clicked, this, &frmVerifica::cmdChiudi_Click);
 
     setMinimumSize(240, 180);
     resize(kPreferredSize);
 }
-
-frmVerifica::~frmVerifica() = default; // the work, cancelled, ends with its window
 
 void frmVerifica::showModal()
 {
@@ -562,18 +505,14 @@ bool frmVerifica::startCheck()
 
 void frmVerifica::setRunning(bool running)
 {
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{optNumeri, txtNumeri, optArchivio, cmdImporta,
-                                          cmdStatistiche, cmdVerifica, cmdStampa, cmdAnteprima})
+    for (QWidget *w : std::initializer_list<QWidget *>{optNumeri, txtNumeri, optArchivio,
+                                                       cmdImporta, cmdStatistiche, cmdVerifica})
         w->setEnabled(!running);
     optArchivio_Toggled();
-    if (running) {
+    if (running)
         cmdInterrompi->setFocus();
-    } else {
-        cmdStampa->setEnabled(m_result != nullptr);
-        cmdAnteprima->setEnabled(m_result != nullptr);
+    else
         cmdVerifica->setFocus();
-    }
 }
 
 void frmVerifica::fitColumns()
@@ -638,50 +577,25 @@ print::CheckReport frmVerifica::report() const
     return report;
 }
 
-void frmVerifica::cmdStampa_Click()
+bool frmVerifica::hasReport() const
 {
-    if (!m_result || busy())
-        return;
+    return m_result != nullptr;
+}
+
+ReportWindow::ReportJobs frmVerifica::reportJobs() const
+{
     print::PrinterSet *printers = &m_program.printers;
-    printReport(this, m_program, *m_work,
-                [printers, report = report()](const print::PrintProgress &progress) {
-                    return print::printCheck(*printers, report, progress);
-                });
+    const print::CheckReport report = this->report();
+    return {[printers, report](const print::PrintProgress &progress) {
+                return print::printCheck(*printers, report, progress);
+            },
+            [printers, report] { return print::previewCheck(*printers, report); }};
 }
 
-void frmVerifica::cmdAnteprima_Click()
+bool frmVerifica::escapeCloses() const
 {
-    if (!m_result || busy())
-        return;
-    print::PrinterSet *printers = &m_program.printers;
-    previewReport(this, ui(), *m_work,
-                  [printers, report = report()] { return print::previewCheck(*printers, report); });
-}
-
-void frmVerifica::cmdChiudi_Click()
-{
-    // Closing never waits for the work: it is cancelled, and the window goes at once.
-    m_work->cancel();
-    QDialog::reject();
-}
-
-void frmVerifica::reject()
-{
-    // Escape while an import or a check runs stops it and keeps the window; while the archive
-    // is still being read on opening, or once nothing runs, it closes the window.
-    if (busy() && !m_loading && !m_closing) {
-        m_work->stop();
-        return;
-    }
-    cmdChiudi_Click();
-}
-
-void frmVerifica::closeEvent(QCloseEvent *event)
-{
-    // The title bar's close goes through reject(): it closes with one press.
-    m_closing = true;
-    QDialog::closeEvent(event);
-    m_closing = false;
+    // While the archive is still being read on opening, Escape closes the window.
+    return !busy() || m_loading;
 }
 
 } // namespace zelmora

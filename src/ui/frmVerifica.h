@@ -5,9 +5,9 @@
 #include "core/Sistema.h"
 #include "core/SystemCheck.h"
 
+#include "ui/ReportWindow.h"
 #include "ui/WindowWork.h"
 
-#include <QDialog>
 #include <array>
 #include <memory>
 #include <optional>
@@ -33,7 +33,7 @@ struct CheckReport;
 // totals; imports archive files; prints the table as a report on the listing printer, and
 // previews it. Reading the archive, an import and a check run on a worker thread: the window
 // answers throughout, shows their progress, and Interrompi stops them at once.
-class frmVerifica : public QDialog
+class frmVerifica : public ReportWindow
 {
     Q_OBJECT
 public:
@@ -41,7 +41,6 @@ public:
     // The program folder holds the stored archive and the withholding; the report is printed
     // with the settings' heading on their listing printer.
     frmVerifica(const Sistema &sistema, Program &program, QWidget *parent = nullptr);
-    ~frmVerifica() override;
 
     // Loads the window (the stored archive and the whole archive's dates) and shows it modally.
     void showModal();
@@ -56,41 +55,31 @@ public:
     QPushButton *cmdImporta = nullptr;
     QPushButton *cmdStatistiche = nullptr;
     QPushButton *cmdVerifica = nullptr;
-    QPushButton *cmdInterrompi = nullptr;
     QTableView *grdVincite = nullptr;
-    QLabel *lblAvanzamento = nullptr;
     QProgressBar *prgVerifica = nullptr;
     // Draws checked, draws with a win, staked, gross, net, balance.
     std::array<QLabel *, 6> lblTotale{};
-    QPushButton *cmdStampa = nullptr;
-    QPushButton *cmdAnteprima = nullptr;
-    QPushButton *cmdChiudi = nullptr;
 
     // The last check's result, or null.
     const CheckResult *result() const { return m_result.get(); }
     // The archive as the window last read or imported it, and its file.
     const DrawArchive &archive() const { return *m_archive; }
     const QString &archivePath() const { return m_store.path(); }
-    // True while the archive is read, an import or a check runs.
-    bool busy() const { return m_work->busy(); }
-
 public slots:
     void Form_Load();
     void cmdImporta_Click();
     void cmdStatistiche_Click();
     void cmdVerifica_Click();
-    void cmdChiudi_Click();
-    void cmdStampa_Click();
-    void cmdAnteprima_Click();
     void optArchivio_Toggled();
 
 protected:
     // Escape while an import or a check runs stops it and keeps the window open; while the
-    // archive is still being read on opening, or when nothing runs, it closes the window, as
-    // the title bar's close and Chiudi always do: the work is then cancelled.
-    void reject() override;
-    void closeEvent(QCloseEvent *event) override;
+    // archive is still being read on opening, or when nothing runs, it closes the window.
+    bool escapeCloses() const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool hasReport() const override;
+    ReportJobs reportJobs() const override;
+    void setRunning(bool running) override;
 
 private:
     // What the worker hands back: the archive read on opening or after an import, with the
@@ -115,28 +104,21 @@ private:
         int draws = 0;
     };
 
-    // The program's desktop services.
-    UiServices &ui() const { return *m_program.ui; }
-
     void takeArchive(const LoadedArchive &loaded);
     void showArchive();
     void showResult(std::shared_ptr<const CheckResult> result);
     void fitColumns();
-    void setRunning(bool running);
     print::CheckReport report() const;
     // Checks the window's choices and starts the check; false when they cannot be used.
     bool startCheck();
 
     Sistema m_sistema;
-    Program &m_program;
     ArchiveStore m_store;
     // The archive as last read or imported: a snapshot the workers share, never changed.
     std::shared_ptr<const DrawArchive> m_archive = std::make_shared<const DrawArchive>();
     WheelSummary m_summary; // the system's wheel in it
     int m_wheel = -1;
-    WindowWork *m_work = nullptr; // the window's own worker thread, one run at a time
-    bool m_loading = false;       // the run is the reading of the archive on opening
-    bool m_closing = false;       // the title bar's close is under way
+    bool m_loading = false; // the run is the reading of the archive on opening
     CheckResultModel *m_model = nullptr;
     std::shared_ptr<const CheckResult> m_result;
     QString m_against; // what the last check was against, for the report

@@ -108,6 +108,6 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"--statistiche a.txt --ruota BA --dal 2024/02/01 --al 2024/01/01",
              "refused: la data --dal (01/02/2024) viene dopo la data --al (01/01/2024): nessuna "
              "estrazione"}),
-    [](const ::testing::TestParamInfo<Case> &info) { return std::to_string(info.index); });
+    [](const ::testing::TestParamInfo<Case> &row) { return std::to_string(row.index); });
 
 } // namespace

@@ -108,6 +108,6 @@ TEST_P(ArchiveLock, AnImportWaitsForAnotherProcessThenMergesWhatItLeft)
 INSTANTIATE_TEST_SUITE_P(Processes, ArchiveLock,
                          ::testing::Values(OtherCopyCase{"OtherSavesADraw", true, 2},
                                            OtherCopyCase{"OtherWritesNothing", false, 1}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace

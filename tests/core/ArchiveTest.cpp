@@ -1,4 +1,5 @@
 #include "core/ArchiveFile.h"
+#include "core/ArchiveMessages.h"
 #include "core/ArchiveStore.h"
 #include "core/ArchiveText.h"
 #include "core/DrawDate.h"
@@ -97,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"EnglishName", "2024/01/02 Rome 1 2 3 4 5", nullptr},
         LineCase{"WheelBeforeDate", "BA 2024/01/02 1 2 3 4 5", nullptr},
         LineCase{"EmptyLine", "", nullptr}),
-    [](const ::testing::TestParamInfo<LineCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LineCase> &row) { return std::string(row.param.name); });
 
 TEST(ArchiveTextTest, TypedNumbersAreFiveDifferentFrom1To90)
 {
@@ -461,13 +462,15 @@ TEST_F(ArchiveStoreTest, ASharedFolderStaysUsableByEveryUser)
 
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0660), 0);
     const bool root = ::geteuid() == 0; // only root may give a file any group
-    if (root)
+    if (root) {
         ASSERT_EQ(::chown(QFile::encodeName(path).constData(), uid_t(-1), 100), 0);
+    }
     EXPECT_TRUE(
         store.import({file(QStringLiteral("b.txt"), "2024/01/06 BA 1 2 3 4 5\n")}, nullptr).saved);
     EXPECT_EQ(modeOf(path), 0660u);
-    if (root)
+    if (root) {
         EXPECT_EQ(QFileInfo(path).groupId(), 100u);
+    }
 
     // A lock that cannot be used is named in the message.
     QFile::remove(path + QStringLiteral(".lock"));

@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         MaskCase{"HalfCentCarriesToThousands", 999.995, "###,##0.00", "1.000,00"},
         MaskCase{"Negative", -1.5, "#0.00", "-1,50"},
         MaskCase{"NegativeBelowHalfACentIsZero", -0.001, "#0.00", "0,00"}),
-    [](const ::testing::TestParamInfo<MaskCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<MaskCase> &row) { return std::string(row.param.name); });
 
 TEST(RoundHalfEvenTest, HalvesGoToTheEvenNeighbour)
 {

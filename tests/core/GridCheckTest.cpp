@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                       IncompleteCase{"row2", 1, 2, "La seconda quaterna non è completa!!!"},
                       IncompleteCase{"row3last", 2, 3, "La terza quaterna non è completa!!!"},
                       IncompleteCase{"row4", 3, 1, "La quarta quaterna non è completa!!!"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST(GridCheckTest, EmptySquareLeavesTheRowsUntouched)
 {

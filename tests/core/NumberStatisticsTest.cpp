@@ -153,8 +153,9 @@ TEST_P(NumberStatisticsOracle, MatchesThePlainCount)
     EXPECT_EQ(s.firstDate, draws.isEmpty() ? QDate() : draws.first().date);
     EXPECT_EQ(s.lastDate, draws.isEmpty() ? QDate() : draws.last().date);
     EXPECT_FALSE(backwards);
-    if (c.draws > 0)
+    if (c.draws > 0) {
         EXPECT_EQ(lastDone, c.draws) << "the progress does not end on the whole";
+    }
     for (int n = 1; n <= 90; ++n) {
         SCOPED_TRACE(n);
         EXPECT_EQ(s.of(n).frequency, plain.numbers[std::size_t(n - 1)].frequency);
@@ -174,6 +175,6 @@ INSTANTIATE_TEST_SUITE_P(Random, NumberStatisticsOracle,
                                            RandomCase{"ThousandsOfNinety", 6, 4000, 90},
                                            // Past the draws between two calls of the progress.
                                            RandomCase{"PastTwoProgressSteps", 7, 17000, 90}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace

@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"2,00", "0,00", "1,00"},
                     {"83,33", "0,00", "120.499,99"},
                     "24,00"}),
-    [](const ::testing::TestParamInfo<WinningsRow> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<WinningsRow> &row) { return std::string(row.param.name); });
 
 TEST(StakesTest, TwelveEuroStakesAreSinglePrecisionValues)
 {

@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "1:2:5.83:5.83",
                 "5.83",
                 "5.83"}),
-    [](const ::testing::TestParamInfo<WinCase> &info) { return std::string(info.param.what); });
+    [](const ::testing::TestParamInfo<WinCase> &row) { return std::string(row.param.what); });
 
 TEST(WinningsTest, TotalsCountEveryDrawCheckedAndStakeTheSystemEachTime)
 {

@@ -161,9 +161,9 @@ TEST_F(VersionCheckTest, ServerAnswersDecideWhetherTheProgramEnds)
         EXPECT_EQ(ends, shown ? 1 : 0);
         EXPECT_EQ(endsWhenShown, 0); // the program ends only after the window closed
         EXPECT_EQ(ui.messages().join(QString()), c.message);
-        for (const auto &shown : ui.shown) {
-            EXPECT_EQ(shown.icon, MessageIcon::None);
-            EXPECT_TRUE(shown.title.isEmpty()); // the program's title
+        for (const auto &box : ui.shown) {
+            EXPECT_EQ(box.icon, MessageIcon::None);
+            EXPECT_TRUE(box.title.isEmpty()); // the program's title
         }
         expectTempFolderUntouched(c.name);
     }

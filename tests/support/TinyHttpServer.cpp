@@ -73,11 +73,11 @@ void TinyHttpServer::serve(QTcpSocket *socket)
         return;
     socket->setProperty("served", true);
     live.requests.append(head);
-    const Misbehaviour misbehaviour = live.misbehaviour;
+    const Misbehaviour how = live.misbehaviour;
     const std::optional<Answer> decided = live.decide ? live.decide(head) : std::nullopt;
     const Answer a = decided ? *decided : live.byPath.value(head.split(' ').value(1), live.answer);
     lock.unlock();
-    if (misbehave(socket, misbehaviour))
+    if (misbehave(socket, how))
         return;
     if (a.delayMs > 0)
         QTimer::singleShot(a.delayMs, socket, [socket, a] { respond(socket, a); });

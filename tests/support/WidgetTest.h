@@ -36,8 +36,8 @@ inline void settle()
 template <class T> class CatchShow : public QObject
 {
 public:
-    explicit CatchShow(std::function<void(T *)> callback, QObject *parent = nullptr)
-        : QObject(parent), callback(std::move(callback))
+    explicit CatchShow(std::function<void(T *)> onShow, QObject *parent = nullptr)
+        : QObject(parent), callback(std::move(onShow))
     {
         qApp->installEventFilter(this);
     }
@@ -80,8 +80,8 @@ inline const char *const kNextModalWatch = "zelmora::testing::onNextModal";
 class NextModalWatch : public QObject
 {
 public:
-    explicit NextModalWatch(std::function<void(QDialog *)> action)
-        : QObject(qApp), action(std::move(action))
+    explicit NextModalWatch(std::function<void(QDialog *)> onShow)
+        : QObject(qApp), action(std::move(onShow))
     {
         setObjectName(QLatin1String(kNextModalWatch));
         QTimer::singleShot(10000, this, &QObject::deleteLater);

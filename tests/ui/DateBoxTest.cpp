@@ -90,6 +90,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Letters cannot be typed; a text holding one is refused all the same.
         DateCase{"LettersTyped", "ab/cd/efgh", true, nullptr, "(//)"},
         DateCase{"LetterInTheYear", "7/3/2O24", false, nullptr, "(7/3/2O24)"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace

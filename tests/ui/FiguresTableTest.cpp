@@ -129,6 +129,6 @@ INSTANTIATE_TEST_SUITE_P(
         SortCase{"DelayDown", NumberStatisticsModel::Delay, Qt::DescendingOrder},
         SortCase{"MaxDelayUp", NumberStatisticsModel::MaxDelay, Qt::AscendingOrder},
         SortCase{"MaxDelayDown", NumberStatisticsModel::MaxDelay, Qt::DescendingOrder}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 } // namespace
