@@ -82,7 +82,13 @@ int main(int argc, char *argv[])
     const CommandLine command = parseCommandLine(arguments);
     if (command.kind != CommandLine::Window) {
         QCoreApplication app(argc, argv);
-        return runCommand(command, existingDataFolder(GetAppPath()));
+        // The update writes the archive where the windows keep it (the user's folder, made and
+        // filled as the windows make it, when the program's cannot be written); the other
+        // commands only read a setting, and make nothing.
+        const QString folder = command.kind == CommandLine::Update
+                                   ? dataFolder(GetAppPath())
+                                   : existingDataFolder(GetAppPath());
+        return runCommand(command, folder);
     }
     if (!windowPossible(arguments)) {
         writeWhole(stderr, QStringLiteral("zelmoravintesca: nessuno schermo su cui aprire la "

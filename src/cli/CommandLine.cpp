@@ -2,6 +2,7 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/StatisticsCommand.h"
+#include "cli/UpdateCommand.h"
 #include "core/Corpo.h"
 
 #include <algorithm>
@@ -113,6 +114,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
         line.kind = CommandLine::Statistics;
         own.removeOne(QStringLiteral("--statistiche"));
         line.arguments = own;
+    } else if (own.contains(QStringLiteral("--aggiorna"))) {
+        line.kind = CommandLine::Update;
+        own.removeOne(QStringLiteral("--aggiorna"));
+        line.arguments = own;
     } else if (!own.isEmpty()) {
         line.kind = CommandLine::Unknown;
         line.unknown = own.constFirst();
@@ -135,9 +140,13 @@ QString usageText()
         "  zelmoravintesca --statistiche ARCHIVIO.txt [--ruota RUOTA] [--dal DATA] [--al DATA]\n"
         "                  [--sistema SISTEMA.zlm]\n"
         "      ritardi e frequenze dei numeri su una ruota (nome o codice, come negli archivi;\n"
-        "      senza --ruota quella del sistema): DRAWS e il numero di estrazioni, poi per\n"
+        "      senza --ruota quella del sistema): DRAWS è il numero di estrazioni, poi per\n"
         "      ogni numero da 1 a 90 numero, frequenza, ritardo e ritardo massimo; con\n"
         "      --sistema, per ogni giocata PLAY, giocata e ritardo di ambo, terno e quaterna\n"
+        "  zelmoravintesca --aggiorna\n"
+        "      scarica l'archivio pubblico di tutte le estrazioni e aggiunge quelle nuove\n"
+        "      all'archivio del programma (estrazioni.txt), come il pulsante Aggiorna archivio;\n"
+        "      l'indirizzo si cambia in aggiornamento.cfg nella cartella del programma\n"
         "  zelmoravintesca --help\n"
         "      mostra questo aiuto\n"
         "  zelmoravintesca --version\n"
@@ -203,6 +212,8 @@ int runCommandSteps(const CommandLine &command, const QString &dataFolder)
         return runCheck(command.arguments, dataFolder);
     case CommandLine::Statistics:
         return runStatistics(command.arguments);
+    case CommandLine::Update:
+        return runUpdate(command.arguments, dataFolder);
     case CommandLine::Window:
         return kFailure;
     }

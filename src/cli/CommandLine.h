@@ -21,6 +21,9 @@ struct CommandLine
 
         // The numbers' figures from the command line; `arguments` follow "--statistiche".
         Statistics,
+        // The archive brought up to date from the public archive; `arguments` follow
+        // "--aggiorna".
+        Update,
     };
     Kind kind = Window;
     QStringList arguments;
@@ -42,7 +45,7 @@ bool writeWhole(std::FILE *stream, const QByteArray &bytes);
 // Tells on standard error that standard output failed, with the system's reason (errno).
 void reportOutputFailure();
 
-// Runs a command that needs no window (Help, Version, Unknown, Check, Statistics) and
+// Runs a command that needs no window (Help, Version, Unknown, Check, Statistics, Update) and
 // returns the exit code: 0, or 2 when the arguments or the input cannot be used or the output
 // could not be written whole. `dataFolder` is where the program keeps its files (ending in
 // "/"), as the windows find it.

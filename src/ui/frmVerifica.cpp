@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "app/UiServices.h"
+#include "core/ArchiveAddress.h"
 #include "core/ArchiveMessages.h"
 #include "core/ArchiveText.h"
 #include "core/DrawDate.h"
@@ -10,6 +11,7 @@
 #include "core/RuntimeError.h"
 #include "core/WheelCodes.h"
 #include "core/WithholdingSetting.h"
+#include "net/ArchiveUpdate.h"
 #include "print/CheckReport.h"
 #include "print/Preview.h"
 #include "print/Printer.h"
@@ -55,6 +57,25 @@ QString dateText(const QDate &date)
 QString percentText(qint64 done, qint64 total)
 {
     return QStringLiteral("%1%").arg(total > 0 ? done * 100 / total : 0);
+}
+
+// The progress of an update as the window's label says it.
+QString updateProgressText(UpdatePhase phase, qint64 done, qint64 total)
+{
+    switch (phase) {
+    case UpdatePhase::Download:
+        return total > 0 ? QStringLiteral("Scaricamento dell'archivio: %1 di %2 KB")
+                               .arg(countText(done / 1024), countText(total / 1024))
+                         : QStringLiteral("Scaricamento dell'archivio: %1 KB")
+                               .arg(countText(done / 1024));
+    case UpdatePhase::Unpack:
+        return QStringLiteral("Apertura dell'archivio scaricato...");
+    case UpdatePhase::Merge:
+        if (total == kWaitingForLock)
+            return QStringLiteral("In attesa dell'altra copia del programma…");
+        return QStringLiteral("Unione all'archivio: %1").arg(percentText(done, total));
+    }
+    return QString();
 }
 
 } // namespace
@@ -130,6 +151,11 @@ frmVerifica::frmVerifica(const Sistema &sistema, Program &program, QWidget *pare
     cmdImporta->setObjectName(QStringLiteral("cmdImporta"));
     cmdImporta->setToolTip(QStringLiteral("Aggiungi all'archivio le estrazioni di un file"));
     cmdImporta->setAutoDefault(false);
+    cmdAggiorna = new QPushButton(QStringLiteral("A&ggiorna archivio"), page);
+    cmdAggiorna->setObjectName(QStringLiteral("cmdAggiorna"));
+    cmdAggiorna->setToolTip(QStringLiteral(
+        "Scarica l'archivio pubblico di tutte le estrazioni e aggiungi quelle nuove"));
+    cmdAggiorna->setAutoDefault(false);
     cmdStatistiche = new QPushButton(QStringLiteral("Ritardi e &frequenze..."), page);
     cmdStatistiche->setObjectName(QStringLiteral("cmdStatistiche"));
     cmdStatistiche->setToolTip(
@@ -139,6 +165,7 @@ frmVerifica::frmVerifica(const Sistema &sistema, Program &program, QWidget *pare
     cmdVerifica->setObjectName(QStringLiteral("cmdVerifica"));
     cmdVerifica->setDefault(true);
     actions->addWidget(cmdImporta);
+    actions->addWidget(cmdAggiorna);
     actions->addWidget(cmdStatistiche);
     actions->addStretch();
     actions->addWidget(cmdVerifica);
@@ -192,7 +219,8 @@ frmVerifica::frmVerifica(const Sistema &sistema, Program &program, QWidget *pare
     QWidget::setTabOrder(optArchivio, dtpDal);
     QWidget::setTabOrder(dtpDal, dtpAl);
     QWidget::setTabOrder(dtpAl, cmdImporta);
-    QWidget::setTabOrder(cmdImporta, cmdStatistiche);
+    QWidget::setTabOrder(cmdImporta, cmdAggiorna);
+    QWidget::setTabOrder(cmdAggiorna, cmdStatistiche);
     QWidget::setTabOrder(cmdStatistiche, cmdVerifica);
     QWidget::setTabOrder(cmdVerifica, cmdInterrompi);
     QWidget::setTabOrder(cmdInterrompi, grdVincite);
@@ -204,6 +232,7 @@ frmVerifica::frmVerifica(const Sistema &sistema, Program &program, QWidget *pare
     // Typing numbers chooses them.
     connect(txtNumeri, &QLineEdit::textEdited, optNumeri, [this] { optNumeri->setChecked(true); });
     connect(cmdImporta, &QPushButton::clicked, this, &frmVerifica::cmdImporta_Click);
+    connect(cmdAggiorna, &QPushButton::clicked, this, &frmVerifica::cmdAggiorna_Click);
     connect(cmdStatistiche, &QPushButton::clicked, this, &frmVerifica::cmdStatistiche_Click);
     connect(cmdVerifica, &QPushButton::clicked, this, &frmVerifica::cmdVerifica_Click);
 
@@ -282,8 +311,8 @@ void frmVerifica::showArchive()
         lblArchivio->setText(QStringLiteral("La ruota del sistema non è nell'elenco delle ruote: "
                                             "si possono verificare solo numeri scritti."));
     } else if (m_summary.draws == 0) {
-        lblArchivio->setText(QStringLiteral("Nessuna estrazione di %1 in archivio: importa un file "
-                                            "di estrazioni con \"Importa archivio\".")
+        lblArchivio->setText(QStringLiteral("Nessuna estrazione di %1 in archivio: \"Aggiorna "
+                                            "archivio\" scarica tutte le estrazioni dal 1939.")
                                  .arg(wheelName(m_wheel)));
     } else {
         lblArchivio->setText(QStringLiteral("In archivio: %1 di %2, dal %3 al %4.")
@@ -375,6 +404,49 @@ void frmVerifica::cmdImporta_Click()
     optArchivio->setChecked(true);
     ui().message(done.trouble ? MessageIcon::Warning : MessageIcon::None, done.message,
                  QStringLiteral("Importa archivio"));
+        });
+}
+
+void frmVerifica::cmdAggiorna_Click()
+{
+    if (busy())
+        return;
+    const Result<ArchiveAddress> address = archiveAddress(m_program.appPath);
+    if (!address) {
+        warningMessage(ui(), address.error().description(), QStringLiteral("Aggiorna archivio"));
+        return;
+    }
+    const ArchiveStore store = m_store;
+    const int wheel = m_wheel;
+    const QString from = address->address;
+    m_work->run<UpdateDone>(
+        [store, wheel, from](Worker<UpdateDone> &worker) {
+            UpdateDone done;
+            DrawArchive merged;
+            const auto progress = [&worker](UpdatePhase phase, qint64 at, qint64 total) {
+                worker.tell(at, total == 0 ? -1 : total, updateProgressText(phase, at, total));
+                return worker.keepGoing();
+            };
+            const Result<ArchiveUpdate> update = updateArchive(store, from, progress, &merged);
+            if (!update) {
+                done.message = update.error().description();
+                done.trouble = true;
+                return done;
+            }
+            if (update->merge.merged) {
+                done.loaded.wheel = merged.summaryOf(wheel);
+                done.loaded.archive = std::make_shared<const DrawArchive>(std::move(merged));
+            }
+            done.message = archiveUpdateMessage(*update);
+            done.trouble = update->interrupted || archiveUpdateHadTrouble(*update);
+            return done;
+        },
+        [this](UpdateDone done) {
+            if (done.loaded.archive)
+                takeArchive(done.loaded);
+            optArchivio->setChecked(true);
+            ui().message(done.trouble ? MessageIcon::Warning : MessageIcon::None, done.message,
+                         QStringLiteral("Aggiorna archivio"));
         });
 }
 
@@ -505,8 +577,9 @@ bool frmVerifica::startCheck()
 
 void frmVerifica::setRunning(bool running)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{optNumeri, txtNumeri, optArchivio,
-                                                       cmdImporta, cmdStatistiche, cmdVerifica})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{optNumeri, txtNumeri, optArchivio, cmdImporta,
+                                          cmdAggiorna, cmdStatistiche, cmdVerifica})
         w->setEnabled(!running);
     optArchivio_Toggled();
     if (running)

@@ -53,6 +53,7 @@ public:
     DateBox *dtpDal = nullptr;
     DateBox *dtpAl = nullptr;
     QPushButton *cmdImporta = nullptr;
+    QPushButton *cmdAggiorna = nullptr;
     QPushButton *cmdStatistiche = nullptr;
     QPushButton *cmdVerifica = nullptr;
     QTableView *grdVincite = nullptr;
@@ -68,6 +69,7 @@ public:
 public slots:
     void Form_Load();
     void cmdImporta_Click();
+    void cmdAggiorna_Click();
     void cmdStatistiche_Click();
     void cmdVerifica_Click();
     void optArchivio_Toggled();
@@ -97,6 +99,8 @@ private:
         QString message;
         bool trouble = false;
     };
+    using UpdateDone = ImportDone; // the same: the archive reached and the message
+
     struct CheckDone
     {
         Result<CheckResult> result{CheckResult{}};

@@ -35,6 +35,8 @@ QString readAs(const QString &line)
                  options->to.toString(Qt::ISODate))
             .trimmed();
     }
+    case CommandLine::Update:
+        return (QStringLiteral("aggiorna ") + command.arguments.join(u' ')).trimmed();
     case CommandLine::Statistics: {
         const Result<StatisticsOptions> options = readStatisticsOptions(command.arguments);
         if (!options)
@@ -94,6 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"--verifica s.zlm a.txt --dal 2024/02/01 --al 2024/01/01",
              "refused: la data --al (01/01/2024) viene prima della data --dal (01/02/2024)"},
         Case{"--verifica s.zlm a.txt --ruota BA", "refused: opzione sconosciuta: --ruota"},
+        // --aggiorna takes nothing more (what follows is refused when it runs).
+        Case{"--aggiorna", "aggiorna"}, Case{"-platform offscreen --aggiorna", "aggiorna"},
         // --statistiche: one archive, a wheel or a system, each option once.
         Case{"--statistiche a.txt --ruota BA", "statistiche a.txt ruota=BA sistema="},
         Case{"--statistiche a.txt --sistema s.zlm --dal 2024/01/02",
