@@ -93,8 +93,14 @@ Result<int> run(const QStringList &arguments, const QString &dataFolder)
         }
         return output.write(lines);
     };
-    const Result<CheckResult> checked = checkSystem(
-        *system, archive->drawsOf(wheel, options.from, options.to), *basisPoints, {}, writeWin);
+    // No draw of the wheel between the dates checks nothing: that is no answer, as the window
+    // and the statistics say.
+    const QList<Draw> draws = archive->drawsOf(wheel, options.from, options.to);
+    if (draws.isEmpty())
+        return failure(QStringLiteral("%1: nessuna estrazione di %2%3")
+                           .arg(options.archivePath, wheelName(wheel),
+                                command::rangeText(options.from, options.to)));
+    const Result<CheckResult> checked = checkSystem(*system, draws, *basisPoints, {}, writeWin);
     if (!checked) {
         // The lines written stand; what follows them says the totals are missing.
         output.finish();

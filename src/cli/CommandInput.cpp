@@ -89,6 +89,17 @@ Result<Sistema> readSystem(const QString &path)
     return *sistema;
 }
 
+QString rangeText(const QDate &from, const QDate &to)
+{
+    if (from.isValid() && to.isValid())
+        return QStringLiteral(" tra il %1 e il %2").arg(italianDateText(from), italianDateText(to));
+    if (from.isValid())
+        return QStringLiteral(" dal %1").arg(italianDateText(from));
+    if (to.isValid())
+        return QStringLiteral(" fino al %1").arg(italianDateText(to));
+    return QString();
+}
+
 Result<QDate> readDate(const QString &value)
 {
     const QDate date = parseDrawDate(value);

@@ -47,6 +47,10 @@ int writeOutput(const QString &out);
 // A date of --dal or --al, in any way an archive writes it.
 Result<QDate> readDate(const QString &value);
 
+// " tra il 02/01/2024 e il 28/12/2024", " dal 02/01/2024", " fino al 28/12/2024", or nothing:
+// the dates of --dal and --al as a message names them.
+QString rangeText(const QDate &from, const QDate &to);
+
 // A system file as the print buttons would take it: read, through the square check, its columns
 // taken from its rows. The failure carries the message for the player.
 Result<Sistema> readSystem(const QString &path);

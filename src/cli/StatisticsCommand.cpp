@@ -63,18 +63,6 @@ Result<StatisticsOptions> readStatisticsOptions(const QStringList &arguments)
 
 namespace {
 
-// "tra il 02/01/2024 e il 28/12/2024", "dal 02/01/2024", "fino al 28/12/2024", or nothing.
-QString rangeText(const QDate &from, const QDate &to)
-{
-    if (from.isValid() && to.isValid())
-        return QStringLiteral(" tra il %1 e il %2").arg(italianDateText(from), italianDateText(to));
-    if (from.isValid())
-        return QStringLiteral(" dal %1").arg(italianDateText(from));
-    if (to.isValid())
-        return QStringLiteral(" fino al %1").arg(italianDateText(to));
-    return QString();
-}
-
 Result<int> run(const QStringList &arguments)
 {
     const Result<StatisticsOptions> read = readStatisticsOptions(arguments);
@@ -107,9 +95,9 @@ Result<int> run(const QStringList &arguments)
     const NumberStatistics figures =
         numberStatistics(archive->drawsOf(wheel, options.from, options.to), plays);
     if (figures.draws == 0)
-        return failure(
-            QStringLiteral("%1: nessuna estrazione di %2%3")
-                .arg(options.archivePath, wheelName(wheel), rangeText(options.from, options.to)));
+        return failure(QStringLiteral("%1: nessuna estrazione di %2%3")
+                           .arg(options.archivePath, wheelName(wheel),
+                                command::rangeText(options.from, options.to)));
 
     QString out = QStringLiteral("DRAWS\t%1\n").arg(figures.draws);
     for (int n = 1; n <= 90; ++n) {

@@ -89,4 +89,9 @@ NumberStatistics numberStatistics(const QList<Draw> &draws, const PlayNumbers &p
     return result;
 }
 
+QString delayText(int delay, int draws)
+{
+    return draws > 0 && delay >= draws ? QStringLiteral("mai") : QString::number(delay);
+}
+
 } // namespace zelmora

@@ -4,6 +4,7 @@
 #include "core/Sistema.h"
 
 #include <QList>
+#include <QString>
 #include <array>
 #include <functional>
 
@@ -39,6 +40,10 @@ struct NumberStatistics
 
     const NumberFigures &of(int n) const { return numbers[std::size_t(n - 1)]; }
 };
+
+// A delay as the window and the page show it: "mai" when it spans every draw counted (the
+// number never came, the play never made it), else its figure.
+QString delayText(int delay, int draws);
 
 // Called now and then with the draws done and the draws in all; returning false stops.
 using StatisticsProgress = std::function<bool(qint64 done, qint64 total)>;

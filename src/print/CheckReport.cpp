@@ -3,7 +3,10 @@
 #include "core/DrawDate.h"
 #include "core/Format.h"
 #include "core/RuntimeError.h"
+#include "print/PageDrawing.h"
 #include "print/Preview.h"
+
+#include <algorithm>
 
 namespace zelmora::print {
 
@@ -119,6 +122,7 @@ private:
         p.setScaleMode(vbMillimeters);
         p.FontName = QStringLiteral("Courier New");
         p.FontSize = 10;
+        m_shift = std::max(0.0, (p.ScaleWidth() - (kNetRight - kLeft)) / 2 - kLeft);
     }
 
     // Draws the heading of page 1, which begins the document, and tells the table's line
@@ -126,11 +130,10 @@ private:
     double heading(double *lineHeight)
     {
         p.FontBold = true;
-        text(kLeft, 2, QStringLiteral("Zelmoravintesca by Vandrel - "));
+        text(kLeft, 2, titleLine(r.heading));
         // Measured once the document has begun, on the device it is printed on: before that
         // a printer device measures with the screen's metrics.
         *lineHeight = p.TextHeight(QStringLiteral("Ag"));
-        p.Print(r.heading);
         double y = below(2);
         p.FontSize = 14;
         text(kLeft, y, QStringLiteral("Verifica del sistema"));
@@ -241,7 +244,7 @@ private:
 
     void text(double x, double y, const QString &s)
     {
-        p.setCurrentX(x);
+        p.setCurrentX(x + m_shift);
         p.setCurrentY(y);
         p.Print(s);
     }
@@ -251,12 +254,15 @@ private:
         text(rightEdge - p.TextWidth(s), y, s);
     }
 
-    void rule(double y) { p.Line(kLeft, y, kNetRight, y, Qt::black); }
+    void rule(double y) { p.Line(kLeft + m_shift, y, kNetRight + m_shift, y, Qt::black); }
 
     Printer &p;
     const CheckReport &r;
     double m_lineHeight = 5;
     double m_y = 0; // the top of the next line, in millimetres
+    // How far the columns move right so the table stands in the middle of the printable area,
+    // its margins equal on both sides.
+    double m_shift = 0;
 };
 
 // The report's pages for the screen, each drawn when it is shown, measured as the printer

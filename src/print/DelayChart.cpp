@@ -3,6 +3,7 @@
 #include "print/PageDrawing.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zelmora::print {
 
@@ -11,7 +12,6 @@ const QColor kMarkedBarColour(214, 84, 20);
 
 namespace {
 
-constexpr int kPerPanel = 45;
 const QColor kGridColour(200, 200, 200);
 const QColor kAxisColour(90, 90, 90);
 
@@ -52,23 +52,32 @@ DelayChartLayout drawDelayChart(Printer &p, const QRectF &area, const DelayChart
     const double textHeight = p.TextHeight(QStringLiteral("0"));
     const double axisWidth = p.TextWidth(QString::number(top)) + textHeight / 2;
     const double gap = textHeight / 2;
-    const double panelHeight = (area.height() - gap) / 2;
+    const int panels = std::clamp(chart.panels, 1, 90);
+    const int perPanel = (90 + panels - 1) / panels;
+    const double panelHeight = (area.height() - gap * (panels - 1)) / panels;
 
-    for (int panel = 0; panel < 2; ++panel) {
+    for (int panel = 0; panel < panels; ++panel) {
         const double panelTop = area.top() + panel * (panelHeight + gap);
         // Room for the delay over the tallest bar, and for the numbers under the bars.
         const QRectF plot(area.left() + axisWidth, panelTop + textHeight, area.width() - axisWidth,
                           panelHeight - 2 * textHeight - 0.5);
         const auto yOf = [&](int value) { return plot.bottom() - plot.height() * value / top; };
-        for (int value = 0; value <= top; value += step) {
+        if (plot.height() < 2 * textHeight)
+            layout.crowded = true;
+        // The scale's figures one line apart at least: on a short panel, every other one.
+        const double stepHeight = plot.height() * step / top;
+        const int labelEvery =
+            stepHeight > 0 ? std::max(1, int(std::ceil(textHeight / stepHeight))) : 1;
+        for (int value = 0, at = 0; value <= top; value += step, ++at) {
             if (value > 0)
                 rule(p, plot.left(), plot.right(), yOf(value), kGridColour);
-            rightAligned(p, plot.left() - textHeight / 4, yOf(value) - textHeight / 2,
-                         QString::number(value));
+            if (at % labelEvery == 0)
+                rightAligned(p, plot.left() - textHeight / 4, yOf(value) - textHeight / 2,
+                             QString::number(value));
         }
-        const double pitch = plot.width() / kPerPanel;
-        for (int i = 0; i < kPerPanel; ++i) {
-            const int n = panel * kPerPanel + i + 1;
+        const double pitch = plot.width() / perPanel;
+        for (int i = 0; i < perPanel && panel * perPanel + i < 90; ++i) {
+            const int n = panel * perPanel + i + 1;
             const std::size_t at = std::size_t(n - 1);
             const int delay = chart.delays[at];
             const QColor colour = chart.marked[at] ? kMarkedBarColour : kBarColour;
@@ -79,9 +88,11 @@ DelayChartLayout drawDelayChart(Printer &p, const QRectF &area, const DelayChart
                     p,
                     QRectF(x + pitch * 0.15, yOf(delay), pitch * 0.7, plot.bottom() - yOf(delay)),
                     colour);
-            const QString value = QString::number(delay);
+            const QString value = delayText(delay, chart.draws);
             if (p.TextWidth(value) <= pitch * 1.1)
                 centred(p, x + pitch / 2, yOf(delay) - textHeight, value);
+            else
+                layout.crowded = true;
             p.FontBold = chart.marked[at];
             p.ForeColor = chart.marked[at] ? kMarkedBarColour : Qt::black;
             centred(p, x + pitch / 2, plot.bottom() + 0.5, QString::number(n));
@@ -119,6 +130,7 @@ QList<RecordedItem> delayChartPage(const QSizeF &size, const DelayChart &chart,
 DelayChart delayChartOf(const NumberStatistics &figures, const PlayNumbers &plays)
 {
     DelayChart chart;
+    chart.draws = figures.draws;
     for (int n = 1; n <= 90; ++n)
         chart.delays[std::size_t(n - 1)] = figures.of(n).delay;
     for (const auto &play : plays)

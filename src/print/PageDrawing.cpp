@@ -2,6 +2,12 @@
 
 namespace zelmora::print {
 
+QString titleLine(const QString &heading)
+{
+    const QString name = QStringLiteral("Zelmoravintesca by Vandrel");
+    return heading.trimmed().isEmpty() ? name : name + QStringLiteral(" - ") + heading;
+}
+
 void centred(Printer &p, double x, double y, const QString &text)
 {
     p.setCurrentX(x - p.TextWidth(text) / 2);

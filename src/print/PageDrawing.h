@@ -10,6 +10,10 @@ namespace zelmora::print {
 
 // Small drawings the report pages share, in the printer's current scale.
 
+// "Zelmoravintesca by Vandrel - " and the print heading: the first line of the program's own
+// reports; without a heading, the name alone.
+QString titleLine(const QString &heading);
+
 // A text drawn centred on x, its top at y.
 void centred(Printer &p, double x, double y, const QString &text);
 // A text drawn flush right against x, its top at y.

@@ -53,6 +53,14 @@ public:
     }
 
 private:
+    // A number's row of the table: the number, its frequency, delay and longest delay.
+    QStringList cellsOf(int n) const
+    {
+        const NumberFigures &f = r.figures.of(n);
+        return {QString::number(n), QString::number(f.frequency),
+                delayText(f.delay, r.figures.draws), QString::number(f.maxDelay)};
+    }
+
     void printHeading()
     {
         p.FontName = QStringLiteral("Arial");
@@ -60,8 +68,7 @@ private:
         p.FontBold = true;
         p.setCurrentX(kLeft);
         p.setCurrentY(2);
-        p.Print(QStringLiteral("Zelmoravintesca by Vandrel - "));
-        p.PrintLine(r.heading);
+        p.PrintLine(titleLine(r.heading));
         p.FontSize = 14;
         p.setCurrentX(kLeft);
         p.PrintLine(QStringLiteral("Ritardi e frequenze - Ruota di %1").arg(r.wheel));
@@ -104,11 +111,10 @@ private:
             for (int c = 0; c < 4; ++c)
                 widths[std::size_t(c)] = p.TextWidth(headings[c]);
             for (int n = 1; n <= 90; ++n) {
-                const NumberFigures &f = r.figures.of(n);
-                const int values[] = {n, f.frequency, f.delay, f.maxDelay};
+                const QStringList cells = cellsOf(n);
                 for (int c = 0; c < 4; ++c)
                     widths[std::size_t(c)] =
-                        std::max(widths[std::size_t(c)], p.TextWidth(QString::number(values[c])));
+                        std::max(widths[std::size_t(c)], p.TextWidth(cells[c]));
             }
             m_gap = p.TextWidth(QStringLiteral("00"));
             groupWidth = widths[0] + widths[1] + widths[2] + widths[3] + 3 * m_gap;
@@ -136,14 +142,13 @@ private:
             rule(p, kLeft + g * pitch, rights[3], m_y + line + 0.2, kRuleColour);
             for (int row = 0; row < kTableRows; ++row) {
                 const int n = g * kTableRows + row + 1;
-                const NumberFigures &f = r.figures.of(n);
                 const bool marked = m_chart.marked[std::size_t(n - 1)];
                 p.FontBold = marked;
-                const int values[] = {n, f.frequency, f.delay, f.maxDelay};
+                const QStringList cells = cellsOf(n);
                 const double y = m_y + line * (row + 1) + 0.5;
                 for (int c = 0; c < 4; ++c) {
                     p.ForeColor = c == 0 && marked ? kMarkedBarColour : Qt::black;
-                    rightAligned(p, rights[std::size_t(c)], y, QString::number(values[c]));
+                    rightAligned(p, rights[std::size_t(c)], y, cells[c]);
                 }
             }
             p.ForeColor = Qt::black;
@@ -193,9 +198,9 @@ private:
             const PlayDelays &d = r.figures.plays[std::size_t(play - 1)];
             text(kLeft, y, playName(play));
             text(xNumbers, y, shown.join(u' '));
-            rightAligned(p, ambo, y, QString::number(d[0]));
-            rightAligned(p, terno, y, QString::number(d[1]));
-            rightAligned(p, quaterna, y, QString::number(d[2]));
+            rightAligned(p, ambo, y, delayText(d[0], r.figures.draws));
+            rightAligned(p, terno, y, delayText(d[1], r.figures.draws));
+            rightAligned(p, quaterna, y, delayText(d[2], r.figures.draws));
         }
         m_y += line * (kGiocate + 1) + 2;
     }

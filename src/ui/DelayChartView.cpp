@@ -2,6 +2,7 @@
 
 #include "print/PageRenderer.h"
 
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QToolTip>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -20,6 +22,24 @@ DelayChartView::DelayChartView(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QSize DelayChartView::minimumSizeHint() const
+{
+    // Room for five panels of eighteen bars, each with its widest figure over it, three of
+    // them high; a window smaller than that scrolls rather than drop a figure.
+    QFont chartFont(QStringLiteral("Arial"));
+    chartFont.setPointSizeF(m_chart.fontSize);
+    const QFontMetricsF metrics(chartFont, this);
+    double widest = metrics.horizontalAdvance(QStringLiteral("888"));
+    if (m_shown)
+        for (int n = 1; n <= 90; ++n)
+            widest = std::max(widest, metrics.horizontalAdvance(delayText(
+                                          m_chart.delays[std::size_t(n - 1)], m_chart.draws)));
+    const double axis = metrics.horizontalAdvance(QStringLiteral("8888")) + metrics.height();
+    const double width = axis + 18 * widest * 1.05 + 4 / mmPerPixelX();
+    const double height = 3 * 5 * metrics.height() + 3 / mmPerPixelY();
+    return QSize(qCeil(width), qCeil(std::max(height, 200.0)));
 }
 
 double DelayChartView::mmPerPixelX() const
@@ -42,6 +62,7 @@ void DelayChartView::setStatistics(const NumberStatistics &figures, const PlayNu
     // The scale and the numbers in the window's type, a little smaller.
     m_chart.fontSize = std::max(6.0, font().pointSizeF() * 0.85);
     m_shown = true;
+    updateGeometry(); // the room every figure needs may have changed
     layOut();
     emit pointed(current);
 }
@@ -63,7 +84,14 @@ void DelayChartView::layOut()
     const QSizeF size(width() * mmPerPixelX() - 4, height() * mmPerPixelY() - 3);
     if (size.width() <= 0 || size.height() <= 0)
         return;
-    m_items = print::delayChartPage(size, m_chart, &m_layout);
+    // Two panels while every bar keeps its figure over it; on a narrower chart, more panels of
+    // fewer, wider bars, rather than a bar without its figure.
+    for (int panels : {2, 3, 5}) {
+        m_chart.panels = panels;
+        m_items = print::delayChartPage(size, m_chart, &m_layout);
+        if (!m_layout.crowded)
+            break;
+    }
     update();
 }
 
@@ -83,7 +111,7 @@ QString DelayChartView::statisticsText(int number) const
     return QStringLiteral("%1: frequenza %2, ritardo %3, ritardo massimo %4%5")
         .arg(number)
         .arg(f.frequency)
-        .arg(f.delay)
+        .arg(delayText(f.delay, m_statistics.draws))
         .arg(f.maxDelay)
         .arg(m_chart.marked[std::size_t(number - 1)] ? QStringLiteral(" (numero del sistema)")
                                                      : QString());

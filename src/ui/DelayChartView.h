@@ -24,11 +24,13 @@ public:
 
     // The number under a point of the widget, or 0.
     int numberAt(const QPoint &point) const;
+    // True when every bar stands with its figure over it at the chart's size.
+    bool everyFigureShown() const { return !m_layout.crowded; }
     // "17: frequenza 412, ritardo 3, ritardo massimo 121": a number's figures in words.
     QString statisticsText(int number) const;
 
     QSize sizeHint() const override { return {900, 300}; }
-    QSize minimumSizeHint() const override { return {420, 200}; }
+    QSize minimumSizeHint() const override;
 
 signals:
     // The number under the pointer changed (0: none).

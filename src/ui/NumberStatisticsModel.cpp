@@ -71,6 +71,8 @@ QVariant NumberStatisticsModel::data(const QModelIndex &index, int role) const
     const bool marked = m_marked[std::size_t(number - 1)];
     switch (role) {
     case Qt::DisplayRole:
+        if (index.column() == Delay)
+            return delayText(value(number, Delay), m_statistics.draws);
         return QString::number(value(number, index.column()));
     case Qt::TextAlignmentRole:
         return int(Qt::AlignRight | Qt::AlignVCenter);

@@ -17,6 +17,7 @@
 #include "ui/ScreenPlacement.h"
 #include "ui/frmAnteprima.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -24,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
@@ -109,11 +111,17 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
     choices->addWidget(dtpDal);
     choices->addWidget(buddyLabel(QStringLiteral("A&l"), dtpAl, page));
     choices->addWidget(dtpAl);
-    choices->addSpacing(12);
-    choices->addWidget(cmdCalcola);
-    choices->addWidget(cmdInterrompi);
-    choices->addStretch();
-    layout->addLayout(choices);
+    auto *actions = new QHBoxLayout;
+    actions->addWidget(cmdCalcola);
+    actions->addWidget(cmdInterrompi);
+    actions->addStretch();
+    // Side by side while the window is wide enough, one under the other when it is not, so
+    // the page is never wider than the window and the chart is seen whole.
+    m_choicesRow = new QBoxLayout(QBoxLayout::LeftToRight);
+    m_choicesRow->addLayout(choices);
+    m_choicesRow->addSpacing(12);
+    m_choicesRow->addLayout(actions, 1);
+    layout->addLayout(m_choicesRow);
 
     lblRiepilogo = new QLabel(page);
     lblRiepilogo->setObjectName(QStringLiteral("lblRiepilogo"));
@@ -133,7 +141,7 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
     lblPuntatore->setFont(bold);
     layout->addWidget(lblPuntatore);
 
-    auto *tables = new QHBoxLayout;
+    auto *tables = m_tablesRow = new QBoxLayout(QBoxLayout::LeftToRight);
     auto *left = new QVBoxLayout;
     m_model = new NumberStatisticsModel(this);
     grdNumeri = new QTableView(page);
@@ -141,6 +149,16 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
     grdNumeri->setModel(m_model);
     grdNumeri->setSortingEnabled(true);
     grdNumeri->sortByColumn(NumberStatisticsModel::Number, Qt::AscendingOrder);
+    // The first click on a figure's heading lists the largest first: the most drawn, the
+    // longest delayed; a second click turns the order round.
+    connect(grdNumeri->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            [this](int column, Qt::SortOrder order) {
+                const bool newColumn = column != m_sortColumn;
+                m_sortColumn = column;
+                if (newColumn && column != NumberStatisticsModel::Number &&
+                    order == Qt::AscendingOrder)
+                    grdNumeri->sortByColumn(column, Qt::DescendingOrder);
+            });
     setUpReadOnlyTable(grdNumeri);
     grdNumeri->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grdNumeri->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -170,6 +188,7 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
     tables->addSpacing(16);
     tables->addLayout(right);
     tables->addStretch();
+    m_choicesWide = choices->sizeHint().width() + 12 + actions->sizeHint().width();
     layout->addLayout(tables, 2);
 
     addProgressRow();
@@ -213,8 +232,8 @@ void frmStatistiche::cmbRuota_Activated()
 
 void frmStatistiche::cmdCalcola_Click()
 {
-    if (busy())
-        return;
+    // A new choice while the work runs starts it again: the run under way is cancelled, and
+    // its figures never shown.
     const std::optional<QDate> from = dtpDal->checkedDate(ui(), QStringLiteral("Dal"), kTitle);
     if (!from)
         return;
@@ -295,13 +314,8 @@ void frmStatistiche::startStatistics(int wheel, const QDate &from, const QDate &
 
 void frmStatistiche::setRunning(bool running)
 {
-    if (running)
-        m_focusBefore = focusWidget();
-    for (QWidget *w : std::initializer_list<QWidget *>{cmbRuota, dtpDal, dtpAl, cmdCalcola})
-        w->setEnabled(!running);
-    // The player who went through the wheels with the arrow keys goes on from the list.
-    if (!running && m_focusBefore)
-        m_focusBefore->setFocus();
+    // The choices stay free while the figures are worked out: a change starts them again.
+    Q_UNUSED(running);
 }
 
 void frmStatistiche::showStatistics(const NumberStatistics &figures)
@@ -321,8 +335,9 @@ void frmStatistiche::showStatistics(const NumberStatistics &figures)
         for (std::uint8_t n : m_plays[std::size_t(play - 1)])
             numbers << twoDigits(n);
         const PlayDelays &d = figures.plays[std::size_t(play - 1)];
-        const QStringList cells{print::playName(play), numbers.join(u' '), QString::number(d[0]),
-                                QString::number(d[1]), QString::number(d[2])};
+        const QStringList cells{print::playName(play), numbers.join(u' '),
+                                delayText(d[0], figures.draws), delayText(d[1], figures.draws),
+                                delayText(d[2], figures.draws)};
         for (int c = 0; c < cells.size(); ++c) {
             auto *item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment(Qt::AlignVCenter | (c >= 2 ? Qt::AlignRight : Qt::AlignLeft));
@@ -332,6 +347,26 @@ void frmStatistiche::showStatistics(const NumberStatistics &figures)
     fitTables();
     cmdStampa->setEnabled(true);
     cmdAnteprima->setEnabled(true);
+}
+
+void frmStatistiche::resizeEvent(QResizeEvent *event)
+{
+    ReportWindow::resizeEvent(event);
+    arrangeRows();
+}
+
+void frmStatistiche::arrangeRows()
+{
+    // What the page has across: the window less its margins and the scroll bar.
+    const int room = width() - 2 * layout()->contentsMargins().left() -
+                     style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 8;
+    const auto arrange = [room](QBoxLayout *row, int wide) {
+        const auto direction = room >= wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+        if (row->direction() != direction)
+            row->setDirection(direction);
+    };
+    arrange(m_choicesRow, m_choicesWide);
+    arrange(m_tablesRow, grdNumeri->width() + 16 + grdGiocate->width());
 }
 
 void frmStatistiche::fitTables()

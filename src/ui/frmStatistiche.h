@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class QBoxLayout;
 class QComboBox;
 class QLabel;
 class QProgressBar;
@@ -70,6 +71,7 @@ protected:
     bool hasReport() const override;
     ReportJobs reportJobs() const override;
     void setRunning(bool running) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // The wheel chosen, as an index of WheelCodes, or kNoWheel.
@@ -78,6 +80,9 @@ private:
     void showStatistics(const NumberStatistics &figures);
     void clearStatistics(const QString &why);
     void fitTables();
+    // The rows of choices and of tables side by side, or one under the other on a narrow
+    // window.
+    void arrangeRows();
     print::StatisticsReport report() const;
 
     Sistema m_sistema;
@@ -86,8 +91,11 @@ private:
     std::optional<NumberStatistics> m_statistics;
     QString m_wheelName;             // the wheel of the figures shown
     QDate m_from, m_to;              // their dates
-    QPointer<QWidget> m_focusBefore; // where the focus was when the work began
     NumberStatisticsModel *m_model = nullptr;
+    QBoxLayout *m_choicesRow = nullptr;
+    QBoxLayout *m_tablesRow = nullptr;
+    int m_choicesWide = 0; // the choices' width side by side
+    int m_sortColumn = 0;  // the column the numbers' table is sorted by
 };
 
 } // namespace zelmora

@@ -91,6 +91,11 @@ refused "--al before --dal" "$work/sistema.zlm" "$work/archivio.txt" --dal 2024/
 head -c 3000 /dev/urandom | tr -d '\000' >"$work/rumore.txt"
 refused "a binary file with no NUL" "$work/sistema.zlm" "$work/rumore.txt"
 
+# No draw of the system's wheel in the range checks nothing: refused, as the figures are.
+printf '2024/01/02 NA 1 2 3 4 5\n' >"$work/napoli.txt"
+refused "an archive with no draw of the system's wheel" "$work/sistema.zlm" "$work/napoli.txt"
+grep -q "nessuna estrazione di Roma" "$work/err.txt" || fail "not told: $(cat "$work/err.txt")"
+refused "a --dal after the last draw" "$work/sistema.zlm" "$work/archivio.txt" --dal 2025/01/01
 run=stats refused "figures with no wheel" "$work/archivio.txt"
 run=stats refused "figures of an unknown wheel" "$work/archivio.txt" --ruota Atlantide
 run=stats refused "figures with --dal after --al" "$work/archivio.txt" --ruota RM --dal 2024/01/10 --al 2024/01/02

@@ -41,3 +41,35 @@ TEST(DelayChartView, TheKeysPointAtTheNumbersInTurn)
     chart.clearFocus();
     EXPECT_EQ(pointed.last().at(0).toInt(), 0);
 }
+
+// However narrow the chart, every bar keeps its figure over it (a number never drawn reads
+// "mai"): fewer bars a panel rather than a figure left out, and below that the window scrolls.
+TEST(DelayChartView, EveryBarKeepsItsFigureAtEveryWidth)
+{
+    // 300 draws where 10 and 67 last came long ago, and 90 never: the widest figures.
+    QList<Draw> draws;
+    QDate date(2000, 1, 1);
+    for (int i = 0; i < 300; ++i, date = date.addDays(3)) {
+        Draw draw{date, 0, {}};
+        for (int k = 0; k < 5; ++k)
+            draw.numbers[std::size_t(k)] = std::uint8_t(1 + (i * 5 + k) % 89);
+        if (i >= 180)
+            for (auto &n : draw.numbers)
+                n = n == 10 || n == 67 ? std::uint8_t(n + 1) : n;
+        draws.append(draw);
+    }
+    const NumberStatistics statistics = numberStatistics(draws);
+    ASSERT_EQ(statistics.of(90).delay, 300);
+    for (int width : {1100, 800, 600, 420}) {
+        SCOPED_TRACE(width);
+        DelayChartView chart;
+        chart.setStatistics(statistics, {});
+        chart.resize(std::max(width, chart.minimumSizeHint().width()), 300);
+        EXPECT_TRUE(chart.everyFigureShown());
+        EXPECT_LE(chart.minimumSizeHint().width(), 620)
+            << "the chart no longer fits a small screen";
+    }
+    DelayChartView chart;
+    chart.setStatistics(statistics, {});
+    EXPECT_TRUE(chart.statisticsText(90).contains(QStringLiteral("ritardo mai")));
+}

@@ -12,14 +12,17 @@
 #include "support/ScriptedUiServices.h"
 #include "support/WidgetTest.h"
 #include "ui/DateBox.h"
+#include "ui/NumberStatisticsModel.h"
 #include "ui/WindowWork.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmStatistiche.h"
 #include "ui/frmVerifica.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -28,6 +31,7 @@
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QTimer>
@@ -335,10 +339,11 @@ TEST_F(VerificaWindowTest, TheReportPrintsTheTableOnTheListingPrinter)
     EXPECT_TRUE(device.documents[0].ended);
     EXPECT_EQ(device.documents[0].pages.size(), 1);
     const QStringList texts = printedTexts(device.documents[0]);
-    for (const char *wanted : {"CIRCOLO", "Sistema: prova.zlm    Ruota: Bari", "05/01/2024",
-                               "08/01/2024", "07 11 12 13 80", "4 Quaterna", "14.500,00",
-                               "13.340,00", "Totale estrazione", "14.625,01", "13.455,01", "38,40",
-                               "14.666,68", "13.493,35", "13.454,95", "Estrazioni vincenti"})
+    for (const char *wanted :
+         {"Zelmoravintesca by Vandrel - CIRCOLO", "Sistema: prova.zlm    Ruota: Bari", "05/01/2024",
+          "08/01/2024", "07 11 12 13 80", "4 Quaterna", "14.500,00", "13.340,00",
+          "Totale estrazione", "14.625,01", "13.455,01", "38,40", "14.666,68", "13.493,35",
+          "13.454,95", "Estrazioni vincenti"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(wanted))) << wanted;
     // One line under the other: the two draws, the second draw's total, then the balance.
     QList<double> tops;
@@ -495,6 +500,49 @@ TEST_F(VerificaWindowTest, AReportWindowAnswersClosingAtOnceWhileItWorks)
             EXPECT_TRUE(QTest::qWaitFor([&] { return !work->busy(); }, 5000));
             window.reset(); // waits for the worker, released
         }
+}
+
+// Ritardi e frequenze over the three Bari draws: a delay that spans them all reads "mai", in
+// the numbers' table and the plays'; the first click on a figure's heading lists the largest
+// first; and a new choice while the figures are worked out starts them again.
+TEST_F(VerificaWindowTest, TheStatisticsSayMaiAndListTheLargestFirst)
+{
+    import(writeFile(QStringLiteral("estratti.txt"), kArchive));
+    frmStatistiche window(testSystem(), std::make_shared<const DrawArchive>(form->archive()),
+                          program, QDate(), QDate());
+    ASSERT_TRUE(showActive(window));
+    window.cmdCalcola->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.statistics().has_value(); }, 5000));
+    const QAbstractItemModel *numbers = window.grdNumeri->model();
+    const auto cell = [&](int row, int column) {
+        return numbers->index(row, column).data().toString();
+    };
+    // Number 90 never came: its delay is every draw.
+    EXPECT_EQ(cell(89, NumberStatisticsModel::Delay), QStringLiteral("mai"));
+    EXPECT_EQ(cell(10, NumberStatisticsModel::Delay), QStringLiteral("1")); // 11, on 08/01
+    // Play 8 never made its quaterna.
+    EXPECT_EQ(window.grdGiocate->item(7, 4)->text(), QStringLiteral("mai"));
+
+    QTest::mouseClick(window.grdNumeri->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(window.grdNumeri->horizontalHeader()->sectionViewportPosition(
+                                 NumberStatisticsModel::Delay) +
+                                 5,
+                             5));
+    EXPECT_EQ(window.grdNumeri->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(cell(0, NumberStatisticsModel::Delay), QStringLiteral("mai"));
+
+    // The choices stay free while the figures are worked out.
+    auto *work = window.findChild<WindowWork *>();
+    QSemaphore release;
+    window.findChild<QThreadPool *>()->start([&release] { release.acquire(); });
+    window.cmdCalcola->click();
+    EXPECT_TRUE(work->busy());
+    EXPECT_TRUE(window.cmbRuota->isEnabled());
+    EXPECT_TRUE(window.dtpDal->isEnabled());
+    window.cmdCalcola->click(); // starts again: the first run is cancelled
+    release.release();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !work->busy(); }, 5000));
+    EXPECT_TRUE(window.statistics().has_value());
 }
 
 TEST_F(VerificaWindowTest, EscapeClosesTheWindowAndEveryButtonHasAMnemonic)
