@@ -89,8 +89,8 @@ private:
     std::shared_ptr<const DrawArchive> m_archive;
     PlayNumbers m_plays{};
     std::optional<NumberStatistics> m_statistics;
-    QString m_wheelName;             // the wheel of the figures shown
-    QDate m_from, m_to;              // their dates
+    QString m_wheelName; // the wheel of the figures shown
+    QDate m_from, m_to;  // their dates
     NumberStatisticsModel *m_model = nullptr;
     QBoxLayout *m_choicesRow = nullptr;
     QBoxLayout *m_tablesRow = nullptr;
