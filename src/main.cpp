@@ -4,6 +4,7 @@
 #include "app/AppPath.h"
 #include "app/ButtonKeys.h"
 #include "app/DataFolder.h"
+#include "app/DialogsOnScreen.h"
 #include "app/Forms.h"
 #include "app/Pause.h"
 #include "app/Program.h"
@@ -99,6 +100,7 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     app.installEventFilter(new EnterPressesButtons(&app));
+    app.installEventFilter(new DialogsOnScreen(&app));
     QApplication::setApplicationName(QStringLiteral("Zelmoravintesca"));
     QApplication::setApplicationVersion(corpo::versionText());
     installQtItalian();

@@ -36,4 +36,24 @@ void placeOnScreen(QWidget *window, const QWidget *over, QSize wanted)
     window->move(x, y);
 }
 
+void CenterForm(QWidget *window)
+{
+    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect whole = screen->geometry();
+    const QRect room = screen->availableGeometry();
+    const QSize frame = window->frameGeometry().size() - window->geometry().size();
+    const QSize outer = window->size() + frame;
+    QRect placed(QPoint(whole.center().x() - outer.width() / 2,
+                        whole.center().y() - outer.height() / 2),
+                 outer);
+    if (!room.contains(placed))
+        placed.moveTo(std::clamp(placed.left(), room.left(),
+                                 std::max(room.left(), room.right() + 1 - outer.width())),
+                      std::clamp(placed.top(), room.top(),
+                                 std::max(room.top(), room.bottom() + 1 - outer.height())));
+    window->move(placed.topLeft());
+}
+
 } // namespace zelmora

@@ -12,4 +12,8 @@ namespace zelmora {
 // over `over`, or on the screen, then moved in where it would stick out.
 void placeOnScreen(QWidget *window, const QWidget *over = nullptr, QSize wanted = {});
 
+// Centres a window on the whole of its screen, as CenterForm does, panels and docks included;
+// only a window that would then cover part of a panel is moved onto the free area.
+void CenterForm(QWidget *window);
+
 } // namespace zelmora

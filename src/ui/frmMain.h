@@ -54,6 +54,7 @@ public:
 
     // Opens the check window (Alt+V); on the banner above Ritardatari.
     QPushButton *cmdVerifica = nullptr;
+    QPushButton *cmdStatistiche = nullptr;
     AutoResizer *AutoResizer1 = nullptr;
 
     // Cell of row r, column c (both 0-based).
@@ -93,6 +94,7 @@ public slots:
     void cmdPrnTabulato_Click();
     void cmdRitardatari_Click();
     void cmdVerifica_Click();
+    void cmdStatistiche_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -85,7 +85,7 @@ frmNewVersion::frmNewVersion(UiServices &ui, QWidget *parent) : QDialog(parent),
 
 void frmNewVersion::Form_Load()
 {
-    placeOnScreen(this);
+    CenterForm(this);
 }
 
 void frmNewVersion::showEvent(QShowEvent *event)

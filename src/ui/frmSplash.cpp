@@ -83,7 +83,7 @@ void frmSplash::Form_Load()
     lblProductName->setText(m_title);
     fitWidth(lblProductName);
     fitWidth(lblCompanyProduct);
-    placeOnScreen(this);
+    CenterForm(this);
 }
 
 void frmSplash::Form_KeyPress()

@@ -2,6 +2,8 @@
 
 #include "app/Program.h"
 #include "app/UiServices.h"
+#include "core/ArchiveMessages.h"
+#include "core/ArchiveStore.h"
 #include "core/DrawDate.h"
 #include "core/Format.h"
 #include "core/RuntimeError.h"
@@ -94,13 +96,7 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
     dtpDal->setObjectName(QStringLiteral("dtpDal"));
     dtpAl = new DateBox(page);
     dtpAl->setObjectName(QStringLiteral("dtpAl"));
-    // The boxes reach every draw the archive holds, and open on the check window's dates.
-    const QDate first = m_archive->firstDate();
-    const QDate earliest = first.isValid() ? std::min(first, QDate(1871, 1, 1)) : QDate(1871, 1, 1);
-    for (DateBox *box : {dtpDal, dtpAl})
-        box->setDateRange(earliest, QDate(9999, 12, 31));
-    dtpDal->setDate(from.isValid() ? from : first);
-    dtpAl->setDate(to.isValid() ? to : m_archive->lastDate());
+    showDates(from, to);
     cmdCalcola = new QPushButton(QStringLiteral("&Calcola"), page);
     cmdCalcola->setObjectName(QStringLiteral("cmdCalcola"));
     cmdCalcola->setDefault(true);
@@ -213,11 +209,71 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
     resize(kPreferredSize);
 }
 
+void frmStatistiche::showDates(const QDate &from, const QDate &to)
+{
+    // The boxes reach every draw the archive holds, and open on the dates given, else on the
+    // whole archive.
+    const QDate first = m_archive ? m_archive->firstDate() : QDate();
+    const QDate last = m_archive ? m_archive->lastDate() : QDate();
+    const QDate earliest =
+        first.isValid() ? std::min(first, earliestDrawDate()) : earliestDrawDate();
+    for (DateBox *box : {dtpDal, dtpAl})
+        box->setDateRange(earliest, latestDrawDate());
+    const QDate today = QDate::currentDate();
+    dtpDal->setDate(from.isValid() ? from : first.isValid() ? first : today);
+    dtpAl->setDate(to.isValid() ? to : last.isValid() ? last : today);
+}
+
 void frmStatistiche::showModal()
 {
     placeOnScreen(this, parentWidget(), kPreferredSize);
-    QTimer::singleShot(0, this, &frmStatistiche::cmdCalcola_Click);
+    if (m_archive)
+        QTimer::singleShot(0, this, &frmStatistiche::cmdCalcola_Click);
+    else
+        QTimer::singleShot(0, this, &frmStatistiche::readArchive);
     exec();
+}
+
+void frmStatistiche::readArchive()
+{
+    // Opened from the main window: the stored archive is read here, on the worker.
+    lblRiepilogo->setText(QStringLiteral("Lettura dell'archivio delle estrazioni..."));
+    const ArchiveStore store(m_program.appPath + QString::fromLatin1(ArchiveStore::kFileName));
+    struct Read
+    {
+        std::shared_ptr<const DrawArchive> archive;
+        QString notice;
+        bool interrupted = false;
+    };
+    m_work->run<Read>(
+        [store](Worker<Read> &worker) {
+            StoredArchive stored = store.read(worker.progress([](qint64 done, qint64 total) {
+                return QStringLiteral("Lettura dell'archivio: %1%")
+                    .arg(total > 0 ? done * 100 / total : 0);
+            }));
+            Read read;
+            read.interrupted = stored.interrupted;
+            read.notice = storedArchiveNotice(stored, store.path());
+            read.archive = std::make_shared<const DrawArchive>(std::move(stored.archive));
+            return read;
+        },
+        [this](Read read) {
+            if (read.interrupted) {
+                lblRiepilogo->setText(QStringLiteral("Lettura dell'archivio interrotta."));
+                return;
+            }
+            m_archive = read.archive;
+            showDates(QDate(), QDate());
+            if (!read.notice.isEmpty())
+                warningMessage(ui(), read.notice, QStringLiteral("Archivio delle estrazioni"));
+            if (m_archive->isEmpty()) {
+                clearStatistics(QStringLiteral(
+                    "L'archivio delle estrazioni è vuoto: \"Aggiorna archivio\", nella finestra "
+                    "Verifica, scarica tutte le estrazioni dal 1939."));
+                return;
+            }
+            cmdCalcola_Click();
+        });
 }
 
 int frmStatistiche::chosenWheel() const
@@ -232,6 +288,8 @@ void frmStatistiche::cmbRuota_Activated()
 
 void frmStatistiche::cmdCalcola_Click()
 {
+    if (!m_archive)
+        return; // the archive is still being read
     // A new choice while the work runs starts it again: the run under way is cancelled, and
     // its figures never shown.
     const std::optional<QDate> from = dtpDal->checkedDate(ui(), QStringLiteral("Dal"), kTitle);

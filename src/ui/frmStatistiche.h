@@ -39,8 +39,9 @@ class frmStatistiche : public ReportWindow
 {
     Q_OBJECT
 public:
-    // `archive` is a snapshot the window's worker reads, shared and never changed. The dates
-    // open as given (the check window's), the wheel on the system's.
+    // `archive` is a snapshot the window's worker reads, shared and never changed; without one
+    // (opened from the main window) the window reads the stored archive itself. The dates open
+    // as given (the check window's), else on the whole archive; the wheel on the system's.
     frmStatistiche(const Sistema &sistema, std::shared_ptr<const DrawArchive> archive,
                    Program &program, const QDate &from, const QDate &to, QWidget *parent = nullptr);
 
@@ -64,6 +65,8 @@ public:
 
 public slots:
     void cmdCalcola_Click();
+    // Reads the program's stored archive on the worker, then works out the figures.
+    void readArchive();
     void cmbRuota_Activated();
     void picGrafico_Pointed(int number);
 
@@ -80,6 +83,7 @@ private:
     void showStatistics(const NumberStatistics &figures);
     void clearStatistics(const QString &why);
     void fitTables();
+    void showDates(const QDate &from, const QDate &to);
     // The rows of choices and of tables side by side, or one under the other on a narrow
     // window.
     void arrangeRows();

@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -33,6 +34,26 @@ namespace zelmora {
 using print::TaraturaAmbetto;
 
 namespace {
+
+// A bar that shows it has the focus: the toolkit's style draws none on a scroll bar, so the
+// player would not see where the arrow keys go.
+class FocusShowingScrollBar : public QScrollBar
+{
+public:
+    explicit FocusShowingScrollBar(QWidget *parent) : QScrollBar(Qt::Horizontal, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QScrollBar::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        QPen pen(palette().color(QPalette::Highlight), 2);
+        painter.setPen(pen);
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
+};
 
 // --- Geometry (twips) ----------------------------------------------------------------------
 
@@ -146,7 +167,7 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(const Sistema &sistema, Program &program,
         label->setGeometry(twipsRect(180, top, 360, kLineHeight));
         label->setFont(msSansSerif(true));
 
-        bar = new QScrollBar(Qt::Horizontal, owner);
+        bar = new FocusShowingScrollBar(owner);
         name(bar, barName);
         bar->setGeometry(twipsRect(540, top + 45, 2100, 270));
         bar->setRange(0, kBarMax);
@@ -338,6 +359,22 @@ void frmTaraturaAmbetto::reject()
     QDialog::reject();
 }
 
+QWidget *frmTaraturaAmbetto::nextTypedBox(QWidget *from)
+{
+    // Enter goes on to the next length typed, as Enter goes on to the next cell in the main
+    // window; after the last one, to what follows it in the tab order.
+    bool passed = false;
+    for (QWidget *next = nextInFocusChain(); next && next != this;
+         next = next->nextInFocusChain()) {
+        if (next == from)
+            passed = true;
+        else if (passed && qobject_cast<QLineEdit *>(next) && next->isEnabled() &&
+                 next->isVisibleTo(this))
+            return next;
+    }
+    return from->nextInFocusChain();
+}
+
 bool frmTaraturaAmbetto::eventFilter(QObject *watched, QEvent *event)
 {
     // A typed box: Enter takes the value and moves on to the next control, as in the other
@@ -347,7 +384,7 @@ bool frmTaraturaAmbetto::eventFilter(QObject *watched, QEvent *event)
             const auto *key = static_cast<QKeyEvent *>(event);
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
                 if (takeTyped(box))
-                    focusNextChild();
+                    nextTypedBox(box)->setFocus(Qt::TabFocusReason);
                 else
                     box->selectAll();
                 return true;

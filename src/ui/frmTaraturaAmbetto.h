@@ -129,6 +129,8 @@ private:
     // false when it was refused (with the beep and a message) and the box shows the value it
     // had again.
     bool takeTyped(QLineEdit *box);
+    // The typed box after `from` in the tab order, or the control after it when it is the last.
+    QWidget *nextTypedBox(QWidget *from);
     bool takeLength(const Length &length);
     bool takeMeasure(bool horizontal);
     // The rulers' nominal lengths on the printer chosen in the list, shown in their labels,

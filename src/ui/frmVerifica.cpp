@@ -43,9 +43,6 @@ namespace {
 
 const QString kArchiveFilter =
     QStringLiteral("Archivi delle estrazioni (*.txt *.csv);;Tutti i file (*)|*.txt");
-// The earliest date the boxes offer when the archive holds nothing earlier.
-const QDate kEarliestDate(1871, 1, 1);
-const QDate kLatestDate(9999, 12, 31);
 // The size the window asks for; a smaller screen gets a smaller window that scrolls.
 constexpr QSize kPreferredSize(760, 600);
 
@@ -323,9 +320,10 @@ void frmVerifica::showArchive()
     // The dates open on the whole archive, and reach every draw it holds.
     const QDate first = m_archive->firstDate();
     const QDate last = m_archive->lastDate();
-    const QDate earliest = first.isValid() ? std::min(first, kEarliestDate) : kEarliestDate;
+    const QDate earliest =
+        first.isValid() ? std::min(first, earliestDrawDate()) : earliestDrawDate();
     for (DateBox *box : {dtpDal, dtpAl})
-        box->setDateRange(earliest, kLatestDate);
+        box->setDateRange(earliest, latestDrawDate());
     dtpDal->setDate(first.isValid() ? first : QDate::currentDate());
     dtpAl->setDate(last.isValid() ? last : QDate::currentDate());
 }

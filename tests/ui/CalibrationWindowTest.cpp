@@ -10,6 +10,7 @@
 #include "support/WidgetTest.h"
 #include "ui/frmTaraturaAmbetto.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -287,10 +288,21 @@ TEST_F(CalibrationWindowTest, TypedLengthsSetTheirBarsOrAreRefused)
             EXPECT_EQ(window->focusWidget(), window->labLeft);
         } else {
             EXPECT_TRUE(ui.shown.isEmpty()) << ui.messages().join(u'|').toStdString();
-            // Enter moves on to the next bar.
-            EXPECT_EQ(window->focusWidget(), window->vsTop);
+            // Enter moves on to the next length's box, where the next value is typed.
+            EXPECT_EQ(window->focusWidget(), window->labTop);
         }
     }
+    // Typed one after the other with Enter between, as a player calibrates: each value lands.
+    ui.clear();
+    window->labLeft->setFocus();
+    window->labLeft->selectAll();
+    QTest::keyClicks(window->labLeft, QStringLiteral("40,5"));
+    QTest::keyClick(window->labLeft, Qt::Key_Return);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("30"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(window->vsLeft->value(), 4050);
+    EXPECT_EQ(window->vsTop->value(), 3000);
+    EXPECT_TRUE(ui.shown.isEmpty());
     // Leaving a box takes its value as Enter does.
     window->labTop->setFocus();
     window->labTop->selectAll();
