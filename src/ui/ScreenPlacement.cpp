@@ -45,9 +45,9 @@ void CenterForm(QWidget *window)
     const QRect room = screen->availableGeometry();
     const QSize frame = window->frameGeometry().size() - window->geometry().size();
     const QSize outer = window->size() + frame;
-    QRect placed(QPoint(whole.center().x() - outer.width() / 2,
-                        whole.center().y() - outer.height() / 2),
-                 outer);
+    QRect placed(
+        QPoint(whole.center().x() - outer.width() / 2, whole.center().y() - outer.height() / 2),
+        outer);
     if (!room.contains(placed))
         placed.moveTo(std::clamp(placed.left(), room.left(),
                                  std::max(room.left(), room.right() + 1 - outer.width())),
