@@ -1,7 +1,8 @@
 # `cmake --install` lays out a self-contained program folder, lib/zelmoravintesca/ under the
 # prefix (the executable with ruote.grc and images/ beside it, as the program expects), a
-# command bin/zelmoravintesca linked to it, and a desktop entry with its icon, so the program
-# appears in the desktop's menu. CPack makes a Debian package of the same layout.
+# command bin/zelmoravintesca linked to it, a desktop entry with its icon, so the program
+# appears in the desktop's menu, and the type of its .zlm files, which it opens. CPack makes a
+# Debian package of the same layout.
 
 set(ZELMORA_INSTALL_DIR lib/zelmoravintesca)
 
@@ -17,6 +18,10 @@ file(CREATE_LINK ../${ZELMORA_INSTALL_DIR}/zelmoravintesca ${ZELMORA_COMMAND_LIN
 install(FILES ${ZELMORA_COMMAND_LINK} DESTINATION bin)
 
 install(FILES ${CMAKE_SOURCE_DIR}/assets/zelmoravintesca.desktop DESTINATION share/applications)
+# The type of the .zlm files, so a file manager opens them with the program; Debian's triggers
+# (shared-mime-info, desktop-file-utils) update the desktop's databases, with no script of ours.
+install(FILES ${CMAKE_SOURCE_DIR}/assets/zelmoravintesca-mime.xml DESTINATION share/mime/packages
+        RENAME zelmoravintesca.xml)
 install(DIRECTORY ${ZELMORA_ICON_DIR}/ DESTINATION share/icons/hicolor)
 
 set(CPACK_GENERATOR DEB)
@@ -38,6 +43,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # the archive comes from.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-liberation2, fonts-comic-neue, qt6-translations-l10n, libcurl4 (>= 7.85.0), ca-certificates")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups, shared-mime-info")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${ZELMORA_WEB_HOST}/")
 include(CPack)

@@ -1,4 +1,5 @@
-// The program's entry: refuses a second copy, fixes the program folder, loads the main window
+// The program's entry: refuses a second copy (handing it the system file to open, if any),
+// fixes the program folder, loads the main window, opens the system file it was started with
 // and hands over to the window event loop.
 
 #include "app/AppPath.h"
@@ -20,25 +21,53 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QPointer>
 
 using namespace zelmora;
 
 namespace {
 
+// The system file to open: the one the program was started with, then each one a later copy
+// sends. Until the main window is shown the last one waits here; then the window opens it.
+struct SystemToOpen
+{
+    QString path;
+    QPointer<frmMain> window;
+
+    void request(const QString &requested)
+    {
+        if (window)
+            window->openWhenFree(requested);
+        else
+            path = requested;
+    }
+};
+
+// The file named on the command line as an absolute name, resolved in this copy's working
+// folder, so that a running copy elsewhere opens the same file.
+QString absoluteName(const QString &file)
+{
+    if (file.isEmpty() || file.startsWith(u'/'))
+        return file;
+    return QDir::currentPath() + u'/' + file;
+}
+
 // Start-up; false when the program ended before its event loop (another copy runs, or a
 // newer version was announced).
-bool Main(Program &program, SingleInstance &instance)
+bool Main(Program &program, SingleInstance &instance, SystemToOpen &toOpen)
 {
     program.identity.gEdition = QStringLiteral("Freeware");
 
     if (instance.PrevInstance()) {
-        if (instance.ActivateRunningInstance()) {
+        if (instance.ActivateRunningInstance(toOpen.path)) {
             program.ending.End();
             return false;
         }
     } else {
         QObject::connect(&instance, &SingleInstance::activationRequested, &raiseMainWindow);
+        QObject::connect(&instance, &SingleInstance::openRequested,
+                         [&toOpen](const QString &path) { toOpen.request(path); });
     }
 
     // The program's files live beside it, or in the user's folder when that cannot be written.
@@ -67,6 +96,9 @@ bool Main(Program &program, SingleInstance &instance)
     delete splash;
     program.ui->setBusy(false);
     main->show();
+    toOpen.window = main;
+    if (!toOpen.path.isEmpty())
+        main->openWhenFree(toOpen.path);
     return true;
 }
 
@@ -81,7 +113,7 @@ int main(int argc, char *argv[])
     // The commands (the check, the usage, the version): no window, no display, no server, no
     // single instance.
     const CommandLine command = parseCommandLine(arguments);
-    if (command.kind != CommandLine::Window) {
+    if (command.kind != CommandLine::Window && command.kind != CommandLine::Open) {
         QCoreApplication app(argc, argv);
         // The update writes the archive where the windows keep it (the user's folder, made and
         // filled as the windows make it, when the program's cannot be written); the other
@@ -114,6 +146,7 @@ int main(int argc, char *argv[])
 
     SingleInstance instance(program.identity.AppTitle);
     program.ending.atEnd([&instance] { instance.release(); });
-    const bool goOn = Main(program, instance);
+    SystemToOpen toOpen{absoluteName(command.file), nullptr};
+    const bool goOn = Main(program, instance, toOpen);
     return goOn ? QApplication::exec() : 0;
 }

@@ -8,7 +8,7 @@ ZELMORA_PACKAGES=(
     xvfb xauth openbox xdotool x11-utils xclip imagemagick poppler-utils tesseract-ocr
     cups cups-client printer-driver-cups-pdf
     clang libclang-rt-14-dev clang-format
-    dpkg-dev desktop-file-utils python3
+    dpkg-dev desktop-file-utils shared-mime-info libglib2.0-bin python3
 )
 
 ensure_packages() {

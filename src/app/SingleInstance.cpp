@@ -15,7 +15,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <memory>
+#include <optional>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -28,6 +31,7 @@ const char *const SingleInstance::kClassNames[3] = {"ThunderRTMain", "ThunderRT5
 
 namespace {
 constexpr char kActivate[] = "activate\n";
+constexpr char kOpen[] = "open ";
 constexpr char kDone[] = "raised\n";
 // The longest line either side reads; anything longer ends the conversation.
 constexpr qint64 kMaxLine = 32;
@@ -76,6 +80,31 @@ qint64 peerUser(qintptr descriptor)
 bool sameUser(qintptr descriptor)
 {
     return peerUser(descriptor) == qint64(::getuid());
+}
+
+// The length an "open N\n" line announces: N in plain decimal digits, 1 to kMaxPath; nothing
+// for any other line.
+std::optional<qint64> announcedLength(const QByteArray &line)
+{
+    if (!line.startsWith(kOpen) || !line.endsWith('\n'))
+        return std::nullopt;
+    const QByteArray digits = line.mid(qsizetype(std::strlen(kOpen))).chopped(1);
+    if (digits.isEmpty() || digits.size() > 4 || digits.startsWith('0') ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const qint64 length = digits.toLongLong();
+    if (length > SingleInstance::kMaxPath)
+        return std::nullopt;
+    return length;
+}
+
+// What a later copy says: the activation line, with the file name after it when there is one.
+QByteArray request(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || name.size() > SingleInstance::kMaxPath)
+        return kActivate;
+    return kOpen + QByteArray::number(name.size()) + '\n' + name;
 }
 } // namespace
 
@@ -142,8 +171,9 @@ bool SingleInstance::PrevInstance()
     return false;
 }
 
-bool SingleInstance::ActivateRunningInstance()
+bool SingleInstance::ActivateRunningInstance(const QString &path)
 {
+    const QByteArray said = request(path);
     const QString keptTitle = m_appTitle;
     m_appTitle = QStringLiteral("unwanted instance");
     for (const char *className : kClassNames) {
@@ -158,8 +188,11 @@ bool SingleInstance::ActivateRunningInstance()
         // Only a copy of this same user is asked, and believed.
         if (!sameUser(socket.socketDescriptor()))
             continue;
-        socket.write(kActivate);
-        if (!socket.waitForBytesWritten(kAnswerTimeoutMs))
+        socket.write(said);
+        bool written = true;
+        while (written && socket.bytesToWrite() > 0)
+            written = socket.waitForBytesWritten(kAnswerTimeoutMs);
+        if (!written)
             continue;
         QDeadlineTimer deadline(kAnswerTimeoutMs);
         while (!socket.canReadLine() && socket.bytesAvailable() < kMaxLine &&
@@ -181,33 +214,60 @@ bool SingleInstance::listen(const QString &folder)
     if (!m_server->listen(name))
         return false;
     connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *client = m_server->nextPendingConnection()) {
-            connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-            // Nobody but this user is listened to.
-            if (!sameUser(client->socketDescriptor())) {
-                client->abort();
-                client->deleteLater();
-                continue;
-            }
-            // A caller holds no more than one short line here, and not for long.
-            client->setReadBufferSize(kMaxLine);
-            QTimer::singleShot(kIdleCallerMs, client, [client] { client->abort(); });
-            connect(client, &QLocalSocket::readyRead, this, [this, client] {
-                if (!client->canReadLine()) {
-                    if (client->bytesAvailable() >= kMaxLine)
-                        client->abort();
-                    return;
-                }
-                if (client->readLine(kMaxLine) == kActivate) {
-                    emit activationRequested();
-                    client->write(kDone);
-                    client->flush();
-                }
-                client->disconnectFromServer();
-            });
-        }
+        while (QLocalSocket *client = m_server->nextPendingConnection())
+            serve(client);
     });
     return true;
+}
+
+void SingleInstance::serve(QLocalSocket *client)
+{
+    connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+    // Nobody but this user is listened to.
+    if (!sameUser(client->socketDescriptor())) {
+        client->abort();
+        client->deleteLater();
+        return;
+    }
+    // A caller holds no more than one short line here, and a file name after it, and not for
+    // long.
+    client->setReadBufferSize(kMaxLine);
+    QTimer::singleShot(kIdleCallerMs, client, [client] { client->abort(); });
+    // The file name's length once its line is read; -1 while the line is awaited.
+    auto nameLength = std::make_shared<qint64>(-1);
+    connect(client, &QLocalSocket::readyRead, this, [this, client, nameLength] {
+        if (*nameLength < 0) {
+            if (!client->canReadLine()) {
+                if (client->bytesAvailable() >= kMaxLine)
+                    client->abort();
+                return;
+            }
+            const QByteArray line = client->readLine(kMaxLine);
+            const std::optional<qint64> announced = announcedLength(line);
+            if (line != kActivate && !announced) {
+                client->disconnectFromServer();
+                return;
+            }
+            *nameLength = announced.value_or(0);
+            client->setReadBufferSize(std::max(kMaxLine, *nameLength));
+        }
+        if (client->bytesAvailable() < *nameLength)
+            return;
+        const QByteArray name = client->read(*nameLength);
+        // Only an absolute name, which the caller resolved in its own working folder, and one
+        // a file can have (no NUL byte).
+        if (*nameLength > 0 && (!name.startsWith('/') || name.contains('\0'))) {
+            client->disconnectFromServer();
+            return;
+        }
+        // The caller has its answer before anything here can take time (a message box).
+        client->write(kDone);
+        client->flush();
+        client->disconnectFromServer();
+        emit activationRequested();
+        if (!name.isEmpty())
+            emit openRequested(QFile::decodeName(name));
+    });
 }
 
 void SingleInstance::release()

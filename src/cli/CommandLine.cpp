@@ -118,11 +118,21 @@ CommandLine parseCommandLine(const QStringList &arguments)
         line.kind = CommandLine::Update;
         own.removeOne(QStringLiteral("--aggiorna"));
         line.arguments = own;
-    } else if (!own.isEmpty()) {
+    } else if (const auto option = std::find_if(
+                   own.begin(), own.end(), [](const QString &a) { return a.startsWith(u'-'); });
+               option != own.end()) {
         line.kind = CommandLine::Unknown;
-        line.unknown = own.constFirst();
+        line.unknown = *option;
+    } else if (own.size() > 1) {
+        line.kind = CommandLine::ManyFiles;
+        line.arguments = own;
     } else {
+        // The window, with the one file left, if any, open in it.
         line.arguments = arguments;
+        if (!own.isEmpty()) {
+            line.kind = CommandLine::Open;
+            line.file = own.constFirst();
+        }
     }
     return line;
 }
@@ -131,8 +141,10 @@ QString usageText()
 {
     return QStringLiteral(
         "Uso:\n"
-        "  zelmoravintesca [opzioni di Qt]\n"
-        "      apre il programma; Qt accetta le sue opzioni (-platform, -style, -display, ...)\n"
+        "  zelmoravintesca [opzioni di Qt] [SISTEMA.zlm]\n"
+        "      apre il programma, con il sistema indicato se c'è (se il programma è già\n"
+        "      aperto, il sistema si apre lì); Qt accetta le sue opzioni (-platform, -style,\n"
+        "      -display, ...)\n"
         "  zelmoravintesca --verifica SISTEMA.zlm ARCHIVIO.txt [--dal DATA] [--al DATA]\n"
         "      verifica un sistema salvato sulle estrazioni della sua ruota in un archivio,\n"
         "      senza finestre né schermo: una riga per ogni giocata vincente e il totale,\n"
@@ -208,6 +220,14 @@ int runCommandSteps(const CommandLine &command, const QString &dataFolder)
              usageText())
                 .toUtf8());
         return kFailure;
+    case CommandLine::ManyFiles:
+        writeWhole(stderr, (QStringLiteral("zelmoravintesca: si apre un solo sistema alla volta, "
+                                           "non %1: %2\n")
+                                .arg(command.arguments.size())
+                                .arg(command.arguments.join(QStringLiteral(", "))) +
+                            usageText())
+                               .toUtf8());
+        return kFailure;
     case CommandLine::Check:
         return runCheck(command.arguments, dataFolder);
     case CommandLine::Statistics:
@@ -215,6 +235,7 @@ int runCommandSteps(const CommandLine &command, const QString &dataFolder)
     case CommandLine::Update:
         return runUpdate(command.arguments, dataFolder);
     case CommandLine::Window:
+    case CommandLine::Open:
         return kFailure;
     }
     reportOutputFailure();

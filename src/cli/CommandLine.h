@@ -8,12 +8,14 @@
 namespace zelmora {
 
 // What the command line asks for. The window takes Qt's own options (-platform, -style,
-// -display, ...); everything else is one of the program's commands, which need no display.
+// -display, ...) and one system file to open; everything else is one of the program's
+// commands, which need no display.
 struct CommandLine
 {
     enum Kind
     {
         Window,  // start the program's windows; `arguments` are argv for QApplication
+        Open,    // the windows with the system file `file` open; `arguments` as for Window
         Check,   // the check from the command line; `arguments` follow "--verifica"
         Help,    // the usage on standard output
         Version, // the version on standard output
@@ -24,16 +26,21 @@ struct CommandLine
         // The archive brought up to date from the public archive; `arguments` follow
         // "--aggiorna".
         Update,
+
+        // More than one file to open: the usage on standard error; `arguments` are the files.
+        ManyFiles,
     };
     Kind kind = Window;
     QStringList arguments;
     QString unknown; // the argument not understood, for Unknown
+    QString file;    // the system file to open, as given, for Open
 };
 
 // Reads the arguments after the program's name. "--help" or "-h" anywhere asks for the usage,
 // then "--version"; "--verifica" anywhere starts the check with every other argument that is
-// not one of Qt's window options, and "--statistiche" the figures likewise; otherwise any
-// argument that is not one of Qt's options is Unknown.
+// not one of Qt's window options, and "--statistiche" the figures likewise; otherwise an
+// argument that starts with "-" and is not one of Qt's options is Unknown, one other argument
+// is a system file to open and two or more are ManyFiles.
 CommandLine parseCommandLine(const QStringList &arguments);
 
 // The usage, in Italian.
@@ -45,7 +52,8 @@ bool writeWhole(std::FILE *stream, const QByteArray &bytes);
 // Tells on standard error that standard output failed, with the system's reason (errno).
 void reportOutputFailure();
 
-// Runs a command that needs no window (Help, Version, Unknown, Check, Statistics, Update) and
+// Runs a command that needs no window (Help, Version, Unknown, ManyFiles, Check, Statistics,
+// Update) and
 // returns the exit code: 0, or 2 when the arguments or the input cannot be used or the output
 // could not be written whole. `dataFolder` is where the program keeps its files (ending in
 // "/"), as the windows find it.

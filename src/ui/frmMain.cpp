@@ -32,6 +32,7 @@
 #include "ui/frmTabulato.h"
 #include "ui/frmVerifica.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -40,9 +41,11 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolButton>
 #include <cstring>
 #include <random>
+#include <utility>
 
 namespace zelmora {
 
@@ -54,6 +57,8 @@ const QString kSystemFilter = QStringLiteral("Sistemi Zelmoravintesca (*.zlm)|*.
 const QString kEmptySystemName = QStringLiteral("vuoto.zlm");
 constexpr int kDesignWidth = 9315;
 constexpr int kDesignHeight = 5835;
+// How often a file waiting for the window to be free looks again.
+constexpr int kWaitingLookMs = 200;
 
 // The panels' and boxes' looks: a light blue gradient under the square, the stakes and the
 // commands; the tiles behind the cells; white boxes for the amounts and the system's name.
@@ -750,8 +755,41 @@ void frmMain::cmdApri_Click()
     const FileDialogResult chosen = ui().ShowOpen(this, request);
     if (!chosen.confirmed)
         return;
+    openSystemPath(chosen.fileName);
+}
 
-    const Result<std::optional<Sistema>> loaded = openSystemFile(chosen.fileName);
+void frmMain::openWhenFree(const QString &path)
+{
+    m_waitingPath = path;
+    if (!m_waitingTimer) {
+        m_waitingTimer = new QTimer(this);
+        m_waitingTimer->setInterval(kWaitingLookMs);
+        connect(m_waitingTimer, &QTimer::timeout, this, &frmMain::openWaitingSystem);
+    }
+    // Never from inside the caller: it may be answering a later copy, or be in a window's
+    // routine; the event loop comes back to it.
+    QTimer::singleShot(0, this, &frmMain::openWaitingSystem);
+}
+
+void frmMain::openWaitingSystem()
+{
+    if (m_waitingPath.isEmpty())
+        return;
+    // A modal window (a message, a dialog, the listing or the check) or the print-slips
+    // window, which disables this one while it is open and while its run prints, holds the
+    // system: the file waits until they close.
+    if (!isEnabled() || QApplication::activeModalWidget() != nullptr) {
+        m_waitingTimer->start();
+        return;
+    }
+    m_waitingTimer->stop();
+    const QString path = std::exchange(m_waitingPath, QString());
+    openSystemPath(path);
+}
+
+void frmMain::openSystemPath(const QString &path)
+{
+    const Result<std::optional<Sistema>> loaded = openSystemFile(path);
     if (!loaded) {
         reportError(ui(), loaded.error(), QStringLiteral("cmdApri_Click"), objectName(),
                     MessageIcon::None);

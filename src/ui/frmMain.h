@@ -12,6 +12,7 @@ class QFrame;
 class QLabel;
 class QToolButton;
 class QPushButton;
+class QTimer;
 
 namespace zelmora {
 
@@ -59,6 +60,14 @@ public:
 
     // Cell of row r, column c (both 0-based).
     TextBox *cell(int row, int column) const;
+
+    // Opens the system file at `path` as Apri opens the file chosen, with Apri's messages.
+    void openSystemPath(const QString &path);
+    // Opens the system file at `path` as Apri does once the window is free: at once (from the
+    // event loop) when it is enabled and no modal window is open, otherwise when the modal
+    // window or the print-slips window has closed, so a run never mixes two systems. Only
+    // the last file asked for waits.
+    void openWhenFree(const QString &path);
 
     // The window's routines that the other actions share.
     bool ControllaGriglia();
@@ -115,7 +124,12 @@ private:
     bool prepareForPrint();
     QString systemFolder() const;
 
+    // Opens the waiting file when the window is free; otherwise looks again shortly.
+    void openWaitingSystem();
+
     std::array<std::array<TextBox *, 4>, 4> m_cells{};
+    QString m_waitingPath;             // the file openWhenFree keeps until the window is free
+    QTimer *m_waitingTimer = nullptr;  // looks again while a file waits
     frmTabulato *m_tabulato = nullptr; // made on first use, kept after closing
 };
 

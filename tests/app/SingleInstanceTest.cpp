@@ -163,4 +163,100 @@ TEST_F(SingleInstanceTest, ALineWithoutEndOrAnotherUsersCallIsDroppedUnanswered)
     EXPECT_EQ(raised.count(), 0);
 }
 
+// What the running copy makes of what a caller says: whether it answers, and the file it is
+// asked to open.
+struct Said
+{
+    const char *what;
+    QByteArray bytes;
+    bool answered;
+    QString opened;
+};
+
+TEST_F(SingleInstanceTest, AFileNameIsTakenWholeWithinItsLengthAndOnlyThen)
+{
+    QString title = corpo::Identity().AppTitle;
+    SingleInstance running(title);
+    QSignalSpy raised(&running, &SingleInstance::activationRequested);
+    QSignalSpy opened(&running, &SingleInstance::openRequested);
+    ASSERT_FALSE(running.PrevInstance());
+    const QString name = SingleInstance::serverName(QStringLiteral("ThunderRT6Main"),
+                                                    QStringLiteral("Zelmoravintesca"));
+    const QByteArray longest = '/' + QByteArray(SingleInstance::kMaxPath - 1, 'a');
+    const QByteArray tooLong = longest + 'a';
+    const Said cases[] = {
+        {"the plain line", "activate\n", true, {}},
+        {"a name with newlines", "open 22\n/tmp/due\nrighe\n(1).zlm", true,
+         QStringLiteral("/tmp/due\nrighe\n(1).zlm")},
+        {"a name in UTF-8", "open 15\n/tmp/\xc3\xa8 qui.zlm", true,
+         QStringLiteral("/tmp/\u00e8 qui.zlm")},
+        {"the longest name", "open 4096\n" + longest, true, QString::fromLatin1(longest)},
+        {"a name too long", "open 4097\n" + tooLong, false, {}},
+        {"a length of 0", "open 0\n", false, {}},
+        {"a length with a leading zero", "open 012\n/tmp/a.zlm/", false, {}},
+        {"a negative length", "open -5\n/a.zl", false, {}},
+        {"a length with a letter", "open 1x\n/", false, {}},
+        {"a length of eleven digits", "open 99999999999\n/", false, {}},
+        {"a relative name", "open 5\na.zlm", false, {}},
+        {"a name with a NUL byte", QByteArray("open 6\n/a\0.zl", 13), false, {}},
+        {"a name shorter than said, then silence", "open 20\n/tmp/", false, {}},
+        {"a line without end", "open 5", false, {}},
+        {"another line", "apri /tmp/a.zlm\n", false, {}},
+    };
+    for (const Said &c : cases) {
+        SCOPED_TRACE(c.what);
+        raised.clear();
+        opened.clear();
+        // The caller says its bytes and reads until the running copy hangs up.
+        std::future<QByteArray> answer = std::async(std::launch::async, [&name, &c] {
+            QLocalSocket caller;
+            caller.connectToServer(name);
+            if (!caller.waitForConnected(2000))
+                return QByteArray("not connected");
+            caller.write(c.bytes);
+            caller.waitForBytesWritten(2000);
+            QByteArray got;
+            QDeadlineTimer deadline(5000);
+            while (caller.state() == QLocalSocket::ConnectedState && !deadline.hasExpired()) {
+                caller.waitForReadyRead(100);
+                got += caller.readAll();
+            }
+            return got + caller.readAll();
+        });
+        EXPECT_EQ(serve(answer), c.answered ? QByteArray("raised\n") : QByteArray());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(raised.count(), c.answered ? 1 : 0);
+        ASSERT_EQ(opened.count(), c.opened.isEmpty() ? 0 : 1);
+        if (!c.opened.isEmpty()) {
+            EXPECT_EQ(opened.constFirst().constFirst().toString(), c.opened);
+        }
+    }
+}
+
+TEST_F(SingleInstanceTest, ALaterCopySendsItsFileAndEndsOnTheAnswer)
+{
+    QString title = corpo::Identity().AppTitle;
+    SingleInstance running(title);
+    QSignalSpy raised(&running, &SingleInstance::activationRequested);
+    QSignalSpy opened(&running, &SingleInstance::openRequested);
+    ASSERT_FALSE(running.PrevInstance());
+
+    // A later copy started with a file, then one whose file name no file can have: that one
+    // only raises the running copy.
+    const QString withNewline = QStringLiteral("/home/io/sistemi/primo\nsecondo.zlm");
+    const QString tooLong = u'/' + QString(SingleInstance::kMaxPath, u'x');
+    for (const QString &path : {withNewline, tooLong}) {
+        std::future<bool> later = std::async(std::launch::async, [&path] {
+            QString laterTitle = corpo::Identity().AppTitle;
+            SingleInstance copy(laterTitle);
+            return copy.PrevInstance() && copy.ActivateRunningInstance(path);
+        });
+        EXPECT_TRUE(serve(later));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(raised.count(), 2);
+    ASSERT_EQ(opened.count(), 1);
+    EXPECT_EQ(opened.constFirst().constFirst().toString(), withNewline);
+}
+
 } // namespace

@@ -20,6 +20,10 @@ QString readAs(const QString &line)
     switch (command.kind) {
     case CommandLine::Window:
         return (QStringLiteral("window ") + command.arguments.join(u' ')).trimmed();
+    case CommandLine::Open:
+        return QStringLiteral("open %1 with %2").arg(command.file, command.arguments.join(u' '));
+    case CommandLine::ManyFiles:
+        return QStringLiteral("many files ") + command.arguments.join(u' ');
     case CommandLine::Help:
         return QStringLiteral("help");
     case CommandLine::Version:
@@ -80,7 +84,15 @@ INSTANTIATE_TEST_SUITE_P(
         // Help comes before anything, then the version; an unknown argument is named.
         Case{"--verifica a.zlm --help", "help"}, Case{"-h", "help"},
         Case{"--version --sconosciuta", "version"}, Case{"--sconosciuta", "unknown --sconosciuta"},
-        Case{"mio.zlm", "unknown mio.zlm"},
+        // One argument that is not an option is a system to open, beside Qt's options; two or
+        // more are refused, and so is an unknown option beside a file.
+        Case{"mio.zlm", "open mio.zlm with mio.zlm"},
+        Case{"-platform offscreen ../sistemi/mio.zlm --reverse",
+             "open ../sistemi/mio.zlm with -platform offscreen ../sistemi/mio.zlm --reverse"},
+        Case{"-style mio.zlm", "window -style mio.zlm"},
+        Case{"a.zlm b.zlm", "many files a.zlm b.zlm"},
+        Case{"a.zlm -platform offscreen b.zlm c.zlm", "many files a.zlm b.zlm c.zlm"},
+        Case{"mio.zlm --sconosciuta", "unknown --sconosciuta"}, Case{"-", "unknown -"},
         // --verifica: two files, the dates in any of the archive's forms, in any order.
         Case{"--verifica s.zlm a.txt", "verifica s.zlm a.txt"},
         Case{"--verifica --dal 02/01/2024 s.zlm a.txt --al 2024-01-31",

@@ -27,7 +27,12 @@ desktop=$prefix/share/applications/zelmoravintesca.desktop
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" || fail "the desktop entry is not valid"
 fi
-grep -qx 'Exec=zelmoravintesca' "$desktop" || fail "the desktop entry does not run the command"
+grep -qx 'Exec=zelmoravintesca %f' "$desktop" ||
+    fail "the desktop entry does not run the command with a file"
+grep -qx 'MimeType=application/x-zelmoravintesca;' "$desktop" ||
+    fail "the desktop entry does not name the type of the .zlm files"
+grep -q '<glob pattern="\*\.zlm"/>' "$prefix/share/mime/packages/zelmoravintesca.xml" ||
+    fail "the type of the .zlm files is not installed"
 grep -qx 'Icon=zelmoravintesca' "$desktop" || fail "the desktop entry names no icon"
 for px in 16 32 48 256; do
     icon=$prefix/share/icons/hicolor/${px}x$px/apps/zelmoravintesca.png

@@ -178,6 +178,23 @@ type_square() {
     done
 }
 
+# Saves the system on screen through Salva as sistemi/NAME.zlm in the program folder $folder
+# and waits until its 106 bytes are written.
+#   save_as NAME
+save_as() {
+    activate "$MAIN"
+    click_salva
+    wait_active '^Salva con nome$' >/dev/null || fail "Salva did not open the save dialog"
+    type_text "$1"
+    keys Return
+    wait_closed '^Salva con nome$' || fail "the save dialog did not close"
+    for _ in $(seq 50); do
+        [ "$(stat -c %s "$folder/sistemi/$1.zlm" 2>/dev/null)" = 106 ] && return 0
+        sleep 0.1
+    done
+    fail "sistemi/$1.zlm was not written with 106 bytes"
+}
+
 # Writes the bytes of a system file as the program saves it: signature, wheel (10 characters),
 # name (20), total, the square by rows, by columns, the lead number, the three stakes and the
 # three winnings, the amounts as little-endian 32-bit floats.

@@ -76,20 +76,6 @@ click_main $((4350 + 1320 + 450)) $((1500 + 1140 + 140))
 copy_text -1
 keys ctrl+a ctrl+v Tab
 
-save_as() {
-    activate "$MAIN"
-    click_salva
-    wait_active '^Salva con nome$' >/dev/null || fail "Salva did not open the save dialog"
-    type_text "$1"
-    keys Return
-    wait_closed '^Salva con nome$' || fail "the save dialog did not close"
-    for _ in $(seq 50); do
-        [ "$(stat -c %s "$folder/sistemi/$1.zlm" 2>/dev/null)" = 106 ] && return 0
-        sleep 0.1
-    done
-    fail "sistemi/$1.zlm was not written with 106 bytes"
-}
-
 save_as prova
 system_bytes "$E2E_TMP/expected.zlm" Napoli prova.zlm 7 1.15 0.25 0.10 "${square[@]}"
 same_bytes "$folder/sistemi/prova.zlm" "$E2E_TMP/expected.zlm" \

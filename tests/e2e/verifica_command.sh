@@ -146,4 +146,9 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" --version | grep -q 
     fail "--version"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" --sconosciuta >"$work/out.txt" 2>"$work/err.txt"
 [ $? = 2 ] && [ ! -s "$work/out.txt" ] && grep -q "Uso:" "$work/err.txt" || fail "an unknown option"
+# Two systems to open are one too many: the usage on stderr, no window asked for.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$exe" a.zlm b.zlm >"$work/out.txt" 2>"$work/err.txt"
+[ $? = 2 ] && [ ! -s "$work/out.txt" ] && grep -q "Uso:" "$work/err.txt" &&
+    grep -q "un solo sistema alla volta, non 2: a.zlm, b.zlm" "$work/err.txt" ||
+    fail "two files to open: $(cat "$work/err.txt")"
 echo "OK"

@@ -5,8 +5,11 @@
 #include "core/SystemFile.h"
 #include "support/MainWindowFixture.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
+#include <QPointer>
 #include <QtEndian>
 #include <csignal>
 #include <sys/resource.h>
@@ -285,6 +288,81 @@ TEST_F(SystemFileWindowTest, AMissingFileIsReportedByTheOpenRoutine)
     const auto &dialog = ui.shown.constFirst();
     EXPECT_TRUE(dialog.request.fileMustExist);
     EXPECT_TRUE(dialog.request.defaultExt.isEmpty());
+}
+
+// The file the program is started with, or that a later copy sends, opens as Apri opens it,
+// with its messages.
+TEST_F(SystemFileWindowTest, AFileHandedToTheWindowOpensAsApriOpensIt)
+{
+    prepareProva();
+    save(QStringLiteral("Prova.zlm"));
+    const QStringList saved = screen();
+    form->cmdCancella->click();
+    const QStringList cleared = screen();
+
+    form->openWhenFree(path(QStringLiteral("Prova.zlm")));
+    EXPECT_EQ(screen(), cleared); // not from inside the caller
+    settle();
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join(u'|').toStdString();
+    QStringList expected = saved;
+    expected[expected.size() - 2] = QStringLiteral("Prova.zlm");
+    EXPECT_EQ(screen(), expected);
+
+    writeFile(QStringLiteral("testo.zlm"), "Bari\r\n");
+    for (const auto &[name, message] :
+         {std::pair{"sparito.zlm",
+                    "Error 53 (File not found) in procedure cmdApri_Click of Form frmMain"},
+          std::pair{"testo.zlm", "Questo file non puo' essere letto"}}) {
+        ui.clear();
+        form->openWhenFree(path(QString::fromLatin1(name)));
+        settle();
+        EXPECT_EQ(ui.messages(), QStringList{QString::fromUtf8(message)}) << name;
+        EXPECT_EQ(screen(), expected) << name;
+    }
+}
+
+TEST_F(SystemFileWindowTest, AFileWaitsWhileTheSlipsOrAModalWindowAreOpenThenTheLastOneOpens)
+{
+    prepareProva();
+    save(QStringLiteral("prova.zlm"));
+    const QStringList prova = screen();
+    form->cmbRuote->setCurrentIndex(3);
+    form->cell(0, 1)->setText(QStringLiteral("90"));
+    save(QStringLiteral("altro.zlm"));
+    const QStringList altro = screen();
+    ASSERT_NE(altro, prova);
+
+    // The print-slips window disables the main window for as long as it is open: a file sent
+    // meanwhile waits, and only the last of two opens (the first one, missing, would say so).
+    ui.clear();
+    form->cmdPrnSchedine->click();
+    QPointer<QWidget> slips;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String("frmStampaSchedine") && window->isVisible())
+            slips = window;
+    ASSERT_NE(slips, nullptr);
+    ASSERT_FALSE(form->isEnabled());
+    ui.clear();
+    form->openWhenFree(path(QStringLiteral("sparito.zlm")));
+    form->openWhenFree(path(QStringLiteral("prova.zlm")));
+    QTest::qWait(500);
+    EXPECT_EQ(screen(), altro);
+    slips->close();
+    ASSERT_TRUE(form->isEnabled());
+    QTest::qWait(500);
+    EXPECT_EQ(screen(), prova);
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join(u'|').toStdString();
+
+    // A modal window open over it holds the file too, until it closes.
+    QDialog modal(form.get());
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.show();
+    form->openWhenFree(path(QStringLiteral("altro.zlm")));
+    QTest::qWait(500);
+    EXPECT_EQ(screen(), prova);
+    modal.close();
+    QTest::qWait(500);
+    EXPECT_EQ(screen(), altro);
 }
 
 } // namespace
