@@ -15,6 +15,7 @@
 #include "ui/PrintNotice.h"
 #include "ui/ReadOnlyTable.h"
 #include "ui/ScreenPlacement.h"
+#include "ui/SpokenNames.h"
 #include "ui/frmAnteprima.h"
 
 #include <QComboBox>
@@ -39,10 +40,11 @@ const QString kPointerHint =
     QStringLiteral("Passa il puntatore su una barra, o le frecce sul grafico: qui il numero con le "
                    "sue cifre.");
 
+// A label that names `buddy`, for the eye and for a screen reader.
 QLabel *buddyLabel(const QString &text, QWidget *buddy, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
-    label->setBuddy(buddy);
+    nameByLabel(label, buddy);
     return label;
 }
 
@@ -74,7 +76,7 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
     layout->addWidget(lblSistema);
 
     auto *choices = new QHBoxLayout;
-    cmbRuota = new QComboBox(page);
+    cmbRuota = new NamedComboBox(page);
     cmbRuota->setObjectName(QStringLiteral("cmbRuota"));
     QStringList wheels = m_program.ruote;
     if (wheels.isEmpty())
