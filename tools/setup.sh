@@ -7,6 +7,7 @@ ZELMORA_PACKAGES=(
     fonts-liberation fonts-liberation2 fonts-crosextra-carlito fonts-comic-neue
     xvfb xauth openbox xdotool x11-utils xclip imagemagick poppler-utils tesseract-ocr
     cups cups-client printer-driver-cups-pdf
+    at-spi2-core python3-pyatspi dbus-daemon dbus-bin
     clang libclang-rt-14-dev clang-format
     dpkg-dev desktop-file-utils shared-mime-info libglib2.0-bin python3
 )

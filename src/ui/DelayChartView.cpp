@@ -64,6 +64,7 @@ void DelayChartView::setStatistics(const NumberStatistics &figures, const PlayNu
     m_shown = true;
     updateGeometry(); // the room every figure needs may have changed
     layOut();
+    describePointed();
     emit pointed(current);
 }
 
@@ -123,7 +124,17 @@ void DelayChartView::point(int number)
         return;
     m_chart.highlighted = number;
     layOut();
+    describePointed();
     emit pointed(number);
+}
+
+void DelayChartView::describePointed()
+{
+    const QString figures = statisticsText(m_chart.highlighted);
+    const QString description = figures.isEmpty() ? QString() : QStringLiteral("Numero ") + figures;
+    // Qt tells a screen reader of each new description; an unchanged one is not told again.
+    if (description != accessibleDescription())
+        setAccessibleDescription(description);
 }
 
 void DelayChartView::paintEvent(QPaintEvent *)

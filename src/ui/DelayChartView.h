@@ -11,7 +11,8 @@ namespace zelmora {
 // for the widget's size and painted through the page renderer. The number under the pointer
 // is outlined, named in the tooltip with its figures, and announced by `pointed`; with the
 // focus on the chart the arrow keys (Page Up and Down by ten, Home and End to the ends) point
-// at the numbers in turn.
+// at the numbers in turn. A screen reader hears the number pointed at with its figures as the
+// chart's description, told again each time it changes.
 class DelayChartView : public QWidget
 {
     Q_OBJECT
@@ -49,6 +50,7 @@ protected:
 private:
     void layOut();
     void point(int number);
+    void describePointed();
     double mmPerPixelX() const;
     double mmPerPixelY() const;
 

@@ -34,6 +34,9 @@ ReportWindow::ReportWindow(Program &program, const QString &objectName, const QS
     scroll->setObjectName(QStringLiteral("scr") + objectName.mid(3));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    // With the focus the page scrolls by the keys, where a small screen leaves some of it out
+    // of sight; a screen reader calls it by the window's title.
+    scroll->setAccessibleName(title);
     m_page = new QWidget(scroll);
     m_pageLayout = new QVBoxLayout(m_page);
     m_pageLayout->setContentsMargins(0, 0, 0, 0);

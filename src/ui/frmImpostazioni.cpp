@@ -11,6 +11,7 @@
 #include "ui/Fonts.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/SharedFiles.h"
+#include "ui/SpokenNames.h"
 #include "ui/TextBox.h"
 
 #include <QComboBox>
@@ -94,15 +95,15 @@ frmImpostazioni::frmImpostazioni(Program &program, QWidget *parent)
     mskIntestazione = new TextBox(this);
     place(mskIntestazione, "mskIntestazione", 1980, 60, 5175, 315);
     mskIntestazione->setMaxTyped(kHeadingLength);
-    Label1->setBuddy(mskIntestazione);
+    nameByLabel(Label1, mskIntestazione);
 
     Label3 = new QLabel(QStringLiteral("Stampante Tabulato"), this);
     place(Label3, "Label3", 60, 480, 1815, 255);
     Label3->setFont(boldSansSerif());
 
-    cmbStampante = new QComboBox(this);
+    cmbStampante = new NamedComboBox(this);
     place(cmbStampante, "cmbStampante", 1980, 420, 2115, 315);
-    Label3->setBuddy(cmbStampante);
+    nameByLabel(Label3, cmbStampante);
 
     cmdSalva = new QPushButton(QStringLiteral("&Salva"), this);
     place(cmdSalva, "cmdSalva", 4200, 480, 1455, 315);

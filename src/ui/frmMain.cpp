@@ -24,6 +24,7 @@
 #include "ui/RoundedBox.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/SharedFiles.h"
+#include "ui/SpokenNames.h"
 #include "ui/TextBox.h"
 #include "ui/TextFit.h"
 #include "ui/frmAbout.h"
@@ -182,6 +183,8 @@ void frmMain::buildSquare()
 
             auto *box = new TextBox(Picture2);
             box->setObjectName(QStringLiteral("txtQuaterna%1_%2").arg(r + 1).arg(c));
+            // The cells have no caption: a screen reader names each by its place.
+            setSpokenName(box, QStringLiteral("Riga %1, colonna %2").arg(r + 1).arg(c + 1));
             box->setGeometry(twipsRect(660 + 840 * c, 660 + 840 * r, 435, 435));
             box->setMaxTyped(2);
             box->setAcceptedText(cellTextAccepted);
@@ -237,6 +240,9 @@ void frmMain::buildStakes()
         caption(stakeCaptions[i], names[i], stakeTops[i]);
         auto *box = new TextBox(Frame2);
         box->setObjectName(QStringLiteral("txtImpQuad%1").arg(i));
+        // The play's caption beside the box names it; the reader says what the box holds.
+        lblGiocate[stakeCaptions[i]]->setBuddy(box);
+        setSpokenName(box, QStringLiteral("Puntata ") + QString::fromLatin1(names[i]));
         box->setGeometry(twipsRect(1320, stakeTops[i], 915, 285));
         box->setMaxTyped(5);
         box->setAcceptedText(stakeTextAccepted);
@@ -347,14 +353,16 @@ void frmMain::buildCommands()
     txtImportoSistema->setFont(totalFont);
     txtImportoSistema->setText(QStringLiteral("0,00"));
     keepTextWhole(txtImportoSistema);
+    nameByLabel(total, txtImportoSistema);
 
     lblNomeSistema =
         makeBoxedLabel(frmComandi, QString(), QRect(180, 4800, 1875, 315), Qt::AlignCenter);
     lblNomeSistema->setObjectName(QStringLiteral("lblNomeSistema"));
     keepTextWhole(lblNomeSistema);
 
-    cmbRuote = new QComboBox(frmComandi);
+    cmbRuote = new NamedComboBox(frmComandi);
     cmbRuote->setObjectName(QStringLiteral("cmbRuote"));
+    setSpokenName(cmbRuote, QStringLiteral("Ruota"));
     cmbRuote->setGeometry(twipsRect(180, 5280, 1875, 330));
     connect(cmbRuote, &QComboBox::textActivated, this, &frmMain::cmbRuote_Change);
 }

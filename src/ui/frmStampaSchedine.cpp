@@ -14,6 +14,7 @@
 #include "ui/PrintNotice.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/SharedFiles.h"
+#include "ui/SpokenNames.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmPrnInCorso.h"
 #include "ui/frmTaraturaAmbetto.h"
@@ -85,11 +86,11 @@ frmStampaSchedine::frmStampaSchedine(Sistema &sistema, Program &program, QWidget
     auto *daLabel = new QLabel(QStringLiteral("&Da"), this);
     daLabel->setGeometry(twipsRect(1140, 660, 420, 375));
     meDa = rangeBox(this, "meDa", QRect(1560, 600, 600, 435));
-    daLabel->setBuddy(meDa);
+    nameByLabel(daLabel, meDa);
     auto *aLabel = new QLabel(QStringLiteral("&A"), this);
     aLabel->setGeometry(twipsRect(2400, 660, 300, 375));
     meA = rangeBox(this, "meA", QRect(2700, 600, 600, 435));
-    aLabel->setBuddy(meA);
+    nameByLabel(aLabel, meA);
 
     chkPronostico = new QCheckBox(QStringLiteral("Pronostico"), this);
     chkPronostico->setObjectName(QStringLiteral("chkPronostico"));

@@ -17,6 +17,7 @@
 #include "ui/PrintNotice.h"
 #include "ui/ReadOnlyTable.h"
 #include "ui/ScreenPlacement.h"
+#include "ui/SpokenNames.h"
 #include "ui/frmAnteprima.h"
 
 #include <QBoxLayout>
@@ -43,10 +44,11 @@ const QString kPointerHint =
     QStringLiteral("Passa il puntatore su una barra, o le frecce sul grafico: qui il numero con le "
                    "sue cifre.");
 
+// A label that names `buddy`, for the eye and for a screen reader.
 QLabel *buddyLabel(const QString &text, QWidget *buddy, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
-    label->setBuddy(buddy);
+    nameByLabel(label, buddy);
     return label;
 }
 
@@ -78,7 +80,7 @@ frmStatistiche::frmStatistiche(const Sistema &sistema, std::shared_ptr<const Dra
     layout->addWidget(lblSistema);
 
     auto *choices = new QHBoxLayout;
-    cmbRuota = new QComboBox(page);
+    cmbRuota = new NamedComboBox(page);
     cmbRuota->setObjectName(QStringLiteral("cmbRuota"));
     QStringList wheels = m_program.ruote;
     if (wheels.isEmpty())

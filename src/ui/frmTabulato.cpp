@@ -11,6 +11,7 @@
 #include "ui/PrintNotice.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/SharedFiles.h"
+#include "ui/SpokenNames.h"
 #include "ui/UpwardScrollBar.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmImpostazioni.h"
@@ -59,7 +60,7 @@ frmTabulato::frmTabulato(Sistema &sistema, Program &program, QWidget *parent)
     VsCopie->setGeometry(twipsRect(1320, 120, 255, 330));
     VsCopie->setRange(1, 20);
     VsCopie->setFocusPolicy(Qt::StrongFocus);
-    Label2->setBuddy(VsCopie);
+    nameByLabel(Label2, VsCopie);
 
     chkColor = new QCheckBox(QStringLiteral("A colori"), this);
     chkColor->setObjectName(QStringLiteral("chkColor"));

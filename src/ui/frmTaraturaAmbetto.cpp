@@ -13,6 +13,7 @@
 #include "ui/PrintNotice.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/SharedFiles.h"
+#include "ui/SpokenNames.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -253,11 +254,15 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(const Sistema &sistema, Program &program,
     };
     ruler(180, lblRighelloX, "lblRighelloX", txtRighelloX, "txtRighelloX");
     ruler(3960, lblRighelloY, "lblRighelloY", txtRighelloY, "txtRighelloY");
+    // Their labels change with the printer's rulers; a screen reader hears what they hold.
+    setSpokenName(txtRighelloX, QStringLiteral("Righello X misurato (mm)"));
+    setSpokenName(txtRighelloY, QStringLiteral("Righello Y misurato (mm)"));
 
     frameStampante =
         frame("frameStampante", QStringLiteral("&Stampante"), kLeftColumn, kRow5, kOneRowFrame);
-    cmbStampante = new QComboBox(frameStampante);
+    cmbStampante = new NamedComboBox(frameStampante);
     name(cmbStampante, "cmbStampante");
+    setSpokenName(cmbStampante, withoutMnemonic(frameStampante->title()));
     cmbStampante->setGeometry(twipsRect(180, kFirstLine - 30, kFrameWidth - 360, 390));
     cmbStampante->setFont(msSansSerif());
 
@@ -314,6 +319,14 @@ frmTaraturaAmbetto::frmTaraturaAmbetto(const Sistema &sistema, Program &program,
                                     cmdSalva};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+
+    // A screen reader names each bar and its box as the range message names the length
+    // ("Posizione Numero 1 / Y"), the box with its unit.
+    for (const Length &length : lengths()) {
+        const QString caption = print::lengthCaption(length.field);
+        setSpokenName(length.bar, caption);
+        setSpokenName(length.box, caption + QStringLiteral(" (mm)"));
+    }
 
     // Every bar shows its value in the box beside it.
     const auto bars = lengths();

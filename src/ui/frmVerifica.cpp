@@ -20,6 +20,7 @@
 #include "ui/PrintNotice.h"
 #include "ui/ReadOnlyTable.h"
 #include "ui/ScreenPlacement.h"
+#include "ui/SpokenNames.h"
 #include "ui/frmAnteprima.h"
 #include "ui/frmStatistiche.h"
 
@@ -111,6 +112,8 @@ frmVerifica::frmVerifica(const Sistema &sistema, Program &program, QWidget *pare
     txtNumeri->setObjectName(QStringLiteral("txtNumeri"));
     txtNumeri->setPlaceholderText(QStringLiteral("cinque numeri, es. 7 12 45 80 81"));
     txtNumeri->setMaxLength(40);
+    // The option before the box says what it takes.
+    setSpokenName(txtNumeri, QStringLiteral("Numeri di un'estrazione"));
     grid->addWidget(optNumeri, 0, 0);
     grid->addWidget(txtNumeri, 0, 1, 1, 4);
 
@@ -123,8 +126,8 @@ frmVerifica::frmVerifica(const Sistema &sistema, Program &program, QWidget *pare
     auto *lblAl = new QLabel(QStringLiteral("A&l"), against);
     dtpAl = new DateBox(against);
     dtpAl->setObjectName(QStringLiteral("dtpAl"));
-    lblDal->setBuddy(dtpDal);
-    lblAl->setBuddy(dtpAl);
+    nameByLabel(lblDal, dtpDal);
+    nameByLabel(lblAl, dtpAl);
     lblDal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblAl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(optArchivio, 1, 0);
@@ -182,7 +185,7 @@ frmVerifica::frmVerifica(const Sistema &sistema, Program &program, QWidget *pare
     grdVincite->horizontalHeader()->setSectionResizeMode(CheckResultModel::Drawn,
                                                          QHeaderView::Stretch);
     grdVincite->setMinimumHeight(160);
-    lblRisultati->setBuddy(grdVincite);
+    nameByLabel(lblRisultati, grdVincite);
     layout->addWidget(grdVincite, 1);
     fitColumns();
 
