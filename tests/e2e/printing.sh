@@ -272,8 +272,8 @@ sys.exit(1 if problems else 0)
 PY
 # Alt+F opens the figures of Bari over the same dates (three draws); Stampa puts them on
 # File PDF. Worked out by hand: 12 is in the first two draws (frequency 2, delay 1, longest
-# run 1); 30, 48, 66 and 84 in none (0 3 3); play 1 (7 12 23 34) made a terno in the second
-# draw and never a quaterna.
+# run 1); 30, 48, 66 and 84 in none (0, a delay of every draw: "mai", 3); play 1 (7 12 23 34)
+# made a terno in the second draw and never a quaterna ("mai").
 activate "$check_window"
 keys alt+f
 wait_active '^Ritardi e frequenze$' >/dev/null || fail "Alt+F did not open the figures window"
@@ -284,8 +284,8 @@ read -r figures pages < <(wait_pdf "$folder/stampe/*statistiche*.pdf" 20) ||
     fail "no figures PDF in stampe/"
 [ "$pages" = 1 ] || fail "the figures page has $pages pages"
 pdftotext -layout "$figures" - | sed -E 's/\s+/ /g; s/^ //; s/ $//' >"$E2E_TMP/statistiche.txt"
-for line in 'Ritardi e frequenze - Ruota di Bari' '12 2 1 1 30 0 3 3 48 0 3 3 66 0 3 3 84 0 3 3' \
-    '1 (riga 1) 07 12 23 34 1 1 3'; do
+for line in 'Ritardi e frequenze - Ruota di Bari' \
+    '12 2 1 1 30 0 mai 3 48 0 mai 3 66 0 mai 3 84 0 mai 3' '1 (riga 1) 07 12 23 34 1 1 mai'; do
     grep -qxF "$line" "$E2E_TMP/statistiche.txt" || fail "the figures page has no line \"$line\""
 done
 close_with_escape '^Ritardi e frequenze$'
@@ -347,10 +347,10 @@ keys alt+t
 wait_active '^Taratura Stampa Schedine$' >/dev/null || fail "Taratura did not open the calibration window"
 keys Tab ctrl+a
 type_text '22,5'
-keys Return # taken, and on to the next bar
-# From the Y bar of number 1 to the measured horizontal ruler: past the other bars and boxes,
+keys Return # taken, and on to the next length's box
+# From the Y box of number 1 to the measured horizontal ruler: past the other bars and boxes,
 # the heading and the quality.
-keys $(printf 'Tab %.0s' $(seq 17))
+keys $(printf 'Tab %.0s' $(seq 16))
 keys ctrl+a
 type_text '147'
 keys Return
