@@ -37,8 +37,8 @@ constexpr double kRulerLongTick = 5;
 // result.
 Result<void> printCalibrationTest(Printer &printer, TaraturaAmbetto &taratura,
                                   const QString &nomeSistema, const QString &heading);
-// The same page for a caller that traps failures itself: they are thrown, and the document is
-// left to the caller.
+// The same page for a caller that handles failures itself: they stay on the printer (its
+// status()), and the document is left to the caller.
 void printTestPage(Printer &printer, TaraturaAmbetto &taratura, const QString &nomeSistema,
                    const QString &heading);
 

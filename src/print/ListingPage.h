@@ -28,7 +28,8 @@ Result<void> StampaTabulato(PrinterSet &printers, Sistema &sistema, const Listin
 // same way, and nothing reaches it.
 struct Preview;
 Result<Preview> previewListing(PrinterSet &printers, Sistema &sistema, const ListingJob &job);
-// The pages of the run alone, one document per copy, on the printer given; a failure is thrown.
+// The pages of the run alone, one document per copy, on the printer given; a failure stays
+// on the printer (its status()).
 void printListingCopies(Printer &printer, Sistema &sistema, const ListingJob &job);
 
 } // namespace zelmora::print

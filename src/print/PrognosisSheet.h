@@ -24,7 +24,7 @@ int marginY0(const TaraturaAmbetto &taratura);
 // One summary page of the system printed ahead of the slips: the heading at the calibrated
 // heading line, the product name, the square over a small background, the winnings, the
 // wheel with the total, the web address and the foot picture; it ends with NewPage. Printer
-// failures are thrown to the caller.
+// failures stay on the printer (its status()) for the caller to ask.
 void StampaPronostico(Printer &printer, Sistema &sistema, const TaraturaAmbetto &taratura,
                       const QString &heading, const SheetPictures &pictures);
 

@@ -29,6 +29,15 @@ QString playName(int play)
                      : QStringLiteral("%1 (colonna %2)").arg(play).arg(play - 4);
 }
 
+QString playNumbersText(const std::array<std::uint8_t, 4> &numbers)
+{
+    QStringList shown;
+    for (std::uint8_t n : numbers)
+        if (n != 0)
+            shown << twoDigits(n);
+    return shown.join(u' ');
+}
+
 namespace {
 
 class StatisticsWriter
@@ -191,13 +200,9 @@ private:
         p.FontBold = false;
         for (int play = 1; play <= kGiocate; ++play) {
             const double y = m_y + line * play + 0.5;
-            const auto &numbers = r.plays[std::size_t(play - 1)];
-            QStringList shown;
-            for (std::uint8_t n : numbers)
-                shown << twoDigits(n);
             const PlayDelays &d = r.figures.plays[std::size_t(play - 1)];
             text(kLeft, y, playName(play));
-            text(xNumbers, y, shown.join(u' '));
+            text(xNumbers, y, playNumbersText(r.plays[std::size_t(play - 1)]));
             rightAligned(p, ambo, y, delayText(d[0], r.figures.draws));
             rightAligned(p, terno, y, delayText(d[1], r.figures.draws));
             rightAligned(p, quaterna, y, delayText(d[2], r.figures.draws));

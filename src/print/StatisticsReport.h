@@ -28,9 +28,13 @@ struct StatisticsReport
 
 // "1 (riga 1)" ... "8 (colonna 4)": a play as the tables name it.
 QString playName(int play);
+// A play's numbers as the tables show them, "07 11 23 45"; the cells not yet typed (0) are
+// left out, so a half-typed row reads "07 11".
+QString playNumbersText(const std::array<std::uint8_t, 4> &numbers);
 
 // The report as one page on the printer given: heading, wheel and dates, the chart, the table
-// of the 90 numbers and the plays' delays. A failure is thrown.
+// of the 90 numbers and the plays' delays. A failure stays on the printer (its status()) for
+// the caller to ask.
 void printStatisticsReport(Printer &printer, const StatisticsReport &report);
 // The report on the listing printer (chosen by its exact name; no match keeps the current
 // printer). The document a failure interrupts is abandoned; the result is the error that

@@ -391,11 +391,9 @@ void frmStatistiche::showStatistics(const NumberStatistics &figures)
                                    italianDateText(figures.firstDate),
                                    italianDateText(figures.lastDate)));
     for (int play = 1; play <= kGiocate; ++play) {
-        QStringList numbers;
-        for (std::uint8_t n : m_plays[std::size_t(play - 1)])
-            numbers << twoDigits(n);
         const PlayDelays &d = figures.plays[std::size_t(play - 1)];
-        const QStringList cells{print::playName(play), numbers.join(u' '),
+        const QStringList cells{print::playName(play),
+                                print::playNumbersText(m_plays[std::size_t(play - 1)]),
                                 delayText(d[0], figures.draws), delayText(d[1], figures.draws),
                                 delayText(d[2], figures.draws)};
         for (int c = 0; c < cells.size(); ++c) {

@@ -2,8 +2,10 @@
 // buttons and the exit question, through its real controls.
 
 #include "app/ButtonKeys.h"
+#include "core/ArchiveStore.h"
 #include "core/Corpo.h"
 #include "support/MainWindowFixture.h"
+#include "ui/frmStatistiche.h"
 #include "ui/frmVerifica.h"
 
 #include <QComboBox>
@@ -12,6 +14,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
+#include <QTableWidget>
 #include <QToolButton>
 #include <sys/stat.h>
 
@@ -315,6 +318,51 @@ TEST_F(MainWindowTest, AltVChecksTheSquareThenOpensVerificaOnTheSystemOnScreen)
     EXPECT_TRUE(system.contains(QStringLiteral("12,00"))) << system.toStdString();
     EXPECT_EQ(archiveFolder, folder.path());
     EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+TEST_F(MainWindowTest, AltFOpensTheFiguresOnTheStoredArchiveWithoutACompleteSquare)
+{
+    // What the figures window shows once its own reading of the stored archive has ended.
+    const auto openFigures = [&](const QString &awaited) {
+        QString shownSummary;
+        QString shownPlay;
+        onNextModal([&](QDialog *dialog) {
+            auto *figures = qobject_cast<frmStatistiche *>(dialog);
+            ASSERT_NE(figures, nullptr);
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] { return figures->lblRiepilogo->text().contains(awaited); }, 5000));
+            shownSummary = figures->lblRiepilogo->text();
+            for (int c = 1; c < 3; ++c)
+                if (QTableWidgetItem *item = figures->grdGiocate->item(0, c))
+                    shownPlay += item->text() + u'|';
+        });
+        EXPECT_TRUE(showActive(*form));
+        QTest::keyClick(form.get(), Qt::Key_F, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !shownSummary.isEmpty(); }, 8000));
+        return std::pair{shownSummary, shownPlay};
+    };
+
+    // No archive yet: the window says where the draws come from, and nothing is asked.
+    EXPECT_EQ(openFigures(QStringLiteral("vuoto")).first,
+              QStringLiteral("L'archivio delle estrazioni è vuoto: \"Aggiorna archivio\", "
+                             "nella finestra Verifica, scarica tutte le estrazioni dal 1939."));
+    EXPECT_TRUE(ui.shown.isEmpty());
+
+    // Two draws stored and only half a first row typed: the play is followed as far as it goes,
+    // on the wheel chosen on screen. Its ambo came out in the first draw, not in the second.
+    const ArchiveStore store(path(QString::fromLatin1(ArchiveStore::kFileName)));
+    const QByteArray draws = "2026-01-03 BA 7 11 50 60 70\n2026-01-07 BA 1 2 3 4 5\n"
+                             "2026-01-07 FI 7 11 12 13 14\n";
+    ASSERT_TRUE(
+        store.importSources({ImportSource::inMemory(QStringLiteral("prova"), draws)}, nullptr)
+            .saved);
+    form->cell(0, 0)->setText(QStringLiteral("7"));
+    form->cell(0, 1)->setText(QStringLiteral("11"));
+    const auto [summary, firstPlay] = openFigures(QStringLiteral(": 2 estrazioni"));
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("Bari, dal "))) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral(": 2 estrazioni"))) << summary.toStdString();
+    EXPECT_EQ(firstPlay, QStringLiteral("07 11|1|"));
+    EXPECT_TRUE(ui.shown.isEmpty()) << ui.messages().join(u'\n').toStdString();
 }
 
 TEST_F(MainWindowTest, ExitQuestionNoKeepsEverythingYesUnloadsTheOthers)
