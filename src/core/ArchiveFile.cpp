@@ -4,7 +4,6 @@
 #include "core/RuntimeError.h"
 
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <cstring>
 #include <unistd.h>
 
@@ -105,12 +104,11 @@ Result<QByteArray> readHead(int fd, qint64 maxBytes, qint64 sizeHint,
 Result<ArchiveReading> readArchive(const QString &path, qint64 maxBytes,
                                    const ArchiveProgress &progress, bool stored)
 {
-    qint64 size = 0;
-    const Result<int> opened = openRegularFile(path, &size);
-    if (!opened)
-        return opened.error();
-    const int fd = *opened;
-    const auto closer = qScopeGuard([fd] { ::close(fd); });
+    const Result<ReadableFile> file = openRegularFile(path);
+    if (!file)
+        return file.error();
+    const int fd = file->fd();
+    const qint64 size = file->size();
     if (size > maxBytes && !stored)
         return RuntimeError(RuntimeError::OutOfMemory);
     // The size read is capped too: the file may grow between the look and the read. It is read

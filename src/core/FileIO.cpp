@@ -69,7 +69,13 @@ bool isFolder(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &seen) == 0 && S_ISDIR(seen.st_mode);
 }
 
-Result<int> openRegularFile(const QString &path, qint64 *size)
+ReadableFile::~ReadableFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+Result<ReadableFile> openRegularFile(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
     // A file that is not there at all is its own case: callers may treat it apart from one
@@ -90,9 +96,7 @@ Result<int> openRegularFile(const QString &path, qint64 *size)
         ::close(fd);
         return RuntimeError(RuntimeError::PathFileAccessError);
     }
-    if (size)
-        *size = std::max<qint64>(opened.st_size, 0);
-    return fd;
+    return ReadableFile(fd, std::max<qint64>(opened.st_size, 0));
 }
 
 Result<QByteArray> readFromFile(int fd, qint64 maxBytes, qint64 sizeHint)
@@ -124,13 +128,10 @@ Result<QByteArray> readFromFile(int fd, qint64 maxBytes, qint64 sizeHint)
 
 Result<QByteArray> readWholeFile(const QString &path, qint64 maxBytes)
 {
-    qint64 size = 0;
-    const Result<int> opened = openRegularFile(path, &size);
-    if (!opened)
-        return opened.error();
-    const int fd = *opened;
-    const auto closer = qScopeGuard([fd] { ::close(fd); });
-    return readFromFile(fd, maxBytes, size);
+    const Result<ReadableFile> file = openRegularFile(path);
+    if (!file)
+        return file.error();
+    return readFromFile(file->fd(), maxBytes, file->size());
 }
 
 Result<void> writeWholeFile(const QString &path, const QByteArray &bytes)

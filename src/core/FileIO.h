@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <utility>
 
 namespace zelmora {
 
@@ -19,9 +20,28 @@ constexpr qint64 kMaxTextFileBytes = 64 * 1024;
 // most maxBytes are read; the rest of a longer file is ignored.
 Result<QByteArray> readWholeFile(const QString &path, qint64 maxBytes);
 
+// A regular file open for reading, with its size when opened; closed when this goes.
+class ReadableFile
+{
+public:
+    ReadableFile(int fd, qint64 size) : m_fd(fd), m_size(size) {}
+    ReadableFile(ReadableFile &&other) noexcept
+        : m_fd(std::exchange(other.m_fd, -1)), m_size(other.m_size)
+    {
+    }
+    ReadableFile &operator=(ReadableFile &&) = delete;
+    ~ReadableFile();
+    int fd() const { return m_fd; }
+    qint64 size() const { return m_size; }
+
+private:
+    int m_fd;
+    qint64 m_size;
+};
+
 // The two halves of readWholeFile, for a caller that reads on: opens a regular file for
-// reading (failures as above) and tells its size; the caller closes the descriptor.
-Result<int> openRegularFile(const QString &path, qint64 *size = nullptr);
+// reading (failures as above).
+Result<ReadableFile> openRegularFile(const QString &path);
 // Reads at most maxBytes from the descriptor's position; sizeHint sizes the first buffer.
 Result<QByteArray> readFromFile(int fd, qint64 maxBytes, qint64 sizeHint = 0);
 

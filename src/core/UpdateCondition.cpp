@@ -6,9 +6,7 @@
 #include "core/TextLines.h"
 
 #include <QCryptographicHash>
-#include <QScopeGuard>
 #include <algorithm>
-#include <unistd.h>
 
 namespace zelmora {
 
@@ -110,11 +108,10 @@ Result<void> writeUpdateCondition(const QString &path, const UpdateCondition &co
 Result<ArchiveFingerprint> fingerprintFile(const QString &path, const std::function<bool()> &stop)
 {
     constexpr qint64 kBlock = 1024 * 1024;
-    const Result<int> opened = openRegularFile(path);
-    if (!opened)
-        return opened.error();
-    const int fd = *opened;
-    const auto closer = qScopeGuard([fd] { ::close(fd); });
+    const Result<ReadableFile> file = openRegularFile(path);
+    if (!file)
+        return file.error();
+    const int fd = file->fd();
     QCryptographicHash hash(QCryptographicHash::Sha256);
     ArchiveFingerprint fingerprint;
     for (;;) {
