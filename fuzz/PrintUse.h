@@ -5,6 +5,7 @@
 // finite position, so a length or an amount that is not a number never reaches a page; the
 // sanitizers stop the run on any undefined behaviour on the way.
 
+#include "FuzzFailure.h"
 #include "PrintSamples.h"
 #include "core/RuntimeError.h"
 #include "core/Sistema.h"
@@ -16,8 +17,6 @@
 
 #include <QGuiApplication>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 namespace zelmora::fuzzing {
@@ -43,8 +42,7 @@ inline void checkMarks(const print::RecordingDevice &device)
                 const QRectF r = item.rect;
                 if (!std::isfinite(r.x()) || !std::isfinite(r.y()) || !std::isfinite(r.width()) ||
                     !std::isfinite(r.height())) {
-                    std::fprintf(stderr, "a mark was placed at a position that is not a number\n");
-                    std::abort();
+                    fuzzFailure("a mark was placed at a position that is not a number");
                 }
             }
 }

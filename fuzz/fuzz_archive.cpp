@@ -2,23 +2,12 @@
 // wheel can have: a valid date, a known wheel, five different numbers from 1 to 90. The
 // archive merged from them, stored and read back, must give the same draws with no line
 // skipped, so the program always reads its own stored archive.
+#include "FuzzFailure.h"
 #include "core/ArchiveText.h"
 #include "core/DrawArchive.h"
 #include "core/WheelCodes.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-[[noreturn]] void fail(const char *what)
-{
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -27,14 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (reading.skippedLines.size() > zelmora::kSkippedLinesKept ||
         reading.skippedCount > reading.linesRead ||
         reading.draws.size() + reading.skippedCount > reading.linesRead)
-        fail("line counts do not add up");
+        fuzzFailure("line counts do not add up");
     for (const zelmora::Draw &draw : reading.draws) {
         if (!draw.date.isValid() || draw.wheel < 0 || draw.wheel >= zelmora::kWheelCount)
-            fail("a draw without a date or a wheel");
+            fuzzFailure("a draw without a date or a wheel");
         bool seen[91] = {};
         for (std::uint8_t n : draw.numbers) {
             if (n < 1 || n > 90 || seen[n])
-                fail("a draw with a number out of range or twice");
+                fuzzFailure("a draw with a number out of range or twice");
             seen[n] = true;
         }
     }
@@ -44,10 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray stored = archive.toText();
     const zelmora::ArchiveReading again = zelmora::parseArchiveText(stored);
     if (again.skippedCount != 0 || again.draws.size() != archive.size())
-        fail("the stored archive does not read back whole");
+        fuzzFailure("the stored archive does not read back whole");
     zelmora::DrawArchive reread;
     reread.merge(again.draws);
     if (reread.toText() != stored)
-        fail("the stored archive reads back different");
+        fuzzFailure("the stored archive reads back different");
     return 0;
 }

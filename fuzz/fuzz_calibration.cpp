@@ -3,6 +3,7 @@
 // the program saves it again, or a save would change the printer set-up. Whatever was read,
 // in full or up to a fault, is then used as the print-slips window uses it: the slip run with
 // its prognosis sheet and the test page, on the recording device.
+#include "FuzzFailure.h"
 #include "PrintUse.h"
 #include "core/RuntimeError.h"
 #include "print/CalibrationFile.h"
@@ -48,8 +49,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     zelmora::fuzzing::startApplication();
     g_dir = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/zelmora-fuzz-XXXXXX"));
     if (!g_dir->isValid()) {
-        std::fprintf(stderr, "no temporary folder\n");
-        std::abort();
+        fuzzFailure("no temporary folder");
     }
     return 0;
 }
@@ -81,8 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::abort();
     }
     if (!sameRecord(record, again)) {
-        std::fprintf(stderr, "a saved calibration reads back different\n");
-        std::abort();
+        fuzzFailure("a saved calibration reads back different");
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the settings reader as impostazioni.cfg in a temporary program
 // folder. A file read without complaint must read back the same after the program
 // writes those two settings again.
+#include "FuzzFailure.h"
 #include "app/Program.h"
 #include "app/Settings.h"
 
@@ -36,8 +37,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     new QGuiApplication(*argc, *argv);
     g_dir = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/zelmora-fuzz-XXXXXX"));
     if (!g_dir->isValid()) {
-        std::fprintf(stderr, "no temporary folder\n");
-        std::abort();
+        fuzzFailure("no temporary folder");
     }
     g_program = new zelmora::Program;
     g_program->appPath = g_dir->path() + u'/';
@@ -62,8 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     writeBytes(impostazioniPath(program.appPath), written.constData(), written.size());
     if (!readSettingsFile(program) || program.intestazioneStampa != heading ||
         program.stampanteTabulato != printer) {
-        std::fprintf(stderr, "written settings read back different\n");
-        std::abort();
+        fuzzFailure("written settings read back different");
     }
     return 0;
 }

@@ -2,13 +2,12 @@
 // program's version. An error (an empty answer, a version with too few fields) is expected.
 // Whenever both comparisons can be made the two orders must agree: a newer server version
 // means the local one is older than it, and the reverse.
+#include "FuzzFailure.h"
 #include "core/Corpo.h"
 #include "core/RuntimeError.h"
 #include "net/VersionCheck.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -40,19 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const QString line = *first;
     if (line.contains(u'\r') || line.contains(u'\n')) {
-        std::fprintf(stderr, "the first line holds a line end\n");
-        std::abort();
+        fuzzFailure("the first line holds a line end");
     }
 
     const auto forward = order(kLocal, line);
     const auto backward = order(line, kLocal);
     if (forward && backward && *backward != reversed(*forward)) {
-        std::fprintf(stderr, "the two comparisons disagree\n");
-        std::abort();
+        fuzzFailure("the two comparisons disagree");
     }
     if (order(line, line) != zelmora::VersionOrder::Same) {
-        std::fprintf(stderr, "a version differs from itself\n");
-        std::abort();
+        fuzzFailure("a version differs from itself");
     }
     return 0;
 }

@@ -3,24 +3,17 @@
 // the limit and always comes from a .txt entry; a refusal is a ZIP that cannot be read or an
 // entry past the limit, never anything else; what is not a ZIP comes back as it went in. The
 // text is then read as the archive's lines.
+#include "FuzzFailure.h"
 #include "core/ArchiveText.h"
 #include "core/RuntimeError.h"
 #include "net/DownloadedText.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
 // Small, so the limit itself is tried by inputs of a fuzzer's size.
 constexpr qint64 kLimit = 256 * 1024;
-
-[[noreturn]] void fail(const char *what)
-{
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
-}
 
 } // namespace
 
@@ -31,29 +24,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto got = zelmora::downloadedText(bytes, QStringLiteral("storico.zip"), kLimit,
                                              [&asked](qint64 done, qint64) {
                                                  if (done < 0 || done > kLimit)
-                                                     fail("progress past the limit");
+                                                     fuzzFailure("progress past the limit");
                                                  ++asked;
                                                  return true;
                                              });
     if (!zelmora::looksLikeZip(bytes)) {
         if (!got || got->text != bytes || got->fromZip || asked != 0)
-            fail("a text that is not a ZIP did not come back as it is");
+            fuzzFailure("a text that is not a ZIP did not come back as it is");
         return 0;
     }
     if (!got) {
         const int number = got.error().number();
         if (number != zelmora::RuntimeError::BadFileNameOrNumber &&
             number != zelmora::RuntimeError::OutOfMemory)
-            fail("a ZIP refused for another reason");
+            fuzzFailure("a ZIP refused for another reason");
         if (got.error().description().isEmpty())
-            fail("a refusal without a word");
+            fuzzFailure("a refusal without a word");
         return 0;
     }
     if (!got->fromZip || got->text.size() > kLimit ||
         !got->name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
-        fail("a ZIP's text past the limit or from an entry that is not a .txt");
+        fuzzFailure("a ZIP's text past the limit or from an entry that is not a .txt");
     const zelmora::ArchiveReading reading = zelmora::parseArchiveText(got->text);
     if (reading.draws.size() + reading.skippedCount > reading.linesRead)
-        fail("line counts do not add up");
+        fuzzFailure("line counts do not add up");
     return 0;
 }

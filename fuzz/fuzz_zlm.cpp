@@ -2,12 +2,11 @@
 // unchanged: encoding the decoded record gives back the first 106 bytes, so opening and
 // saving a system never alters it. The system it accepts is then printed: the slip run with
 // its prognosis sheet and the test page, on the recording device.
+#include "FuzzFailure.h"
 #include "PrintUse.h"
 #include "core/SystemFile.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
@@ -23,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const QByteArray again = zelmora::encodeSistema(*sistema);
     if (again != bytes.left(zelmora::kSystemFileSize)) {
-        std::fprintf(stderr, "decoded system does not encode back to its bytes\n");
-        std::abort();
+        fuzzFailure("decoded system does not encode back to its bytes");
     }
     zelmora::fuzzing::printEverything(*sistema, zelmora::fuzzing::sampleCalibration());
     return 0;
