@@ -172,13 +172,9 @@ TEST_F(ArchiveUpdateTest, FailuresLeaveTheArchiveAsItWas)
         {"a ZIP without a text",
          {200, makeZip({{"storico.csv", "x"}})},
          "non contiene storico.txt"},
-        {"a ZIP bomb",
-         {200, makeZip({{"storico.txt", {}, true, kMaxArchiveBytes + 1}})},
-         "supera i 64 MiB"},
         {"a page instead of the file",
          {200, "<html><body>Manutenzione</body></html>"},
          "storico.zip scaricato: non importato: nessuna riga è un'estrazione"},
-        {"past 16 MiB", {200, QByteArray((16 << 20) + 1, 'x'), {}, false, true}, "supera i 16 MiB"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -191,34 +187,6 @@ TEST_F(ArchiveUpdateTest, FailuresLeaveTheArchiveAsItWas)
         EXPECT_EQ(readAll(store.path()), stored);
         EXPECT_EQ(readAll(condition), kept);
     }
-}
-
-TEST_F(ArchiveUpdateTest, BadLinesAndAContradictedDrawAreToldAndTheStoredDrawKept)
-{
-    QFile mine(folder.filePath(QStringLiteral("mie.txt")));
-    ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
-    mine.write("2024-01-02 BA 1 2 3 4 5\n");
-    mine.close();
-    ASSERT_TRUE(store.import({mine.fileName()}, nullptr).saved);
-    http.answer.body = makeZip({{"storico.txt", "2024/01/02\tBA\t6\t7\t8\t9\t10\n"
-                                                "2024/01/02\tCA\t6\t7\t8\t9\t10\n"
-                                                "2024/01/05\tBA\t1\t2\t3\t4\n"
-                                                "2024/01/05\tCA\t1\t2\t3\t4\t5\n"
-                                                "2024/01/05\tXX\t1\t2\t3\t4\t5\n"}});
-    const Result<ArchiveUpdate> got = update();
-    ASSERT_TRUE(got) << got.error().description().toStdString();
-    EXPECT_EQ(got->added, 2);
-    EXPECT_EQ(got->downloaded.skippedLines, (QList<int>{3, 5}));
-    ASSERT_EQ(got->downloaded.conflicts.size(), 1);
-    EXPECT_TRUE(archiveUpdateHadTrouble(*got));
-    const QString message = archiveUpdateMessage(*got);
-    EXPECT_TRUE(message.startsWith(QStringLiteral(
-        "Archivio aggiornato: 2 estrazioni nuove, l'ultima del 05/01/2024\r\n\r\n")));
-    EXPECT_TRUE(message.contains(QStringLiteral("storico.txt: 5 righe lette")));
-    EXPECT_TRUE(message.contains(QStringLiteral("1 diversa da quelle in archivio (tenute quelle in "
-                                                "archivio: 02/01/2024 Bari)")));
-    EXPECT_TRUE(message.contains(QStringLiteral("2 righe non lette (righe 3, 5)")));
-    EXPECT_EQ(store.read().archive.find(first, wheelIndex(u"BA"))->numbers[0], 1);
 }
 
 TEST_F(ArchiveUpdateTest, APlainTextARedirectElsewhereAndTheEnvironmentsProxy)

@@ -73,29 +73,17 @@ TEST(DownloadedTextTest, TheZipsEntryIsChosenByItsNameOrRefusedNamingWhatItHolds
 TEST(DownloadedTextTest, ZipsOfAnotherWriterAreReadAlike)
 {
     // The fuzzing seeds, made by fuzz/make_zip_seeds.py with Python's zipfile: deflated and
-    // stored entries, sizes written after the data, ZIP64 records.
+    // stored entries, sizes written after the data, ZIP64 records. (How an entry is chosen is
+    // the table above.)
     const QString folder = QStringLiteral(ZELMORA_TEST_SOURCE_DIR "/fuzz/corpus/zip/");
-    const struct
-    {
-        const char *file;
-        const char *taken; // nullptr when refused
-    } cases[] = {
-        {"storico.zip", "storico.txt"},  {"memorizzato.zip", "storico.txt"},
-        {"a_flusso.zip", "storico.txt"}, {"zip64.zip", "storico.txt"},
-        {"cartella.zip", "STORICO.TXT"}, {"solo_un_txt.zip", "estrazioni.txt"},
-        {"nessun_txt.zip", nullptr},     {"due_txt.zip", nullptr},
-        {"vuoto.zip", nullptr},
-    };
     QByteArray first;
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.file);
-        const Result<QByteArray> zip = readWholeFile(folder + QLatin1String(c.file), 1 << 20);
+    for (const char *file : {"storico.zip", "memorizzato.zip", "a_flusso.zip", "zip64.zip"}) {
+        SCOPED_TRACE(file);
+        const Result<QByteArray> zip = readWholeFile(folder + QLatin1String(file), 1 << 20);
         ASSERT_TRUE(zip);
         const Result<DownloadedText> got = downloadedText(*zip, {}, kMaxArchiveBytes);
-        ASSERT_EQ(got.ok(), c.taken != nullptr);
-        if (!got)
-            continue;
-        EXPECT_EQ(got->name, QLatin1String(c.taken));
+        ASSERT_TRUE(got) << got.error().description().toStdString();
+        EXPECT_EQ(got->name, QStringLiteral("storico.txt"));
         if (first.isEmpty())
             first = got->text;
         EXPECT_EQ(got->text, first);
