@@ -292,7 +292,6 @@ void frmVerifica::Form_Load()
                 return;
             takeArchive(loaded);
             optArchivio_Toggled();
-            lblAvanzamento->clear();
             if (!loaded.notice.isEmpty())
                 warningMessage(ui(), loaded.notice, QStringLiteral("Archivio delle estrazioni"));
         });
@@ -371,41 +370,54 @@ void frmVerifica::cmdImporta_Click()
     const QStringList paths = chosen.fileNames;
     const int wheel = m_wheel;
     const QString form = objectName();
-    m_work->run<ImportDone>(
-        [store, paths, wheel, form](Worker<ImportDone> &worker) {
-        ImportDone done;
-        ArchiveImport import;
-        DrawArchive merged;
-        try {
-                import = store.import(paths, &merged, worker.progress([](qint64 at, qint64 total) {
-                    if (total == kWaitingForLock)
-                        return QStringLiteral("In attesa dell'altra copia del programma…");
-                return QStringLiteral("Importazione in corso: %1").arg(percentText(at, total));
-        }));
-            } catch (const std::bad_alloc &) {
-        import = ArchiveImport();
-        import.saving = outOfMemory();
-        import.failedPath = store.path();
-            }
-            // The archive the import reached; when only its save failed, the window still
-            // checks against it, as the message says.
-            if (import.merged) {
-        done.loaded.wheel = merged.summaryOf(wheel);
-        done.loaded.archive = std::make_shared<const DrawArchive>(std::move(merged));
-            }
-            done.message = archiveImportMessage(import, QStringLiteral("cmdImporta_Click"), form);
-            done.trouble = import.interrupted || !import.saving ||
-                           std::any_of(import.files.begin(), import.files.end(), importHadTrouble);
-            return done;
-},
-        [this](ImportDone done) {
-    if (done.loaded.archive)
-        takeArchive(done.loaded);
-    lblAvanzamento->clear();
-    optArchivio->setChecked(true);
-    ui().message(done.trouble ? MessageIcon::Warning : MessageIcon::None, done.message,
-                 QStringLiteral("Importa archivio"));
+    m_work->run<ArchiveChange>(
+        [store, paths, wheel, form](Worker<ArchiveChange> &worker) {
+            return importFiles(store, paths, wheel, form, worker);
+        },
+        [this](ArchiveChange change) {
+            finishArchiveChange(change, QStringLiteral("Importa archivio"));
         });
+}
+
+frmVerifica::ArchiveChange frmVerifica::importFiles(const ArchiveStore &store,
+                                                    const QStringList &paths, int wheel,
+                                                    const QString &form,
+                                                    Worker<ArchiveChange> &worker)
+{
+    ArchiveChange done;
+    ArchiveImport import;
+    DrawArchive merged;
+    try {
+        import = store.import(paths, &merged, worker.progress([](qint64 at, qint64 total) {
+            if (total == kWaitingForLock)
+                return QStringLiteral("In attesa dell'altra copia del programma…");
+        return QStringLiteral("Importazione in corso: %1").arg(percentText(at, total));
+    }));
+}
+catch (const std::bad_alloc &)
+{
+    import = ArchiveImport();
+    import.saving = outOfMemory();
+    import.failedPath = store.path();
+}
+// The archive the import reached; when only its save failed, the window still checks
+// against it, as the message says.
+if (import.merged) {
+    done.loaded.wheel = merged.summaryOf(wheel);
+    done.loaded.archive = std::make_shared<const DrawArchive>(std::move(merged));
+}
+done.message = archiveImportMessage(import, QStringLiteral("cmdImporta_Click"), form);
+done.trouble = import.interrupted || !import.saving ||
+               std::any_of(import.files.begin(), import.files.end(), importHadTrouble);
+return done;
+} // namespace zelmora
+
+void frmVerifica::finishArchiveChange(const ArchiveChange &change, const QString &title)
+{
+    if (change.loaded.archive)
+        takeArchive(change.loaded);
+    optArchivio->setChecked(true);
+    ui().message(change.trouble ? MessageIcon::Warning : MessageIcon::None, change.message, title);
 }
 
 void frmVerifica::cmdAggiorna_Click()
@@ -420,9 +432,9 @@ void frmVerifica::cmdAggiorna_Click()
     const ArchiveStore store = m_store;
     const int wheel = m_wheel;
     const QString from = address->address;
-    m_work->run<UpdateDone>(
-        [store, wheel, from](Worker<UpdateDone> &worker) {
-            UpdateDone done;
+    m_work->run<ArchiveChange>(
+        [store, wheel, from](Worker<ArchiveChange> &worker) {
+            ArchiveChange done;
             DrawArchive merged;
             const auto progress = [&worker](UpdatePhase phase, qint64 at, qint64 total) {
                 worker.tell(at, total == 0 ? -1 : total, updateProgressText(phase, at, total));
@@ -442,12 +454,8 @@ void frmVerifica::cmdAggiorna_Click()
             done.trouble = update->interrupted || archiveUpdateHadTrouble(*update);
             return done;
         },
-        [this](UpdateDone done) {
-            if (done.loaded.archive)
-                takeArchive(done.loaded);
-            optArchivio->setChecked(true);
-            ui().message(done.trouble ? MessageIcon::Warning : MessageIcon::None, done.message,
-                         QStringLiteral("Aggiorna archivio"));
+        [this](ArchiveChange change) {
+            finishArchiveChange(change, QStringLiteral("Aggiorna archivio"));
         });
 }
 
@@ -555,7 +563,6 @@ bool frmVerifica::startCheck()
             return done;
         },
         [this, from, to](CheckDone done) {
-            lblAvanzamento->clear();
             if (done.draws == 0) {
                 warningMessage(
                     ui(), QStringLiteral("Nessuna estrazione di %1 in archivio dal %2 al %3.\r\n"

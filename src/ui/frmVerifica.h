@@ -93,13 +93,14 @@ private:
         QString notice; // what the player is told once about the stored archive
         bool interrupted = false;
     };
-    struct ImportDone
+    // What an import or an update hands back: the archive it reached, if it reached one, and
+    // what the player is told.
+    struct ArchiveChange
     {
-        LoadedArchive loaded; // the archive the import reached, if it reached one
+        LoadedArchive loaded;
         QString message;
         bool trouble = false;
     };
-    using UpdateDone = ImportDone; // the same: the archive reached and the message
 
     struct CheckDone
     {
@@ -108,6 +109,11 @@ private:
         int draws = 0;
     };
 
+    // The import of the files chosen, on the worker.
+    static ArchiveChange importFiles(const ArchiveStore &store, const QStringList &paths, int wheel,
+                                     const QString &form, Worker<ArchiveChange> &worker);
+    // The window after an import or an update: the archive reached, and the message.
+    void finishArchiveChange(const ArchiveChange &change, const QString &title);
     void takeArchive(const LoadedArchive &loaded);
     void showArchive();
     void showResult(std::shared_ptr<const CheckResult> result);
