@@ -133,6 +133,11 @@ QString countOf(qint64 n, const char *one, const char *many)
     return QStringLiteral("%1 %2").arg(countText(n), QString::fromUtf8(n == 1 ? one : many));
 }
 
+QString percentText(qint64 done, qint64 total)
+{
+    return QStringLiteral("%1%").arg(total > 0 ? done * 100 / total : 0);
+}
+
 QString twoDigits(int n)
 {
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));

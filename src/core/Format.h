@@ -22,5 +22,7 @@ QString countText(qint64 n);
 QString twoDigits(int n);
 // A count and its noun, which agrees with it: "1 estrazione", "76.824 estrazioni".
 QString countOf(qint64 n, const char *one, const char *many);
+// How far a piece of work has come, in whole percent: "40%" (0% while the total is unknown).
+QString percentText(qint64 done, qint64 total);
 
 } // namespace zelmora

@@ -2,7 +2,6 @@
 
 #include "app/Program.h"
 #include "app/UiServices.h"
-#include "core/ArchiveMessages.h"
 #include "core/ArchiveStore.h"
 #include "core/DrawDate.h"
 #include "core/Format.h"
@@ -11,6 +10,7 @@
 #include "print/Preview.h"
 #include "print/Printer.h"
 #include "print/StatisticsReport.h"
+#include "ui/ArchiveSnapshot.h"
 #include "ui/DateBox.h"
 #include "ui/DelayChartView.h"
 #include "ui/NumberStatisticsModel.h"
@@ -241,25 +241,11 @@ void frmStatistiche::readArchive()
     // Opened from the main window: the stored archive is read here, on the worker.
     lblRiepilogo->setText(QStringLiteral("Lettura dell'archivio delle estrazioni..."));
     const ArchiveStore store(m_program.appPath + QString::fromLatin1(ArchiveStore::kFileName));
-    struct Read
-    {
-        std::shared_ptr<const DrawArchive> archive;
-        QString notice;
-        bool interrupted = false;
-    };
-    m_work->run<Read>(
-        [store](Worker<Read> &worker) {
-            StoredArchive stored = store.read(worker.progress([](qint64 done, qint64 total) {
-                return QStringLiteral("Lettura dell'archivio: %1%")
-                    .arg(total > 0 ? done * 100 / total : 0);
-            }));
-            Read read;
-            read.interrupted = stored.interrupted;
-            read.notice = storedArchiveNotice(stored, store.path());
-            read.archive = std::make_shared<const DrawArchive>(std::move(stored.archive));
-            return read;
+    m_work->run<ArchiveSnapshot>(
+        [store](Worker<ArchiveSnapshot> &worker) {
+            return readArchiveSnapshot(store, worker.progress(archiveReadingText));
         },
-        [this](Read read) {
+        [this](ArchiveSnapshot read) {
             if (read.interrupted) {
                 lblRiepilogo->setText(QStringLiteral("Lettura dell'archivio interrotta."));
                 return;

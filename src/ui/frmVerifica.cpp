@@ -15,6 +15,7 @@
 #include "print/CheckReport.h"
 #include "print/Preview.h"
 #include "print/Printer.h"
+#include "ui/ArchiveSnapshot.h"
 #include "ui/CheckResultModel.h"
 #include "ui/DateBox.h"
 #include "ui/PrintNotice.h"
@@ -50,11 +51,6 @@ constexpr QSize kPreferredSize(760, 600);
 QString dateText(const QDate &date)
 {
     return print::drawDateLabel(date);
-}
-
-QString percentText(qint64 done, qint64 total)
-{
-    return QStringLiteral("%1%").arg(total > 0 ? done * 100 / total : 0);
 }
 
 // The progress of an update as the window's label says it.
@@ -248,22 +244,6 @@ void frmVerifica::showModal()
     exec();
 }
 
-namespace {
-
-// A reading or an import that ran out of memory, told with the file it was about.
-RuntimeError outOfMemory()
-{
-    return RuntimeError(RuntimeError::OutOfMemory,
-                        QStringLiteral("la memoria non basta per leggere l'archivio"));
-}
-
-QString readingText(qint64 done, qint64 total)
-{
-    return QStringLiteral("Lettura dell'archivio: %1").arg(percentText(done, total));
-}
-
-} // namespace
-
 void frmVerifica::Form_Load()
 {
     lblArchivio->setText(QStringLiteral("Lettura dell'archivio delle estrazioni..."));
@@ -272,18 +252,12 @@ void frmVerifica::Form_Load()
     m_loading = true;
     m_work->run<LoadedArchive>(
         [store, wheel](Worker<LoadedArchive> &worker) {
+            ArchiveSnapshot read = readArchiveSnapshot(store, worker.progress(archiveReadingText));
             LoadedArchive loaded;
-            StoredArchive stored;
-            try {
-                stored = store.read(worker.progress(readingText));
-            } catch (const std::bad_alloc &) {
-                stored = StoredArchive();
-                stored.usable = outOfMemory();
-            }
-            loaded.interrupted = stored.interrupted;
-            loaded.notice = storedArchiveNotice(stored, store.path());
-            loaded.wheel = stored.archive.summaryOf(wheel);
-            loaded.archive = std::make_shared<const DrawArchive>(std::move(stored.archive));
+            loaded.interrupted = read.interrupted;
+            loaded.notice = std::move(read.notice);
+            loaded.wheel = read.archive->summaryOf(wheel);
+            loaded.archive = std::move(read.archive);
             return loaded;
         },
         [this](LoadedArchive loaded) {
@@ -397,7 +371,7 @@ frmVerifica::ArchiveChange frmVerifica::importFiles(const ArchiveStore &store,
 catch (const std::bad_alloc &)
 {
     import = ArchiveImport();
-    import.saving = outOfMemory();
+    import.saving = archiveOutOfMemory();
     import.failedPath = store.path();
 }
 // The archive the import reached; when only its save failed, the window still checks
